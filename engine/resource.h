@@ -48,3 +48,20 @@
 #define IDS_SUBMENU_OPTIONS       803
 #define IDS_SUBMENU_POWER         804
 #define IDS_SUBMENU_LAUNCHER      805
+
+// Icons.
+#define IDI_PROGRAM               10
+#define IDI_PROGRAM_SMALL         11
+#define IDI_PROGRAM_A             12
+#define IDI_PROGRAM_B             13
+#define IDI_SPARE                 114
+
+// Cursors, in the order the main program loads them: 51-54, then 58, 56, 57, 55.
+#define IDC_CURSOR_NORMAL         51
+#define IDC_CURSOR_COPY           52
+#define IDC_CURSOR_MOVE           53
+#define IDC_CURSOR_WAIT           54
+#define IDC_CURSOR_HAND           55
+#define IDC_CURSOR_NODROP         56
+#define IDC_CURSOR_SIZEALL        57
+#define IDC_CURSOR_PIN            58
