@@ -36,6 +36,9 @@ map_fonts() {
                 "MS Mincho:IPAMincho" "MS PMincho:IPAPMincho"; do
         wine reg add "$key" /v "${face%%:*}" /t REG_SZ /d "${face##*:}" /f >/dev/null
     done
+    # Xvfb runs no window manager: unmanaged windows show and hide without
+    # Wine waiting for one.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
 }
 
 case "$action" in
