@@ -1,4 +1,5 @@
 #include "VersionDialog.h"
+#include "WindowPlacement.h"
 
 #include <shellapi.h>
 #include <stdio.h>
@@ -82,6 +83,9 @@ void RestoreLink(HWND dialog, AboutDlgData* data)
     data->oldLinkProc = nullptr;
 }
 
+// Distance kept from the work area's edges when the dialog is put at the cursor.
+const int kCursorMargin = 5;
+
 INT_PTR OnInitDialog(HWND dialog, AboutDlgData* data)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
@@ -98,6 +102,7 @@ INT_PTR OnInitDialog(HWND dialog, AboutDlgData* data)
     SetNoticeLine(dialog, data);
     SetDlgItemTextA(dialog, IDC_ABOUT_LINK, data->info ? NonNullStr(data->info->GetWebAddress()) : "");
     SubclassLink(dialog, data);
+    PlaceWindowAtCursor(dialog, kCursorMargin, 0);
     return TRUE;
 }
 
