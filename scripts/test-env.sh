@@ -38,6 +38,12 @@ map_fonts() {
     done
 }
 
+# Xvfb runs no window manager, and Wine waits two seconds for one whenever a
+# window it handed over is hidden or destroyed: keep every window Wine's own.
+unmanage_windows() {
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+}
+
 case "$action" in
 start)
     mkdir -p "$env_dir"
@@ -50,6 +56,11 @@ start)
         map_fonts
         wineserver -w
         touch "$WINEPREFIX/.daylens-ready"
+    fi
+    if [ ! -f "$WINEPREFIX/.daylens-unmanaged" ]; then
+        unmanage_windows
+        wineserver -w
+        touch "$WINEPREFIX/.daylens-unmanaged"
     fi
     setsid wineserver -p >"$env_dir/wineserver.log" 2>&1 </dev/null
     # Start Wine's services now, with their output away from ctest's pipes.

@@ -1,0 +1,99 @@
+// Style, mark and day-cell blocks kept in the settings record and handed between
+// modules. Their sizes are fixed: plug-ins, the language module and stored files
+// rely on them.
+#pragma once
+
+#include <windows.h>
+
+// Day cells and tooltip tools of one calendar pass (a year of months and headings at most).
+#define DAY_CELL_MAX 4384
+#define TOOL_ID_MAX 4384
+
+#define USER_MARK_NAME_SIZE 64
+#define MARK_DLG_NAME_SIZE 1024
+// Number of user marks a record may hold.
+#define USER_STYLE_MIN 10
+#define USER_STYLE_LIMIT 99
+// Mark kinds from this value on name the user marks, in the order of the array.
+#define MARK_KIND_USER_BASE 50
+
+#define MARK_ORDER_COUNT 10
+// Mark kinds in a priority list; a 0 ends the list.
+enum MarkOrderKind {
+    MARK_ORDER_END = 0,
+    MARK_ORDER_WEEKDAY = 1,
+    MARK_ORDER_HOLIDAY = 2,
+    MARK_ORDER_TODAY = 3,
+    MARK_ORDER_MEMORIAL = 4,
+    MARK_ORDER_MY_HOLIDAY = 5,
+    MARK_ORDER_REPEAT_MEMO = 6,
+    MARK_ORDER_DAY_MEMO = 7
+};
+
+// Indexes of the record's cursor table; the last four come from the language module.
+enum CursorIndex { CURSOR_NORMAL = 0, CURSOR_COPY = 1, CURSOR_MOVE = 2, CURSOR_WAIT = 3, CURSOR_COUNT = 8 };
+
+#define YM_LINK_STRING_SIZE 21
+#define BACK_IMAGE_SIZE 1024
+#define HOT_SPOT_COUNT 8
+#define CUSTOM_COLOR_COUNT 16
+#define PLUGIN_SLOT_COUNT 32
+#define PLUGIN_MENU_ITEM_COUNT 256
+
+// Shadow directions; anything else draws no shadow.
+#define SHADOW_UP_RIGHT 2
+#define SHADOW_DOWN_RIGHT 4
+#define SHADOW_DOWN_LEFT 6
+#define SHADOW_UP_LEFT 8
+#define SHADOW_OUTLINE 255
+
+// The style of one text or mark.
+struct FontStyle {
+    COLORREF MarkColor;
+    BYTE MarkType;         // mark kind: 0 none, 1-3 outlines, 4-19 shapes, MARK_KIND_USER_BASE on user marks
+    LOGFONTA Font;
+    int NoUseStrColor;     // 1: the text keeps its normal colour
+    COLORREF StrColor;
+    COLORREF ShadowColor;
+    BYTE ShadowWidth;
+    BYTE ShadowDirection;  // SHADOW_*
+    int Gradation;
+};
+static_assert(sizeof(FontStyle) == 88, "FontStyle is shared between modules");
+
+// One user-defined mark.
+struct UserMark {
+    char Name[USER_MARK_NAME_SIZE];
+    FontStyle Style;
+};
+static_assert(sizeof(UserMark) == 152, "UserMark is shared between modules");
+
+// The block the mark dialog edits; the flags say what the caller lets the user change.
+struct MarkDlgData {
+    FontStyle Style;
+    char Name[MARK_DLG_NAME_SIZE];  // what the style is for; empty shows a general title
+    int EditPlainColor;
+    int EditMark;
+    int EditFont;
+};
+static_assert(sizeof(MarkDlgData) == 1124, "MarkDlgData is shared between modules");
+
+// Transparency of the calendar window.
+struct TransparencySettings {
+    BYTE Alpha;                 // run time: the alpha applied now
+    COLORREF KeyColor;          // run time: the colour key
+    BYTE TransMode;             // 0 colour key and alpha, 1 pseudo-transparent, 2 alpha only, 3 not layered
+    BYTE TransparentAlphaMode;  // fade mode 0-4
+    BYTE TransparentAlpha;
+    int TransparentAlphaTime;   // fade return time in seconds, 0-30
+};
+static_assert(sizeof(TransparencySettings) == 16, "TransparencySettings is part of the shared record");
+
+// One visible day (day 0: a month heading) and its rectangle in the calendar window.
+struct DayCell {
+    int Year;
+    int Month;
+    int Day;
+    RECT Rect;
+};
+static_assert(sizeof(DayCell) == 28, "DayCell tables are shared between modules");

@@ -1,0 +1,39 @@
+// Window placement: centred on the cursor, beside another window, or brought back onto the desktop.
+// A box is a RECT that holds x, y, width and height in left, top, right and bottom.
+#pragma once
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Modes of PlaceWindowBeside; any other mode centres the window both ways.
+enum {
+    PLACE_CENTRE_HORIZONTALLY = 1,  // x centred, y kept
+    PLACE_CENTRE_VERTICALLY = 2,    // x kept, y centred
+    PLACE_LEFT_OF_MIDDLE = 3,       // right edge on the middle, y kept
+    PLACE_RIGHT_OF_MIDDLE = 4       // left edge on the middle, y kept
+};
+
+// Top-left of a width x height rectangle centred on point and kept inside area: an edge that crosses the area
+// is brought margin pixels inside it; when the rectangle is larger than the area its top-left stays inside.
+POINT FitRectAroundPoint(POINT point, int width, int height, const RECT* area, int margin);
+// Moves box by whole area widths and heights until its centre lies inside area; 0 (box unchanged) for an empty area.
+int WrapRectIntoArea(RECT* box, const RECT* area);
+
+// Centres window on the cursor inside the work area of the cursor's monitor (see FitRectAroundPoint);
+// shows it when show is 1, else moves it without redrawing; 0 for a null window.
+int PlaceWindowAtCursor(HWND window, int margin, int show);
+// Moves and shows window by mode within reference (its size; positions in its client coordinates) or,
+// for a null reference, within the work area's right and bottom; 0 for a null window.
+int PlaceWindowBeside(HWND window, int mode, HWND reference);
+// Wraps box onto the desktop (WrapRectIntoArea) and moves window there without redrawing, resizing it too
+// when resize is 1; box gets the wrapped position; 0 for a null window or box.
+int WrapRectOntoDesktop(HWND window, RECT* box, int resize);
+// The window's normal (restored) position and size into box; 0 on failure.
+int GetNormalPlacementRect(HWND window, RECT* box);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "WindowPlacement.h"
+
+namespace {
+
+const RECT kArea = {0, 0, 1280, 984};
+
+TEST(FitRectAroundPoint, CentresOnThePointInsideTheArea)
+{
+    POINT pos = FitRectAroundPoint({640, 500}, 200, 100, &kArea, 5);
+    EXPECT_EQ(540, pos.x);
+    EXPECT_EQ(450, pos.y);
+}
+
+TEST(FitRectAroundPoint, CrossedEdgesMoveMarginInside)
+{
+    POINT corner = FitRectAroundPoint({1279, 983}, 200, 100, &kArea, 5);
+    EXPECT_EQ(1280 - 5, corner.x + 200);
+    EXPECT_EQ(984 - 5, corner.y + 100);
+
+    RECT secondary = {-1024, 100, 0, 868};
+    POINT origin = FitRectAroundPoint({-1024, 100}, 200, 100, &secondary, 8);
+    EXPECT_EQ(-1024 + 8, origin.x);
+    EXPECT_EQ(100 + 8, origin.y);
+}
+
+// A window larger than the area keeps its top-left (title bar) on screen.
+TEST(FitRectAroundPoint, OversizedWindowKeepsItsTopLeftInside)
+{
+    POINT pos = FitRectAroundPoint({1000, 900}, 1500, 1200, &kArea, 5);
+    EXPECT_EQ(5, pos.x);
+    EXPECT_EQ(5, pos.y);
+}
+
+TEST(WrapRectIntoArea, MovesByWholeAreaSizes)
+{
+    RECT twoRight = {100 + 2 * 1280, 50, 300, 200};
+    ASSERT_EQ(1, WrapRectIntoArea(&twoRight, &kArea));
+    EXPECT_EQ(100, twoRight.left);
+    EXPECT_EQ(50, twoRight.top);
+    EXPECT_EQ(300, twoRight.right);
+    EXPECT_EQ(200, twoRight.bottom);
+
+    RECT aboveLeft = {-1280 - 400, -984 * 3 + 10, 300, 200};
+    WrapRectIntoArea(&aboveLeft, &kArea);
+    EXPECT_EQ(-1280 - 400 + 2 * 1280, aboveLeft.left);
+    EXPECT_EQ(10, aboveLeft.top);
+
+    // The centre decides: a box hanging off the right edge with its centre inside stays.
+    RECT hanging = {1100, 0, 300, 200};
+    WrapRectIntoArea(&hanging, &kArea);
+    EXPECT_EQ(1100, hanging.left);
+    RECT centreOff = {1200, 0, 200, 200};
+    WrapRectIntoArea(&centreOff, &kArea);
+    EXPECT_EQ(1200 - 1280, centreOff.left);
+}
+
+TEST(WrapRectIntoArea, AreaWithAnOffsetOrigin)
+{
+    RECT desktop = {-1280, 0, 1920, 1080};
+    RECT box = {1920 + 3200 + 10, 20, 100, 100};
+    WrapRectIntoArea(&box, &desktop);
+    EXPECT_EQ(1920 + 10 - 3200, box.left);
+}
+
+// An empty desktop (metrics not available) must not loop: the box is left as it is.
+TEST(WrapRectIntoArea, EmptyAreaLeavesTheBox)
+{
+    RECT box = {5000, -5000, 300, 200};
+    RECT empty = {0, 0, 0, 1024};
+    RECT negative = {0, 0, 1280, -1};
+    EXPECT_EQ(0, WrapRectIntoArea(&box, &empty));
+    EXPECT_EQ(0, WrapRectIntoArea(&box, &negative));
+    EXPECT_EQ(0, WrapRectIntoArea(nullptr, &kArea));
+    EXPECT_EQ(5000, box.left);
+    EXPECT_EQ(-5000, box.top);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#include "TestWindow.h"
+
+std::function<void(const DRAWITEMSTRUCT*)> g_drawItem;
+
+namespace {
+
+const char kClassName[] = "DaylensUiTest";
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DRAWITEM && g_drawItem) {
+        g_drawItem((const DRAWITEMSTRUCT*)lParam);
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterTestClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    registered = RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+HWND CreateTestWindow(DWORD style, int x, int y, int width, int height, HWND owner)
+{
+    RegisterTestClass();
+    return CreateWindowExA(0, kClassName, "Daylens test", style, x, y, width, height, owner, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND CreateTestChild(HWND parent, const char* className, int id, DWORD style, int x, int y, int width, int height,
+                     const char* text)
+{
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                           (HMENU)(INT_PTR)id, GetModuleHandleA(nullptr), nullptr);
+}
+
+void PumpMessages(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}

@@ -1,0 +1,34 @@
+// Plain windows for the ui tests.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// WM_DRAWITEM of every test window goes here when set.
+extern std::function<void(const DRAWITEMSTRUCT*)> g_drawItem;
+
+// A top-level window of the test class (shown when style has WS_VISIBLE).
+HWND CreateTestWindow(DWORD style, int x, int y, int width, int height, HWND owner = nullptr);
+// A child control of class className with the given id and client-area position.
+HWND CreateTestChild(HWND parent, const char* className, int id, DWORD style, int x, int y, int width, int height,
+                     const char* text = "");
+// Handles messages for the given time.
+void PumpMessages(DWORD milliseconds);
+
+// Destroys its window at the end of the scope.
+class ScopedWindow {
+public:
+    explicit ScopedWindow(HWND window) : window_(window) {}
+    ~ScopedWindow()
+    {
+        if (window_)
+            DestroyWindow(window_);
+    }
+    ScopedWindow(const ScopedWindow&) = delete;
+    ScopedWindow& operator=(const ScopedWindow&) = delete;
+    operator HWND() const { return window_; }
+
+private:
+    HWND window_;
+};
