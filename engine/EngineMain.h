@@ -1,0 +1,47 @@
+// The language module's own state: its module handle, application information,
+// plug-in folder and the icons its dialogs show.
+#pragma once
+#include <windows.h>
+
+class AppInfo;
+
+// Icon slots of the module.
+enum EngineIconSlot {
+    ENGINE_ICON_LARGE = 0,
+    ENGINE_ICON_SMALL = 1,
+    ENGINE_ICON_A = 2,
+    ENGINE_ICON_B = 3,
+    ENGINE_ICON_MONTH_FIRST = 4, // January; December is slot 15
+    ENGINE_ICON_COUNT = 20
+};
+
+// The identity the module gives its AppInfo.
+#define ENGINE_APP_NAME "Daylens"
+#define ENGINE_APP_TITLE "透明なカレンダー Daylens"
+#define ENGINE_WINDOW_CLASS "Velmora Daylens"
+#define ENGINE_VERSION 120
+#define ENGINE_VERSION_MINOR 1
+#define ENGINE_VERSION_BUILD 0
+#define ENGINE_RELEASE_DATE "04/01/2019"
+
+// Sets the module up: its AppInfo (identity of the program, folders of the
+// host executable), the plug-in folder "<program folder>PlugIn" (created when
+// missing) and the icons, from "<program folder>Icon\" or else from the
+// resources of resourceModule. programDir null takes the host's folder.
+void SetUpEngine(HINSTANCE resourceModule, const char* programDir);
+// Frees the plug-in folder path; the AppInfo and the icons stay until the process ends.
+void ReleaseEngine();
+
+AppInfo* EngineAppInfo();
+// "<program folder>PlugIn"; null before set-up or when out of memory.
+const char* EnginePlugInDir();
+// The icon of a slot, or null.
+HICON EngineIcon(int slot);
+
+// The module handle: the instance of the module's dialogs and resources.
+HINSTANCE EngineInstance();
+
+extern "C" {
+// The module handle, exported for the plug-ins.
+HINSTANCE GetInstance(void);
+}

@@ -1,0 +1,145 @@
+// The language module's set-up: identity, plug-in folder and where each icon
+// comes from, run against temporary program folders.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AppInfo.h"
+#include "EngineMain.h"
+#include "FileUtil.h"
+
+namespace {
+
+std::vector<DWORD> IconPixels(HICON icon, int size)
+{
+    std::vector<DWORD> pixels(size * size, 0);
+    if (!icon)
+        return pixels;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, size, size, WHITENESS);
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+HICON FileIcon(const std::string& path, int size)
+{
+    return static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
+}
+
+class EngineStartUp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resources = LoadLibraryExA(DAYLENS_DIST_DIR "/Daylens.Jpn.dll", nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(resources, nullptr);
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof(temp), temp);
+        folder = std::string(temp) + "daylens-engine-" + std::to_string(GetCurrentProcessId()) + "\\";
+        ASSERT_TRUE(CreateDirectoryTree(folder.c_str()));
+    }
+
+    void TearDown() override
+    {
+        ReleaseEngine();
+        for (const std::string& file : created)
+            DeleteFileA(file.c_str());
+        RemoveDirectoryA((folder + "Icon").c_str());
+        RemoveDirectoryA((folder + "PlugIn").c_str());
+        RemoveDirectoryA(folder.c_str());
+        FreeLibrary(resources);
+    }
+
+    void CopyIcon(const char* from, const char* to)
+    {
+        CreateDirectoryA((folder + "Icon").c_str(), nullptr);
+        std::string target = folder + "Icon\\" + to + ".ico";
+        ASSERT_TRUE(CopyFileA((std::string(DAYLENS_DIST_DIR "/Icon/") + from + ".ico").c_str(),
+                              target.c_str(), FALSE));
+        created.push_back(target);
+    }
+
+    HICON ResourceIcon(UINT id, int size)
+    {
+        return static_cast<HICON>(LoadImageA(resources, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    }
+
+    HMODULE resources = nullptr;
+    std::string folder;
+    std::vector<std::string> created;
+};
+
+TEST_F(EngineStartUp, GivesItsAppInfoTheProgramsIdentityAndCreatesThePlugInFolder)
+{
+    SetUpEngine(resources, folder.c_str());
+    AppInfo* info = EngineAppInfo();
+    ASSERT_NE(info, nullptr);
+    EXPECT_STREQ(info->GetAppName(), "Daylens");
+    EXPECT_STREQ(info->GetDescription(), "透明なカレンダー Daylens");
+    EXPECT_STREQ(info->GetWindowClassName(), "Velmora Daylens");
+    EXPECT_STREQ(info->GetVersionText(), "Version 1.20.01");
+    EXPECT_STREQ(info->GetReleaseDate(), "04/01/2019");
+    EXPECT_EQ(std::string(EnginePlugInDir()), folder + "PlugIn");
+    EXPECT_TRUE(FolderExists((folder + "PlugIn").c_str(), 0));
+    EXPECT_EQ(EngineInstance(), resources);
+}
+
+TEST_F(EngineStartUp, WithoutAnIconFolderTheProgramIconsComeFromTheResources)
+{
+    SetUpEngine(resources, folder.c_str());
+    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_LARGE), 32), IconPixels(ResourceIcon(10, 32), 32));
+    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_SMALL), 16), IconPixels(ResourceIcon(11, 16), 16));
+    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_A), 16), IconPixels(ResourceIcon(12, 16), 16));
+    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_B), 16), IconPixels(ResourceIcon(13, 16), 16));
+    for (int month = 0; month < 12; month++)
+        EXPECT_EQ(EngineIcon(ENGINE_ICON_MONTH_FIRST + month), nullptr);
+}
+
+TEST_F(EngineStartUp, IconFilesOfTheProgramFolderComeFirst)
+{
+    // A month picture stands in for the program icon, so that file and resource differ.
+    CopyIcon("Daylens05", "Daylens00");
+    CopyIcon("Daylens07", "Daylens03");
+    SetUpEngine(resources, folder.c_str());
+    std::string file = folder + "Icon\\Daylens00.ico";
+    std::vector<DWORD> large = IconPixels(EngineIcon(ENGINE_ICON_LARGE), 32);
+    EXPECT_EQ(large, IconPixels(FileIcon(file, 32), 32));
+    EXPECT_NE(large, IconPixels(ResourceIcon(10, 32), 32));
+    // Only Daylens00.ico: the small icon is taken from it too.
+    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_SMALL), 16), IconPixels(FileIcon(file, 16), 16));
+    EXPECT_NE(EngineIcon(ENGINE_ICON_MONTH_FIRST + 2), nullptr);
+    EXPECT_EQ(EngineIcon(ENGINE_ICON_MONTH_FIRST + 3), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EngineModule, LoadedNormallyItHandsOutItsOwnHandle)
+{
+    HMODULE module = LoadLibraryA(DAYLENS_DIST_DIR "/Daylens.Jpn.dll");
+    ASSERT_NE(module, nullptr);
+    typedef HINSTANCE (*GetInstanceFn)(void);
+    GetInstanceFn getInstance = reinterpret_cast<GetInstanceFn>(GetProcAddress(module, "GetInstance"));
+    ASSERT_NE(getInstance, nullptr);
+    EXPECT_EQ(getInstance(), module);
+    FreeLibrary(module);
+}
+
+}  // namespace
