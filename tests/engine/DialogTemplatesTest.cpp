@@ -1,0 +1,1080 @@
+// The dialog templates of the language module that the engine and the memo
+// windows run: each template read back from the built DLL (caption, size,
+// kind, font, the controls the code relies on), then created on the test
+// display with a do-nothing procedure, its texts measured against its
+// controls. With DAYLENS_SHOT_DIR set, every dialog is also saved there as
+// <template number>.bmp.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwctype>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Reading DLGTEMPLATE and DLGTEMPLATEEX.
+
+struct TemplateControl {
+    DWORD id = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    std::wstring className;  // lower case; predefined classes by name
+    std::wstring text;
+};
+
+struct DialogTemplate {
+    bool extended = false;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    short x = 0, y = 0, cx = 0, cy = 0;
+    std::wstring caption;
+    int points = 0;
+    std::wstring face;
+    std::vector<TemplateControl> controls;
+};
+
+class TemplateReader {
+public:
+    TemplateReader(const BYTE* data, size_t size) : start(data), at(data), end(data + size) {}
+
+    bool Word(WORD* value) { return Raw(value, sizeof(*value)); }
+    bool DWord(DWORD* value) { return Raw(value, sizeof(*value)); }
+    bool Short(short* value) { return Raw(value, sizeof(*value)); }
+    bool Byte(BYTE* value) { return Raw(value, sizeof(*value)); }
+
+    bool AlignDWord()
+    {
+        size_t offset = static_cast<size_t>(at - start);
+        size_t pad = (4 - offset % 4) % 4;
+        if (static_cast<size_t>(end - at) < pad)
+            return false;
+        at += pad;
+        return true;
+    }
+
+    bool String(std::wstring* text)
+    {
+        text->clear();
+        for (;;) {
+            WORD c;
+            if (!Word(&c))
+                return false;
+            if (!c)
+                return true;
+            text->push_back(static_cast<wchar_t>(c));
+        }
+    }
+
+    // A string, or 0xFFFF and an ordinal.
+    bool StringOrOrdinal(std::wstring* text, WORD* ordinal)
+    {
+        *ordinal = 0;
+        WORD first;
+        if (!Raw(&first, sizeof(first), false))
+            return false;
+        if (first == 0xFFFF) {
+            text->clear();
+            return Word(&first) && Word(ordinal);
+        }
+        return String(text);
+    }
+
+    bool Skip(size_t bytes)
+    {
+        if (static_cast<size_t>(end - at) < bytes)
+            return false;
+        at += bytes;
+        return true;
+    }
+
+private:
+    bool Raw(void* value, size_t size, bool advance = true)
+    {
+        if (static_cast<size_t>(end - at) < size)
+            return false;
+        memcpy(value, at, size);
+        if (advance)
+            at += size;
+        return true;
+    }
+
+    const BYTE* start;
+    const BYTE* at;
+    const BYTE* end;
+};
+
+std::wstring Lower(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(towlower(c));
+    return text;
+}
+
+std::wstring PredefinedClass(WORD atom)
+{
+    switch (atom) {
+    case 0x80: return L"button";
+    case 0x81: return L"edit";
+    case 0x82: return L"static";
+    case 0x83: return L"listbox";
+    case 0x84: return L"scrollbar";
+    case 0x85: return L"combobox";
+    default: return L"#" + std::to_wstring(atom);
+    }
+}
+
+bool ReadControl(TemplateReader& r, bool extended, TemplateControl* c)
+{
+    DWORD helpId;
+    if (!r.AlignDWord())
+        return false;
+    if (extended) {
+        if (!r.DWord(&helpId) || !r.DWord(&c->exStyle) || !r.DWord(&c->style))
+            return false;
+    } else if (!r.DWord(&c->style) || !r.DWord(&c->exStyle)) {
+        return false;
+    }
+    if (!r.Short(&c->x) || !r.Short(&c->y) || !r.Short(&c->cx) || !r.Short(&c->cy))
+        return false;
+    if (extended) {
+        if (!r.DWord(&c->id))
+            return false;
+    } else {
+        WORD id;
+        if (!r.Word(&id))
+            return false;
+        c->id = id;
+    }
+    WORD atom, textOrdinal, extra;
+    if (!r.StringOrOrdinal(&c->className, &atom) || !r.StringOrOrdinal(&c->text, &textOrdinal))
+        return false;
+    c->className = atom ? PredefinedClass(atom) : Lower(c->className);
+    return r.Word(&extra) && r.Skip(extra);
+}
+
+// Parses a dialog resource; false when it is cut short.
+bool ParseDialogTemplate(const BYTE* data, size_t size, DialogTemplate* dialog)
+{
+    TemplateReader r(data, size);
+    WORD version = 0, signature = 0, count = 0;
+    r.Word(&version);
+    r.Word(&signature);
+    dialog->extended = version == 1 && signature == 0xFFFF;
+    r = TemplateReader(data, size);
+    if (dialog->extended) {
+        DWORD helpId;
+        if (!r.Skip(4) || !r.DWord(&helpId) || !r.DWord(&dialog->exStyle) || !r.DWord(&dialog->style))
+            return false;
+    } else if (!r.DWord(&dialog->style) || !r.DWord(&dialog->exStyle)) {
+        return false;
+    }
+    if (!r.Word(&count) || !r.Short(&dialog->x) || !r.Short(&dialog->y) || !r.Short(&dialog->cx) ||
+        !r.Short(&dialog->cy))
+        return false;
+    std::wstring menu, windowClass;
+    WORD ordinal;
+    if (!r.StringOrOrdinal(&menu, &ordinal) || !r.StringOrOrdinal(&windowClass, &ordinal) ||
+        !r.String(&dialog->caption))
+        return false;
+    if (dialog->style & (DS_SETFONT | DS_SHELLFONT)) {
+        WORD points, weight;
+        BYTE italic, charset;
+        if (!r.Word(&points))
+            return false;
+        if (dialog->extended && (!r.Word(&weight) || !r.Byte(&italic) || !r.Byte(&charset)))
+            return false;
+        dialog->points = points;
+        if (!r.String(&dialog->face))
+            return false;
+    }
+    dialog->controls.resize(count);
+    for (TemplateControl& c : dialog->controls)
+        if (!ReadControl(r, dialog->extended, &c))
+            return false;
+    return true;
+}
+
+TEST(DialogTemplateParser, ReadsAHandBuiltExtendedTemplate)
+{
+    // One control, laid out as the resource compiler writes it.
+    std::vector<WORD> words = {1, 0xFFFF, 0, 0, 0, 0, DS_SETFONT, 0x80C0, 1,   // version .. count
+                               22, 17, 312, 55, 0, 0, L'T', 0,                  // rect, menu, class, "T"
+                               12, 400, 0x8000, L'F', 0};                       // 12 pt, weight, charset 128, "F"
+    if (words.size() % 2)
+        words.push_back(0);
+    std::vector<WORD> item = {0, 0, 0, 0, 0x0001, 0x5001, 5, 6, 40, 14, 1001, 0,  // help, ex, style, rect, id
+                              0xFFFF, 0x0080, L'O', L'K', 0, 0};                // button class, "OK", no extra
+    words.insert(words.end(), item.begin(), item.end());
+    DialogTemplate dialog;
+    ASSERT_TRUE(ParseDialogTemplate(reinterpret_cast<const BYTE*>(words.data()), words.size() * 2, &dialog));
+    EXPECT_TRUE(dialog.extended);
+    EXPECT_EQ(dialog.cx, 312);
+    EXPECT_EQ(dialog.caption, L"T");
+    EXPECT_EQ(dialog.points, 12);
+    EXPECT_EQ(dialog.face, L"F");
+    ASSERT_EQ(dialog.controls.size(), 1u);
+    EXPECT_EQ(dialog.controls[0].id, 1001u);
+    EXPECT_EQ(dialog.controls[0].className, L"button");
+    EXPECT_EQ(dialog.controls[0].text, L"OK");
+    EXPECT_EQ(dialog.controls[0].style, 0x50010001u);
+    // Cut anywhere, it fails instead of reading past the end.
+    for (size_t size = 0; size < words.size() * 2; size += 2)
+        EXPECT_FALSE(ParseDialogTemplate(reinterpret_cast<const BYTE*>(words.data()), size, &dialog)) << size;
+}
+
+// ---------------------------------------------------------------------------
+// What each template must be.
+
+enum class Kind { Modal, Sizable, SizableMax, Page };
+
+enum class Ctl { Label, Group, Button, DefButton, OwnerDraw, Check, Radio, Edit, DropList, DropDown,
+                 ListView, ListBox, UpDown, DatePicker, TimePicker, Tab, Other };
+
+struct ControlSpec {
+    DWORD id;
+    Ctl kind;
+    const char* text;            // the template's text; null: filled in by the code
+    const char* sample = nullptr; // the longest text the code puts there
+    DWORD style = 0;             // style bits the code relies on
+};
+
+struct TemplateSpec {
+    int id;
+    const char* caption;
+    short x, y, cx, cy;
+    Kind kind;
+    const char* face;
+    int points;
+    std::vector<ControlSpec> controls;
+    DWORD exStyle = 0;
+};
+
+const char* const kPMincho = "ＭＳ Ｐ明朝";
+const char* const kMincho = "ＭＳ 明朝";
+const char* const kLongDate = "2019年12月31日";
+const char* const kShortDate = "2019/12/31";
+const char* const kTime = "23:59";
+const DWORD kList = LVS_REPORT | LVS_SINGLESEL;
+
+// The date stepping row of the day and period memo windows.
+std::vector<ControlSpec> StepRow()
+{
+    std::vector<ControlSpec> row;
+    for (DWORD id = IDC_MEMO_BTN_YEAR_BACK; id <= IDC_MEMO_BTN_DAY_NEXT; id++)
+        row.push_back({id, Ctl::OwnerDraw, ""});
+    row.push_back({IDC_MEMO_LABEL_YEAR, Ctl::Label, "年"});
+    row.push_back({IDC_MEMO_LABEL_MONTH, Ctl::Label, "月"});
+    row.push_back({IDC_MEMO_LABEL_WEEK, Ctl::Label, "週"});
+    row.push_back({IDC_MEMO_LABEL_DAY, Ctl::Label, "日"});
+    return row;
+}
+
+std::vector<ControlSpec> Join(std::vector<ControlSpec> a, const std::vector<ControlSpec>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Controls of both mark dialogs.
+std::vector<ControlSpec> MarkControls()
+{
+    return {
+        {IDC_MARK_LABEL_NAME, Ctl::Label, "", "マイホリデイマーク"},
+        {IDC_MARK_PREVIEW, Ctl::Label, "27"},
+        {IDC_MARK_COMBO_KIND, Ctl::DropList, nullptr, "マークなし"},
+        {IDC_MARK_BTN_MARKCOLOR, Ctl::OwnerDraw, "マーク色"},
+        {IDC_MARK_BTN_FONT, Ctl::OwnerDraw, "フォント"},
+        {IDC_MARK_BTN_TEXTCOLOR, Ctl::OwnerDraw, "文字色"},
+        {IDC_MARK_CHECK_PLAINCOLOR, Ctl::Check, " 文字色は変更しない"},
+        {IDC_MARK_BTN_SHADOWCOLOR, Ctl::OwnerDraw, "色変更"},
+        {IDC_MARK_LABEL_WIDTH, Ctl::Label, "太さ"},
+        {IDC_MARK_EDIT_WIDTH, Ctl::Edit, nullptr, "99", ES_NUMBER},
+        {IDC_MARK_SPIN_WIDTH, Ctl::UpDown, nullptr},
+        {IDC_MARK_LABEL_DIRECTION, Ctl::Label, "影の向き"},
+        {IDC_MARK_RADIO_UPRIGHT, Ctl::Radio, " 右上", nullptr, WS_GROUP},
+        {IDC_MARK_RADIO_DOWNRIGHT, Ctl::Radio, " 右下"},
+        {IDC_MARK_RADIO_DOWNLEFT, Ctl::Radio, " 左下"},
+        {IDC_MARK_RADIO_UPLEFT, Ctl::Radio, " 左上"},
+        {IDC_MARK_RADIO_OUTLINE, Ctl::Radio, " 縁取りする"},
+        {IDC_MARK_CHECK_GRADATION, Ctl::Check, " グラデーションをかける"},
+        {IDC_MARK_GROUP_MARK, Ctl::Group, " マーク設定 "},
+        {IDC_MARK_GROUP_DECORATION, Ctl::Group, " 文字の装飾 "},
+        {IDOK, Ctl::DefButton, "設定"},
+        {IDCANCEL, Ctl::Button, "キャンセル"},
+    };
+}
+
+const std::vector<TemplateSpec>& Templates()
+{
+    static const std::vector<TemplateSpec> specs = {
+        {IDD_ABOUT, "バージョン情報", 22, 17, 312, 55, Kind::Modal, kPMincho, 12, {
+            {IDC_ABOUT_TITLE, Ctl::Label, "", "Daylens デスクトップカレンダー on Windows 10 Professional 64bit"},
+            {IDC_ABOUT_VERSION, Ctl::Label, "", "Version 1.20.01 (04/01/2019)"},
+            {IDC_ABOUT_NOTICE, Ctl::Label, "", "Copyright (C) 2004-2019 Velmora. All rights reserved."},
+            {IDC_ABOUT_LINK, Ctl::Label, "", "https://www.velmora.example/daylens/", SS_NOTIFY},
+            {IDCANCEL, Ctl::DefButton, "OK"},
+        }},
+        {IDD_HOLIDAY, "Daylens 休日設定", 0, 0, 253, 151, Kind::Sizable, kMincho, 11, {
+            {IDC_HOLIDAY_LIST, Ctl::ListView, nullptr, nullptr, kList},
+            {IDC_HOLIDAY_BTN_ADD, Ctl::Button, "↑ 追加"},
+            {IDC_HOLIDAY_BTN_CHANGE, Ctl::Button, "☆ 変更"},
+            {IDC_HOLIDAY_BTN_DELETE, Ctl::Button, "× 削除"},
+            {IDC_HOLIDAY_EDIT_YEAR, Ctl::Edit, nullptr, "2019", ES_NUMBER},
+            {IDC_HOLIDAY_LABEL_YEAR, Ctl::Label, "年"},
+            {IDC_HOLIDAY_COMBO_MONTH, Ctl::DropList, nullptr, "12"},
+            {IDC_HOLIDAY_LABEL_MONTH, Ctl::Label, "月"},
+            {IDC_HOLIDAY_COMBO_DAY, Ctl::DropList, nullptr, "31"},
+            {IDC_HOLIDAY_LABEL_DAY, Ctl::Label, "日"},
+            {IDC_HOLIDAY_LABEL_WEEK, Ctl::Label, "第"},
+            {IDC_HOLIDAY_COMBO_WEEK, Ctl::DropList, nullptr, "--"},
+            {IDC_HOLIDAY_COMBO_WEEKDAY, Ctl::DropList, nullptr, "土曜日"},
+            {IDC_HOLIDAY_EDIT_NAME, Ctl::Edit, nullptr},
+            {IDC_HOLIDAY_LABEL_MARK, Ctl::Label, "マーク"},
+            {IDC_HOLIDAY_BTN_MARK, Ctl::OwnerDraw, "設定変更"},
+            {IDHELP, Ctl::Button, "？"},
+            {IDOK, Ctl::DefButton, "保存"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+        }},
+        {IDD_MARK, "Daylens マーク設定", 0, 0, 229, 177, Kind::Modal, kPMincho, 11,
+         Join(MarkControls(), {{IDC_MARK_GROUP_TEXT, Ctl::Group, " 文字の設定 "}})},
+        {IDD_MARK_EX, "Daylens マーク設定", 0, 0, 264, 199, Kind::Modal, kPMincho, 11,
+         Join(MarkControls(), {
+             {IDC_MARK_GROUP_TEXT, Ctl::Group, " 文字設定 "},
+             {IDC_MARK_RADIO_INDIVIDUAL, Ctl::Radio, " 個別のマーク設定を使う", nullptr, WS_GROUP},
+             {IDC_MARK_RADIO_USERMARK, Ctl::Radio, " ユーザ定義マークを使う"},
+             {IDC_MARK_COMBO_USERMARK, Ctl::DropList, nullptr, "ユーザ10"},
+         })},
+        {IDD_DAYMEMO, "Daylens 一日メモ", 0, 0, 274, 130, Kind::SizableMax, kMincho, 11,
+         Join(StepRow(), {
+             {IDC_MEMO_LABEL_DATE, Ctl::Label, "", "2019年12月31日(火)"},
+             {IDC_DAYMEMO_EDIT_TEXT, Ctl::Edit, nullptr, nullptr, ES_MULTILINE | ES_WANTRETURN},
+             {IDC_DAYMEMO_BTN_MENU, Ctl::Button, "操作メニュー"},
+             {IDC_DAYMEMO_BTN_MARK, Ctl::OwnerDraw, "マーク設定"},
+             {IDC_DAYMEMO_LABEL_MARK, Ctl::Label, "マーク"},
+             {IDC_DAYMEMO_COMBO_MARK, Ctl::DropList, nullptr, "----------"},
+             {IDC_DAYMEMO_LABEL_TIME, Ctl::Label, "時刻指定"},
+             {IDC_DAYMEMO_TIME, Ctl::TimePicker, nullptr, kTime, DTS_SHOWNONE},
+             {IDHELP, Ctl::Button, "？"},
+             {IDOK, Ctl::DefButton, "保存"},
+             {IDCANCEL, Ctl::Button, "キャンセル"},
+         })},
+        {IDD_REPEATMEMO, "Daylens 定例メモ", 0, 0, 259, 167, Kind::Modal, kPMincho, 11, {
+            {IDC_REPEATMEMO_LIST, Ctl::ListView, nullptr, nullptr, kList},
+            {IDC_REPEATMEMO_BTN_ADD, Ctl::Button, "↑ 追加"},
+            {IDC_REPEATMEMO_BTN_CHANGE, Ctl::Button, "☆ 変更"},
+            {IDC_REPEATMEMO_BTN_DELETE, Ctl::Button, "× 削除"},
+            {IDC_LIST_BTN_UP, Ctl::OwnerDraw, ""},
+            {IDC_LIST_BTN_DOWN, Ctl::OwnerDraw, ""},
+            {IDHELP, Ctl::Button, "？"},
+            {IDOK, Ctl::DefButton, "保存"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+        }},
+        {IDD_PERIODMEMO, "Daylens 期間メモ", 0, 0, 290, 175, Kind::SizableMax, kMincho, 11,
+         Join(StepRow(), {
+             {IDC_MEMO_LABEL_DATE, Ctl::Label, "", "2019年12月31日(火) 前後のメモ"},
+             {IDC_PERIODMEMO_LIST, Ctl::ListView, nullptr, nullptr, kList | LVS_OWNERDRAWFIXED},
+             {IDC_PERIODMEMO_COMBO_PERIOD, Ctl::DropList, nullptr, "1週間表示"},
+             {IDHELP, Ctl::Button, "？"},
+             {IDOK, Ctl::DefButton, "開く"},
+             {IDCANCEL, Ctl::Button, "閉じる"},
+         })},
+        {IDD_REPEATCOPY, "Daylens 繰り返しメモ", 0, 0, 179, 74, Kind::Modal, kPMincho, 11, {
+            {IDC_REPEATCOPY_RADIO_DAILY, Ctl::Radio, " 毎日", nullptr, WS_GROUP},
+            {IDC_REPEATCOPY_RADIO_WEEKLY, Ctl::Radio, " 毎週"},
+            {IDC_REPEATCOPY_RADIO_MONTHLY, Ctl::Radio, " 毎月"},
+            {IDC_REPEATCOPY_RADIO_YEARLY, Ctl::Radio, " 毎年"},
+            {IDC_REPEATCOPY_DATE_FIRST, Ctl::DatePicker, nullptr, kLongDate},
+            {IDC_REPEATCOPY_LABEL_TILDE, Ctl::Label, "～"},
+            {IDC_REPEATCOPY_DATE_LAST, Ctl::DatePicker, nullptr, kLongDate},
+            {IDOK, Ctl::DefButton, "設定"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+        }},
+        {IDD_MEMORIAL, "Daylens 記念日設定", 0, 0, 131, 114, Kind::Modal, kPMincho, 11, {
+            {IDC_MEMORIAL_BTN_DATES, Ctl::Button, "記念日の日付設定"},
+            {IDC_MEMORIAL_CHECK_POPUP, Ctl::Check, " 起動時にポップアップ表示"},
+            {IDC_MEMORIAL_CHECK_TOOLTIP, Ctl::Check, " ツールチップに表示"},
+            {IDC_MEMORIAL_CHECK_AGE, Ctl::Check, " 経過年数を表示"},
+            {IDC_MEMORIAL_CHECK_PERUSER, Ctl::Check, " 個人別にデータを保存"},
+            {IDHELP, Ctl::Button, "？"},
+            {IDOK, Ctl::DefButton, "設定"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+        }},
+        {IDD_PLUGIN, "Daylens プラグイン情報", 0, 0, 169, 163, Kind::SizableMax, kPMincho, 11, {
+            {IDC_PLUGIN_LIST, Ctl::ListView, nullptr, nullptr, kList},
+            {IDC_LIST_BTN_UP, Ctl::OwnerDraw, ""},
+            {IDC_LIST_BTN_DOWN, Ctl::OwnerDraw, ""},
+            {IDC_PLUGIN_BTN_UPDATE, Ctl::Button, "アップデート"},
+            {IDOK, Ctl::DefButton, "設定"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+        }},
+        {IDD_NETDATA, "LxNetData", 0, 0, 144, 82, Kind::Modal, kPMincho, 11, {
+            {IDOK, Ctl::DefButton, "OK"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+        }},
+        {IDD_MEMOSET, "Daylens メモ設定", 0, 0, 303, 212, Kind::Modal, kPMincho, 11, {
+            {IDC_MEMOSET_TAB, Ctl::Tab, nullptr},
+            {IDOK, Ctl::DefButton, "設定"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+            {IDC_MEMOSET_BTN_APPLY, Ctl::Button, "適用"},
+            {IDHELP, Ctl::Button, "？"},
+        }},
+        {IDD_MEMOSET_GENERAL, "", 0, 0, 292, 176, Kind::Page, kPMincho, 11, {
+            {IDC_MEMOGENERAL_CHECK_TOOLTIP, Ctl::Check, "ツールチップにメモを表示"},
+            {IDC_MEMOGENERAL_CHECK_MARK, Ctl::Check, "メモ日をマーク"},
+            {IDC_MEMOGENERAL_CHECK_TRAY, Ctl::Check, "メモ日はタスクトレーを変更"},
+            {IDC_MEMOGENERAL_CHECK_IME, Ctl::Check, "IMEを自動的に起動"},
+            {IDC_MEMOGENERAL_CHECK_MONTHFILE, Ctl::Check, "メモデータを月単位で保存"},
+            {IDC_MEMOGENERAL_CHECK_PERUSER, Ctl::Check, "メモデータを個人別に保存"},
+            {IDC_MEMOGENERAL_EDIT_FOLDER, Ctl::Edit, nullptr},
+            {IDC_MEMOGENERAL_BTN_BROWSE, Ctl::Button, "参照"},
+            {IDC_MEMOGENERAL_EDIT_FONTSIZE, Ctl::Edit, nullptr, "99", ES_NUMBER},
+            {IDC_MEMOGENERAL_SPIN_FONTSIZE, Ctl::UpDown, nullptr},
+            {IDC_MEMOGENERAL_RADIO_MINCHO, Ctl::Radio, " 明朝体", nullptr, WS_GROUP},
+            {IDC_MEMOGENERAL_RADIO_GOTHIC, Ctl::Radio, " ゴシック体"},
+        }},
+        {IDD_MEMOSET_POPUP, "", 0, 0, 292, 176, Kind::Page, kPMincho, 11, {
+            {IDC_MEMOPOPUP_CHECK_START, Ctl::Check, "起動時にポップアップ表示"},
+            {IDC_MEMOPOPUP_CHECK_HIDELATE, Ctl::Check, "指定時刻を過ぎたら非表示"},
+            {IDC_MEMOPOPUP_CHECK_TOMORROWLATE, Ctl::Check, "指定時刻以降は翌日のメモを表示"},
+            {IDC_MEMOPOPUP_TIME_START, Ctl::TimePicker, nullptr, kTime, DTS_SHOWNONE},
+            {IDC_MEMOPOPUP_CHECK_TOMORROW, Ctl::Check, "指定時刻に翌日のメモをポップアップ表示"},
+            {IDC_MEMOPOPUP_TIME_TOMORROW, Ctl::TimePicker, nullptr, kTime, DTS_SHOWNONE},
+            {IDC_MEMOPOPUP_EDIT_INTERVAL, Ctl::Edit, nullptr, "86400", ES_NUMBER},
+            {IDC_MEMOPOPUP_SPIN_INTERVAL, Ctl::UpDown, nullptr},
+            {IDC_MEMOPOPUP_EDIT_SOUND, Ctl::Edit, nullptr},
+            {IDC_MEMOPOPUP_BTN_BROWSE, Ctl::Button, "参照"},
+        }},
+        {IDD_MEMOSET_MARK, "", 0, 0, 292, 176, Kind::Page, kPMincho, 11, {
+            {IDC_MEMOMARK_RADIO_OWN, Ctl::Radio, "マークを設定する", nullptr, WS_GROUP},
+            {IDC_MEMOMARK_RADIO_USER, Ctl::Radio, "ユーザ定義を利用する"},
+            {IDC_MEMOMARK_BTN_OWN, Ctl::OwnerDraw, "設定変更"},
+            {IDC_MEMOMARK_COMBO_USER, Ctl::DropList, nullptr, "ユーザ10"},
+            {IDC_MEMOMARK_LIST_USERMARKS, Ctl::ListBox, nullptr, nullptr, LBS_NOTIFY},
+            {IDC_MEMOMARK_EDIT_NAME, Ctl::Edit, nullptr, "ユーザマーク１"},
+            {IDC_MEMOMARK_BTN_USERMARK, Ctl::OwnerDraw, "設定変更"},
+            {IDC_MEMOMARK_EDIT_COUNT, Ctl::Edit, nullptr, "99", ES_NUMBER},
+            {IDC_MEMOMARK_SPIN_COUNT, Ctl::UpDown, nullptr},
+        }},
+        {IDD_MEMOSET_SEARCH, "", 0, 0, 292, 176, Kind::Page, kPMincho, 11, {
+            {IDC_MEMOSEARCH_LABEL_WORD, Ctl::Label, "検索文字"},
+            {IDC_MEMOSEARCH_COMBO_WORD, Ctl::DropDown, nullptr},
+            {IDC_MEMOSEARCH_BTN_SEARCH, Ctl::Button, "検索"},
+            {IDC_MEMOSEARCH_CHECK_LINESTART, Ctl::Check, "行頭"},
+            {IDC_MEMOSEARCH_CHECK_LINEEND, Ctl::Check, "行末"},
+            {IDC_MEMOSEARCH_CHECK_BYLINE, Ctl::Check, "行単位"},
+            {IDC_MEMOSEARCH_DATE_FIRST, Ctl::DatePicker, nullptr, kShortDate, DTS_SHOWNONE},
+            {IDC_MEMOSEARCH_LABEL_TILDE, Ctl::Label, "～"},
+            {IDC_MEMOSEARCH_DATE_LAST, Ctl::DatePicker, nullptr, kShortDate, DTS_SHOWNONE},
+            {IDC_MEMOSEARCH_LIST_RESULT, Ctl::ListView, nullptr, nullptr, kList},
+        }},
+        {IDD_MEMOSET_IMPEX, "", 0, 0, 292, 176, Kind::Page, kPMincho, 11, {
+            {IDC_MEMOIMPEX_DATE_FIRST, Ctl::DatePicker, nullptr, kShortDate},
+            {IDC_MEMOIMPEX_LABEL_TILDE, Ctl::Label, "～"},
+            {IDC_MEMOIMPEX_DATE_LAST, Ctl::DatePicker, nullptr, kShortDate},
+            {IDC_MEMOIMPEX_COMBO_FORMAT, Ctl::DropList, nullptr, "カンマ区切り形式 (csv)"},
+            {IDC_MEMOIMPEX_BTN_EXPORT, Ctl::Button, "エクスポート"},
+            {IDC_MEMOIMPEX_BTN_IMPORT, Ctl::Button, "インポートするファイルを選択"},
+            {IDC_MEMOIMPEX_LABEL_DROP, Ctl::Label, " ※ このウィンドウに直接読み込むファイルをドロップできます"},
+        }, WS_EX_ACCEPTFILES},
+        {IDD_REPEATMEMO_DETAIL, "Daylens 定例メモ詳細", 0, 0, 259, 247, Kind::Modal, kPMincho, 11, {
+            {IDC_REPEATDETAIL_GROUP_TEXT, Ctl::Group, " メモ内容 "},
+            {IDC_REPEATDETAIL_EDIT_TEXT, Ctl::Edit, nullptr},
+            {IDC_REPEATDETAIL_GROUP_RULE, Ctl::Group, " 繰り返し指定 "},
+            {IDC_REPEATDETAIL_RADIO_DAILY, Ctl::Radio, " 毎日", nullptr, WS_GROUP},
+            {IDC_REPEATDETAIL_RADIO_WEEKLY, Ctl::Radio, " 毎週"},
+            {IDC_REPEATDETAIL_RADIO_MONTH_DATE, Ctl::Radio, " 毎月（日付）"},
+            {IDC_REPEATDETAIL_RADIO_MONTH_WEEK, Ctl::Radio, " 毎月（曜日）"},
+            {IDC_REPEATDETAIL_RADIO_YEAR_DATE, Ctl::Radio, " 毎年（日付）"},
+            {IDC_REPEATDETAIL_RADIO_YEAR_WEEK, Ctl::Radio, " 毎年（曜日）"},
+            {IDC_REPEATDETAIL_GROUP_DATE, Ctl::Group, " 日付指定 "},
+            {IDC_REPEATDETAIL_COMBO_MONTH, Ctl::DropList, nullptr, "12月"},
+            {IDC_REPEATDETAIL_COMBO_DAY, Ctl::DropList, nullptr, "31日"},
+            {IDC_REPEATDETAIL_COMBO_WEEK, Ctl::DropList, nullptr, "最終週曜日"},
+            {IDC_REPEATDETAIL_GROUP_HOLIDAY, Ctl::Group, " 休日対応 "},
+            {IDC_REPEATDETAIL_RADIO_KEEP, Ctl::Radio, " そのまま", nullptr, WS_GROUP},
+            {IDC_REPEATDETAIL_RADIO_BEFORE, Ctl::Radio, " 前の平日"},
+            {IDC_REPEATDETAIL_RADIO_AFTER, Ctl::Radio, " 次の平日"},
+            {IDC_REPEATDETAIL_GROUP_WEEKDAY, Ctl::Group, " 曜日指定 "},
+            {IDC_REPEATDETAIL_CHECK_SUN, Ctl::Check, " 日"},
+            {IDC_REPEATDETAIL_CHECK_MON, Ctl::Check, " 月"},
+            {IDC_REPEATDETAIL_CHECK_TUE, Ctl::Check, " 火"},
+            {IDC_REPEATDETAIL_CHECK_WED, Ctl::Check, " 水"},
+            {IDC_REPEATDETAIL_CHECK_THU, Ctl::Check, " 木"},
+            {IDC_REPEATDETAIL_CHECK_FRI, Ctl::Check, " 金"},
+            {IDC_REPEATDETAIL_CHECK_SAT, Ctl::Check, " 土"},
+            {IDC_REPEATDETAIL_GROUP_PERIOD, Ctl::Group, " 有効期間 "},
+            {IDC_REPEATDETAIL_DATE_FIRST, Ctl::DatePicker, nullptr, kLongDate, DTS_LONGDATEFORMAT | DTS_SHOWNONE},
+            {IDC_REPEATDETAIL_LABEL_TILDE, Ctl::Label, "～"},
+            {IDC_REPEATDETAIL_DATE_LAST, Ctl::DatePicker, nullptr, kLongDate, DTS_LONGDATEFORMAT | DTS_SHOWNONE},
+            {IDC_REPEATDETAIL_LABEL_MARK, Ctl::Label, "マーク"},
+            {IDC_REPEATDETAIL_BTN_MARK, Ctl::OwnerDraw, "設定変更"},
+            {IDHELP, Ctl::Button, "？"},
+            {IDOK, Ctl::DefButton, "設定"},
+            {IDCANCEL, Ctl::Button, "キャンセル"},
+        }},
+    };
+    return specs;
+}
+
+// ---------------------------------------------------------------------------
+// Helpers.
+
+std::wstring Wide(const char* sjis)
+{
+    int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis, -1, nullptr, 0);
+    if (n <= 0)
+        return L"<not Shift-JIS>";
+    std::wstring text(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis, -1, &text[0], n);
+    text.resize(static_cast<size_t>(n - 1));
+    return text;
+}
+
+// For messages: UTF-8, as the test log is read.
+std::string Utf8(const std::wstring& text)
+{
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+std::string Utf8(const char* sjis) { return Utf8(Wide(sjis)); }
+
+Ctl KindOf(const TemplateControl& c)
+{
+    const std::wstring& cls = c.className;
+    if (cls == L"button") {
+        switch (c.style & BS_TYPEMASK) {
+        case BS_PUSHBUTTON: return Ctl::Button;
+        case BS_DEFPUSHBUTTON: return Ctl::DefButton;
+        case BS_CHECKBOX: case BS_AUTOCHECKBOX: return Ctl::Check;
+        case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return Ctl::Radio;
+        case BS_GROUPBOX: return Ctl::Group;
+        case BS_OWNERDRAW: return Ctl::OwnerDraw;
+        default: return Ctl::Other;
+        }
+    }
+    if (cls == L"static")
+        return Ctl::Label;
+    if (cls == L"edit")
+        return Ctl::Edit;
+    if (cls == L"listbox")
+        return Ctl::ListBox;
+    if (cls == L"combobox") {
+        DWORD type = c.style & 3;
+        return type == CBS_DROPDOWNLIST ? Ctl::DropList : type == CBS_DROPDOWN ? Ctl::DropDown : Ctl::Other;
+    }
+    if (cls == L"syslistview32")
+        return Ctl::ListView;
+    if (cls == L"msctls_updown32")
+        return Ctl::UpDown;
+    if (cls == L"systabcontrol32")
+        return Ctl::Tab;
+    if (cls == L"sysdatetimepick32")
+        return (c.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT ? Ctl::TimePicker : Ctl::DatePicker;
+    return Ctl::Other;
+}
+
+const char* KindName(Ctl kind)
+{
+    static const char* const names[] = {"label", "group", "button", "default button", "owner-drawn button",
+                                        "check box", "radio button", "edit", "drop-down list", "drop-down",
+                                        "list view", "list box", "up-down", "date picker", "time picker",
+                                        "tab", "other"};
+    return names[static_cast<int>(kind)];
+}
+
+const char* const kModule = DAYLENS_DIST_DIR "/Daylens.Jpn.dll";
+
+class DialogTemplates : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        data = LoadLibraryExA(kModule, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(data, nullptr);
+    }
+    static void TearDownTestSuite()
+    {
+        if (data)
+            FreeLibrary(data);
+        data = nullptr;
+    }
+
+    static bool Load(int id, DialogTemplate* dialog)
+    {
+        HRSRC found = FindResourceExA(data, RT_DIALOG, MAKEINTRESOURCEA(id),
+                                      MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+        if (!found)
+            return false;
+        const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(data, found)));
+        return bytes && ParseDialogTemplate(bytes, SizeofResource(data, found), dialog);
+    }
+
+    static HMODULE data;
+};
+
+HMODULE DialogTemplates::data;
+
+const TemplateControl* FindControl(const DialogTemplate& dialog, DWORD id)
+{
+    for (const TemplateControl& c : dialog.controls)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+TEST_F(DialogTemplates, HaveTheirCaptionSizeKindFontAndControls)
+{
+    for (const TemplateSpec& spec : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(spec.id));
+        DialogTemplate dialog;
+        ASSERT_TRUE(Load(spec.id, &dialog)) << "missing or cut short";
+        EXPECT_EQ(Utf8(dialog.caption), Utf8(spec.caption));
+        EXPECT_EQ(dialog.x, spec.x);
+        EXPECT_EQ(dialog.y, spec.y);
+        EXPECT_EQ(dialog.cx, spec.cx);
+        EXPECT_EQ(dialog.cy, spec.cy);
+        EXPECT_EQ(Utf8(dialog.face), Utf8(spec.face));
+        EXPECT_EQ(dialog.points, spec.points);
+        EXPECT_EQ(dialog.exStyle & WS_EX_ACCEPTFILES, spec.exStyle & WS_EX_ACCEPTFILES);
+
+        DWORD s = dialog.style;
+        bool framed = (s & WS_CAPTION) == WS_CAPTION && (s & WS_SYSMENU) && (s & WS_POPUP) && !(s & WS_CHILD);
+        switch (spec.kind) {
+        case Kind::Modal:
+            EXPECT_TRUE(framed && (s & DS_MODALFRAME) && !(s & (WS_THICKFRAME | WS_MAXIMIZEBOX))) << std::hex << s;
+            break;
+        case Kind::Sizable:
+            EXPECT_TRUE(framed && (s & WS_THICKFRAME) && !(s & WS_MAXIMIZEBOX)) << std::hex << s;
+            break;
+        case Kind::SizableMax:
+            EXPECT_TRUE(framed && (s & WS_THICKFRAME) && (s & WS_MAXIMIZEBOX)) << std::hex << s;
+            break;
+        case Kind::Page:
+            EXPECT_TRUE((s & WS_CHILD) && !(s & (WS_POPUP | WS_CAPTION | WS_BORDER | WS_THICKFRAME | DS_MODALFRAME)))
+                << std::hex << s;
+            break;
+        }
+        // Shown only when the code shows it.
+        EXPECT_FALSE(s & WS_VISIBLE);
+
+        for (const ControlSpec& want : spec.controls) {
+            const TemplateControl* c = FindControl(dialog, want.id);
+            if (!c) {
+                ADD_FAILURE() << "control " << want.id << " missing";
+                continue;
+            }
+            EXPECT_EQ(KindName(KindOf(*c)), std::string(KindName(want.kind))) << "control " << want.id;
+            if (want.text) {
+                EXPECT_EQ(Utf8(c->text), Utf8(want.text)) << "control " << want.id;
+            }
+            EXPECT_EQ(c->style & want.style, want.style) << "control " << want.id << " style " << std::hex << c->style;
+        }
+    }
+}
+
+TEST_F(DialogTemplates, IdsAreUniqueAndRadioGroupsContiguous)
+{
+    for (const TemplateSpec& spec : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(spec.id));
+        DialogTemplate dialog;
+        ASSERT_TRUE(Load(spec.id, &dialog));
+        std::set<DWORD> ids;
+        const std::vector<TemplateControl>& cs = dialog.controls;
+        for (size_t i = 0; i < cs.size(); i++) {
+            EXPECT_TRUE(ids.insert(cs[i].id).second) << "id " << cs[i].id << " twice";
+            Ctl kind = KindOf(cs[i]);
+            if (kind == Ctl::Radio) {
+                // A radio group starts with WS_GROUP and numbers its buttons one
+                // after the other, so that CheckRadioButton and id - first work;
+                // the next control starts a new group.
+                bool starts = (cs[i].style & WS_GROUP) != 0;
+                bool follows = i > 0 && KindOf(cs[i - 1]) == Ctl::Radio && !starts;
+                EXPECT_TRUE(starts || follows) << "radio " << cs[i].id << " outside a group";
+                if (follows) {
+                    EXPECT_EQ(cs[i].id, cs[i - 1].id + 1) << "radio group not contiguous";
+                }
+                if (i + 1 < cs.size() && KindOf(cs[i + 1]) != Ctl::Radio) {
+                    EXPECT_TRUE(cs[i + 1].style & WS_GROUP) << "control " << cs[i + 1].id << " joins radio group";
+                }
+            }
+            if (kind == Ctl::UpDown) {
+                // Attached to the edit before it.
+                EXPECT_TRUE(cs[i].style & UDS_AUTOBUDDY);
+                EXPECT_TRUE(i > 0 && KindOf(cs[i - 1]) == Ctl::Edit) << "up-down " << cs[i].id << " without its edit";
+            }
+        }
+    }
+}
+
+// The closed height of a drop-down list; the template's height includes the list.
+short ClosedHeight(const TemplateControl& c)
+{
+    Ctl kind = KindOf(c);
+    return (kind == Ctl::DropList || kind == Ctl::DropDown) && c.cy > 14 ? 14 : c.cy;
+}
+
+TEST_F(DialogTemplates, ControlsLieInsideTheDialogAndApart)
+{
+    for (const TemplateSpec& spec : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(spec.id));
+        DialogTemplate dialog;
+        ASSERT_TRUE(Load(spec.id, &dialog));
+        const std::vector<TemplateControl>& cs = dialog.controls;
+        for (size_t i = 0; i < cs.size(); i++) {
+            const TemplateControl& a = cs[i];
+            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.cx <= dialog.cx && a.y + ClosedHeight(a) <= dialog.cy)
+                << "control " << a.id << " outside";
+            // Group boxes frame others and up-downs sit on their edits.
+            Ctl ka = KindOf(a);
+            if (ka == Ctl::Group || ka == Ctl::UpDown)
+                continue;
+            for (size_t j = i + 1; j < cs.size(); j++) {
+                const TemplateControl& b = cs[j];
+                Ctl kb = KindOf(b);
+                if (kb == Ctl::Group || kb == Ctl::UpDown)
+                    continue;
+                bool apart = a.x + a.cx <= b.x || b.x + b.cx <= a.x || a.y + ClosedHeight(a) <= b.y ||
+                             b.y + ClosedHeight(b) <= a.y;
+                EXPECT_TRUE(apart) << "controls " << a.id << " and " << b.id << " overlap";
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Created on the test display.
+
+// Does nothing but draw owner-drawn buttons, so that they can be seen.
+INT_PTR CALLBACK DoNothingProc(HWND, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message == WM_DRAWITEM) {
+        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        RECT rc = item->rcItem;
+        DrawFrameControl(item->hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH);
+        char text[256] = "";
+        GetWindowTextA(item->hwndItem, text, sizeof(text));
+        SetBkMode(item->hDC, TRANSPARENT);
+        DrawTextA(item->hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Lets the shown windows paint and reach the screen.
+void Settle(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        PumpMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+    PumpMessages();
+}
+
+// Saves the screen under a top-level window as a 24-bit bitmap file.
+bool SaveWindowBitmap(HWND window, const std::string& path)
+{
+    RECT rc;
+    GetWindowRect(window, &rc);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(mem, bitmap);
+        BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+        GdiFlush();
+        DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
+        BITMAPFILEHEADER fh = {};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+        fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(h);
+        FILE* f = fopen(path.c_str(), "wb");
+        if (f) {
+            ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
+                 fwrite(bits, stride * static_cast<DWORD>(h), 1, f) == 1;
+            fclose(f);
+        }
+        SelectObject(mem, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+class CreatedDialogs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                                     ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+        typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);
+        HMODULE comctl = LoadLibraryA("comctl32.dll");
+        ASSERT_NE(comctl, nullptr);
+        InitFn init = reinterpret_cast<InitFn>(GetProcAddress(comctl, "InitCommonControlsEx"));
+        ASSERT_NE(init, nullptr);
+        ASSERT_TRUE(init(&icc));
+        module = LoadLibraryA(kModule);
+        ASSERT_NE(module, nullptr);
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.lpszClassName = "DialogTemplatesTestParent";
+        wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+        RegisterClassA(&wc);
+        const char* dir = getenv("DAYLENS_SHOT_DIR");
+        shotDir = dir && *dir ? dir : "";
+    }
+    static void TearDownTestSuite()
+    {
+        if (module)
+            FreeLibrary(module);
+        module = nullptr;
+    }
+
+    // A plain window to hold a page; FitParentToPage sizes it to the page.
+    static HWND PageParent()
+    {
+        return CreateWindowA("DialogTemplatesTestParent", "page", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
+                             640, 480, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+
+    static void FitParentToPage(HWND parent, HWND page)
+    {
+        RECT rc;
+        GetWindowRect(page, &rc);
+        RECT outer = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
+        AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+        SetWindowPos(parent, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
+
+    static void Shoot(HWND window, int id)
+    {
+        if (shotDir.empty())
+            return;
+        SetWindowPos(window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        SetForegroundWindow(window);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Settle(400);
+        EXPECT_TRUE(SaveWindowBitmap(window, shotDir + "/" + std::to_string(id) + ".bmp"));
+    }
+
+    static HMODULE module;
+    static std::string shotDir;
+};
+
+HMODULE CreatedDialogs::module;
+std::string CreatedDialogs::shotDir;
+
+// Puts the longest text the code shows into a control.
+void ShowSample(HWND control, const ControlSpec& spec)
+{
+    if (!spec.sample)
+        return;
+    switch (spec.kind) {
+    case Ctl::DropList:
+    case Ctl::DropDown:
+        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(spec.sample));
+        SendMessageA(control, CB_SETCURSEL, 0, 0);
+        break;
+    case Ctl::DatePicker:
+    case Ctl::TimePicker: {
+        std::string literal = std::string("'") + spec.sample + "'";
+        SendMessageA(control, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(literal.c_str()));
+        break;
+    }
+    default:
+        SetWindowTextA(control, spec.sample);
+        break;
+    }
+}
+
+SIZE TextSize(HWND control, const std::string& text, TEXTMETRICA* metrics)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextMetricsA(dc, metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size;
+}
+
+// Width that a label needs to show its text on the lines it has room for.
+bool LabelFits(HWND control, const std::string& text, const RECT& client, const TEXTMETRICA& tm, SIZE size)
+{
+    if (client.bottom < 2 * tm.tmHeight)
+        return size.cx <= client.right && tm.tmHeight <= client.bottom;
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT calc = {0, 0, client.right, 0};
+    DrawTextA(dc, text.c_str(), -1, &calc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return calc.right <= client.right && calc.bottom <= client.bottom;
+}
+
+// Checks that the control shows its whole text: template text, or the
+// sample the code would put there.
+void ExpectTextFits(HWND control, DWORD id, Ctl kind, DWORD style, const char* sample)
+{
+    char buffer[512] = "";
+    GetWindowTextA(control, buffer, sizeof(buffer));
+    std::string text = sample ? sample : buffer;
+    if (text.empty() || kind == Ctl::ListView || kind == Ctl::ListBox || kind == Ctl::Tab || kind == Ctl::UpDown)
+        return;
+    TEXTMETRICA tm;
+    SIZE size = TextSize(control, text, &tm);
+    RECT client;
+    GetClientRect(control, &client);
+    int edge = GetSystemMetrics(SM_CXEDGE);
+    int box = GetSystemMetrics(SM_CXMENUCHECK) + tm.tmAveCharWidth / 2;
+    int arrow = GetSystemMetrics(SM_CXVSCROLL);
+    int need = size.cx;
+    switch (kind) {
+    case Ctl::Label:
+        EXPECT_TRUE(LabelFits(control, text, client, tm, size))
+            << "label " << id << " \"" << Utf8(text.c_str()) << "\" needs " << size.cx << " has " << client.right;
+        return;
+    case Ctl::Button: case Ctl::DefButton: case Ctl::OwnerDraw: need += 3 * edge; break;
+    case Ctl::Check: case Ctl::Radio: need += box; break;
+    case Ctl::Group: need += 2 * tm.tmAveCharWidth; break;
+    case Ctl::Edit: need += 2 * edge; break;
+    case Ctl::DropList: case Ctl::DropDown: need += arrow + 3 * edge; break;
+    case Ctl::DatePicker: case Ctl::TimePicker: need += arrow + 3 * edge + ((style & DTS_SHOWNONE) ? box : 0); break;
+    default: break;
+    }
+    EXPECT_LE(need, client.right) << KindName(kind) << " " << id << " \"" << Utf8(text.c_str()) << "\"";
+    EXPECT_LE(tm.tmHeight, client.bottom) << KindName(kind) << " " << id << " too low for its text";
+}
+
+// Every control of the template, with the samples of those the code fills.
+void ExpectAllTextsFit(HWND dialog, const DialogTemplate& parsed, const TemplateSpec& spec)
+{
+    for (const ControlSpec& want : spec.controls)
+        if (HWND control = GetDlgItem(dialog, static_cast<int>(want.id)))
+            ShowSample(control, want);
+    for (const TemplateControl& c : parsed.controls) {
+        HWND control = GetDlgItem(dialog, static_cast<int>(c.id));
+        if (!control) {
+            ADD_FAILURE() << "control " << c.id << " not created";
+            continue;
+        }
+        const char* sample = nullptr;
+        for (const ControlSpec& want : spec.controls)
+            if (want.id == c.id)
+                sample = want.sample;
+        ExpectTextFits(control, c.id, KindOf(c), c.style, sample);
+    }
+}
+
+TEST_F(CreatedDialogs, EveryTemplateCreatesAndShowsItsTextsWhole)
+{
+    HMODULE data = LoadLibraryExA(kModule, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(data, nullptr);
+    for (const TemplateSpec& spec : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(spec.id));
+        DialogTemplate parsed;
+        HRSRC found = FindResourceA(data, MAKEINTRESOURCEA(spec.id), RT_DIALOG);
+        ASSERT_NE(found, nullptr);
+        ASSERT_TRUE(ParseDialogTemplate(static_cast<const BYTE*>(LockResource(LoadResource(data, found))),
+                                        SizeofResource(data, found), &parsed));
+        HWND parent = nullptr;
+        if (spec.kind == Kind::Page) {
+            parent = PageParent();
+            ASSERT_NE(parent, nullptr);
+        }
+        HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(spec.id), parent, DoNothingProc, 0);
+        ASSERT_NE(dialog, nullptr) << "not created, error " << GetLastError();
+        ExpectAllTextsFit(dialog, parsed, spec);
+        if (parent) {
+            FitParentToPage(parent, dialog);
+            ShowWindow(dialog, SW_SHOW);
+            Shoot(parent, spec.id);
+            DestroyWindow(parent);
+        } else {
+            // The memo settings frame is shot with a page, below.
+            if (spec.id != IDD_MEMOSET)
+                Shoot(dialog, spec.id);
+            DestroyWindow(dialog);
+        }
+        PumpMessages();
+    }
+    FreeLibrary(data);
+}
+
+// The memo settings frame takes its pages on the tab control's display area.
+TEST_F(CreatedDialogs, MemoSettingsPagesFitTheTabArea)
+{
+    HWND frame = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_MEMOSET), nullptr, DoNothingProc, 0);
+    ASSERT_NE(frame, nullptr);
+    HWND tab = GetDlgItem(frame, IDC_MEMOSET_TAB);
+    ASSERT_NE(tab, nullptr);
+    const char* labels[] = {" 各種設定 ", " ポップアップ ", " マーク ", " 検索 ", " 同期 "};
+    for (int i = 0; i < 5; i++) {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(labels[i]);
+        SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    RECT area;
+    GetClientRect(tab, &area);
+    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    MapWindowPoints(tab, frame, reinterpret_cast<POINT*>(&area), 2);
+    HWND shown = nullptr;
+    for (int id = IDD_MEMOSET_GENERAL; id <= IDD_MEMOSET_IMPEX; id++) {
+        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(id), frame, DoNothingProc, 0);
+        ASSERT_NE(page, nullptr) << id;
+        RECT rc;
+        GetWindowRect(page, &rc);
+        EXPECT_LE(rc.right - rc.left, area.right - area.left) << "page " << id << " wider than the tab area";
+        EXPECT_LE(rc.bottom - rc.top, area.bottom - area.top) << "page " << id << " higher than the tab area";
+        SetWindowPos(page, HWND_TOP, area.left, area.top, 0, 0, SWP_NOSIZE);
+        if (id == IDD_MEMOSET_GENERAL) {
+            ShowWindow(page, SW_SHOW);
+            shown = page;
+        }
+    }
+    ASSERT_NE(shown, nullptr);
+    Shoot(frame, IDD_MEMOSET);
+    DestroyWindow(frame);
+    PumpMessages();
+}
+
+}  // namespace
