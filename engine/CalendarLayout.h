@@ -1,0 +1,64 @@
+// Calendar layout: the first month of a view, the size of one month block in each display type, and the size
+// of the whole calendar window. Nothing is drawn; the only state written is the measured-year memory of EnvData.
+#pragma once
+
+#include <windows.h>
+
+class EnvData;
+
+// Display types; any other value lays out as a grid.
+#define DISPLAY_TYPE_GRID 0
+#define DISPLAY_TYPE_LINE 1
+#define DISPLAY_TYPE_COLUMN 2
+// Month blocks across and down that a view can hold.
+#define DISPLAY_COUNT_MAX 12
+
+// The size of one month block and of its heading and date grid.
+struct BlockSize {
+    int Width;
+    int Height;
+    SIZE Heading;
+    SIZE Grid;
+};
+
+// Carries a month outside 1-12 into the year (month 0 is December of the year before).
+void NormalizeMonth(int* year, int* month);
+// The first month of the view shown for the reference month, by the record's DisplayStart rule.
+void FirstShownMonth(const EnvData& env, int* year, int* month);
+// Months across and down as the layout uses them: 0 and values beyond DISPLAY_COUNT_MAX count as 1.
+int DisplayRowCount(const EnvData& env);
+int DisplayLineCount(const EnvData& env);
+// Grid column 0-6 of the 1st of the month, counted from the weekday startDate.
+int FirstDayColumn(int year, int month, int startDate);
+// Week rows of a grid block: 6 when displayHeight is 2, else as many as the month needs.
+int WeekRowCount(int year, int month, int startDate, int displayHeight);
+// Cells that align count months from the given one by weekday: from the earliest weekday of a 1st to the
+// latest end (weekday of the 1st + days).
+int AlignedCellCount(int year, int month, int count);
+
+// Block arithmetic over measured text sizes.
+BlockSize GridBlockSize(const EnvData& env, int weekRows, SIZE heading);
+BlockSize LineBlockSize(const EnvData& env, int cells, SIZE heading, int digitHeight);
+BlockSize ColumnBlockSize(const EnvData& env, int cells, SIZE heading, SIZE dateBox, int widestWeekday);
+// The calendar's width and height without margins, from the blocks of the view in month order.
+SIZE ViewSize(const EnvData& env, const BlockSize* blocks, int count);
+
+extern "C" {
+
+// The whole calendar window for the reference month; 0 for a null record.
+int CalcWindowSize(int year, int month, int* width, int* height, EnvData* env);
+// One grid block.
+int CalcWindowSizeOneMonthNormal(int year, int month, int* width, int* height, SIZE* heading, SIZE* grid,
+                                 EnvData* env);
+// One line block; cells <= 0 means the days of the month.
+int CalcWindowSizeOneMonthLine(int year, int month, int cells, int* width, int* height, SIZE* heading, SIZE* grid,
+                               EnvData* env);
+// One column block; cells <= 0 means the days of the month.
+int CalcWindowSizeOneMonthRow(int year, int month, int cells, int* width, int* height, SIZE* heading, SIZE* grid,
+                              EnvData* env);
+// Measures the heading on dc and hands out the fonts it created and left selected (the caller deletes them);
+// width and height are added to. 0 when any pointer is null.
+int CalcYearMonthSize(HDC dc, HFONT* yearFont, HFONT* monthFont, int year, int month, int* width, int* height,
+                      SIZE* yearText, SIZE* monthText, EnvData* env);
+
+}
