@@ -1,0 +1,379 @@
+#include "SettingsKeys.h"
+
+#include <limits.h>
+#include <string.h>
+
+#include <iterator>
+
+#include <type_traits>
+
+#include "EnvData.h"
+#include "SettingsTypes.h"
+
+namespace {
+
+// The number type of a field, so that a row can never treat a byte as an int.
+template <typename T>
+struct NumberType;
+template <>
+struct NumberType<int> {
+    static constexpr SettingType value = SETTING_INT;
+};
+template <>
+struct NumberType<BYTE> {
+    static constexpr SettingType value = SETTING_BYTE;
+};
+template <>
+struct NumberType<COLORREF> {
+    static constexpr SettingType value = SETTING_COLOR;
+};
+
+// offset, when the field has the type the row expects.
+template <typename Expected, typename Field>
+constexpr size_t OffsetOf(size_t offset)
+{
+    static_assert(std::is_same<Expected, Field>::value, "the row does not match the field's type");
+    return offset;
+}
+
+constexpr SettingKey Key(const char* name, SettingType type, size_t offset, long value = 0)
+{
+    SettingKey k{};
+    k.Name = name;
+    k.Type = type;
+    k.Offset = offset;
+    k.Default = value;
+    return k;
+}
+
+constexpr SettingKey TextKey(const char* name, SettingType type, size_t offset, int size, const char* text)
+{
+    SettingKey k = Key(name, type, offset);
+    k.Count = size;
+    k.Text = text;
+    return k;
+}
+
+constexpr SettingKey ArrayKey(SettingKey k, int count, int indirect)
+{
+    k.Count = count;
+    k.Indirect = indirect;
+    return k;
+}
+
+constexpr SettingKey StyleKey(const char* name, size_t offset, const char* text, const char* const* styles, int count)
+{
+    SettingKey k = TextKey(name, SETTING_STYLE, offset, count, text);
+    k.Styles = styles;
+    return k;
+}
+
+#define FIELD_TYPE(Block, field) NumberType<std::remove_cv_t<decltype(((Block*)nullptr)->field)>>::value
+#define NUM_IN(Block, name, field, def) Key(name, FIELD_TYPE(Block, field), offsetof(Block, field), def)
+#define NUM(name, field, def) NUM_IN(EnvData, name, field, def)
+// The default is the current value of another field of the record.
+#define FROM(field) From(offsetof(EnvData, field), FIELD_TYPE(EnvData, field))
+#define TEXT_IN(Block, name, field, text, type)                                                                  \
+    TextKey(name, type, offsetof(Block, field), (int)sizeof(((Block*)nullptr)->field), text)
+#define TEXT_KEY(name, field, text) TEXT_IN(EnvData, name, field, text, SETTING_TEXT)
+#define HEAP_TEXT(name, field)                                                                                   \
+    Key(name, SETTING_HEAP_TEXT, OffsetOf<char*, decltype(((EnvData*)nullptr)->field)>(offsetof(EnvData, field)))  \
+        .With(SETTING_WRITE_IF_SET)
+#define ARRAY(name, field, def)                                                                                \
+    ArrayKey(Key(name, NumberType<std::remove_extent_t<decltype(((EnvData*)nullptr)->field)>>::value,           \
+                 offsetof(EnvData, field), def),                                                               \
+             (int)std::extent<decltype(((EnvData*)nullptr)->field)>::value, 0)
+#define FONT(prefix, field, size)                                                                                \
+    Key(prefix, SETTING_FONT, OffsetOf<LOGFONTA, decltype(((EnvData*)nullptr)->field)>(offsetof(EnvData, field)), size)
+#define STYLE(name, field, text, list) StyleKey(name, offsetof(EnvData, field), text, list, (int)std::size(list))
+
+}  // namespace
+
+const char* const YearStyleNames[YEAR_STYLE_COUNT] = {
+    "年表示なし", "和暦0年", "(和暦)0年", "(和暦)0", "和暦〇年", "(和暦)〇年", "(和暦)〇", "0000年",
+    "00年", "0000", "00", "'00", "皇紀0000年", "0000年 和暦0年", "0000年 (和暦)0年",
+};
+const char* const MonthStyleNames[MONTH_STYLE_COUNT] = {
+    "月表示なし", "1月", "一月", "睦月", "Jan", "January", "1桁", "2桁", "User",
+};
+const char* const WeekStyleNames[WEEK_STYLE_COUNT] = {
+    "曜日表示なし", "日", "日曜日", "Sunday", "S", "Su", "Sun", "User",
+};
+
+const char* const FontKeySuffixes[FONT_KEY_COUNT] = {
+    "FontName", "FontCharSet", "FontPitchAndFamily", "FontSize", "FontBold", "FontItalic",
+};
+
+namespace {
+
+#define WEEKDAY_KEYS(prefix, d, color)                                                                           \
+    NUM(prefix "Color", WeekStyles[d].StrColor, color),                                                          \
+        NUM(prefix "ShadowColor", WeekStyles[d].ShadowColor, 0).FROM(ShadowColor),                               \
+        NUM(prefix "ShadowWidth", WeekStyles[d].ShadowWidth, 0).FROM(ShadowWidth),                               \
+        NUM(prefix "ShadowDirection", WeekStyles[d].ShadowDirection, 0).FROM(ShadowDirection),                   \
+        NUM(prefix "Gradation", WeekStyles[d].Gradation, 0).FROM(Gradation),                                     \
+        NUM(prefix "MarkColor", WeekStyles[d].MarkColor, 0), NUM(prefix "MarkType", WeekStyles[d].MarkType, 0)
+
+// Holiday, own-holiday and today styles; older files named colours "RGB".
+#define DAY_STYLE_KEYS(prefix, style, color)                                                                     \
+    NUM(prefix "Color", style.StrColor, color).Old(prefix "RGB"), NUM(prefix "ShadowColor", style.ShadowColor, 0), \
+        NUM(prefix "ShadowWidth", style.ShadowWidth, 0).FROM(ShadowWidth),                                       \
+        NUM(prefix "ShadowDirection", style.ShadowDirection, 0).FROM(ShadowDirection),                           \
+        NUM(prefix "Gradation", style.Gradation, 0).FROM(Gradation),                                             \
+        NUM(prefix "MarkColor", style.MarkColor, 0).Old(prefix "MarkRGB"),                                       \
+        NUM(prefix "MarkType", style.MarkType, 0), NUM(prefix "NoUseColor", style.NoUseStrColor, 0).Old(prefix "NoUseRGB")
+
+// Year and month headings: colour, shadow and font.
+#define HEADING_KEYS(prefix, style, size)                                                                        \
+    NUM(prefix "Color", style.StrColor, 65280).Old(prefix "RGB"),                                                \
+        NUM(prefix "ShadowColor", style.ShadowColor, 0).FROM(ShadowColor),                                       \
+        NUM(prefix "ShadowWidth", style.ShadowWidth, 0).FROM(ShadowWidth),                                       \
+        NUM(prefix "ShadowDirection", style.ShadowDirection, 0).FROM(ShadowDirection),                           \
+        NUM(prefix "Gradation", style.Gradation, 0).FROM(Gradation), FONT(prefix, style.Font, size)
+
+const SettingKey kPlacementKeys[] = {
+    Key("Version", SETTING_VERSION, 0),
+    NUM("WindowX", WindowX, 0),
+    NUM("WindowY", WindowY, 0),
+    NUM("WindowFix", WindowFix, 0),
+    NUM("WindowOrder", WindowOrder, 0).Old("WindowAlwaysTop", LEGACY_WINS, 0),
+    Key("PreWallPaper", SETTING_WALLPAPER, offsetof(EnvData, PreWallPaper)),
+    NUM("DoubleStart", DoubleStart, 0),
+};
+
+// The window position kept per desktop size.
+const SettingKey kScreenKeys[] = {
+    NUM("WindowX", WindowX, 0).FROM(WindowX),
+    NUM("WindowY", WindowY, 0).FROM(WindowY),
+};
+
+const SettingKey kMainKeys[] = {
+    NUM("DisplayType", DisplayType, 0),
+    NUM("DisplayStart", DisplayStart, 0),
+    NUM("DisplaySepDate", DisplaySepDate, 15),
+    NUM("DisplayOffSet", DisplayOffSet, 0).Range(-60, 60),
+    NUM("DisplayPreYear", DisplayPreYear, 0),
+    NUM("DisplayPreMonth", DisplayPreMonth, 0),
+    NUM("DisplayRows", DisplayRows, 1).Range(1, 255),
+    NUM("DisplayLines", DisplayLines, 1).Range(1, 255),
+    NUM("DisplayOrder", DisplayOrder, 0),
+    NUM("DisplayHeight", DisplayHeight, 0),
+    NUM("BackColor", BackColor, 0xFFFFFF).Old("TransparentRGB"),
+    NUM("FrameColor1", FrameColor1, 255),
+    NUM("FrameColor2", FrameColor2, 0x80FFFF),
+    NUM("FrameShape", FrameShape, 0),
+    NUM("FrameWidth", FrameWidth, 0),
+    NUM("RoundWidth", RoundWidth, 20),
+    NUM("FrameGradation", FrameGradation, 0),
+    NUM("AntiAliasing", AntiAliasing, 0),
+    NUM("MarginLeft", MarginLeft, 0),
+    NUM("MarginTop", MarginTop, 0),
+    NUM("MarginRight", MarginRight, 0),
+    NUM("MarginBottom", MarginBottom, 0),
+    TEXT_KEY("BackImage", BackImage, "").With(SETTING_WRITE_IF_SET),
+    NUM("ShadowColor", ShadowColor, 0).Old("ShadowRGB"),
+    NUM("ShadowWidth", ShadowWidth, 2).Old("Shadow"),
+    NUM("ShadowDirection", ShadowDirection, 4),
+    NUM("Gradation", Gradation, 0),
+    Key("UserStyleMax", SETTING_USER_MARKS, offsetof(EnvData, UserStyleMax), USER_STYLE_MIN)
+        .Range(USER_STYLE_MIN, USER_STYLE_LIMIT),
+    NUM("DisplayYMStyle", DisplayYMStyle, 0).FROM(DisplayYMStyle).Old("DisplayYMCentering", LEGACY_FLAG, 2),
+    NUM("DisplayYMChange", DisplayYMChange, 0),
+    NUM("DisplayFewYear", DisplayFewYear, 0),
+    STYLE("YearType", YearType, "0000年", YearStyleNames),
+    NUM("YMLink", YMLink, 0),
+    TEXT_KEY("YMLinkString", YMLinkString, "/"),
+    HEADING_KEYS("Year", YearStyle, 20),
+    STYLE("MonthType", MonthType, "1月", MonthStyleNames),
+    HEAP_TEXT("MonthUserStr", MonthUserStr),
+    HEADING_KEYS("Month", MonthStyle, 17),
+    STYLE("WeekType", WeekType, "日", WeekStyleNames),
+    HEAP_TEXT("WeekUserStr", WeekUserStr),
+    NUM("WeekKakko", WeekKakko, 0),
+    NUM("WeekInForm", WeekInForm, 0),
+    NUM("WeekPos", WeekPos, 2),
+    NUM("StartDate", StartDate, 0).Old("MondayStart"),
+    WEEKDAY_KEYS("Sun", 0, 255),
+    WEEKDAY_KEYS("Mon", 1, 0xE0E0E0),
+    WEEKDAY_KEYS("Tue", 2, 0xE0E0E0),
+    WEEKDAY_KEYS("Wed", 3, 0xE0E0E0),
+    WEEKDAY_KEYS("Thu", 4, 0xE0E0E0),
+    WEEKDAY_KEYS("Fri", 5, 0xE0E0E0),
+    WEEKDAY_KEYS("Sat", 6, 0xFFFF00),
+    FONT("Week", WeekFont, 12),
+    NUM("DayAlign", DayAlign, 1),
+    NUM("FillSpace", FillSpace, 0),
+    NUM("FillLightColor", FillLightColor, 0),
+    NUM("FillDarkColor", FillDarkColor, 0),
+    NUM("ShowWeekNum", ShowWeekNum, 0),
+    FONT("Day", DayFont, 11),
+    DAY_STYLE_KEYS("Holiday", HolidayStyle, 0xFF00FF),
+    DAY_STYLE_KEYS("MyHoliday", MyHolidayStyle, 0xFF00FF),
+    DAY_STYLE_KEYS("Today", TodayStyle, 0xFFFF),
+    NUM("MoveWithWheel", MoveWithWheel, 1),
+    NUM("MoveWithKeyUD", MoveWithKeyUD, 1),
+    NUM("MoveWithKeyRL", MoveWithKeyRL, 1),
+    NUM("EachMonthSpace", EachMonthSpace, 20),
+    NUM("YMSpace", YMSpace, 5),
+    NUM("MonthHeight", MonthHeight, 30),
+    NUM("WeekHeight", WeekHeight, 20),
+    NUM("DayWidth", DayWidth, 20),
+    NUM("DayHeight", DayHeight, 16),
+    NUM("MyHolidayIndividual", MyHolidayIndividual, 0),
+    // The older key held the shape counted from 0.
+    NUM("ButtonStyle", ButtonStyle, 1).Old("RoundButton", LEGACY_WINS, 1),
+    NUM("DialogFont", DialogFont, 0),
+    NUM("ShowToolTip", ShowToolTip, 1).Old("UseToolTip"),
+    NUM("ToolTipWidth", ToolTipWidth, 320),
+    NUM("BalloonTip", BalloonTip, 0),
+    NUM("ShowWeekTip", ShowWeekTip, 1),
+    NUM("ShowHolidayTip", ShowHolidayTip, 1),
+    NUM("ShowMyHolidayTip", ShowMyHolidayTip, 1),
+    NUM("ShowMemoTip", ShowMemoTip, 1),
+    NUM("ShowRepeatMemoTip", ShowRepeatMemoTip, 1),
+    NUM("ShowMemorialTip", ShowMemorialTip, 1),
+    NUM("ShowPassedDays", ShowPassedDays, 0),
+    NUM("ShowPassedWeeks", ShowPassedWeeks, 0),
+    NUM("ShowRestDays", ShowRestDays, 0),
+    NUM("ShowYearTip", ShowYearTip, 1).Old("UseYearTip"),
+    NUM("UseTaskTray", UseTaskTray, 1),
+    NUM("UseTaskTrayDate", UseTaskTrayDate, 0),
+    NUM("UseTaskTrayClick", UseTaskTrayClick, 1),
+    NUM("DenyOutOfDesktop", DenyOutOfDesktop, 0),
+    NUM("TransMode", Transparency.TransMode, 0).Old("UseNoTrans", LEGACY_FLAG, 2),
+    ARRAY("HotSpot%03d", HotSpot, 0),
+    NUM("DoubleClick", DoubleClick, 0),
+    NUM("TabSelect", TabSelect, 0),
+    NUM("DelayedStart", DelayedStart, 0),
+    NUM("DelayedStartTime", DelayedStartTime, 0).Range(0, 1800),
+    NUM("UseShutdownMenu", UseShutdownMenu, 0),
+    NUM("DrawWallPaper", DrawWallPaper, 0),
+    HEAP_TEXT("HourAlarm", HourAlarm),
+    NUM("HolidayWindowX", HolidayWindowX, -1),
+    NUM("HolidayWindowY", HolidayWindowY, -1),
+    NUM("HolidayWindowWidth", HolidayWindowWidth, -1),
+    NUM("HolidayWindowHeight", HolidayWindowHeight, -1),
+    NUM("PlugInWindowX", PlugInWindowX, -1),
+    NUM("PlugInWindowY", PlugInWindowY, -1),
+    NUM("PlugInWindowWidth", PlugInWindowWidth, -1),
+    NUM("PlugInWindowHeight", PlugInWindowHeight, -1),
+    NUM("TransparentAlphaMode", Transparency.TransparentAlphaMode, 2),
+    NUM("TransparentAlpha", Transparency.TransparentAlpha, 128),
+    NUM("TransparentAlphaTime", Transparency.TransparentAlphaTime, 1).Range(0, 30),
+    ArrayKey(Key("CustomColor%02d", SETTING_COLOR, offsetof(EnvData, CustomColors), 0x808080), CUSTOM_COLOR_COUNT, 1),
+    ARRAY("MarkOrder%02d", MarkOrder, 0),
+    Key("PlugIn", SETTING_PLUGINS, offsetof(EnvData, PlugInSlots)),
+    // Written in the placement section only; an older file kept it here.
+    NUM("DoubleStart", DoubleStart, 0).FROM(DoubleStart).With(SETTING_READ_ONLY),
+};
+
+const SettingKey kUserMarkKeys[] = {
+    TEXT_IN(UserMark, "UserStyleName%02d", Name, "ユーザ%2d", SETTING_TEXT),
+    NUM_IN(UserMark, "UserStyleMarkColor%02d", Style.MarkColor, 65280).Old("UserStyleMarkRGB%02d"),
+    NUM_IN(UserMark, "UserStyleMarkType%02d", Style.MarkType, 0),
+    NUM_IN(UserMark, "UserStyleNoUseStrColor%02d", Style.NoUseStrColor, 1).Old("UserStyleNoUseStrRGB%02d"),
+    NUM_IN(UserMark, "UserStyleStrColor%02d", Style.StrColor, 0).Old("UserStyleStrRGB%02d"),
+    NUM_IN(UserMark, "UserStyleShadowColor%02d", Style.ShadowColor, 0).FROM(ShadowColor),
+    NUM_IN(UserMark, "UserStyleShadowWidth%02d", Style.ShadowWidth, 0).FROM(ShadowWidth),
+    NUM_IN(UserMark, "UserStyleShadowDirection%02d", Style.ShadowDirection, 0).FROM(ShadowDirection),
+    NUM_IN(UserMark, "UserStyleGradation%02d", Style.Gradation, 0).Range(0, 255),
+};
+
+long ReadNumberAt(const void* base, size_t offset, SettingType type)
+{
+    const BYTE* p = (const BYTE*)base + offset;
+    switch (type) {
+    case SETTING_BYTE:
+        return *p;
+    case SETTING_COLOR:
+        return (long)*(const COLORREF*)p;
+    default:
+        return *(const int*)p;
+    }
+}
+
+// Address of element index of the number field of key in block; null when an indirect array is missing.
+void* NumberAddress(const void* block, const SettingKey& key, int index)
+{
+    const BYTE* base = (const BYTE*)block + key.Offset;
+    if (key.Indirect) {
+        base = *(const BYTE* const*)base;
+        if (!base)
+            return nullptr;
+    }
+    size_t size = key.Type == SETTING_BYTE ? sizeof(BYTE) : key.Type == SETTING_COLOR ? sizeof(COLORREF) : sizeof(int);
+    return (void*)(base + (size_t)index * size);
+}
+
+}  // namespace
+
+SettingKeyTable PlacementSettingKeys()
+{
+    return {kPlacementKeys, (int)std::size(kPlacementKeys)};
+}
+
+SettingKeyTable ScreenSettingKeys()
+{
+    return {kScreenKeys, (int)std::size(kScreenKeys)};
+}
+
+SettingKeyTable MainSettingKeys()
+{
+    return {kMainKeys, (int)std::size(kMainKeys)};
+}
+
+SettingKeyTable UserMarkSettingKeys()
+{
+    return {kUserMarkKeys, (int)std::size(kUserMarkKeys)};
+}
+
+int FindStyleIndex(const char* const* styles, int count, const char* text)
+{
+    for (int i = 0; text && i < count; i++) {
+        if (strcmp(styles[i], text) == 0)
+            return i;
+    }
+    return 0;
+}
+
+const char* StyleText(const char* const* styles, int count, int index)
+{
+    return (index >= 0 && index < count) ? styles[index] : "";
+}
+
+long ClampSetting(const SettingKey& key, long value)
+{
+    long low = key.HasRange() ? key.Min : key.Type == SETTING_BYTE ? 0 : LONG_MIN;
+    long high = key.HasRange() ? key.Max : key.Type == SETTING_BYTE ? 255 : LONG_MAX;
+    return value < low ? low : value > high ? high : value;
+}
+
+long GetSettingNumber(const void* block, const SettingKey& key, int index)
+{
+    const void* p = NumberAddress(block, key, index);
+    return p ? ReadNumberAt(p, 0, key.Type) : 0;
+}
+
+long GetSettingDefaultField(const void* env, const SettingKey& key)
+{
+    return ReadNumberAt(env, key.DefaultField, key.DefaultType);
+}
+
+void SetSettingNumber(void* block, const SettingKey& key, int index, long value)
+{
+    void* p = NumberAddress(block, key, index);
+    if (!p)
+        return;
+    value = ClampSetting(key, value);
+    switch (key.Type) {
+    case SETTING_BYTE:
+        *(BYTE*)p = (BYTE)value;
+        break;
+    case SETTING_COLOR:
+        *(COLORREF*)p = (COLORREF)value;
+        break;
+    default:
+        *(int*)p = (int)value;
+        break;
+    }
+}
