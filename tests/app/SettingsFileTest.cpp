@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <limits.h>
-#include <shellapi.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -19,6 +18,7 @@
 #include "PlugInSlot.h"
 #include "SettingsFile.h"
 #include "SettingsKeys.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -58,13 +58,8 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static int serial = 0;
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, GetTempPathA(sizeof(temp), temp));
-        dir_ = std::string(temp) + "daylens-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(++serial);
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
-        programDir_ = dir_ + "\\";
+        ASSERT_TRUE(temp_.Create("daylens-settings"));
+        programDir_ = temp_.Dir() + "\\";
         path_ = programDir_ + "Daylens.ini";
         file_ = {path_.c_str(), "Daylens", programDir_.c_str(), {0, 0, 1920, 1080}, monthNames_, weekNames_};
     }
@@ -74,12 +69,7 @@ protected:
         SplitUserNames(nullptr, monthNames_, MONTH_USER_NAME_COUNT);
         SplitUserNames(nullptr, weekNames_, WEEK_USER_NAME_COUNT);
         SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::string from = dir_ + '\0';
-        SHFILEOPSTRUCTA op = {};
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-        SHFileOperationA(&op);
+        temp_.Remove();
     }
 
     void WriteIni(const std::string& text)
@@ -127,7 +117,7 @@ protected:
 
     bool Hidden() const { return (GetFileAttributesA(path_.c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0; }
 
-    std::string dir_;
+    TempFolder temp_;
     std::string path_;
     std::string programDir_;
     char* monthNames_[MONTH_USER_NAME_COUNT] = {};

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
 #include <string.h>
 
 #include <string>
@@ -10,6 +9,7 @@
 #include "AppInfo.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "TempFolder.h"
 #include "WindowsVersion.h"
 
 namespace {
@@ -259,10 +259,7 @@ class IniPathTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, GetTempPathA(sizeof(temp), temp));
-        dir_ = std::string(temp) + "daylens-appinfo-" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
+        ASSERT_TRUE(temp_.Create("daylens-appinfo"));
         ASSERT_TRUE(CreateDirectoryA(Path("program").c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA(Path("appdata").c_str(), nullptr));
         program_ = Path("program") + "\\";
@@ -272,17 +269,7 @@ protected:
         ASSERT_FALSE(user_.empty());
     }
 
-    void TearDown() override
-    {
-        std::string from = dir_ + '\0';
-        SHFILEOPSTRUCTA op = {};
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-        SHFileOperationA(&op);
-    }
-
-    std::string Path(const char* name) const { return dir_ + "\\" + name; }
+    std::string Path(const char* name) const { return temp_.Path(name); }
 
     int FileCount(const std::string& folder) const
     {
@@ -299,7 +286,8 @@ protected:
         return count;
     }
 
-    std::string dir_, program_, missing_, appData_, user_;
+    TempFolder temp_;
+    std::string program_, missing_, appData_, user_;
 };
 
 TEST_F(IniPathTest, WritableProgramFolderHoldsTheFile)

@@ -5,50 +5,23 @@
 #include <string>
 
 #include "BitmapRegion.h"
+#include "MemoryBitmap.h"
 
 namespace {
 
 const COLORREF kKey = RGB(255, 0, 255);
 const COLORREF kInk = RGB(0, 128, 0);
 
-// A top-down 32-bit DIB section and a memory DC to read it through.
-class TestBitmap {
+// A key-coloured bitmap, left out of its DC as the region builders expect it.
+class TestBitmap : public MemoryBitmap {
 public:
-    TestBitmap(int width, int height) : width_(width)
-    {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = width;
-        bmi.bmiHeader.biHeight = -height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &bmi, DIB_RGB_COLORS, (void**)&bits_, nullptr, 0);
-        for (int i = 0; bits_ && i < width * height; i++)
-            bits_[i] = Pixel(kKey);
-    }
-    ~TestBitmap()
-    {
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
+    TestBitmap(int width, int height) : MemoryBitmap(width, height, kKey) { Unselect(); }
 
-    void Set(int x, int y, COLORREF color) { bits_[y * width_ + x] = Pixel(color); }
-    bool Valid() const { return dc_ && bitmap_ && bits_; }
     HRGN Region(int width, int height, bool simple = false) const
     {
-        return simple ? CreateRegionFromBitmapSimple(dc_, bitmap_, width, height, kKey)
-                      : CreateRegionFromBitmap(dc_, bitmap_, width, height, kKey);
+        return simple ? CreateRegionFromBitmapSimple(Dc(), Bitmap(), width, height, kKey)
+                      : CreateRegionFromBitmap(Dc(), Bitmap(), width, height, kKey);
     }
-
-private:
-    static DWORD Pixel(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
-
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    DWORD* bits_ = nullptr;
-    int width_;
 };
 
 DWORD RectCount(HRGN region)

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
 #include <string.h>
 
 #include <string>
@@ -10,6 +9,7 @@
 #include "FileDialogs.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -27,23 +27,10 @@ class FileUtilTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        ASSERT_NE(0u, GetTempPathA(sizeof(temp), temp));
-        dir_ = std::string(temp) + "daylens-fileutil-" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
+        ASSERT_TRUE(temp_.Create("daylens-fileutil"));
     }
 
-    void TearDown() override
-    {
-        std::string from = dir_ + '\0';
-        SHFILEOPSTRUCTA op = {};
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-        SHFileOperationA(&op);
-    }
-
-    std::string Path(const char* name) const { return dir_ + "\\" + name; }
+    std::string Path(const char* name) const { return temp_.Path(name); }
 
     void Write(const char* name, const char* text, SYSTEMTIME time = Date(2019, 4, 1))
     {
@@ -57,7 +44,7 @@ protected:
         return (ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32 | data.ftLastWriteTime.dwLowDateTime;
     }
 
-    std::string dir_;
+    TempFolder temp_;
 };
 
 TEST_F(FileUtilTest, WholeFileRoundTrip)
@@ -88,15 +75,15 @@ TEST_F(FileUtilTest, WholeFileRoundTrip)
 TEST_F(FileUtilTest, FolderTests)
 {
     Write("file.txt", "x");
-    EXPECT_EQ(1, FolderExists(dir_.c_str(), 0));
+    EXPECT_EQ(1, FolderExists(temp_.Dir().c_str(), 0));
     EXPECT_EQ(0, FolderExists(Path("file.txt").c_str(), 0));
     // Q: does not exist: the drive-root flag answers without asking.
     EXPECT_EQ(1, FolderExists("Q:\\", 1));
     EXPECT_EQ(0, FolderExists("Q:", 0));
 
-    EXPECT_EQ(1, IsWritableFolder(dir_.c_str(), 1));
+    EXPECT_EQ(1, IsWritableFolder(temp_.Dir().c_str(), 1));
     EXPECT_EQ(0, IsWritableFolder(Path("missing").c_str(), 0));
-    EXPECT_EQ(1, IsUsableDriveFolder(dir_.c_str()));
+    EXPECT_EQ(1, IsUsableDriveFolder(temp_.Dir().c_str()));
     EXPECT_EQ(1, IsDriveRoot("c:\\"));
     EXPECT_EQ(0, IsDriveRoot("C:\\windows"));
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "HeapUtil.h"
+#include "MemoryBitmap.h"
 #include "VersionDialog.h"
 
 namespace {
@@ -57,30 +58,11 @@ protected:
     {
         RECT client;
         GetClientRect(control, &client);
-        int width = client.right, height = client.bottom;
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = width;
-        bmi.bmiHeader.biHeight = -height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
+        MemoryBitmap shot(client.right, client.bottom);
         HDC screen = GetDC(control);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateDIBSection(memory, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        int count = 0;
-        const DWORD* pixel = (const DWORD*)bits;
-        DWORD want = (DWORD)(GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
-        for (int i = 0; i < width * height; i++)
-            count += (pixel[i] & 0xFFFFFF) == want;
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        shot.CopyFrom(screen);
         ReleaseDC(control, screen);
-        return count;
+        return shot.Count(colour);
     }
 
     AppInfo info_;

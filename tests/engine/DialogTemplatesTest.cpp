@@ -8,201 +8,15 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <cwctype>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "DialogTemplateReader.h"
 #include "resource.h"
 
 namespace {
-
-// ---------------------------------------------------------------------------
-// Reading DLGTEMPLATE and DLGTEMPLATEEX.
-
-struct TemplateControl {
-    DWORD id = 0;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    std::wstring className;  // lower case; predefined classes by name
-    std::wstring text;
-};
-
-struct DialogTemplate {
-    bool extended = false;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    std::wstring caption;
-    int points = 0;
-    std::wstring face;
-    std::vector<TemplateControl> controls;
-};
-
-class TemplateReader {
-public:
-    TemplateReader(const BYTE* data, size_t size) : start(data), at(data), end(data + size) {}
-
-    bool Word(WORD* value) { return Raw(value, sizeof(*value)); }
-    bool DWord(DWORD* value) { return Raw(value, sizeof(*value)); }
-    bool Short(short* value) { return Raw(value, sizeof(*value)); }
-    bool Byte(BYTE* value) { return Raw(value, sizeof(*value)); }
-
-    bool AlignDWord()
-    {
-        size_t offset = static_cast<size_t>(at - start);
-        size_t pad = (4 - offset % 4) % 4;
-        if (static_cast<size_t>(end - at) < pad)
-            return false;
-        at += pad;
-        return true;
-    }
-
-    bool String(std::wstring* text)
-    {
-        text->clear();
-        for (;;) {
-            WORD c;
-            if (!Word(&c))
-                return false;
-            if (!c)
-                return true;
-            text->push_back(static_cast<wchar_t>(c));
-        }
-    }
-
-    // A string, or 0xFFFF and an ordinal.
-    bool StringOrOrdinal(std::wstring* text, WORD* ordinal)
-    {
-        *ordinal = 0;
-        WORD first;
-        if (!Raw(&first, sizeof(first), false))
-            return false;
-        if (first == 0xFFFF) {
-            text->clear();
-            return Word(&first) && Word(ordinal);
-        }
-        return String(text);
-    }
-
-    bool Skip(size_t bytes)
-    {
-        if (static_cast<size_t>(end - at) < bytes)
-            return false;
-        at += bytes;
-        return true;
-    }
-
-private:
-    bool Raw(void* value, size_t size, bool advance = true)
-    {
-        if (static_cast<size_t>(end - at) < size)
-            return false;
-        memcpy(value, at, size);
-        if (advance)
-            at += size;
-        return true;
-    }
-
-    const BYTE* start;
-    const BYTE* at;
-    const BYTE* end;
-};
-
-std::wstring Lower(std::wstring text)
-{
-    for (wchar_t& c : text)
-        c = static_cast<wchar_t>(towlower(c));
-    return text;
-}
-
-std::wstring PredefinedClass(WORD atom)
-{
-    switch (atom) {
-    case 0x80: return L"button";
-    case 0x81: return L"edit";
-    case 0x82: return L"static";
-    case 0x83: return L"listbox";
-    case 0x84: return L"scrollbar";
-    case 0x85: return L"combobox";
-    default: return L"#" + std::to_wstring(atom);
-    }
-}
-
-bool ReadControl(TemplateReader& r, bool extended, TemplateControl* c)
-{
-    DWORD helpId;
-    if (!r.AlignDWord())
-        return false;
-    if (extended) {
-        if (!r.DWord(&helpId) || !r.DWord(&c->exStyle) || !r.DWord(&c->style))
-            return false;
-    } else if (!r.DWord(&c->style) || !r.DWord(&c->exStyle)) {
-        return false;
-    }
-    if (!r.Short(&c->x) || !r.Short(&c->y) || !r.Short(&c->cx) || !r.Short(&c->cy))
-        return false;
-    if (extended) {
-        if (!r.DWord(&c->id))
-            return false;
-    } else {
-        WORD id;
-        if (!r.Word(&id))
-            return false;
-        c->id = id;
-    }
-    WORD atom, textOrdinal, extra;
-    if (!r.StringOrOrdinal(&c->className, &atom) || !r.StringOrOrdinal(&c->text, &textOrdinal))
-        return false;
-    c->className = atom ? PredefinedClass(atom) : Lower(c->className);
-    return r.Word(&extra) && r.Skip(extra);
-}
-
-// Parses a dialog resource; false when it is cut short.
-bool ParseDialogTemplate(const BYTE* data, size_t size, DialogTemplate* dialog)
-{
-    TemplateReader r(data, size);
-    WORD version = 0, signature = 0, count = 0;
-    r.Word(&version);
-    r.Word(&signature);
-    dialog->extended = version == 1 && signature == 0xFFFF;
-    r = TemplateReader(data, size);
-    if (dialog->extended) {
-        DWORD helpId;
-        if (!r.Skip(4) || !r.DWord(&helpId) || !r.DWord(&dialog->exStyle) || !r.DWord(&dialog->style))
-            return false;
-    } else if (!r.DWord(&dialog->style) || !r.DWord(&dialog->exStyle)) {
-        return false;
-    }
-    if (!r.Word(&count) || !r.Short(&dialog->x) || !r.Short(&dialog->y) || !r.Short(&dialog->cx) ||
-        !r.Short(&dialog->cy))
-        return false;
-    std::wstring menu, windowClass;
-    WORD ordinal;
-    if (!r.StringOrOrdinal(&menu, &ordinal) || !r.StringOrOrdinal(&windowClass, &ordinal) ||
-        !r.String(&dialog->caption))
-        return false;
-    if (dialog->style & (DS_SETFONT | DS_SHELLFONT)) {
-        WORD points, weight;
-        BYTE italic, charset;
-        if (!r.Word(&points))
-            return false;
-        if (dialog->extended && (!r.Word(&weight) || !r.Byte(&italic) || !r.Byte(&charset)))
-            return false;
-        dialog->points = points;
-        if (!r.String(&dialog->face))
-            return false;
-    }
-    dialog->controls.resize(count);
-    for (TemplateControl& c : dialog->controls)
-        if (!ReadControl(r, dialog->extended, &c))
-            return false;
-    return true;
-}
 
 TEST(DialogTemplateParser, ReadsAHandBuiltExtendedTemplate)
 {
@@ -236,9 +50,6 @@ TEST(DialogTemplateParser, ReadsAHandBuiltExtendedTemplate)
 // What each template must be.
 
 enum class Kind { Modal, Sizable, SizableMax, Page };
-
-enum class Ctl { Label, Group, Button, DefButton, OwnerDraw, Check, Radio, Edit, DropList, DropDown,
-                 ListView, ListBox, UpDown, DatePicker, TimePicker, Tab, Other };
 
 struct ControlSpec {
     DWORD id;
@@ -529,80 +340,11 @@ const std::vector<TemplateSpec>& Templates()
 // ---------------------------------------------------------------------------
 // Helpers.
 
-std::wstring Wide(const char* sjis)
-{
-    int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis, -1, nullptr, 0);
-    if (n <= 0)
-        return L"<not Shift-JIS>";
-    std::wstring text(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, sjis, -1, &text[0], n);
-    text.resize(static_cast<size_t>(n - 1));
-    return text;
-}
-
-// For messages: UTF-8, as the test log is read.
-std::string Utf8(const std::wstring& text)
-{
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
-    out.resize(out.size() - 1);
-    return out;
-}
-
-std::string Utf8(const char* sjis) { return Utf8(Wide(sjis)); }
-
-Ctl KindOf(const TemplateControl& c)
-{
-    const std::wstring& cls = c.className;
-    if (cls == L"button") {
-        switch (c.style & BS_TYPEMASK) {
-        case BS_PUSHBUTTON: return Ctl::Button;
-        case BS_DEFPUSHBUTTON: return Ctl::DefButton;
-        case BS_CHECKBOX: case BS_AUTOCHECKBOX: return Ctl::Check;
-        case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return Ctl::Radio;
-        case BS_GROUPBOX: return Ctl::Group;
-        case BS_OWNERDRAW: return Ctl::OwnerDraw;
-        default: return Ctl::Other;
-        }
-    }
-    if (cls == L"static")
-        return Ctl::Label;
-    if (cls == L"edit")
-        return Ctl::Edit;
-    if (cls == L"listbox")
-        return Ctl::ListBox;
-    if (cls == L"combobox") {
-        DWORD type = c.style & 3;
-        return type == CBS_DROPDOWNLIST ? Ctl::DropList : type == CBS_DROPDOWN ? Ctl::DropDown : Ctl::Other;
-    }
-    if (cls == L"syslistview32")
-        return Ctl::ListView;
-    if (cls == L"msctls_updown32")
-        return Ctl::UpDown;
-    if (cls == L"systabcontrol32")
-        return Ctl::Tab;
-    if (cls == L"sysdatetimepick32")
-        return (c.style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT ? Ctl::TimePicker : Ctl::DatePicker;
-    return Ctl::Other;
-}
-
-const char* KindName(Ctl kind)
-{
-    static const char* const names[] = {"label", "group", "button", "default button", "owner-drawn button",
-                                        "check box", "radio button", "edit", "drop-down list", "drop-down",
-                                        "list view", "list box", "up-down", "date picker", "time picker",
-                                        "tab", "other"};
-    return names[static_cast<int>(kind)];
-}
-
-const char* const kModule = DAYLENS_DIST_DIR "/Daylens.Jpn.dll";
-
 class DialogTemplates : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        data = LoadLibraryExA(kModule, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        data = LoadLibraryExA(LANGUAGE_MODULE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(data, nullptr);
     }
     static void TearDownTestSuite()
@@ -612,15 +354,7 @@ protected:
         data = nullptr;
     }
 
-    static bool Load(int id, DialogTemplate* dialog)
-    {
-        HRSRC found = FindResourceExA(data, RT_DIALOG, MAKEINTRESOURCEA(id),
-                                      MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
-        if (!found)
-            return false;
-        const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(data, found)));
-        return bytes && ParseDialogTemplate(bytes, SizeofResource(data, found), dialog);
-    }
+    static bool Load(int id, DialogTemplate* dialog) { return LoadDialogTemplate(data, id, dialog); }
 
     static HMODULE data;
 };
@@ -692,30 +426,9 @@ TEST_F(DialogTemplates, IdsAreUniqueAndRadioGroupsContiguous)
         DialogTemplate dialog;
         ASSERT_TRUE(Load(spec.id, &dialog));
         std::set<DWORD> ids;
-        const std::vector<TemplateControl>& cs = dialog.controls;
-        for (size_t i = 0; i < cs.size(); i++) {
-            EXPECT_TRUE(ids.insert(cs[i].id).second) << "id " << cs[i].id << " twice";
-            Ctl kind = KindOf(cs[i]);
-            if (kind == Ctl::Radio) {
-                // A radio group starts with WS_GROUP and numbers its buttons one
-                // after the other, so that CheckRadioButton and id - first work;
-                // the next control starts a new group.
-                bool starts = (cs[i].style & WS_GROUP) != 0;
-                bool follows = i > 0 && KindOf(cs[i - 1]) == Ctl::Radio && !starts;
-                EXPECT_TRUE(starts || follows) << "radio " << cs[i].id << " outside a group";
-                if (follows) {
-                    EXPECT_EQ(cs[i].id, cs[i - 1].id + 1) << "radio group not contiguous";
-                }
-                if (i + 1 < cs.size() && KindOf(cs[i + 1]) != Ctl::Radio) {
-                    EXPECT_TRUE(cs[i + 1].style & WS_GROUP) << "control " << cs[i + 1].id << " joins radio group";
-                }
-            }
-            if (kind == Ctl::UpDown) {
-                // Attached to the edit before it.
-                EXPECT_TRUE(cs[i].style & UDS_AUTOBUDDY);
-                EXPECT_TRUE(i > 0 && KindOf(cs[i - 1]) == Ctl::Edit) << "up-down " << cs[i].id << " without its edit";
-            }
-        }
+        for (const TemplateControl& c : dialog.controls)
+            EXPECT_TRUE(ids.insert(c.id).second) << "id " << c.id << " twice";
+        ExpectRadioGroupsAndUpDowns(dialog);
     }
 }
 
@@ -757,33 +470,6 @@ TEST_F(DialogTemplates, ControlsLieInsideTheDialogAndApart)
 // ---------------------------------------------------------------------------
 // Created on the test display.
 
-// Does nothing but draw owner-drawn buttons, so that they can be seen.
-INT_PTR CALLBACK DoNothingProc(HWND, UINT message, WPARAM, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG)
-        return TRUE;
-    if (message == WM_DRAWITEM) {
-        const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        RECT rc = item->rcItem;
-        DrawFrameControl(item->hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH);
-        char text[256] = "";
-        GetWindowTextA(item->hwndItem, text, sizeof(text));
-        SetBkMode(item->hDC, TRANSPARENT);
-        DrawTextA(item->hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // Lets the shown windows paint and reach the screen.
 void Settle(DWORD ms)
 {
@@ -795,69 +481,13 @@ void Settle(DWORD ms)
     PumpMessages();
 }
 
-// Saves the screen under a top-level window as a 24-bit bitmap file.
-bool SaveWindowBitmap(HWND window, const std::string& path)
-{
-    RECT rc;
-    GetWindowRect(window, &rc);
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(mem, bitmap);
-        BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-        GdiFlush();
-        DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
-        BITMAPFILEHEADER fh = {};
-        fh.bfType = 0x4D42;
-        fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-        fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(h);
-        FILE* f = fopen(path.c_str(), "wb");
-        if (f) {
-            ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
-                 fwrite(bits, stride * static_cast<DWORD>(h), 1, f) == 1;
-            fclose(f);
-        }
-        SelectObject(mem, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
 class CreatedDialogs : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
-                                                     ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-        typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);
-        HMODULE comctl = LoadLibraryA("comctl32.dll");
-        ASSERT_NE(comctl, nullptr);
-        InitFn init = reinterpret_cast<InitFn>(GetProcAddress(comctl, "InitCommonControlsEx"));
-        ASSERT_NE(init, nullptr);
-        ASSERT_TRUE(init(&icc));
-        module = LoadLibraryA(kModule);
+        ASSERT_TRUE(InitDialogControls());
+        module = LoadLibraryA(LANGUAGE_MODULE_PATH);
         ASSERT_NE(module, nullptr);
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = "DialogTemplatesTestParent";
-        wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-        RegisterClassA(&wc);
-        const char* dir = getenv("DAYLENS_SHOT_DIR");
-        shotDir = dir && *dir ? dir : "";
     }
     static void TearDownTestSuite()
     {
@@ -866,40 +496,21 @@ protected:
         module = nullptr;
     }
 
-    // A plain window to hold a page; FitParentToPage sizes it to the page.
-    static HWND PageParent()
-    {
-        return CreateWindowA("DialogTemplatesTestParent", "page", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
-                             640, 480, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-
-    static void FitParentToPage(HWND parent, HWND page)
-    {
-        RECT rc;
-        GetWindowRect(page, &rc);
-        RECT outer = {0, 0, rc.right - rc.left, rc.bottom - rc.top};
-        AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-        SetWindowPos(parent, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                     SWP_NOMOVE | SWP_NOZORDER);
-    }
-
     static void Shoot(HWND window, int id)
     {
-        if (shotDir.empty())
+        const char* dir = getenv("DAYLENS_SHOT_DIR");
+        if (!dir || !*dir)
             return;
         SetWindowPos(window, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         SetForegroundWindow(window);
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Settle(400);
-        EXPECT_TRUE(SaveWindowBitmap(window, shotDir + "/" + std::to_string(id) + ".bmp"));
+        SaveShot(window, id);
     }
 
     static HMODULE module;
-    static std::string shotDir;
 };
 
 HMODULE CreatedDialogs::module;
-std::string CreatedDialogs::shotDir;
 
 // Puts the longest text the code shows into a control.
 void ShowSample(HWND control, const ControlSpec& spec)
@@ -922,18 +533,6 @@ void ShowSample(HWND control, const ControlSpec& spec)
         SetWindowTextA(control, spec.sample);
         break;
     }
-}
-
-SIZE TextSize(HWND control, const std::string& text, TEXTMETRICA* metrics)
-{
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    GetTextMetricsA(dc, metrics);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size;
 }
 
 // Width that a label needs to show its text on the lines it has room for.
@@ -1006,25 +605,22 @@ void ExpectAllTextsFit(HWND dialog, const DialogTemplate& parsed, const Template
 
 TEST_F(CreatedDialogs, EveryTemplateCreatesAndShowsItsTextsWhole)
 {
-    HMODULE data = LoadLibraryExA(kModule, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE data = LoadLibraryExA(LANGUAGE_MODULE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(data, nullptr);
     for (const TemplateSpec& spec : Templates()) {
         SCOPED_TRACE("template " + std::to_string(spec.id));
         DialogTemplate parsed;
-        HRSRC found = FindResourceA(data, MAKEINTRESOURCEA(spec.id), RT_DIALOG);
-        ASSERT_NE(found, nullptr);
-        ASSERT_TRUE(ParseDialogTemplate(static_cast<const BYTE*>(LockResource(LoadResource(data, found))),
-                                        SizeofResource(data, found), &parsed));
+        ASSERT_TRUE(LoadDialogTemplate(data, spec.id, &parsed));
         HWND parent = nullptr;
         if (spec.kind == Kind::Page) {
-            parent = PageParent();
+            parent = CreatePageHolder("page");
             ASSERT_NE(parent, nullptr);
         }
-        HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(spec.id), parent, DoNothingProc, 0);
+        HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(spec.id), parent, OwnerDrawDialogProc, 0);
         ASSERT_NE(dialog, nullptr) << "not created, error " << GetLastError();
         ExpectAllTextsFit(dialog, parsed, spec);
         if (parent) {
-            FitParentToPage(parent, dialog);
+            FitHolderToPage(parent, dialog);
             ShowWindow(dialog, SW_SHOW);
             Shoot(parent, spec.id);
             DestroyWindow(parent);
@@ -1042,24 +638,16 @@ TEST_F(CreatedDialogs, EveryTemplateCreatesAndShowsItsTextsWhole)
 // The memo settings frame takes its pages on the tab control's display area.
 TEST_F(CreatedDialogs, MemoSettingsPagesFitTheTabArea)
 {
-    HWND frame = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_MEMOSET), nullptr, DoNothingProc, 0);
+    HWND frame = CreateDialogParamA(module, MAKEINTRESOURCEA(IDD_MEMOSET), nullptr, OwnerDrawDialogProc, 0);
     ASSERT_NE(frame, nullptr);
     HWND tab = GetDlgItem(frame, IDC_MEMOSET_TAB);
     ASSERT_NE(tab, nullptr);
-    const char* labels[] = {" 各種設定 ", " ポップアップ ", " マーク ", " 検索 ", " 同期 "};
-    for (int i = 0; i < 5; i++) {
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(labels[i]);
-        SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    }
-    RECT area;
-    GetClientRect(tab, &area);
-    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    MapWindowPoints(tab, frame, reinterpret_cast<POINT*>(&area), 2);
+    const char* const labels[] = {" 各種設定 ", " ポップアップ ", " マーク ", " 検索 ", " 同期 "};
+    ASSERT_TRUE(InsertTabs(tab, labels, 5));
+    RECT area = TabPageArea(tab);
     HWND shown = nullptr;
     for (int id = IDD_MEMOSET_GENERAL; id <= IDD_MEMOSET_IMPEX; id++) {
-        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(id), frame, DoNothingProc, 0);
+        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(id), frame, OwnerDrawDialogProc, 0);
         ASSERT_NE(page, nullptr) << id;
         RECT rc;
         GetWindowRect(page, &rc);

@@ -9,31 +9,21 @@
 #include "AppInfo.h"
 #include "EngineMain.h"
 #include "FileUtil.h"
+#include "MemoryBitmap.h"
+#include "TempFolder.h"
 
 namespace {
 
+// The icon drawn on white, pixel by pixel.
 std::vector<DWORD> IconPixels(HICON icon, int size)
 {
     std::vector<DWORD> pixels(size * size, 0);
-    if (!icon)
+    MemoryBitmap canvas(size, size, RGB(255, 255, 255));
+    if (!icon || !canvas.Valid())
         return pixels;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, size, size, WHITENESS);
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     GdiFlush();
-    memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    memcpy(pixels.data(), canvas.Bits(), pixels.size() * sizeof(DWORD));
     return pixels;
 }
 
@@ -49,20 +39,14 @@ protected:
         resources = LoadLibraryExA(DAYLENS_DIST_DIR "/Daylens.Jpn.dll", nullptr,
                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         ASSERT_NE(resources, nullptr);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof(temp), temp);
-        folder = std::string(temp) + "daylens-engine-" + std::to_string(GetCurrentProcessId()) + "\\";
-        ASSERT_TRUE(CreateDirectoryTree(folder.c_str()));
+        ASSERT_TRUE(temp.Create("daylens-engine"));
+        folder = temp.Dir() + "\\";
     }
 
     void TearDown() override
     {
         ReleaseEngine();
-        for (const std::string& file : created)
-            DeleteFileA(file.c_str());
-        RemoveDirectoryA((folder + "Icon").c_str());
-        RemoveDirectoryA((folder + "PlugIn").c_str());
-        RemoveDirectoryA(folder.c_str());
+        temp.Remove();
         FreeLibrary(resources);
     }
 
@@ -72,7 +56,6 @@ protected:
         std::string target = folder + "Icon\\" + to + ".ico";
         ASSERT_TRUE(CopyFileA((std::string(DAYLENS_DIST_DIR "/Icon/") + from + ".ico").c_str(),
                               target.c_str(), FALSE));
-        created.push_back(target);
     }
 
     HICON ResourceIcon(UINT id, int size)
@@ -81,8 +64,8 @@ protected:
     }
 
     HMODULE resources = nullptr;
-    std::string folder;
-    std::vector<std::string> created;
+    TempFolder temp;
+    std::string folder;  // with a trailing backslash, as the engine takes it
 };
 
 TEST_F(EngineStartUp, GivesItsAppInfoTheProgramsIdentityAndCreatesThePlugInFolder)

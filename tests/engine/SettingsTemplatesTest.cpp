@@ -11,11 +11,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
+
+#include "DialogTemplateReader.h"
 
 namespace {
 
@@ -225,159 +224,6 @@ const char* const kTabLabels[] = {
 };
 
 // ---------------------------------------------------------------------------
-// Template parsing: DLGTEMPLATE and DLGTEMPLATEEX, bounds-checked.
-
-struct Item {
-    DWORD style = 0;
-    int id = 0;
-    std::string cls;   // lower case
-    std::string text;  // code page 932
-};
-
-struct Template {
-    DWORD style = 0;
-    int cx = 0, cy = 0;
-    std::string caption;
-    int pointSize = 0;
-    std::string face;
-    std::vector<Item> items;
-};
-
-std::string ToAnsi(const std::wstring& w)
-{
-    if (w.empty())
-        return std::string();
-    int n = WideCharToMultiByte(932, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(932, 0, w.c_str(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
-class Reader {
-public:
-    Reader(const BYTE* data, size_t size) : data_(data), size_(size) {}
-    bool Ok() const { return ok_; }
-    WORD Word()
-    {
-        WORD w = 0;
-        Take(&w, 2);
-        return w;
-    }
-    DWORD Dword()
-    {
-        DWORD d = 0;
-        Take(&d, 4);
-        return d;
-    }
-    void Skip(size_t n)
-    {
-        if (pos_ + n > size_)
-            ok_ = false;
-        else
-            pos_ += n;
-    }
-    void Align4() { Skip((4 - pos_ % 4) % 4); }
-    std::wstring String()
-    {
-        std::wstring s;
-        for (WORD c = Word(); ok_ && c != 0; c = Word())
-            s += static_cast<wchar_t>(c);
-        return s;
-    }
-    // A name or an ordinal; an ordinal n reads as "#n".
-    std::string NameOrOrdinal()
-    {
-        WORD first = Word();
-        if (first == 0x0000)
-            return std::string();
-        if (first == 0xFFFF)
-            return "#" + std::to_string(Word());
-        pos_ -= 2;
-        return ToAnsi(String());
-    }
-
-private:
-    void Take(void* out, size_t n)
-    {
-        if (pos_ + n > size_) {
-            ok_ = false;
-            return;
-        }
-        memcpy(out, data_ + pos_, n);
-        pos_ += n;
-    }
-    const BYTE* data_;
-    size_t size_;
-    size_t pos_ = 0;
-    bool ok_ = true;
-};
-
-std::string ClassName(const std::string& raw)
-{
-    static const char* const predefined[] = {"button", "edit", "static", "listbox", "scrollbar", "combobox"};
-    if (raw.size() > 1 && raw[0] == '#') {
-        int ordinal = atoi(raw.c_str() + 1);
-        if (ordinal >= 0x80 && ordinal <= 0x85)
-            return predefined[ordinal - 0x80];
-        return raw;
-    }
-    std::string lower = raw;
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
-bool ParseTemplate(const BYTE* data, size_t size, Template* out)
-{
-    Reader r(data, size);
-    bool extended = size >= 4 && data[0] == 1 && data[1] == 0 && data[2] == 0xFF && data[3] == 0xFF;
-    if (extended) {
-        r.Skip(4);   // version, signature
-        r.Dword();   // help id
-        r.Dword();   // extended style
-        out->style = r.Dword();
-    } else {
-        out->style = r.Dword();
-        r.Dword();
-    }
-    int count = r.Word();
-    r.Skip(4);       // x, y
-    out->cx = static_cast<short>(r.Word());
-    out->cy = static_cast<short>(r.Word());
-    r.NameOrOrdinal();  // menu
-    r.NameOrOrdinal();  // class
-    out->caption = ToAnsi(r.String());
-    if (out->style & DS_SETFONT) {
-        out->pointSize = r.Word();
-        if (extended)
-            r.Skip(4);  // weight, italic, character set
-        out->face = ToAnsi(r.String());
-    }
-    for (int i = 0; i < count && r.Ok(); i++) {
-        Item item;
-        r.Align4();
-        if (extended) {
-            r.Dword();  // help id
-            r.Dword();  // extended style
-            item.style = r.Dword();
-            r.Skip(8);
-            item.id = static_cast<int>(r.Dword());
-        } else {
-            item.style = r.Dword();
-            r.Dword();
-            r.Skip(8);
-            item.id = static_cast<short>(r.Word());
-        }
-        item.cls = ClassName(r.NameOrOrdinal());
-        item.text = r.NameOrOrdinal();
-        r.Skip(r.Word());  // creation data
-        out->items.push_back(item);
-    }
-    return r.Ok();
-}
-
-// ---------------------------------------------------------------------------
 // Kinds.
 
 const char* KindName(Kind kind)
@@ -389,13 +235,16 @@ const char* KindName(Kind kind)
     return names[kind];
 }
 
-bool IsKind(const Item& item, Kind kind)
+int Id(const TemplateControl& c) { return static_cast<int>(c.id); }
+
+bool IsKind(const TemplateControl& item, Kind kind)
 {
     DWORD s = item.style;
     DWORD buttonType = s & BS_TYPEMASK;
     bool tab = (s & WS_TABSTOP) != 0;
-    bool button = item.cls == "button";
-    bool edit = item.cls == "edit" && tab && (s & ES_AUTOHSCROLL) && !(s & ES_MULTILINE);
+    const std::wstring& cls = item.className;
+    bool button = cls == L"button";
+    bool edit = cls == L"edit" && tab && (s & ES_AUTOHSCROLL) && !(s & ES_MULTILINE);
     switch (kind) {
     case kRadioFirst:
         return button && buttonType == BS_AUTORADIOBUTTON && (s & WS_GROUP) && tab;
@@ -416,23 +265,21 @@ bool IsKind(const Item& item, Kind kind)
         return edit && !(s & ES_NUMBER);
     case kSpin: {
         const DWORD need = UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
-        return item.cls == "msctls_updown32" && (s & need) == need;
+        return cls == L"msctls_updown32" && (s & need) == need;
     }
     case kDropList:
-        return item.cls == "combobox" && (s & 3) == CBS_DROPDOWNLIST && tab;
+        return cls == L"combobox" && (s & 3) == CBS_DROPDOWNLIST && tab;
     case kList:
-        return item.cls == "listbox" && (s & LBS_NOTIFY) && (s & WS_VSCROLL) && tab;
+        return cls == L"listbox" && (s & LBS_NOTIFY) && (s & WS_VSCROLL) && tab;
     case kTab:
-        return item.cls == "systabcontrol32" && (s & TCS_MULTILINE) && tab;
+        return cls == L"systabcontrol32" && (s & TCS_MULTILINE) && tab;
     case kLabel:
-        return item.cls == "static" && ((s & SS_TYPEMASK) == SS_LEFT || (s & SS_TYPEMASK) == SS_LEFTNOWORDWRAP);
+        return cls == L"static" && ((s & SS_TYPEMASK) == SS_LEFT || (s & SS_TYPEMASK) == SS_LEFTNOWORDWRAP);
     case kGroup:
         return button && buttonType == BS_GROUPBOX;
     }
     return false;
 }
-
-bool IsRadio(Kind kind) { return kind == kRadioFirst || kind == kRadio; }
 
 const Expect* FindExpect(const TemplateExpect& t, int id)
 {
@@ -458,21 +305,12 @@ std::vector<std::string> SplitFill(const char* fill)
 // ---------------------------------------------------------------------------
 // The module and live windows.
 
-const char kModulePath[] = DAYLENS_DIST_DIR "/Daylens.Jpn.dll";
-
 class SettingsTemplates : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        module = LoadLibraryExA(kModulePath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        // The up-down and tab classes.
-        HMODULE comctl = LoadLibraryA("comctl32.dll");
-        typedef BOOL(WINAPI * InitFn)(const INITCOMMONCONTROLSEX*);
-        InitFn init = comctl ? reinterpret_cast<InitFn>(GetProcAddress(comctl, "InitCommonControlsEx")) : nullptr;
-        if (init) {
-            INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-            init(&icc);
-        }
+        module = LoadLibraryExA(LANGUAGE_MODULE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        InitDialogControls();
     }
     static void TearDownTestSuite()
     {
@@ -480,70 +318,14 @@ protected:
             FreeLibrary(module);
         module = nullptr;
     }
-    void SetUp() override { ASSERT_NE(module, nullptr) << kModulePath << " did not load"; }
+    void SetUp() override { ASSERT_NE(module, nullptr) << LANGUAGE_MODULE_PATH << " did not load"; }
 
-    static bool LoadTemplate(int number, Template* out)
-    {
-        HRSRC res = FindResourceA(module, MAKEINTRESOURCEA(number), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
-        if (!res)
-            return false;
-        HGLOBAL mem = LoadResource(module, res);
-        const BYTE* data = mem ? static_cast<const BYTE*>(LockResource(mem)) : nullptr;
-        return data && ParseTemplate(data, SizeofResource(module, res), out);
-    }
+    static bool LoadTemplate(int number, DialogTemplate* out) { return LoadDialogTemplate(module, number, out); }
 
     static HMODULE module;
 };
 
 HMODULE SettingsTemplates::module = nullptr;
-
-// The pages' procedures do nothing here but paint the owner-drawn buttons
-// with their texts, so that the layout checks and screenshots see them.
-INT_PTR CALLBACK PlainDialogProc(HWND dlg, UINT msg, WPARAM, LPARAM lParam)
-{
-    if (msg == WM_INITDIALOG)
-        return TRUE;
-    if (msg == WM_DRAWITEM) {
-        const DRAWITEMSTRUCT* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        RECT rc = di->rcItem;
-        DrawFrameControl(di->hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH);
-        char text[64] = "";
-        GetWindowTextA(di->hwndItem, text, sizeof(text));
-        HGDIOBJ old = SelectObject(di->hDC, reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0)));
-        SetBkMode(di->hDC, TRANSPARENT);
-        DrawTextA(di->hDC, text, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        SelectObject(di->hDC, old);
-        return TRUE;
-    }
-    return FALSE;
-}
-
-const char kParentClass[] = "DaylensSettingsTestParent";
-
-HWND CreatePlainParent(const char* title)
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kParentClass;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        registered = RegisterClassA(&wc) != 0;
-    }
-    return CreateWindowExA(0, kParentClass, title, WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN, 20, 20, 200,
-                           200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 RECT ChildRect(HWND child, HWND parent)
 {
@@ -551,17 +333,6 @@ RECT ChildRect(HWND child, HWND parent)
     GetWindowRect(child, &rc);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
-}
-
-SIZE TextSize(HWND control, const std::string& text)
-{
-    SIZE size = {0, 0};
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return size;
 }
 
 int Width(const RECT& rc) { return rc.right - rc.left; }
@@ -606,7 +377,7 @@ int TextRoom(HWND control, Kind kind)
 // Every control of a live dialog: its text fits, the contents the code puts
 // in fit, no two controls overlap, each lies wholly inside or outside each
 // group box and below its caption, and all lie inside the dialog.
-void CheckLayout(HWND dlg, const TemplateExpect& t, const Template& tpl)
+void CheckLayout(HWND dlg, const TemplateExpect& t, const DialogTemplate& tpl)
 {
     struct Placed {
         HWND wnd;
@@ -635,7 +406,7 @@ void CheckLayout(HWND dlg, const TemplateExpect& t, const Template& tpl)
         }
         placed.push_back({child, e, e->kind, id, text, ChildRect(child, dlg)});
     }
-    EXPECT_EQ(placed.size(), tpl.items.size()) << "controls created";
+    EXPECT_EQ(placed.size(), tpl.controls.size()) << "controls created";
 
     RECT client;
     GetClientRect(dlg, &client);
@@ -701,63 +472,17 @@ void CheckLayout(HWND dlg, const TemplateExpect& t, const Template& tpl)
     }
 }
 
-// Saves a window's client area as a 24-bit BMP when a shot folder is set.
-void SaveShot(HWND wnd, int number)
-{
-    const char* dir = getenv("DAYLENS_SHOT_DIR");
-    if (!dir || !*dir)
-        return;
-    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpMessages();
-    RECT rc;
-    GetClientRect(wnd, &rc);
-    int w = Width(rc), h = Height(rc);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HDC windowDc = GetDC(wnd);
-    HDC memDc = CreateCompatibleDC(windowDc);
-    HBITMAP bmp = CreateDIBSection(windowDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(bmp, nullptr);
-    HGDIOBJ old = SelectObject(memDc, bmp);
-    BitBlt(memDc, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-    fh.bfSize = fh.bfOffBits + stride * h;
-    // A Unix path names a folder on Wine's drive Z:.
-    std::string path = std::string(dir[0] == '/' ? "Z:" : "") + dir + "/" + std::to_string(number) + ".bmp";
-    FILE* f = fopen(path.c_str(), "wb");
-    EXPECT_NE(f, nullptr) << path;
-    if (f) {
-        fwrite(&fh, sizeof(fh), 1, f);
-        fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
-        fwrite(bits, stride, h, f);
-        fclose(f);
-    }
-    SelectObject(memDc, old);
-    DeleteObject(bmp);
-    DeleteDC(memDc);
-    ReleaseDC(wnd, windowDc);
-}
-
 // ---------------------------------------------------------------------------
 
 TEST_F(SettingsTemplates, EachTemplateHasItsCaptionSizeKindFontAndControls)
 {
     for (const TemplateExpect& t : kTemplates) {
         SCOPED_TRACE(testing::Message() << "template " << t.number);
-        Template tpl;
+        DialogTemplate tpl;
         ASSERT_TRUE(LoadTemplate(t.number, &tpl)) << "missing or malformed";
 
         bool page = t.caption == nullptr;
-        EXPECT_EQ(tpl.caption, page ? "" : t.caption);
+        EXPECT_EQ(Ansi(tpl.caption), page ? "" : t.caption);
         EXPECT_EQ(tpl.cx, page ? 272 : 288);
         EXPECT_EQ(tpl.cy, page ? 187 : 243);
         if (page) {
@@ -770,66 +495,52 @@ TEST_F(SettingsTemplates, EachTemplateHasItsCaptionSizeKindFontAndControls)
             EXPECT_EQ(tpl.style & (WS_CHILD | WS_THICKFRAME), 0u);
         }
         EXPECT_TRUE(tpl.style & DS_SETFONT);
-        EXPECT_EQ(tpl.pointSize, 11);
-        EXPECT_EQ(tpl.face, "ＭＳ Ｐ明朝");
+        EXPECT_EQ(tpl.points, 11);
+        EXPECT_EQ(Ansi(tpl.face), "ＭＳ Ｐ明朝");
 
         // Every expected control, once, with its text and kind.
         for (size_t i = 0; i < t.count; i++) {
             const Expect& e = t.controls[i];
             SCOPED_TRACE(testing::Message() << "control " << e.id << " \"" << e.text << "\"");
             int found = 0;
-            for (const Item& item : tpl.items) {
-                if (item.id != e.id || (e.id == -1 && item.text != e.text))
+            for (const TemplateControl& item : tpl.controls) {
+                if (Id(item) != e.id || (e.id == -1 && Ansi(item.text) != e.text))
                     continue;
                 found++;
-                EXPECT_EQ(item.text, e.text);
-                EXPECT_TRUE(IsKind(item, e.kind)) << "not a " << KindName(e.kind) << " (class " << item.cls
+                EXPECT_EQ(Ansi(item.text), e.text);
+                EXPECT_TRUE(IsKind(item, e.kind)) << "not a " << KindName(e.kind) << " (class " << Ansi(item.className)
                                                   << ", style 0x" << std::hex << item.style << ")";
             }
             EXPECT_EQ(found, 1);
         }
 
         // Nothing else, and the order the dialog manager relies on.
-        for (size_t i = 0; i < tpl.items.size(); i++) {
-            const Item& item = tpl.items[i];
-            SCOPED_TRACE(testing::Message() << "item " << i << " id " << item.id << " \"" << item.text << "\"");
-            const Expect* e = FindExpect(t, item.id);
-            ASSERT_TRUE(e != nullptr || item.id == -1) << "control not expected here";
-            if (item.id == -1)
-                continue;
-            const Item* prev = i > 0 ? &tpl.items[i - 1] : nullptr;
-            const Item* next = i + 1 < tpl.items.size() ? &tpl.items[i + 1] : nullptr;
-            if (e->kind == kRadio) {
-                const Expect* p = prev ? FindExpect(t, prev->id) : nullptr;
-                EXPECT_TRUE(p && prev->id == item.id - 1 && IsRadio(p->kind))
-                    << "a radio group stands together in id order";
-            }
-            if (IsRadio(e->kind) && next) {
-                const Expect* n = FindExpect(t, next->id);
-                if (!n || n->kind != kRadio) {
-                    EXPECT_TRUE(next->style & WS_GROUP) << "the control after a radio group starts a new group";
-                }
-            }
-            if (e->kind == kSpin) {
-                EXPECT_TRUE(prev && prev->id == item.id - 1 && prev->cls == "edit")
+        const std::vector<TemplateControl>& items = tpl.controls;
+        for (size_t i = 0; i < items.size(); i++) {
+            SCOPED_TRACE(testing::Message() << "item " << i << " id " << Id(items[i]) << " \"" << Ansi(items[i].text) << "\"");
+            const Expect* e = FindExpect(t, Id(items[i]));
+            ASSERT_TRUE(e != nullptr || Id(items[i]) == -1) << "control not expected here";
+            if (e && e->kind == kSpin) {
+                EXPECT_TRUE(i > 0 && Id(items[i - 1]) == Id(items[i]) - 1)
                     << "an up-down follows its edit, which it takes as its buddy";
             }
         }
+        ExpectRadioGroupsAndUpDowns(tpl);
     }
 }
 
 TEST_F(SettingsTemplates, EveryPageLaysOutWithoutClippedTextOrOverlap)
 {
     // One parent for all pages: Wine takes a while to destroy a shown window.
-    HWND parent = CreatePlainParent("");
+    HWND parent = CreatePageHolder("");
     ASSERT_NE(parent, nullptr);
     for (const TemplateExpect& t : kTemplates) {
         if (t.caption)
             continue;
         SCOPED_TRACE(testing::Message() << "template " << t.number);
-        Template tpl;
+        DialogTemplate tpl;
         ASSERT_TRUE(LoadTemplate(t.number, &tpl));
-        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(t.number), parent, PlainDialogProc, 0);
+        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(t.number), parent, OwnerDrawDialogProc, 0);
         ASSERT_NE(page, nullptr) << "page not created, error " << GetLastError();
         for (size_t i = 0; i < t.count; i++) {
             if (t.controls[i].id != -1) {
@@ -837,12 +548,8 @@ TEST_F(SettingsTemplates, EveryPageLaysOutWithoutClippedTextOrOverlap)
             }
         }
 
-        RECT rc;
-        GetWindowRect(page, &rc);
-        RECT outer = {0, 0, Width(rc), Height(rc)};
-        AdjustWindowRect(&outer, WS_OVERLAPPED | WS_CAPTION, FALSE);
         SetWindowTextA(parent, std::to_string(t.number).c_str());
-        SetWindowPos(parent, nullptr, 0, 0, Width(outer), Height(outer), SWP_NOMOVE | SWP_NOZORDER);
+        FitHolderToPage(parent, page);
         SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         ShowWindow(parent, SW_SHOWNOACTIVATE);
         CheckLayout(page, t, tpl);
@@ -856,31 +563,23 @@ TEST_F(SettingsTemplates, EveryPageLaysOutWithoutClippedTextOrOverlap)
 TEST_F(SettingsTemplates, FrameHoldsEveryPageInItsTabArea)
 {
     const TemplateExpect& frameExpect = kTemplates[0];
-    Template frameTpl;
+    DialogTemplate frameTpl;
     ASSERT_TRUE(LoadTemplate(130, &frameTpl));
-    HWND frame = CreateDialogParamA(module, MAKEINTRESOURCEA(130), nullptr, PlainDialogProc, 0);
+    HWND frame = CreateDialogParamA(module, MAKEINTRESOURCEA(130), nullptr, OwnerDrawDialogProc, 0);
     ASSERT_NE(frame, nullptr) << "frame not created, error " << GetLastError();
     HWND tab = GetDlgItem(frame, 2000);
     ASSERT_NE(tab, nullptr);
-    for (int i = 0; i < static_cast<int>(sizeof(kTabLabels) / sizeof(kTabLabels[0])); i++) {
-        TCITEMA item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(kTabLabels[i]);
-        ASSERT_EQ(SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item)), i);
-    }
+    ASSERT_TRUE(InsertTabs(tab, kTabLabels, static_cast<int>(sizeof(kTabLabels) / sizeof(kTabLabels[0]))));
     CheckLayout(frame, frameExpect, frameTpl);
 
     // The page area as the frame computes it.
-    RECT area;
-    GetClientRect(tab, &area);
-    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    MapWindowPoints(tab, frame, reinterpret_cast<POINT*>(&area), 2);
+    RECT area = TabPageArea(tab);
 
     for (const TemplateExpect& t : kTemplates) {
         if (t.caption)
             continue;
         SCOPED_TRACE(testing::Message() << "template " << t.number);
-        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(t.number), frame, PlainDialogProc, 0);
+        HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(t.number), frame, OwnerDrawDialogProc, 0);
         ASSERT_NE(page, nullptr);
         SetWindowPos(page, HWND_TOP, area.left, area.top, Width(area), Height(area), SWP_SHOWWINDOW);
         RECT used = {0, 0, 0, 0};

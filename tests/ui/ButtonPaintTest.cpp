@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Canvas.h"
+#include "MemoryBitmap.h"
 #include "CaptionButton.h"
 #include "GlyphButton.h"
 #include "TestWindow.h"
@@ -31,7 +31,7 @@ LOGFONTA SharpFont(BYTE charset)
     return lf;
 }
 
-void PaintCaption(Canvas& canvas, UINT state, int shape, const char* text = nullptr, const LOGFONTA* font = nullptr,
+void PaintCaption(MemoryBitmap& canvas, UINT state, int shape, const char* text = nullptr, const LOGFONTA* font = nullptr,
                   int engraved = 0)
 {
     RECT r = {0, 0, canvas.Width(), canvas.Height()};
@@ -40,7 +40,7 @@ void PaintCaption(Canvas& canvas, UINT state, int shape, const char* text = null
 
 TEST(CaptionButton, RaisedAndPressedBevels)
 {
-    Canvas canvas(81, 25, kBack);
+    MemoryBitmap canvas(81, 25, kBack);
     ASSERT_TRUE(canvas.Valid());
     PaintCaption(canvas, 0, BUTTON_SHAPE_SQUARE);
     EXPECT_EQ(kBlack, canvas.Pixel(0, 0));
@@ -61,7 +61,7 @@ TEST(CaptionButton, RaisedAndPressedBevels)
 
 TEST(CaptionButton, RoundShapeLeavesTheCorners)
 {
-    Canvas canvas(81, 25, kBack);
+    MemoryBitmap canvas(81, 25, kBack);
     ASSERT_TRUE(canvas.Valid());
     PaintCaption(canvas, 0, BUTTON_SHAPE_ROUND);
     EXPECT_EQ(kBack, canvas.Pixel(0, 0));
@@ -71,7 +71,7 @@ TEST(CaptionButton, RoundShapeLeavesTheCorners)
 
 TEST(CaptionButton, FocusOutlines)
 {
-    Canvas canvas(81, 25, kBack);
+    MemoryBitmap canvas(81, 25, kBack);
     ASSERT_TRUE(canvas.Valid());
     PaintCaption(canvas, ODS_FOCUS, BUTTON_SHAPE_SQUARE);
     RECT box;
@@ -88,7 +88,7 @@ TEST(CaptionButton, FocusOutlines)
 // Bounding box of the caption's text-coloured pixels.
 RECT CaptionBox(UINT state, int engraved, COLORREF color, BYTE charset = SHIFTJIS_CHARSET, int height = 25)
 {
-    Canvas canvas(81, height, kBack);
+    MemoryBitmap canvas(81, height, kBack);
     LOGFONTA font = SharpFont(charset);
     PaintCaption(canvas, state, BUTTON_SHAPE_SQUARE, "日日", &font, engraved);
     RECT box;
@@ -135,7 +135,7 @@ TEST(CaptionButton, CaptionScalesWithTheButton)
 // The item's DC and control come from a real (hidden) control; its client area is what gets painted.
 class OwnerDrawTest : public ::testing::Test {
 protected:
-    DRAWITEMSTRUCT Item(const Canvas& canvas, int width, int height)
+    DRAWITEMSTRUCT Item(const MemoryBitmap& canvas, int width, int height)
     {
         control_ = CreateTestChild(parent_, "BUTTON", 1, BS_OWNERDRAW, 0, 0, width, height);
         DRAWITEMSTRUCT item = {};
@@ -152,7 +152,7 @@ protected:
 
 TEST_F(OwnerDrawTest, CaptionButtonCoversTheLastColumnAndRow)
 {
-    Canvas canvas(50, 30, kBack);
+    MemoryBitmap canvas(50, 30, kBack);
     DRAWITEMSTRUCT item = Item(canvas, 40, 20);
     ASSERT_EQ(1, DrawCaptionButton(&item, "OK", nullptr, BUTTON_SHAPE_SQUARE, 1, kText, kEngrave, kFace, kLight,
                                    kDark));
@@ -165,7 +165,7 @@ TEST_F(OwnerDrawTest, CaptionButtonCoversTheLastColumnAndRow)
 
 TEST_F(OwnerDrawTest, GlyphButtonKeepsItsInset)
 {
-    Canvas canvas(40, 30, kBack);
+    MemoryBitmap canvas(40, 30, kBack);
     DRAWITEMSTRUCT item = Item(canvas, 25, 19);
     ASSERT_EQ(1, DrawGlyphButton(&item, GLYPH_SQUARE, kFill, kFocusFill, kShadow, kGlyphLight, kGlyphDark));
     EXPECT_EQ(kBack, canvas.Pixel(1, 9));
@@ -179,7 +179,7 @@ TEST_F(OwnerDrawTest, GlyphButtonKeepsItsInset)
     EXPECT_EQ(kFill, canvas.Pixel(12, 9));
 }
 
-void PaintGlyph(Canvas& canvas, int kind, UINT state)
+void PaintGlyph(MemoryBitmap& canvas, int kind, UINT state)
 {
     canvas.Fill(kBack);
     RECT r = {0, 0, 21, 21};
@@ -200,7 +200,7 @@ TEST(GlyphButton, ShapesPointTheirWay)
         {GLYPH_DIAMOND, {10, 10}, {{2, 2}, {18, 18}}},     {GLYPH_CIRCLE, {10, 10}, {{1, 1}, {19, 1}}},
         {99, {10, 14}, {{2, 2}, {18, 2}}},
     };
-    Canvas canvas(21, 21, kBack);
+    MemoryBitmap canvas(21, 21, kBack);
     ASSERT_TRUE(canvas.Valid());
     for (const GlyphShape& shape : shapes) {
         PaintGlyph(canvas, shape.kind, 0);
@@ -216,7 +216,7 @@ TEST(GlyphButton, ShapesPointTheirWay)
 }
 
 // Colours found in a column of pixels.
-bool ColumnHas(const Canvas& canvas, int x, int fromY, int toY, COLORREF color)
+bool ColumnHas(const MemoryBitmap& canvas, int x, int fromY, int toY, COLORREF color)
 {
     for (int y = fromY; y <= toY; y++)
         if (canvas.Pixel(x, y) == color)
@@ -226,7 +226,7 @@ bool ColumnHas(const Canvas& canvas, int x, int fromY, int toY, COLORREF color)
 
 TEST(GlyphButton, PressedSwapsLitAndShadedEdges)
 {
-    Canvas canvas(21, 21, kBack);
+    MemoryBitmap canvas(21, 21, kBack);
     ASSERT_TRUE(canvas.Valid());
     PaintGlyph(canvas, GLYPH_SQUARE, 0);
     EXPECT_TRUE(ColumnHas(canvas, 10, 0, 3, kGlyphLight));
@@ -243,7 +243,7 @@ TEST(GlyphButton, PressedSwapsLitAndShadedEdges)
 
 TEST(GlyphButton, CircleShadowMovesWhenPressed)
 {
-    Canvas canvas(21, 21, kBack);
+    MemoryBitmap canvas(21, 21, kBack);
     ASSERT_TRUE(canvas.Valid());
     PaintGlyph(canvas, GLYPH_CIRCLE, 0);
     EXPECT_EQ(kShadow, canvas.Pixel(17, 17));

@@ -1,6 +1,12 @@
-#include "Canvas.h"
+#include "MemoryBitmap.h"
 
-Canvas::Canvas(int width, int height, COLORREF background) : width_(width), height_(height)
+namespace {
+
+DWORD Value(COLORREF c) { return (DWORD)(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); }
+
+}  // namespace
+
+MemoryBitmap::MemoryBitmap(int width, int height, COLORREF background) : width_(width), height_(height)
 {
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
@@ -19,32 +25,43 @@ Canvas::Canvas(int width, int height, COLORREF background) : width_(width), heig
     Fill(background);
 }
 
-Canvas::~Canvas()
+MemoryBitmap::~MemoryBitmap()
 {
-    if (old_)
-        SelectObject(dc_, old_);
+    Unselect();
     if (bitmap_)
         DeleteObject(bitmap_);
     if (dc_)
         DeleteDC(dc_);
 }
 
-void Canvas::Fill(COLORREF color)
+void MemoryBitmap::Unselect()
 {
-    GdiFlush();
-    DWORD value = GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color);
-    for (int i = 0; i < width_ * height_; i++)
-        bits_[i] = value;
+    if (old_)
+        SelectObject(dc_, old_);
+    old_ = nullptr;
 }
 
-COLORREF Canvas::Pixel(int x, int y) const
+void MemoryBitmap::Fill(COLORREF color)
+{
+    GdiFlush();
+    for (int i = 0; bits_ && i < width_ * height_; i++)
+        bits_[i] = Value(color);
+}
+
+void MemoryBitmap::Set(int x, int y, COLORREF color)
+{
+    GdiFlush();
+    bits_[y * width_ + x] = Value(color);
+}
+
+COLORREF MemoryBitmap::Pixel(int x, int y) const
 {
     GdiFlush();
     DWORD v = bits_[y * width_ + x];
     return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
-int Canvas::Count(COLORREF color, RECT* box) const
+int MemoryBitmap::Count(COLORREF color, RECT* box) const
 {
     int count = 0;
     RECT found = {width_, height_, 0, 0};
@@ -65,4 +82,11 @@ int Canvas::Count(COLORREF color, RECT* box) const
         *box = found;
     }
     return count;
+}
+
+bool MemoryBitmap::CopyFrom(HDC source, int x, int y)
+{
+    bool ok = BitBlt(dc_, 0, 0, width_, height_, source, x, y, SRCCOPY) != FALSE;
+    GdiFlush();
+    return ok;
 }
