@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
-#include "MemoryBitmap.h"
+#include <initializer_list>
+
 #include "CaptionButton.h"
 #include "GlyphButton.h"
+#include "MemoryBitmap.h"
 #include "TestWindow.h"
 
 namespace {
@@ -38,25 +40,29 @@ void PaintCaption(MemoryBitmap& canvas, UINT state, int shape, const char* text 
     PaintCaptionButton(&r, canvas.Dc(), state, text, font, shape, engraved, kText, kEngrave, kFace, kLight, kDark);
 }
 
+struct Spot {
+    int x, y;
+    COLORREF color;
+};
+
+void ExpectPixels(const MemoryBitmap& canvas, std::initializer_list<Spot> spots)
+{
+    for (const Spot& spot : spots)
+        EXPECT_EQ(spot.color, canvas.Pixel(spot.x, spot.y)) << "at " << spot.x << "," << spot.y;
+}
+
 TEST(CaptionButton, RaisedAndPressedBevels)
 {
     MemoryBitmap canvas(81, 25, kBack);
     ASSERT_TRUE(canvas.Valid());
     PaintCaption(canvas, 0, BUTTON_SHAPE_SQUARE);
-    EXPECT_EQ(kBlack, canvas.Pixel(0, 0));
-    EXPECT_EQ(kBlack, canvas.Pixel(40, 23));
-    EXPECT_EQ(kLight, canvas.Pixel(2, 12));
-    EXPECT_EQ(kLight, canvas.Pixel(40, 2));
-    EXPECT_EQ(kDark, canvas.Pixel(77, 12));
-    EXPECT_EQ(kDark, canvas.Pixel(40, 21));
-    EXPECT_EQ(kFace, canvas.Pixel(40, 12));
+    ExpectPixels(canvas, {{0, 0, kBlack}, {40, 23, kBlack}, {2, 12, kLight}, {40, 2, kLight}, {77, 12, kDark},
+                          {40, 21, kDark}, {40, 12, kFace}});
 
     canvas.Fill(kBack);
     PaintCaption(canvas, ODS_SELECTED, BUTTON_SHAPE_SQUARE);
-    EXPECT_EQ(kDark, canvas.Pixel(2, 12));
-    EXPECT_EQ(kDark, canvas.Pixel(40, 2));
+    ExpectPixels(canvas, {{2, 12, kDark}, {40, 2, kDark}, {40, 12, kFace}});
     EXPECT_EQ(0, canvas.Count(kLight));
-    EXPECT_EQ(kFace, canvas.Pixel(40, 12));
 }
 
 TEST(CaptionButton, RoundShapeLeavesTheCorners)
@@ -64,9 +70,7 @@ TEST(CaptionButton, RoundShapeLeavesTheCorners)
     MemoryBitmap canvas(81, 25, kBack);
     ASSERT_TRUE(canvas.Valid());
     PaintCaption(canvas, 0, BUTTON_SHAPE_ROUND);
-    EXPECT_EQ(kBack, canvas.Pixel(0, 0));
-    EXPECT_EQ(kBlack, canvas.Pixel(40, 0));
-    EXPECT_EQ(kFace, canvas.Pixel(40, 12));
+    ExpectPixels(canvas, {{0, 0, kBack}, {40, 0, kBlack}, {40, 12, kFace}});
 }
 
 TEST(CaptionButton, FocusOutlines)
