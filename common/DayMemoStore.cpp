@@ -1,0 +1,180 @@
+#include "DayMemoStore.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "DateUtil.h"
+#include "FileUtil.h"
+#include "HeapUtil.h"
+#include "MemoEscape.h"
+#include "ProfileValue.h"
+#include "Sjis.h"
+#include "StrUtil.h"
+
+namespace {
+
+const COLORREF kDefaultMarkColor = 0xFF0000;
+const COLORREF kDefaultStrColor = 0xFFFFFF;
+const COLORREF kDefaultShadowColor = 0;
+const int kDefaultShadowWidth = 1;
+const int kDefaultShadowDirection = SHADOW_DOWN_RIGHT;
+
+bool FileExists(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int Digits(const char* p, int n)
+{
+    int value = 0;
+    for (int i = 0; i < n; i++)
+        value = value * 10 + (p[i] - '0');
+    return value;
+}
+
+// The date of a store file name ("YYYYMM" or "YYYYMMDD" before the extension). A name
+// that is no date leaves the date alone and gives false.
+bool DateFromFileName(const char* path, int* year, int* month, int* day)
+{
+    const char* name = path;
+    for (const char* p = path; *p; p++) {
+        if (IsSjisLeadByte((unsigned char)p[0]) && p[1])
+            p++;  // a trail byte may be 0x5C
+        else if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    }
+    for (int i = 0; i < 6; i++) {
+        if (!IsDigit(name[i]))
+            return false;
+    }
+    int y = Digits(name, 4), m = Digits(name + 4, 2), d = *day;
+    if (y < 1 || m < 1 || m > 12)
+        return false;
+    if (IsDigit(name[6]) && IsDigit(name[7])) {
+        d = Digits(name + 6, 2);
+        if (d < 1 || d > DaysInMonth(y, m))
+            return false;
+    }
+    *year = y, *month = m, *day = d;
+    return true;
+}
+
+void ReadStyle(const char* file, const char* section, const FontStyle* defaults, DayMemoRecord* out)
+{
+    FontStyle& s = out->Style;
+    s.MarkType = (BYTE)ReadProfileInt(file, section, "MarkType", 1);
+    s.MarkColor = (COLORREF)ReadProfileInt(file, section, "MarkColor",
+                                           (int)(defaults ? defaults->MarkColor : kDefaultMarkColor));
+    s.NoUseStrColor = ReadProfileInt(file, section, "NoUseStrColor", 1);
+    s.StrColor = (COLORREF)ReadProfileInt(file, section, "StrColor",
+                                          (int)(defaults ? defaults->StrColor : kDefaultStrColor));
+    s.ShadowColor = (COLORREF)ReadProfileInt(file, section, "ShadowColor",
+                                             (int)(defaults ? defaults->ShadowColor : kDefaultShadowColor));
+    s.ShadowWidth = (BYTE)ReadProfileInt(file, section, "ShadowWidth",
+                                         defaults ? defaults->ShadowWidth : kDefaultShadowWidth);
+    s.ShadowDirection = (BYTE)ReadProfileInt(file, section, "ShadowDirection",
+                                             defaults ? defaults->ShadowDirection : kDefaultShadowDirection);
+
+    char time[64];
+    GetPrivateProfileStringA(section, "Time", "99:99", time, sizeof(time), file);
+    long hour = 0, minute = 0;
+    sscanf(time, "%2ld:%2ld", &hour, &minute);
+    out->Hour = (int)hour;
+    out->Minute = (int)minute;
+}
+
+char* ReadMemoOfDate(const SYSTEMTIME& st, const MemoStoreSettings* settings, DayMemoRecord* out, int singleLine)
+{
+    return ReadDayMemoText(nullptr, st.wYear, st.wMonth, st.wDay, settings, out, singleLine);
+}
+
+}  // namespace
+
+extern "C" {
+
+int GetMemoDir(char* out, const char* configured, int perUser)
+{
+    if (!out)
+        return 0;
+    if (configured && configured[0]) {
+        SafeStrCpy(out, MEMO_DIR_SIZE, configured);
+        return 1;
+    }
+    char* folder = nullptr;
+    GetModulePathParts(nullptr, &folder, nullptr);
+    SafeStrCpy(out, MEMO_DIR_SIZE, NonNullStr(folder));
+    SafeStrCat(out, MEMO_DIR_SIZE, "Memo");
+    if (folder)
+        HeapFree(GetProcessHeap(), 0, folder);
+    char user[256] = "";
+    DWORD userSize = sizeof(user);
+    if (perUser == 1 && GetUserNameA(user, &userSize) && user[0]) {
+        SafeStrCat(out, MEMO_DIR_SIZE, "-");
+        SafeStrCat(out, MEMO_DIR_SIZE, user);
+    }
+    return 1;
+}
+
+char* ReadDayMemoText(const char* path, int year, int month, int day, const MemoStoreSettings* settings,
+                      DayMemoRecord* out, int singleLine)
+{
+    if (!settings)
+        return nullptr;
+    char file[MAX_PATH + MEMO_DIR_SIZE];
+    const char* dir = NonNullStr(settings->MemoDir);
+    if (path && path[0])
+        SafeStrCpy(file, sizeof(file), path);
+    else if (settings->MemoSaveOneMonth == 1 || day <= 0)
+        snprintf(file, sizeof(file), "%s\\%04d%02d.txt", dir, year, month);
+    else
+        snprintf(file, sizeof(file), "%s\\%04d%02d%02d.txt", dir, year, month, day);
+    if (!FileExists(file))
+        return nullptr;
+    // A file whose name is no date holds no memo we could place.
+    if ((year == 0 || month == 0) && !DateFromFileName(file, &year, &month, &day))
+        return nullptr;
+    char section[32];
+    snprintf(section, sizeof(section), "%04d%02d%02d", year, month, day);
+    return ReadDayMemoSection(file, section, settings, out, singleLine);
+}
+
+char* ReadDayMemoSection(const char* file, const char* section, const MemoStoreSettings* settings,
+                         DayMemoRecord* out, int singleLine)
+{
+    if (!file || !section || !FileExists(file))
+        return nullptr;
+    // The profile reader strips blanks and one pair of quotes around the value: a memo
+    // that begins or ends with either is stored inside one pair of double quotes.
+    char* value = (char*)AllocZeroed(DAY_MEMO_VALUE_SIZE);
+    if (!value)
+        return nullptr;
+    GetPrivateProfileStringA(section, "Memo", "", value, DAY_MEMO_VALUE_SIZE, file);
+    char* text = value[0] ? UnescapeMemoText(value, singleLine) : nullptr;
+    HeapFree(GetProcessHeap(), 0, value);
+    if (text && out)
+        ReadStyle(file, section, settings ? settings->DefaultStyle : nullptr, out);
+    return text;
+}
+
+char* GetTodayMemo(const MemoStoreSettings* settings, DayMemoRecord* out, int singleLine)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return ReadMemoOfDate(st, settings, out, singleLine);
+}
+
+char* GetTomorrowMemo(const MemoStoreSettings* settings, DayMemoRecord* out, int singleLine)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    AddDays(&st, 1);
+    return ReadMemoOfDate(st, settings, out, singleLine);
+}
+
+}

@@ -1,0 +1,394 @@
+#include "RepeatMemo.h"
+
+#include <stddef.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "DateUtil.h"
+#include "HeapUtil.h"
+#include "HolidayCheck.h"
+#include "ProfileValue.h"
+#include "StrUtil.h"
+
+namespace {
+
+const size_t kSectionBlockSize = 64 * 1024;
+const int kMaxShiftSteps = 365;
+
+// One stored key: where it lives in the record, its width and the reader's default.
+struct KeyRow {
+    const char* Key;
+    size_t Offset;
+    int Bytes;  // 1 or 4
+    int Default;
+};
+
+#define REPEAT_ROW(key, field, def) {key, offsetof(RepeatMemoRecord, field), (int)sizeof(RepeatMemoRecord::field), def}
+#define STYLE_ROW(key, field, def) {key, offsetof(RepeatMemoRecord, Style) + offsetof(FontStyle, field), (int)sizeof(FontStyle::field), def}
+
+// In the order the writer puts them; "Memo" follows.
+const KeyRow kKeys[] = {
+    REPEAT_ROW("Use", Use, 0),
+    REPEAT_ROW("Type", Type, 0),
+    REPEAT_ROW("Month", Month, 0),
+    REPEAT_ROW("Day", Day, 0),
+    REPEAT_ROW("Week", Week, 0),
+    REPEAT_ROW("DayBit", DayBit, 0),  // default: the older key "DateBit"
+    REPEAT_ROW("HolidayShift", HolidayShift, 0),
+    REPEAT_ROW("FromYear", FromYear, 0),
+    REPEAT_ROW("FromMonth", FromMonth, 0),
+    REPEAT_ROW("FromDay", FromDay, 0),
+    REPEAT_ROW("ToYear", ToYear, 0),
+    REPEAT_ROW("ToMonth", ToMonth, 0),
+    REPEAT_ROW("ToDay", ToDay, 0),
+    STYLE_ROW("MarkColor", MarkColor, 0x80FF80),
+    STYLE_ROW("MarkType", MarkType, 0),
+    STYLE_ROW("NoUseStrColor", NoUseStrColor, 1),
+    STYLE_ROW("StrColor", StrColor, 0),
+    STYLE_ROW("ShadowColor", ShadowColor, 0xFFFF00),
+    STYLE_ROW("ShadowWidth", ShadowWidth, 1),
+    STYLE_ROW("ShadowDirection", ShadowDirection, 2),
+    STYLE_ROW("Gradation", Gradation, 0),
+};
+
+void* DefaultReAlloc(void* block, size_t size)
+{
+    return ReAllocZeroed(block, size);
+}
+
+RepeatMemoReAllocProc g_reAlloc = DefaultReAlloc;
+
+int GetField(const RepeatMemoRecord& r, const KeyRow& row)
+{
+    const char* p = (const char*)&r + row.Offset;
+    if (row.Bytes == 1)
+        return *(const uint8_t*)p;
+    int32_t value;
+    memcpy(&value, p, sizeof(value));
+    return value;
+}
+
+void SetField(RepeatMemoRecord* r, const KeyRow& row, int value)
+{
+    char* p = (char*)r + row.Offset;
+    if (row.Bytes == 1) {
+        *(uint8_t*)p = (uint8_t)value;  // byte fields keep the low 8 bits
+    } else {
+        int32_t v = value;
+        memcpy(p, &v, sizeof(v));
+    }
+}
+
+void RepeatFilePath(const char* memoDir, char* path, size_t size)
+{
+    snprintf(path, size, "%s\\repeat.txt", NonNullStr(memoDir));
+}
+
+void SectionName(int n, char* section, size_t size)
+{
+    snprintf(section, size, "%04d", n);
+}
+
+void ReadRecord(const char* path, const char* section, RepeatMemoRecord* r)
+{
+    for (const KeyRow& row : kKeys) {
+        int def = row.Default;
+        if (strcmp(row.Key, "DayBit") == 0)
+            def = ReadProfileInt(path, section, "DateBit", 0);
+        SetField(r, row, ReadProfileInt(path, section, row.Key, def));
+    }
+}
+
+// The profile reader strips blanks and one pair of quotes around a value, so a text
+// that begins or ends with either is written inside one pair of double quotes.
+bool NeedsQuotes(const char* text)
+{
+    size_t len = strlen(text);
+    if (len == 0)
+        return false;
+    const char* ends = " \t\"'";
+    return strchr(ends, text[0]) || strchr(ends, text[len - 1]);
+}
+
+// The section text of one memo: "key = value" lines, each ended by a NUL, then a second NUL.
+void BuildSection(const RepeatMemoRecord& r, const char* text, char* block, size_t size)
+{
+    size_t used = 0;
+    for (const KeyRow& row : kKeys)
+        used += (size_t)snprintf(block + used, size - used, "%-16s= %d", row.Key, GetField(r, row)) + 1;
+    const char* quote = NeedsQuotes(text) ? "\"" : "";
+    snprintf(block + used, size - used, "%-16s= %s%s%s", "Memo", quote, text, quote);
+}
+
+bool WorkingDay(const HolidayRecord* holidays, int holidayCount, int y, int m, int d)
+{
+    int w = DayOfWeek(y, m, d);
+    return w >= 1 && w <= 5 && !CheckHoliday(holidays, holidayCount, y, m, d, nullptr, 1);
+}
+
+// Whether the date is the memo's day (and, for a yearly memo, its month); a last-day
+// memo takes the length of the date's own month.
+bool IsShiftHit(const RepeatMemoRecord& r, int y, int m, int d)
+{
+    if (r.Type == REPEAT_YEAR_DAY && m != r.Month)
+        return false;
+    return d == r.Day || (r.Day >= REPEAT_LAST_DAY_FROM && d == DaysInMonth(y, m));
+}
+
+// A memo whose day is not a working day shows on the working day before it (shift 1)
+// or after it (shift 2); on such a working day, walk over the non-working days next to it.
+bool MatchShifted(const RepeatMemoRecord& r, const HolidayRecord* holidays, int holidayCount, int y, int m, int d)
+{
+    if (!WorkingDay(holidays, holidayCount, y, m, d))
+        return false;
+    if (IsShiftHit(r, y, m, d))
+        return true;
+    for (int step = 0; step < kMaxShiftSteps; step++) {
+        if (r.HolidayShift == REPEAT_SHIFT_BEFORE)
+            AddDaysInt(&y, &m, &d, 1);
+        else
+            SubDaysInt(&y, &m, &d, 1);
+        if (WorkingDay(holidays, holidayCount, y, m, d))
+            return false;
+        if (IsShiftHit(r, y, m, d))
+            return true;
+    }
+    return false;
+}
+
+bool InWeek(const RepeatMemoRecord& r, int week, int daysLeft)
+{
+    return r.Week == 0 || r.Week == week || (r.Week == REPEAT_WEEK_LAST && daysLeft < 7);
+}
+
+bool MatchDay(const RepeatMemoRecord& r, const HolidayRecord* holidays, int holidayCount, int y, int m, int d)
+{
+    int length = DaysInMonth(y, m);
+    int week = (d - 1) / 7 + 1;
+    int bit = 1 << DayOfWeek(y, m, d);
+    bool dayHit = d == r.Day || (r.Day >= REPEAT_LAST_DAY_FROM && d == length);
+    switch (r.Type) {
+    case REPEAT_EVERY_DAY:
+        return true;
+    case REPEAT_WEEKDAYS:
+        return (r.DayBit & bit) != 0;
+    case REPEAT_MONTH_WEEKDAYS:
+        return (r.DayBit & bit) && InWeek(r, week, length - d);
+    case REPEAT_YEAR_WEEKDAYS:
+        return m == r.Month && (r.DayBit & bit) && InWeek(r, week, length - d);
+    case REPEAT_MONTH_DAY:
+    case REPEAT_YEAR_DAY:
+        if (r.HolidayShift == REPEAT_SHIFT_NONE)
+            return dayHit && (r.Type == REPEAT_MONTH_DAY || m == r.Month);
+        if (r.HolidayShift == REPEAT_SHIFT_BEFORE || r.HolidayShift == REPEAT_SHIFT_AFTER)
+            return MatchShifted(r, holidays, holidayCount, y, m, d);
+        return false;
+    default:
+        return false;
+    }
+}
+
+int DateKey(int y, int m, int d)
+{
+    return y * 10000 + m * 100 + d;
+}
+
+bool InPeriod(const RepeatMemoRecord& r, int y, int m, int d)
+{
+    int date = DateKey(y, m, d);
+    if (r.FromYear > 0 && r.FromMonth > 0 && r.FromDay > 0 && date < DateKey(r.FromYear, r.FromMonth, r.FromDay))
+        return false;
+    if (r.ToYear > 0 && r.ToMonth > 0 && r.ToDay > 0 && date > DateKey(r.ToYear, r.ToMonth, r.ToDay))
+        return false;
+    return true;
+}
+
+// The first memo with a mark gives the mark, the first with its own text colour the text style.
+struct StyleMerge {
+    bool MarkSet = false;
+    bool TextSet = false;
+
+    void Apply(const FontStyle& from, FontStyle* style)
+    {
+        if (!MarkSet) {
+            style->MarkType = from.MarkType;
+            if (from.MarkType > 0) {
+                style->MarkColor = from.MarkColor;
+                MarkSet = true;
+            }
+        }
+        if (!TextSet) {
+            style->NoUseStrColor = from.NoUseStrColor;
+            if (from.NoUseStrColor != 1) {
+                style->StrColor = from.StrColor;
+                style->ShadowColor = from.ShadowColor;
+                style->ShadowWidth = from.ShadowWidth;
+                style->ShadowDirection = from.ShadowDirection;
+                style->Gradation = from.Gradation;
+                TextSet = true;
+            }
+        }
+    }
+};
+
+// result with the separator, the heading and text appended, trailing CR and LF cut; null
+// (result freed) when memory runs out.
+char* AppendMemo(char* result, const char* text, int oneLine)
+{
+    const char* parts[] = {result ? (oneLine == 1 ? "  " : "\r\n") : nullptr, "[定例]", text};
+    for (const char* part : parts) {
+        if (!part || !part[0])
+            continue;
+        char* grown = StrAppendHeap(result, part);
+        if (!grown) {
+            if (result)
+                HeapFree(GetProcessHeap(), 0, result);
+            return nullptr;
+        }
+        result = grown;
+    }
+    TrimRightChars(result, "\r\n");
+    return result;
+}
+
+}  // namespace
+
+extern "C" {
+
+int InitRepeatMemos(RepeatMemoRecord** records, char** texts, int* count)
+{
+    if (count)
+        *count = 0;
+    if (records)
+        *records = nullptr;
+    if (texts) {
+        for (int i = 0; i < REPEAT_MEMO_MAX; i++)
+            texts[i] = nullptr;
+    }
+    return 1;
+}
+
+int LoadRepeatMemos(RepeatMemoRecord** records, char** texts, int* count, const char* memoDir)
+{
+    if (!records || !texts || !count)
+        return 0;
+    char path[MAX_PATH + 1024];
+    RepeatFilePath(memoDir, path, sizeof(path));
+    if (*records)
+        HeapFree(GetProcessHeap(), 0, *records);
+    *records = nullptr;
+    *count = 0;
+    for (int i = 0; i < REPEAT_MEMO_MAX; i++) {
+        if (texts[i])
+            HeapFree(GetProcessHeap(), 0, texts[i]);
+        texts[i] = nullptr;
+    }
+    for (int n = 0; n < REPEAT_MEMO_MAX; n++) {
+        char section[16];
+        SectionName(n, section, sizeof(section));
+        char memo[REPEAT_MEMO_TEXT_SIZE];
+        GetPrivateProfileStringA(section, "Memo", "", memo, sizeof(memo), path);
+        if (!memo[0])
+            break;
+        // On lack of memory the list keeps the memos read so far, and the count says so.
+        RepeatMemoRecord* grown =
+            (RepeatMemoRecord*)g_reAlloc(*records, sizeof(RepeatMemoRecord) * (size_t)(n + 1));
+        if (!grown)
+            return 0;
+        *records = grown;
+        texts[n] = StrDupHeap(memo);
+        if (!texts[n])
+            return 0;
+        memset(&grown[n], 0, sizeof(grown[n]));
+        ReadRecord(path, section, &grown[n]);
+        *count = n + 1;
+    }
+    return 1;
+}
+
+int SaveRepeatMemoFile(const RepeatMemoRecord* records, char** texts, int count, const char* memoDir)
+{
+    char path[MAX_PATH + 1024];
+    RepeatFilePath(memoDir, path, sizeof(path));
+    if (!records || !texts) {
+        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
+            DeleteFileA(path);
+        return 0;
+    }
+    char* block = (char*)AllocZeroed(kSectionBlockSize);
+    if (!block)
+        return 0;
+    char section[16];
+    for (int n = 0; n < REPEAT_MEMO_MAX; n++) {
+        SectionName(n, section, sizeof(section));
+        if (GetPrivateProfileIntA(section, "Use", -1, path) == (UINT)-1)
+            break;
+        WritePrivateProfileStringA(section, nullptr, nullptr, path);
+    }
+    bool written = true;
+    for (int i = 0; i < count && i < REPEAT_MEMO_MAX; i++) {
+        SectionName(i, section, sizeof(section));
+        if (!texts[i]) {
+            WritePrivateProfileStringA(section, nullptr, nullptr, path);
+            continue;
+        }
+        memset(block, 0, kSectionBlockSize);
+        BuildSection(records[i], texts[i], block, kSectionBlockSize);
+        if (!WritePrivateProfileSectionA(section, block, path))
+            written = false;
+    }
+    HeapFree(GetProcessHeap(), 0, block);
+    return written ? 1 : 0;
+}
+
+int FreeRepeatMemos(RepeatMemoRecord** records, char** texts, int* count)
+{
+    if (texts && count) {
+        for (int i = 0; i < *count && i < REPEAT_MEMO_MAX; i++) {
+            if (texts[i])
+                HeapFree(GetProcessHeap(), 0, texts[i]);
+            texts[i] = nullptr;
+        }
+    }
+    if (records) {
+        if (*records)
+            HeapFree(GetProcessHeap(), 0, *records);
+        *records = nullptr;
+    }
+    return 1;
+}
+
+char* GetRepeatMemoText(const RepeatMemoRecord* records, char** texts, int count, const HolidayRecord* holidays,
+                        int holidayCount, int year, int month, int day, FontStyle* style, int oneLine)
+{
+    if (!records || !texts)
+        return nullptr;
+    char* result = nullptr;
+    StyleMerge merge;
+    for (int i = 0; i < count && i < REPEAT_MEMO_MAX && texts[i]; i++) {
+        const RepeatMemoRecord& r = records[i];
+        if (r.Use == 0 || !InPeriod(r, year, month, day) || !MatchDay(r, holidays, holidayCount, year, month, day))
+            continue;
+        result = AppendMemo(result, texts[i], oneLine);
+        if (!result)
+            return nullptr;
+        if (style)
+            merge.Apply(r.Style, style);
+    }
+    if (result && oneLine == 1) {
+        for (char* p = result; *p; p++) {
+            if (*p == '\t' || *p == '\n' || *p == '\r')  // never trail bytes
+                *p = ' ';
+        }
+    }
+    return result;
+}
+
+RepeatMemoReAllocProc SetRepeatMemoReAllocProc(RepeatMemoReAllocProc proc)
+{
+    RepeatMemoReAllocProc previous = g_reAlloc;
+    g_reAlloc = proc ? proc : DefaultReAlloc;
+    return previous;
+}
+
+}
