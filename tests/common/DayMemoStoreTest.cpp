@@ -22,6 +22,15 @@ std::string Take(char* text)
     return s;
 }
 
+// "MarkType MarkColor NoUseStrColor StrColor ShadowColor ShadowWidth ShadowDirection Gradation".
+std::string StyleOf(const FontStyle& s)
+{
+    char text[128];
+    snprintf(text, sizeof(text), "%d %lx %d %lx %lx %d %d %d", s.MarkType, s.MarkColor, s.NoUseStrColor,
+             s.StrColor, s.ShadowColor, s.ShadowWidth, s.ShadowDirection, s.Gradation);
+    return text;
+}
+
 TEST(MemoEscapeTest, UnescapesEveryForm)
 {
     struct Case {
@@ -83,15 +92,7 @@ TEST_F(DayMemoStoreTest, ReadsEveryKeyOfADay)
           "Memo            = 会議&n資料&t持参&&\r\n");
     record_.Style.Gradation = 42;
     EXPECT_EQ("会議\n資料\t持参&", Read(nullptr, 2019, 4, 15));
-    const FontStyle& s = record_.Style;
-    EXPECT_EQ(7, s.MarkType);
-    EXPECT_EQ(255u, s.MarkColor);
-    EXPECT_EQ(0, s.NoUseStrColor);
-    EXPECT_EQ(65280u, s.StrColor);
-    EXPECT_EQ(128u, s.ShadowColor);
-    EXPECT_EQ(3, s.ShadowWidth);
-    EXPECT_EQ(255, s.ShadowDirection);
-    EXPECT_EQ(42, s.Gradation);  // stored only
+    EXPECT_EQ("7 ff 0 ff00 80 3 255 42", StyleOf(record_.Style));  // the gradation is stored only
     EXPECT_EQ(7, record_.Hour);
     EXPECT_EQ(5, record_.Minute);
     EXPECT_EQ("会議 資料\t持参&", Read(nullptr, 2019, 4, 15, 1));
@@ -101,14 +102,7 @@ TEST_F(DayMemoStoreTest, MissingKeysTakeTheDefaults)
 {
     Write("20190416.txt", "[20190416]\r\nMemo = a\r\n");
     EXPECT_EQ("a", Read(nullptr, 2019, 4, 16));
-    const FontStyle& s = record_.Style;
-    EXPECT_EQ(1, s.MarkType);
-    EXPECT_EQ(0xFF0000u, s.MarkColor);
-    EXPECT_EQ(1, s.NoUseStrColor);
-    EXPECT_EQ(0xFFFFFFu, s.StrColor);
-    EXPECT_EQ(0u, s.ShadowColor);
-    EXPECT_EQ(1, s.ShadowWidth);
-    EXPECT_EQ(4, s.ShadowDirection);
+    EXPECT_EQ("1 ff0000 1 ffffff 0 1 4 0", StyleOf(record_.Style));
     EXPECT_EQ(99, record_.Hour);
     EXPECT_EQ(99, record_.Minute);
 
@@ -117,12 +111,7 @@ TEST_F(DayMemoStoreTest, MissingKeysTakeTheDefaults)
     defaults.ShadowWidth = 4, defaults.ShadowDirection = 8;
     settings_.DefaultStyle = &defaults;
     EXPECT_EQ("a", Read(nullptr, 2019, 4, 16));
-    EXPECT_EQ(11u, s.MarkColor);
-    EXPECT_EQ(22u, s.StrColor);
-    EXPECT_EQ(33u, s.ShadowColor);
-    EXPECT_EQ(4, s.ShadowWidth);
-    EXPECT_EQ(8, s.ShadowDirection);
-    EXPECT_EQ(1, s.MarkType);
+    EXPECT_EQ("1 b 1 16 21 4 8 0", StyleOf(record_.Style));
 }
 
 TEST_F(DayMemoStoreTest, TimeValues)
