@@ -98,6 +98,9 @@ protected:
         DWORD size = sizeof(user);
         ASSERT_TRUE(GetUserNameA(user, &size));
         IniPath = Folder + "\\Daylens-" + user + ".ini";
+        // build/dist keeps the settings of a run of scripts/run.sh.
+        SetFileAttributesA(IniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(IniPath.c_str());
         ASSERT_TRUE(CalendarWindows().empty()) << "another calendar is running";
     }
 
