@@ -15,8 +15,6 @@ typedef BOOL(WINAPI* ImmGetOpenStatusProc)(HIMC);
 typedef BOOL(WINAPI* PlaySoundAProc)(LPCSTR, HMODULE, DWORD);
 
 const DWORD kSoundFlags = SND_FILENAME | SND_NOWAIT | SND_NODEFAULT | SND_ASYNC;
-const char* const kSearchFolders[] = {".\\PlugIn\\%s", ".\\DLL\\%s", "..\\%s"};
-
 HBITMAP CreateDibSection(int width, int height, WORD bitsPerPixel, void** bits)
 {
     if (!bits)
@@ -96,22 +94,6 @@ int PlaySoundFile(const char* path)
     if (play)
         play(path, nullptr, kSoundFlags);
     return 1;
-}
-
-HMODULE LoadLibrarySearch(const char* name)
-{
-    if (!name || !name[0])
-        return nullptr;
-    HMODULE module = LoadLibraryA(name);
-    for (const char* folder : kSearchFolders) {
-        if (module)
-            break;
-        char path[MAX_PATH];
-        int length = snprintf(path, sizeof(path), folder, name);
-        if (length > 0 && length < (int)sizeof(path))
-            module = LoadLibraryA(path);
-    }
-    return module;
 }
 
 }  // extern "C"

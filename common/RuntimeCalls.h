@@ -18,8 +18,6 @@ int SetImeOpen(HWND window, int open);
 int GetImeOpen(HWND window);
 // Plays a sound file asynchronously without the default sound; nothing for null; 1.
 int PlaySoundFile(const char* path);
-// The module of name loaded as it is, else from ".\PlugIn\", ".\DLL\" or "..\" in that order; null when none loads.
-HMODULE LoadLibrarySearch(const char* name);
 
 #ifdef __cplusplus
 }

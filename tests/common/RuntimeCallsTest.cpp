@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FileUtil.h"
+#include "LibrarySearch.h"
 #include "RuntimeCalls.h"
 
 namespace {

@@ -1,0 +1,69 @@
+// The main program's state, one of each for the whole process, and its start-up and shut-down.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "Holiday.h"
+#include "PlugInSlot.h"
+#include "SettingsFile.h"
+#include "SettingsTypes.h"
+
+class AppInfo;
+class EnvData;
+
+#define PROGRAM_NAME "Daylens"
+#define PROGRAM_TITLE "透明なカレンダー Daylens"
+#define PROGRAM_WINDOW_CLASS "Velmora Daylens"
+#define PROGRAM_ICON_COUNT 20
+#define LANGUAGE_NAME_SIZE 1024
+
+struct ProgramState {
+    HINSTANCE Instance;
+    AppInfo* Info;
+    EnvData* Env;
+    char* IniPath;
+    char* PlugInDir;
+    SettingsFile Settings;
+    HANDLE InstanceMutex;  // null when another instance holds the name
+    HACCEL Accelerators;
+    RECT Desktop;
+    RECT WorkArea;
+    HolidayRecord* Holidays;
+    unsigned int HolidayCount;
+    HolidayRecord* MyHolidays;
+    unsigned int MyHolidayCount;
+    char* MyHolidayPath;
+    int UpdateProgram;
+    int UpdatePlugIn;
+    int Restart;
+    char LanguageName[LANGUAGE_NAME_SIZE];
+    COLORREF CustomColors[CUSTOM_COLOR_COUNT];
+    PlugInSlot PlugInSlots[PLUGIN_SLOT_COUNT];
+    NOTIFYICONDATAA TrayIcon;
+    HICON Icons[PROGRAM_ICON_COUNT];
+};
+
+extern ProgramState g_program;
+
+// Start-up up to the shown calendar window; 1 to run the message loop, 0 to end at once.
+int InitApplication(const char* commandLine, int showCommand);
+// Releases what start-up acquired; safe after a start-up that gave up half-way.
+void ShutdownApplication();
+// The keyboard table chosen by the arrow-key settings, replacing the previous one; null when it does not load.
+HACCEL LoadProgramAccelerators();
+// Runs the main thread's messages until WM_QUIT; its wParam, or 0 when GetMessage fails.
+int RunMessageLoop();
+
+// Waits in steps of stepMs until no other instance holds name, then returns the held mutex; every failed try closes
+// its handle, so the waiting process never keeps the name alive itself. Null when the mutex cannot be made.
+HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs);
+// The own-holiday path again from the settings, replacing the previous one.
+void BuildMyHolidayPath();
+// Loads icon slots and cursors from the program's Icon folder and the language module; 1.
+int LoadIcons(int flag);
+
+// Registers the calendar window's class and shows the window; 1, or 0 when either fails.
+int CreateMainWindow(int showCommand);
+BOOL CALLBACK EnumActivateProc(HWND window, LPARAM param);
+BOOL CALLBACK EnumActivateAndShowProc(HWND window, LPARAM param);

@@ -1,0 +1,320 @@
+#include "Program.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include <new>
+
+#include "AppInfo.h"
+#include "AppVersion.h"
+#include "EnvData.h"
+#include "FileUtil.h"
+#include "HeapUtil.h"
+#include "ModuleBinding.h"
+#include "SingleInstance.h"
+#include "StartupRules.h"
+#include "StrUtil.h"
+
+ProgramState g_program;
+
+namespace {
+
+typedef int (*EnvInitializeProc)(EnvData* env);
+typedef HolidayRecord* (*LoadHolidayProc)(unsigned char kind, const char* path, unsigned int* count);
+
+const char kNoModule[] = "リソースDLL を開けません．\r\n正しいファイルをダウンロードしてください．";
+const char kBadModule[] = "リソースDLL が不適合です．\r\n正しいファイルをダウンロードしてください．";
+const char kAlreadyRunning[] = "すでにDaylensが起動していますが，\r\n起動しますか？";
+const char kFirstRun[] = "透明なカレンダー Daylens のご利用ありがとございます．\r\n最初の設定を行いますか？";
+const char kAskTransparent[] =
+    "カレンダーの背景を透明にしますか？\r\n透明にすると見栄えはいいですが，\r\n表示位置の移動は少し難しくなります．"
+    "\r\nここで透明に設定しなくても，後で透明にすることは可能です．";
+const char kFirstSetupDone[] =
+    "最初の簡単な設定が終了しました．\r\nより詳細な設定をする場合は，\r\n環境設定の「プレビュー」機能を使って\r\n"
+    "いろいろ設定を試してみてください．";
+const char kAskHelp[] = "ヘルプを見ますか？";
+const char kFilesMissing[] =
+    "Daylensのご利用ありがとございます\r\nすべてのファイルがそろっていないようですので\r\n確認してください";
+const char kHelpFile[] = "Daylens.chm";
+
+int Ask(const char* text, UINT icon)
+{
+    return MessageBoxA(nullptr, text, PROGRAM_NAME, MB_YESNO | icon);
+}
+
+void Tell(const char* text, UINT icon)
+{
+    MessageBoxA(nullptr, text, PROGRAM_NAME, MB_OK | icon);
+}
+
+// The update offer joins here once the update tool hand-off exists; start-up ends either way.
+int GiveUp(const char* text)
+{
+    Tell(text, MB_ICONWARNING);
+    return 0;
+}
+
+void SetIdentity(AppInfo* info)
+{
+    info->SetNames(PROGRAM_NAME, PROGRAM_TITLE, PROGRAM_WINDOW_CLASS, DAYLENS_VERSION, DAYLENS_REVISION, 0,
+                   "Velmora", "2019-2026", "04/01/2019", nullptr);
+}
+
+void MakePlugInDir(AppInfo* info)
+{
+    char path[MAX_PATH * 2];
+    snprintf(path, sizeof(path), "%sPlugIn", NonNullStr(info->GetProgramDir()));
+    g_program.PlugInDir = StrDupHeap(path);
+    if (g_program.PlugInDir && !FolderExists(g_program.PlugInDir, 0))
+        CreateDirectoryTree(g_program.PlugInDir);
+}
+
+void ResetRunTimeFields(EnvData* env)
+{
+    env->WallpaperModeAtStart = 0;
+    env->PreWallPaper = nullptr;
+    env->HourAlarm = nullptr;
+    env->BackPicture = nullptr;
+    env->PopupViewSlot = -1;
+    env->DropSlot = -1;
+    g_program.Holidays = nullptr;
+    g_program.HolidayCount = 0;
+    g_program.MyHolidays = nullptr;
+    g_program.MyHolidayCount = 0;
+    g_program.MyHolidayPath = nullptr;
+    g_program.UpdateProgram = 0;
+    g_program.UpdatePlugIn = 0;
+    g_program.Restart = 0;
+}
+
+void SetLanguage(EnvData* env)
+{
+    SafeStrCpy(g_program.LanguageName, sizeof(g_program.LanguageName), "Japanese");
+    env->LanguageName = g_program.LanguageName;
+    env->CustomColors = g_program.CustomColors;
+    memset(g_program.PlugInSlots, 0, sizeof(g_program.PlugInSlots));
+    env->PlugInSlots = g_program.PlugInSlots;
+    // The plug-in menu table joins here with the plug-in menus.
+    LoadStringA(ResourceDll(), 500, g_program.LanguageName, sizeof(g_program.LanguageName));
+    env->IsEnglish = IsEnglishLanguage(g_program.LanguageName);
+}
+
+void LoadNationalHolidays(AppInfo* info)
+{
+    LoadHolidayProc loadHoliday = (LoadHolidayProc)ResourceDllProc("LoadHoliday");
+    if (!loadHoliday)
+        return;
+    char path[MAX_PATH * 2];
+    snprintf(path, sizeof(path), "%s%s.txt", NonNullStr(info->GetProgramDir()), "Holiday");
+    g_program.Holidays = loadHoliday(0, path, &g_program.HolidayCount);
+}
+
+int AllocateTables(EnvData* env)
+{
+    env->DayCells = (DayCell*)AllocZeroed(DAY_CELL_MAX * sizeof(DayCell));
+    env->UserMarks = (UserMark*)AllocZeroed(10 * sizeof(UserMark));
+    env->UserStyleMax = env->UserMarks ? 10 : 0;
+    return env->DayCells && env->UserMarks;
+}
+
+// 1 to go on; 0 when this start ends because another instance runs.
+int CheckSingleInstance(const char* commandLine, EnvData* env)
+{
+    HANDLE mutex = CreateSingleInstanceMutex(PROGRAM_WINDOW_CLASS);
+    switch (DecideStartup(commandLine, mutex ? 0 : 1, env->DoubleStart)) {
+    case STARTUP_RUN:
+        g_program.InstanceMutex = mutex;
+        return 1;
+    case STARTUP_WAIT:
+        g_program.InstanceMutex = WaitForSingleInstanceMutex(PROGRAM_WINDOW_CLASS, 1000);
+        return 1;
+    case STARTUP_CONFIRM:
+        return Ask(kAlreadyRunning, MB_ICONQUESTION) == IDYES;
+    case STARTUP_ACTIVATE:
+        EnumWindows(EnumActivateProc, 0);
+        return 0;
+    default:
+        EnumWindows(EnumActivateAndShowProc, 0);
+        return 0;
+    }
+}
+
+void AskFirstRunQuestions(AppInfo* info, EnvData* env)
+{
+    if (Ask(kFirstRun, MB_ICONQUESTION) == IDYES) {
+        // The Startup-folder shortcut question joins here with the shortcut helpers.
+        env->Transparency.TransMode = Ask(kAskTransparent, MB_ICONQUESTION) == IDYES ? 0 : 2;
+        Tell(kFirstSetupDone, MB_ICONINFORMATION);
+        SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
+    } else {
+        char help[MAX_PATH * 2];
+        snprintf(help, sizeof(help), "%s%s", NonNullStr(info->GetProgramDir()), kHelpFile);
+        if (GetFileAttributesA(help) == INVALID_FILE_ATTRIBUTES)
+            Tell(kFilesMissing, MB_ICONINFORMATION);
+        else if (Ask(kAskHelp, MB_ICONQUESTION) == IDYES)
+            info->ShowHelp(nullptr, help, "_RESOURCE/Help-main.html");
+    }
+    POINT cursor;
+    if (GetCursorPos(&cursor)) {
+        env->WindowX = cursor.x;
+        env->WindowY = cursor.y;
+    }
+}
+
+void LoadOwnHolidays()
+{
+    BuildMyHolidayPath();
+    LoadHolidayProc loadHoliday = (LoadHolidayProc)ResourceDllProc("LoadHoliday");
+    if (loadHoliday && g_program.MyHolidayPath)
+        g_program.MyHolidays = loadHoliday(2, g_program.MyHolidayPath, &g_program.MyHolidayCount);
+}
+
+// Steps up to a filled record; 0 when start-up ends here.
+int PrepareRecord(AppInfo* info)
+{
+    if (!ResourceDllAcquire(1))
+        return GiveUp(kNoModule);
+    EnvData* env = new (std::nothrow) EnvData();
+    if (!env)
+        return 0;
+    g_program.Env = env;
+    EnvInitializeProc envInitialize = (EnvInitializeProc)ResourceDllProc("EnvInitialize");
+    if (!envInitialize || envInitialize(env) != 1)
+        return GiveUp(kBadModule);
+    ResetRunTimeFields(env);
+    // The tray-icon record joins here with the tray icon.
+    SetLanguage(env);
+    LoadNationalHolidays(info);
+    if (!AllocateTables(env))
+        return 0;
+    LoadWindowPlacement(&g_program.Settings, env);
+    return 1;
+}
+
+}  // namespace
+
+HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs)
+{
+    for (;;) {
+        HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+        if (!mutex)
+            return nullptr;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return mutex;
+        // Our own handle would keep the name alive after the other instance has gone.
+        CloseHandle(mutex);
+        Sleep(stepMs);
+    }
+}
+
+void BuildMyHolidayPath()
+{
+    char user[256] = "";
+    DWORD size = sizeof(user);
+    if (!GetUserNameA(user, &size))
+        user[0] = '\0';
+    const char* dir = g_program.Info ? g_program.Info->GetProgramDir() : nullptr;
+    int individual = g_program.Env ? g_program.Env->MyHolidayIndividual : 0;
+    char* path = FormatMyHolidayPath(dir, individual, user);
+    if (g_program.MyHolidayPath)
+        HeapFree(GetProcessHeap(), 0, g_program.MyHolidayPath);
+    g_program.MyHolidayPath = path;
+}
+
+int InitApplication(const char* commandLine, int showCommand)
+{
+    AppInfo* info = g_program.Info;
+    SetIdentity(info);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &g_program.WorkArea, 0);
+    GetClientRect(GetDesktopWindow(), &g_program.Desktop);
+    g_program.IniPath = StrDupHeap(info->GetIniPath(1));
+    InitSettingsFile(&g_program.Settings, info, g_program.IniPath);
+    MakePlugInDir(info);
+    if (!PrepareRecord(info))
+        return 0;
+    EnvData* env = g_program.Env;
+    if (!CheckSingleInstance(commandLine, env)) {
+        ShutdownApplication();
+        return 0;
+    }
+    env->WallpaperModeAtStart = (BYTE)WallpaperModeFromCommandLine(commandLine);
+    int versionChanged = 0;
+    int firstRun = LoadEnv(&g_program.Settings, env, &versionChanged);
+    if (!firstRun && versionChanged)
+        ShowVersionUpNotice(info);
+    ApplyStartMonth(env);
+    // Memo settings, repeating memos and memorial settings load here with the memo side.
+    if (firstRun)
+        AskFirstRunQuestions(info, env);
+    if (env->WallpaperModeAtStart == 0 && env->DelayedStart == 1)
+        Sleep((DWORD)env->DelayedStartTime * 1000);
+    LoadIcons(1);
+    LoadOwnHolidays();
+    // Memorial days load here with the memo side.
+    return CreateMainWindow(showCommand);
+}
+
+HACCEL LoadProgramAccelerators()
+{
+    EnvData* env = g_program.Env;
+    int id = AcceleratorTableId(env ? env->MoveWithKeyUD : 0, env ? env->MoveWithKeyRL : 0);
+    HACCEL table = LoadAcceleratorsA(g_program.Instance, MAKEINTRESOURCEA(id));
+    if (table) {
+        if (g_program.Accelerators)
+            DestroyAcceleratorTable(g_program.Accelerators);
+        g_program.Accelerators = table;
+    }
+    return table;
+}
+
+int RunMessageLoop()
+{
+    MSG message = {};
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0 && got != -1) {
+        EnvData* env = g_program.Env;
+        if (env && env->PreviewWindow && IsWindow(env->PreviewWindow) &&
+            IsDialogMessageA(env->PreviewWindow, &message))
+            continue;
+        if (g_program.Info && g_program.Info->HelpPreTranslate(&message))
+            continue;
+        HWND main = env ? env->MainWindow : nullptr;
+        if (main && g_program.Accelerators && TranslateAcceleratorA(main, g_program.Accelerators, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return got == -1 ? 0 : (int)message.wParam;
+}
+
+void ShutdownApplication()
+{
+    // Plug-ins, menus, memo and memorial tables, timers and the tray icon are released here by their owners.
+    ImageDllAcquire(0);
+    if (g_program.Info)
+        g_program.Info->HelpUninitialize();
+    if (g_program.InstanceMutex)
+        CloseSingleInstanceMutex(g_program.InstanceMutex);
+    g_program.InstanceMutex = nullptr;
+    FreeHolidayList(g_program.Holidays, (int)g_program.HolidayCount);
+    FreeHolidayList(g_program.MyHolidays, (int)g_program.MyHolidayCount);
+    g_program.Holidays = g_program.MyHolidays = nullptr;
+    g_program.HolidayCount = g_program.MyHolidayCount = 0;
+    if (g_program.Accelerators)
+        DestroyAcceleratorTable(g_program.Accelerators);
+    g_program.Accelerators = nullptr;
+    for (HICON& icon : g_program.Icons) {
+        if (icon)
+            DestroyIcon(icon);
+        icon = nullptr;
+    }
+    delete g_program.Env;
+    g_program.Env = nullptr;
+    FreeResourceDll();
+    char** texts[] = {&g_program.IniPath, &g_program.PlugInDir, &g_program.MyHolidayPath};
+    for (char** text : texts) {
+        if (*text)
+            HeapFree(GetProcessHeap(), 0, *text);
+        *text = nullptr;
+    }
+}
