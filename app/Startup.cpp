@@ -11,6 +11,7 @@
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "ModuleBinding.h"
+#include "Shortcut.h"
 #include "SingleInstance.h"
 #include "StartupRules.h"
 #include "StrUtil.h"
@@ -26,6 +27,8 @@ const char kNoModule[] = "リソースDLL を開けません．\r\n正しいフ�
 const char kBadModule[] = "リソースDLL が不適合です．\r\n正しいファイルをダウンロードしてください．";
 const char kAlreadyRunning[] = "すでにDaylensが起動していますが，\r\n起動しますか？";
 const char kFirstRun[] = "透明なカレンダー Daylens のご利用ありがとございます．\r\n最初の設定を行いますか？";
+const char kAskStartup[] = "カレンダーをスタートアップに登録しますか？\r\nスタートアップに登録しておくと，Windowsが起動する時に，\r\nカレンダーが自動的に起動するようになります．";
+const char kStartupDone[] = "スタートアップに登録しました．";
 const char kAskTransparent[] =
     "カレンダーの背景を透明にしますか？\r\n透明にすると見栄えはいいですが，\r\n表示位置の移動は少し難しくなります．"
     "\r\nここで透明に設定しなくても，後で透明にすることは可能です．";
@@ -142,7 +145,9 @@ int CheckSingleInstance(const char* commandLine, EnvData* env)
 void AskFirstRunQuestions(AppInfo* info, EnvData* env)
 {
     if (Ask(kFirstRun, MB_ICONQUESTION) == IDYES) {
-        // The Startup-folder shortcut question joins here with the shortcut helpers.
+        if (Ask(kAskStartup, MB_ICONQUESTION) == IDYES &&
+            CreateStartupShortcut(info->GetAppName(), info->GetDescription(), info->GetProgramDir()))
+            Tell(kStartupDone, MB_ICONINFORMATION);
         env->Transparency.TransMode = Ask(kAskTransparent, MB_ICONQUESTION) == IDYES ? 0 : 2;
         Tell(kFirstSetupDone, MB_ICONINFORMATION);
         SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
