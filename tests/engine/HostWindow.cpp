@@ -1,39 +1,19 @@
 #include "HostWindow.h"
 
-namespace {
+#include "DayCells.h"
 
-const char kClassName[] = "DaylensEngineTestHost";
-
-}  // namespace
-
-HostWindow::HostWindow(int x, int y, int width, int height, bool visible)
+HostWindow::HostWindow(int x, int y, int width, int height)
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-        wc.lpszClassName = kClassName;
-        registered = RegisterClassA(&wc) != 0;
-    }
-    window_ = CreateWindowExA(0, kClassName, "Daylens engine test", WS_POPUP | (visible ? WS_VISIBLE : 0), x, y,
-                              width, height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    static const char kClassName[] = "DaylensEngineTestHost";
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);  // fails harmlessly when already registered
+    window_ = CreateWindowExA(0, kClassName, "Daylens engine test", WS_POPUP | WS_VISIBLE, x, y, width, height,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), this);
     Pump(50);
-}
-
-HostWindow::~HostWindow()
-{
-    if (window_)
-        DestroyWindow(window_);
-}
-
-void HostWindow::Show(HDC dc)
-{
-    content_ = dc;
-    InvalidateRect(window_, nullptr, TRUE);
-    UpdateWindow(window_);
 }
 
 void HostWindow::Pump(DWORD milliseconds)
@@ -41,10 +21,8 @@ void HostWindow::Pump(DWORD milliseconds)
     DWORD start = GetTickCount();
     do {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
-        }
         Sleep(10);
     } while (GetTickCount() - start < milliseconds);
 }
@@ -54,18 +32,9 @@ LRESULT CALLBACK HostWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
     if (message == WM_NCCREATE)
         SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR)((CREATESTRUCTA*)lParam)->lpCreateParams);
     HostWindow* self = (HostWindow*)GetWindowLongPtrA(window, GWLP_USERDATA);
-    if (self && message == self->watched_ && message != 0) {
-        self->received_++;
-        self->lastWParam_ = wParam;
-        return 0;
-    }
-    if (self && message == WM_PAINT && self->content_) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        RECT client;
-        GetClientRect(window, &client);
-        BitBlt(dc, 0, 0, client.right, client.bottom, self->content_, 0, 0, SRCCOPY);
-        EndPaint(window, &ps);
+    if (self && message == WM_DAYLENS_TOOLTIP_CREATED) {
+        self->tipMessages_++;
+        self->lastTip_ = wParam;
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
