@@ -87,13 +87,15 @@ bool HasWeekdayText(const EnvData& env)
     return WeekSetIndex(env.WeekType) != 0;
 }
 
+}  // namespace
+
 bool HasMonthText(const EnvData& env)
 {
     return env.YMLink == 0 && MonthSetIndex(env.MonthType) != 0;
 }
 
 // The joining text of the linked heading; the field is read only up to its size.
-void CopyLinkText(const EnvData& env, char* out)
+static void CopyLinkText(const EnvData& env, char* out)
 {
     size_t len = strnlen(env.YMLinkString, YM_LINK_STRING_SIZE - 1);
     memcpy(out, env.YMLinkString, len);
@@ -107,6 +109,8 @@ void FormatHeadingYear(const EnvData& env, const MonthNameSet& names, int year, 
     FormatYearCaption(out, size, year, month, env.YearType, names.Name(month), env.YMLink, env.DisplayYMChange,
                       link);
 }
+
+namespace {
 
 // With the year-once rule a year already measured in this pass is left out of the heading when the month text
 // comes first (for grid blocks only when the heading is not aligned right or centred). The measured-year memory

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 class EnvData;
+class MonthNameSet;
 
 // Display types; any other value lays out as a grid.
 #define DISPLAY_TYPE_GRID 0
@@ -42,6 +43,11 @@ BlockSize LineBlockSize(const EnvData& env, int cells, SIZE heading, int digitHe
 BlockSize ColumnBlockSize(const EnvData& env, int cells, SIZE heading, SIZE dateBox, int widestWeekday);
 // The calendar's width and height without margins, from the blocks of the view in month order.
 SIZE ViewSize(const EnvData& env, const BlockSize* blocks, int count);
+
+// Whether a heading shows the month text apart from the year.
+bool HasMonthText(const EnvData& env);
+// The year text of a heading (with the month when linked), as measured and drawn.
+void FormatHeadingYear(const EnvData& env, const MonthNameSet& names, int year, int month, char* out, size_t size);
 
 extern "C" {
 

@@ -1,0 +1,13 @@
+// Text of headings and marks as the calendar draws it.
+#pragma once
+
+#include <windows.h>
+
+#include "SettingsTypes.h"
+
+// Draws text at (x, y) in the style's text colour with the DC's font, the background left untouched; the DC's
+// colour and background mode are restored. The style's shadow is not drawn yet.
+void DrawStyledText(HDC dc, int x, int y, const char* text, const FontStyle* style);
+
+// The colour of a mark on a day of the neighbouring months: halfway to white or to black by the record's rule.
+COLORREF OtherMonthColor(COLORREF color, int lighten, int darken);
