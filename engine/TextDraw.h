@@ -5,8 +5,9 @@
 
 #include "SettingsTypes.h"
 
-// Draws text at (x, y) in the style's text colour with the DC's font, the background left untouched; the DC's
-// colour and background mode are restored. The style's shadow is not drawn yet.
+// Draws text at (x, y) as shadowed text in the style's text colour, shadow colour, width, direction and
+// gradation, with the DC's font and the background left untouched; the DC's colour and background mode are
+// restored.
 void DrawStyledText(HDC dc, int x, int y, const char* text, const FontStyle* style);
 
 // The colour of a mark on a day of the neighbouring months: halfway to white or to black by the record's rule.
