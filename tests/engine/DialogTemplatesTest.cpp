@@ -51,7 +51,7 @@ TEST(DialogTemplateParser, ReadsAHandBuiltExtendedTemplate)
 
 enum class Kind { Modal, Sizable, SizableMax, Page };
 
-struct ControlSpec {
+struct ExpectedControl {
     DWORD id;
     Ctl kind;
     const char* text;            // the template's text; null: filled in by the code
@@ -59,14 +59,14 @@ struct ControlSpec {
     DWORD style = 0;             // style bits the code relies on
 };
 
-struct TemplateSpec {
+struct ExpectedTemplate {
     int id;
     const char* caption;
     short x, y, cx, cy;
     Kind kind;
     const char* face;
     int points;
-    std::vector<ControlSpec> controls;
+    std::vector<ExpectedControl> controls;
     DWORD exStyle = 0;
 };
 
@@ -78,9 +78,9 @@ const char* const kTime = "23:59";
 const DWORD kList = LVS_REPORT | LVS_SINGLESEL;
 
 // The date stepping row of the day and period memo windows.
-std::vector<ControlSpec> StepRow()
+std::vector<ExpectedControl> StepRow()
 {
-    std::vector<ControlSpec> row;
+    std::vector<ExpectedControl> row;
     for (DWORD id = IDC_MEMO_BTN_YEAR_BACK; id <= IDC_MEMO_BTN_DAY_NEXT; id++)
         row.push_back({id, Ctl::OwnerDraw, ""});
     row.push_back({IDC_MEMO_LABEL_YEAR, Ctl::Label, "年"});
@@ -90,14 +90,14 @@ std::vector<ControlSpec> StepRow()
     return row;
 }
 
-std::vector<ControlSpec> Join(std::vector<ControlSpec> a, const std::vector<ControlSpec>& b)
+std::vector<ExpectedControl> Join(std::vector<ExpectedControl> a, const std::vector<ExpectedControl>& b)
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
 // Controls of both mark dialogs.
-std::vector<ControlSpec> MarkControls()
+std::vector<ExpectedControl> MarkControls()
 {
     return {
         {IDC_MARK_LABEL_NAME, Ctl::Label, "", "マイホリデイマーク"},
@@ -125,9 +125,9 @@ std::vector<ControlSpec> MarkControls()
     };
 }
 
-const std::vector<TemplateSpec>& Templates()
+const std::vector<ExpectedTemplate>& Templates()
 {
-    static const std::vector<TemplateSpec> specs = {
+    static const std::vector<ExpectedTemplate> specs = {
         {IDD_ABOUT, "バージョン情報", 22, 17, 312, 55, Kind::Modal, kPMincho, 12, {
             {IDC_ABOUT_TITLE, Ctl::Label, "", "Daylens デスクトップカレンダー on Windows 10 Professional 64bit"},
             {IDC_ABOUT_VERSION, Ctl::Label, "", "Version 1.20.01 (04/01/2019)"},
@@ -371,22 +371,22 @@ const TemplateControl* FindControl(const DialogTemplate& dialog, DWORD id)
 
 TEST_F(DialogTemplates, HaveTheirCaptionSizeKindFontAndControls)
 {
-    for (const TemplateSpec& spec : Templates()) {
-        SCOPED_TRACE("template " + std::to_string(spec.id));
+    for (const ExpectedTemplate& expect : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(expect.id));
         DialogTemplate dialog;
-        ASSERT_TRUE(Load(spec.id, &dialog)) << "missing or cut short";
-        EXPECT_EQ(Utf8(dialog.caption), Utf8(spec.caption));
-        EXPECT_EQ(dialog.x, spec.x);
-        EXPECT_EQ(dialog.y, spec.y);
-        EXPECT_EQ(dialog.cx, spec.cx);
-        EXPECT_EQ(dialog.cy, spec.cy);
-        EXPECT_EQ(Utf8(dialog.face), Utf8(spec.face));
-        EXPECT_EQ(dialog.points, spec.points);
-        EXPECT_EQ(dialog.exStyle & WS_EX_ACCEPTFILES, spec.exStyle & WS_EX_ACCEPTFILES);
+        ASSERT_TRUE(Load(expect.id, &dialog)) << "missing or cut short";
+        EXPECT_EQ(Utf8(dialog.caption), Utf8(expect.caption));
+        EXPECT_EQ(dialog.x, expect.x);
+        EXPECT_EQ(dialog.y, expect.y);
+        EXPECT_EQ(dialog.cx, expect.cx);
+        EXPECT_EQ(dialog.cy, expect.cy);
+        EXPECT_EQ(Utf8(dialog.face), Utf8(expect.face));
+        EXPECT_EQ(dialog.points, expect.points);
+        EXPECT_EQ(dialog.exStyle & WS_EX_ACCEPTFILES, expect.exStyle & WS_EX_ACCEPTFILES);
 
         DWORD s = dialog.style;
         bool framed = (s & WS_CAPTION) == WS_CAPTION && (s & WS_SYSMENU) && (s & WS_POPUP) && !(s & WS_CHILD);
-        switch (spec.kind) {
+        switch (expect.kind) {
         case Kind::Modal:
             EXPECT_TRUE(framed && (s & DS_MODALFRAME) && !(s & (WS_THICKFRAME | WS_MAXIMIZEBOX))) << std::hex << s;
             break;
@@ -404,7 +404,7 @@ TEST_F(DialogTemplates, HaveTheirCaptionSizeKindFontAndControls)
         // Shown only when the code shows it.
         EXPECT_FALSE(s & WS_VISIBLE);
 
-        for (const ControlSpec& want : spec.controls) {
+        for (const ExpectedControl& want : expect.controls) {
             const TemplateControl* c = FindControl(dialog, want.id);
             if (!c) {
                 ADD_FAILURE() << "control " << want.id << " missing";
@@ -421,10 +421,10 @@ TEST_F(DialogTemplates, HaveTheirCaptionSizeKindFontAndControls)
 
 TEST_F(DialogTemplates, IdsAreUniqueAndRadioGroupsContiguous)
 {
-    for (const TemplateSpec& spec : Templates()) {
-        SCOPED_TRACE("template " + std::to_string(spec.id));
+    for (const ExpectedTemplate& expect : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(expect.id));
         DialogTemplate dialog;
-        ASSERT_TRUE(Load(spec.id, &dialog));
+        ASSERT_TRUE(Load(expect.id, &dialog));
         std::set<DWORD> ids;
         for (const TemplateControl& c : dialog.controls)
             EXPECT_TRUE(ids.insert(c.id).second) << "id " << c.id << " twice";
@@ -441,10 +441,10 @@ short ClosedHeight(const TemplateControl& c)
 
 TEST_F(DialogTemplates, ControlsLieInsideTheDialogAndApart)
 {
-    for (const TemplateSpec& spec : Templates()) {
-        SCOPED_TRACE("template " + std::to_string(spec.id));
+    for (const ExpectedTemplate& expect : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(expect.id));
         DialogTemplate dialog;
-        ASSERT_TRUE(Load(spec.id, &dialog));
+        ASSERT_TRUE(Load(expect.id, &dialog));
         const std::vector<TemplateControl>& cs = dialog.controls;
         for (size_t i = 0; i < cs.size(); i++) {
             const TemplateControl& a = cs[i];
@@ -513,24 +513,24 @@ protected:
 HMODULE CreatedDialogs::module;
 
 // Puts the longest text the code shows into a control.
-void ShowSample(HWND control, const ControlSpec& spec)
+void ShowSample(HWND control, const ExpectedControl& expect)
 {
-    if (!spec.sample)
+    if (!expect.sample)
         return;
-    switch (spec.kind) {
+    switch (expect.kind) {
     case Ctl::DropList:
     case Ctl::DropDown:
-        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(spec.sample));
+        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(expect.sample));
         SendMessageA(control, CB_SETCURSEL, 0, 0);
         break;
     case Ctl::DatePicker:
     case Ctl::TimePicker: {
-        std::string literal = std::string("'") + spec.sample + "'";
+        std::string literal = std::string("'") + expect.sample + "'";
         SendMessageA(control, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(literal.c_str()));
         break;
     }
     default:
-        SetWindowTextA(control, spec.sample);
+        SetWindowTextA(control, expect.sample);
         break;
     }
 }
@@ -584,9 +584,9 @@ void ExpectTextFits(HWND control, DWORD id, Ctl kind, DWORD style, const char* s
 }
 
 // Every control of the template, with the samples of those the code fills.
-void ExpectAllTextsFit(HWND dialog, const DialogTemplate& parsed, const TemplateSpec& spec)
+void ExpectAllTextsFit(HWND dialog, const DialogTemplate& parsed, const ExpectedTemplate& expect)
 {
-    for (const ControlSpec& want : spec.controls)
+    for (const ExpectedControl& want : expect.controls)
         if (HWND control = GetDlgItem(dialog, static_cast<int>(want.id)))
             ShowSample(control, want);
     for (const TemplateControl& c : parsed.controls) {
@@ -596,7 +596,7 @@ void ExpectAllTextsFit(HWND dialog, const DialogTemplate& parsed, const Template
             continue;
         }
         const char* sample = nullptr;
-        for (const ControlSpec& want : spec.controls)
+        for (const ExpectedControl& want : expect.controls)
             if (want.id == c.id)
                 sample = want.sample;
         ExpectTextFits(control, c.id, KindOf(c), c.style, sample);
@@ -607,27 +607,27 @@ TEST_F(CreatedDialogs, EveryTemplateCreatesAndShowsItsTextsWhole)
 {
     HMODULE data = LoadLibraryExA(LANGUAGE_MODULE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(data, nullptr);
-    for (const TemplateSpec& spec : Templates()) {
-        SCOPED_TRACE("template " + std::to_string(spec.id));
+    for (const ExpectedTemplate& expect : Templates()) {
+        SCOPED_TRACE("template " + std::to_string(expect.id));
         DialogTemplate parsed;
-        ASSERT_TRUE(LoadDialogTemplate(data, spec.id, &parsed));
+        ASSERT_TRUE(LoadDialogTemplate(data, expect.id, &parsed));
         HWND parent = nullptr;
-        if (spec.kind == Kind::Page) {
+        if (expect.kind == Kind::Page) {
             parent = CreatePageHolder("page");
             ASSERT_NE(parent, nullptr);
         }
-        HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(spec.id), parent, OwnerDrawDialogProc, 0);
+        HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(expect.id), parent, OwnerDrawDialogProc, 0);
         ASSERT_NE(dialog, nullptr) << "not created, error " << GetLastError();
-        ExpectAllTextsFit(dialog, parsed, spec);
+        ExpectAllTextsFit(dialog, parsed, expect);
         if (parent) {
             FitHolderToPage(parent, dialog);
             ShowWindow(dialog, SW_SHOW);
-            Shoot(parent, spec.id);
+            Shoot(parent, expect.id);
             DestroyWindow(parent);
         } else {
             // The memo settings frame is shot with a page, below.
-            if (spec.id != IDD_MEMOSET)
-                Shoot(dialog, spec.id);
+            if (expect.id != IDD_MEMOSET)
+                Shoot(dialog, expect.id);
             DestroyWindow(dialog);
         }
         PumpMessages();
