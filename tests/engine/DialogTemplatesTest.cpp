@@ -127,7 +127,7 @@ std::vector<ExpectedControl> MarkControls()
 
 const std::vector<ExpectedTemplate>& Templates()
 {
-    static const std::vector<ExpectedTemplate> specs = {
+    static const std::vector<ExpectedTemplate> templates = {
         {IDD_ABOUT, "バージョン情報", 22, 17, 312, 55, Kind::Modal, kPMincho, 12, {
             {IDC_ABOUT_TITLE, Ctl::Label, "", "Daylens デスクトップカレンダー on Windows 10 Professional 64bit"},
             {IDC_ABOUT_VERSION, Ctl::Label, "", "Version 1.20.01 (04/01/2019)"},
@@ -334,7 +334,7 @@ const std::vector<ExpectedTemplate>& Templates()
             {IDCANCEL, Ctl::Button, "キャンセル"},
         }},
     };
-    return specs;
+    return templates;
 }
 
 // ---------------------------------------------------------------------------
