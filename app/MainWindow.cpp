@@ -1,31 +1,72 @@
-// The calendar window until its full window procedure joins: it takes its size from the language module, saves the
-// settings on close and ends the message loop when destroyed.
+// The calendar window: its procedure, creation, painting, the menus of the right click and the tray, and saving on
+// close and at log-off.
+#include "MainWindow.h"
+
 #include <string.h>
 
 #include "AppInfo.h"
+#include "CalendarFrame.h"
+#include "CalendarRender.h"
 #include "EnvData.h"
+#include "MainWindowRules.h"
 #include "ModuleBinding.h"
 #include "Program.h"
+#include "Transparency.h"
+
+MainWindowState g_mainWindow = {0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
 namespace {
 
 // Sent by the plug-ins; the calendar has nothing to do for it yet.
 const UINT WM_DAYLENS_PLUGIN_NOTIFY = 1060;
-const WPARAM IDM_SETTINGS = 501;
 
-typedef int (*CalcWindowSizeProc)(int year, int month, int* width, int* height, EnvData* env);
+typedef int (*GetClickedDateProc)(HWND window, SYSTEMTIME* date, EnvData* env);
 
-void PlaceWindow(HWND window, EnvData* env)
+void FillTrayRecord(HWND window, EnvData* env)
 {
-    CalcWindowSizeProc calcWindowSize = (CalcWindowSizeProc)ResourceDllProc("CalcWindowSize");
-    int width = env->WindowWidth;
-    int height = env->WindowHeight;
-    if (calcWindowSize && calcWindowSize(env->ShownMonth.wYear, env->ShownMonth.wMonth, &width, &height, env)) {
-        env->WindowWidth = width;
-        env->WindowHeight = height;
+    NOTIFYICONDATAA& tray = g_program.TrayIcon;
+    memset(&tray, 0, sizeof(tray));
+    tray.cbSize = TRAY_RECORD_SIZE;
+    tray.hWnd = window;
+    tray.uID = TRAY_ICON_ID;
+    tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    tray.uCallbackMessage = WM_DAYLENS_TRAY;
+    tray.hIcon = g_program.Icons[1];
+    if (env->UseTaskTray == 1)
+        Shell_NotifyIconA(NIM_ADD, &tray);
+}
+
+// A desktop of another size has its own remembered position.
+void FollowDesktopSize(HWND window, EnvData* env)
+{
+    RECT desktop;
+    if (!GetClientRect(GetDesktopWindow(), &desktop))
+        return;
+    if (desktop.right == g_program.Desktop.right && desktop.bottom == g_program.Desktop.bottom)
+        return;
+    g_program.Desktop = desktop;
+    g_program.Settings.Desktop = desktop;
+    LoadWindowPosForScreen(&g_program.Settings, env);
+    ApplyZOrder(window, env, env->WindowX, env->WindowY, SWP_NOSIZE | SWP_NOREDRAW);
+    SaveWindowPosForScreen(&g_program.Settings, env);
+}
+
+void PaintCalendar(HWND window, EnvData* env)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (env->Transparency.TransMode == TRANS_MODE_PSEUDO) {
+        DrawCalendar(window, dc, env->ShownMonth.wYear, env->ShownMonth.wMonth, env, nullptr, nullptr,
+                     env->ShowToolTip);
+    } else if (!env->BackBitmap || !env->MemoryDC || env->RedrawPending == 1) {
+        RefreshCalendar(0);
+    } else {
+        BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+               paint.rcPaint.bottom - paint.rcPaint.top, env->MemoryDC, paint.rcPaint.left, paint.rcPaint.top,
+               SRCCOPY);
     }
-    if (width > 0 && height > 0)
-        SetWindowPos(window, nullptr, env->WindowX, env->WindowY, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    EndPaint(window, &paint);
+    env->RedrawPending = 0;
 }
 
 LRESULT OnCreate(HWND window)
@@ -33,41 +74,193 @@ LRESULT OnCreate(HWND window)
     EnvData* env = g_program.Env;
     if (!env)
         return -1;
-    env->MainWindow = window;
-    PlaceWindow(window, env);
+    if (env->BeginBusy()) {
+        OnMainWindowCreate(window, env);
+        env->EndBusy();
+    }
+    return 0;
+}
+
+LRESULT OnPaint(HWND window)
+{
+    EnvData* env = g_program.Env;
+    if (!env || !env->BeginBusy()) {
+        ValidateRect(window, nullptr);
+        return 0;
+    }
+    FollowDesktopSize(window, env);
+    PaintCalendar(window, env);
+    if (g_mainWindow.FirstPaint) {
+        g_mainWindow.FirstPaint = 0;
+        ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    env->EndBusy();
+    if (env->WallpaperModeAtStart == 1 || env->WallpaperModeAtStart == 2)
+        SendMessageA(window, WM_COMMAND, IDM_WALLPAPER_EXIT, 0);
     return 0;
 }
 
 LRESULT OnClose(HWND window)
 {
-    if (g_program.Env)
+    static const UINT_PTR kTimers[] = {TIMER_TICK, TIMER_DRAG_STEP, TIMER_FADE_OUT, TIMER_FADE_IN, TIMER_DAY_CHANGE,
+                                       TIMER_PLUGIN_START};
+    for (UINT_PTR timer : kTimers)
+        KillTimer(window, timer);
+    if (g_program.Env) {
         SaveEnv(&g_program.Settings, g_program.Env, SETTINGS_SCOPE_ALL);
+        g_program.Env->MainWindow = nullptr;
+    }
     DestroyWindow(window);
     return 0;
 }
 
-LRESULT OnDestroy()
+LRESULT OnQueryEndSession()
 {
     if (g_program.Env)
-        g_program.Env->MainWindow = nullptr;
+        SaveEnv(&g_program.Settings, g_program.Env, SETTINGS_SCOPE_ALL);
+    return 1;
+}
+
+LRESULT OnDestroy()
+{
     PostQuitMessage(0);
     return 0;
 }
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The pseudo-transparent kind repaints the desktop under it wherever it goes.
+LRESULT OnMove(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_CREATE:
-        return OnCreate(window);
-    case WM_CLOSE:
-        return OnClose(window);
-    case WM_DESTROY:
-        return OnDestroy();
-    case WM_DAYLENS_PLUGIN_NOTIFY:
+    EnvData* env = g_program.Env;
+    if (!env || env->Transparency.TransMode != TRANS_MODE_PSEUDO)
+        return DefWindowProcA(window, WM_MOVE, wParam, lParam);
+    InvalidateRect(window, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    EnvData* env = g_program.Env;
+    if (!env || env->Transparency.TransMode != TRANS_MODE_PSEUDO)
+        return DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
+    SendMessageA(window, WM_ICONERASEBKGND, wParam, lParam);
+    return 0;
+}
+
+LRESULT OnWindowPosChanging(HWND window, LPARAM lParam)
+{
+    EnvData* env = g_program.Env;
+    WINDOWPOS* position = (WINDOWPOS*)lParam;
+    if (env && position && env->WindowOrder == WINDOW_ORDER_BOTTOM)
+        position->hwndInsertAfter = HWND_BOTTOM;
+    return DefWindowProcA(window, WM_WINDOWPOSCHANGING, 0, lParam);
+}
+
+void TrackMenuAtCursor(HWND window, HMENU menu, UINT flags)
+{
+    POINT cursor;
+    if (!menu || !GetCursorPos(&cursor))
+        return;
+    TrackPopupMenu(menu, flags, cursor.x, cursor.y, 0, window, nullptr);
+}
+
+LRESULT OnRightButtonDown(HWND window)
+{
+    EnvData* env = g_program.Env;
+    if (!env || g_mainWindow.WindowDrag)
         return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    TakeClickedDate(window, env);
+    TrackMenuAtCursor(env->MainWindow ? env->MainWindow : window, env->ContextMenu, TPM_RIGHTBUTTON);
+    return 0;
+}
+
+LRESULT OnDoubleClick(HWND window)
+{
+    EnvData* env = g_program.Env;
+    if (!env || g_mainWindow.WindowDrag)
+        return 0;
+    int onDay = TakeClickedDate(window, env);
+    int command = DoubleClickCommand(env->DoubleClick, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
+    // A memo window needs the day; beside every day there is none.
+    if (command && (onDay || !CommandNeedsDay(command)))
+        SendMessageA(env->MainWindow ? env->MainWindow : window, WM_COMMAND, (WPARAM)command, 0);
+    return 0;
+}
+
+LRESULT OnMouseWheel(HWND window, WPARAM wParam)
+{
+    EnvData* env = g_program.Env;
+    if (!env || g_mainWindow.WindowDrag || env->MoveWithWheel != 1)
+        return 0;
+    short delta = (short)HIWORD(wParam);
+    if (delta > 0)
+        SendMessageA(window, WM_COMMAND, IDM_MONTH_BACK, 0);
+    else if (delta < 0)
+        SendMessageA(window, WM_COMMAND, IDM_MONTH_NEXT, 0);
+    return 0;
+}
+
+LRESULT OnDropFiles(WPARAM wParam)
+{
+    // The launcher takes dropped files when it joins; the list is released either way.
+    DragFinish((HDROP)wParam);
+    return 0;
+}
+
+LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    EnvData* env = g_program.Env;
+    if (!env || wParam != TRAY_ICON_ID)
+        return 0;
+    memset(&env->ClickedDate, 0, sizeof(env->ClickedDate));
+    if (lParam == WM_LBUTTONDOWN) {
+        SetForegroundWindow(window);
+        if (env->UseTaskTrayClick != 0)
+            TrackMenuAtCursor(window, env->TrayMenu ? env->TrayMenu : env->ContextMenu, TPM_BOTTOMALIGN);
+    } else if (lParam == WM_RBUTTONDOWN) {
+        SetForegroundWindow(window);
+        TrackMenuAtCursor(window, env->ContextMenu, TPM_BOTTOMALIGN | TPM_RIGHTBUTTON);
     }
+    return 0;
+}
+
+void OnDayChangeTimer(HWND window, EnvData* env)
+{
+    if (!GetForegroundWindow()) {
+        env->RedrawPending = 1;
+        SetTimer(window, TIMER_DAY_CHANGE, TIMER_DAY_CHANGE_MS, nullptr);
+        return;
+    }
+    RefreshCalendar(0);
+    // The mini-memo plug-in's redraw joins with the plug-ins.
+}
+
+LRESULT OnTimer(HWND window, WPARAM timer)
+{
+    EnvData* env = g_program.Env;
+    KillTimer(window, timer);
+    if (!env)
+        return 0;
+    switch (timer) {
+    case TIMER_TICK:
+        // The tick's own work (chime, day change, hot spots) joins with the tray icon.
+        SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);
+        break;
+    case TIMER_DRAG_STEP:
+        OnDragTimer(window);
+        break;
+    case TIMER_FADE_OUT:
+    case TIMER_FADE_IN:
+    case TIMER_FADE_RETURN:
+        OnFadeTimer(window, timer);
+        break;
+    case TIMER_DAY_CHANGE:
+        OnDayChangeTimer(window, env);
+        break;
+    case TIMER_PLUGIN_START:
+        // The plug-ins start here, step by step, when they join.
+        break;
+    }
+    return 0;
 }
 
 // Brings up the first calendar window of another instance; with showSettings its settings dialog too.
@@ -84,6 +277,84 @@ BOOL ActivateCalendar(HWND window, bool showSettings)
 }
 
 }  // namespace
+
+void ApplyZOrder(HWND window, const EnvData* env, int x, int y, UINT flags)
+{
+    SetWindowPos(window, ZOrderInsertAfter(env->WindowOrder), x, y, 0, 0, flags | SWP_NOACTIVATE);
+}
+
+void ReadClickedDate(HWND window, EnvData* env, SYSTEMTIME* date)
+{
+    date->wYear = date->wMonth = date->wDay = 0;
+    ResourceDllAcquire(1);
+    GetClickedDateProc getClickedDate = (GetClickedDateProc)ResourceDllProc("GetClickedDateSYSTEMTIME");
+    if (getClickedDate)
+        getClickedDate(window, date, env);
+    ResourceDllAcquire(0);
+}
+
+int TakeClickedDate(HWND window, EnvData* env)
+{
+    SYSTEMTIME date = env->ClickedDate;
+    ReadClickedDate(window, env, &date);
+    if (!IsDaySet(&date))
+        return 0;
+    env->ClickedDate = date;
+    g_mainWindow.MemoYear = date.wYear;
+    g_mainWindow.MemoMonth = date.wMonth;
+    g_mainWindow.MemoDay = date.wDay;
+    return 1;
+}
+
+int OnMainWindowCreate(HWND window, EnvData* env)
+{
+    env->MainWindow = window;
+    // Until a day is clicked, the clicked day and the memo day are today.
+    env->ClickedDate = env->Today;
+    g_mainWindow.MemoYear = env->Today.wYear;
+    g_mainWindow.MemoMonth = env->Today.wMonth;
+    g_mainWindow.MemoDay = env->Today.wDay;
+    if (env->UseTaskTray != 1 && env->Transparency.TransparentAlpha == 0)
+        env->Transparency.TransparentAlpha = 1;
+    ApplyTransparency(window, &env->Transparency, 0);
+    FillTrayRecord(window, env);
+    // The tray icon's month picture and tip are set here when the tray icon joins.
+    RefreshCalendar(1);
+    ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    env->WindowRegion = MakeWindowRegion(window, env->FrameShape, env->RoundWidth);
+    SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);
+    SetTimer(window, TIMER_PLUGIN_START, TIMER_PLUGIN_START_MS, nullptr);
+    return 1;
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_DESTROY: return OnDestroy();
+    case WM_MOVE: return OnMove(window, wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
+    case WM_PAINT: return OnPaint(window);
+    case WM_CLOSE: return OnClose(window);
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ERASEBKGND: return OnEraseBackground(window, wParam, lParam);
+    case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(window, lParam);
+    case WM_KEYDOWN: return OnKeyDown(wParam);
+    case WM_KEYUP: return OnKeyUp(wParam);
+    case WM_MOUSEMOVE: return OnMouseMove(window, wParam);
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
+    case WM_LBUTTONUP: return OnLeftButtonUp(window);
+    case WM_LBUTTONDBLCLK: return OnDoubleClick(window);
+    case WM_RBUTTONDOWN: return OnRightButtonDown(window);
+    case WM_MOUSEWHEEL: return OnMouseWheel(window, wParam);
+    case WM_DROPFILES: return OnDropFiles(wParam);
+    case WM_DAYLENS_TRAY: return OnTrayNotify(window, wParam, lParam);
+    case WM_TIMER: return OnTimer(window, wParam);
+    case WM_COMMAND: return OnCommand(window, wParam, lParam);
+    case WM_DAYLENS_PLUGIN_NOTIFY: return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
 
 BOOL CALLBACK EnumActivateProc(HWND window, LPARAM)
 {

@@ -84,6 +84,20 @@ bool WaitForWindowCount(size_t count, DWORD timeoutMs = kTimeoutMs)
     return true;
 }
 
+// Polls until the only calendar window is shown (its creation has ended); null when none came within the time-out.
+HWND WaitForShownCalendar()
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<HWND> windows = CalendarWindows();
+        if (windows.size() == 1 && IsWindowVisible(windows[0]))
+            return windows[0];
+        if (GetTickCount() - start > kTimeoutMs)
+            return nullptr;
+        Sleep(20);
+    }
+}
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override
@@ -161,8 +175,8 @@ TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
     PrepareSettings(0);
     HANDLE process = Start("");
     ASSERT_NE(nullptr, process);
-    ASSERT_TRUE(WaitForWindowCount(1));
-    HWND window = CalendarWindows()[0];
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
 
     RECT rect;
     ASSERT_TRUE(GetWindowRect(window, &rect));
@@ -252,6 +266,102 @@ TEST_F(ProgramTest, RestartWaitsForTheOldInstance)
     GetWindowThreadProcessId(CalendarWindows()[0], &owner);
     EXPECT_EQ(GetProcessId(second), owner);
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(second, 0));
+}
+
+// Month commands and the wheel step the shown month, which a save writes as the month shown last.
+TEST_F(ProgramTest, MonthCommandsAndTheWheelStepTheShownMonth)
+{
+    PrepareSettings(0);
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    int today = now.wYear * 12 + now.wMonth - 1;
+    struct Step {
+        UINT message;
+        WPARAM wParam;
+        int months;  // from today's month
+    };
+    const Step steps[] = {{WM_COMMAND, 519, -1}, {WM_COMMAND, 521, 0},  {WM_COMMAND, 516, -12},
+                          {WM_COMMAND, 524, 0},  {WM_COMMAND, 518, -3}, {WM_COMMAND, 517, -9},
+                          {WM_COMMAND, 523, -3}, {WM_COMMAND, 522, 0},  {WM_COMMAND, 521, 1},
+                          {WM_COMMAND, 520, 0},  {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), -1},
+                          {WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-WHEEL_DELTA), 0}};
+    for (const Step& step : steps) {
+        SendMessageA(window, step.message, step.wParam, 0);
+        SendMessageA(window, WM_COMMAND, 902, 0);
+        int shown = ReadInt("Daylens01", "DisplayPreYear") * 12 + ReadInt("Daylens01", "DisplayPreMonth") - 1;
+        EXPECT_EQ(today + step.months, shown) << "message " << step.message << " " << LOWORD(step.wParam);
+    }
+}
+
+TEST_F(ProgramTest, PlacementCommandsToggleAndAreSaved)
+{
+    PrepareSettings(0);
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    SendMessageA(window, WM_COMMAND, 525, 0);
+    EXPECT_EQ(1, ReadInt("Daylens00", "WindowFix"));
+    SendMessageA(window, WM_COMMAND, 525, 0);
+    EXPECT_EQ(0, ReadInt("Daylens00", "WindowFix"));
+
+    SendMessageA(window, WM_COMMAND, 526, 0);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(1, ReadInt("Daylens00", "WindowOrder"));
+    SendMessageA(window, WM_COMMAND, 526, 0);
+    EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    SendMessageA(window, WM_COMMAND, 527, 0);
+    EXPECT_EQ(2, ReadInt("Daylens00", "WindowOrder"));
+    SendMessageA(window, WM_COMMAND, 527, 0);
+    EXPECT_EQ(0, ReadInt("Daylens00", "WindowOrder"));
+
+    SendMessageA(window, WM_COMMAND, 510, 0);
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(window, &rect));
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+}
+
+// Kind 0 punches the key colour out, kind 2 only fades, kind 1 is not layered at all.
+TEST_F(ProgramTest, LayeredAttributesFollowTheTransparencyKind)
+{
+    struct KindCase {
+        const char* kind;
+        bool layered;
+        DWORD flags;
+    };
+    for (const KindCase& c : {KindCase{"0", true, LWA_COLORKEY | LWA_ALPHA}, KindCase{"2", true, LWA_ALPHA},
+                              KindCase{"1", false, 0}}) {
+        SCOPED_TRACE(std::string("TransMode ") + c.kind);
+        PrepareSettings(0);
+        WritePrivateProfileStringA("Daylens01", "TransMode", c.kind, IniPath.c_str());
+        WritePrivateProfileStringA("Daylens01", "TransparentAlphaMode", "4", IniPath.c_str());
+        WritePrivateProfileStringA("Daylens01", "TransparentAlpha", "200", IniPath.c_str());
+        WritePrivateProfileStringA("Daylens01", "TransparentAlphaTime", "0", IniPath.c_str());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath.c_str());
+        HANDLE process = Start("");
+        HWND window = WaitForShownCalendar();
+        ASSERT_NE(nullptr, window);
+        EXPECT_EQ(c.layered, (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
+        if (c.layered) {
+            COLORREF key = 0;
+            BYTE alpha = 0;
+            DWORD flags = 0;
+            // A pointer over the window shows it fully until the fade returns.
+            DWORD start = GetTickCount();
+            do {
+                ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
+                Sleep(20);
+            } while ((flags != c.flags || alpha != 200) && GetTickCount() - start < 3000);
+            EXPECT_EQ(c.flags, flags);
+            EXPECT_EQ(200, alpha);
+        }
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    }
 }
 
 }  // namespace

@@ -1,0 +1,164 @@
+// The calendar's commands, from the menus, the toolbar, the keyboard and other windows, routed by number range.
+#include "MainWindow.h"
+
+#include <stdio.h>
+
+#include "AppInfo.h"
+#include "CalendarRender.h"
+#include "EnvData.h"
+#include "MainWindowRules.h"
+#include "ModuleBinding.h"
+#include "Program.h"
+#include "Updater.h"
+#include "VersionDialog.h"
+
+namespace {
+
+const int kAboutTemplate = 100;
+const char kHelpFile[] = "Daylens.chm";
+const char kHelpTopic[] = "_RESOURCE/Help-main.html";
+const char kNoUpdater[] = "LxUpdateがありません";
+
+typedef int (*CheckMenuAllProc)(EnvData* env);
+typedef int (*ToolBarSetWindowPosProc)(int x, int y);
+
+void CheckPlacementItems(EnvData* env)
+{
+    ResourceDllAcquire(1);
+    CheckMenuAllProc checkMenuAll = (CheckMenuAllProc)ResourceDllProc("DaylensCheckMenuAll");
+    if (checkMenuAll)
+        checkMenuAll(env);
+    ResourceDllAcquire(0);
+}
+
+void Exit(HWND window)
+{
+    SendMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void ShowVersion(HWND window)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    if (module)
+        ShowAboutBox(module, kAboutTemplate, window, g_program.Icons[0], g_program.Icons[1], nullptr, g_program.Info, 1);
+    ResourceDllAcquire(0);
+}
+
+// The update tool does the update after the program has ended.
+void StartUpdate(HWND window, int program, int plugIns)
+{
+    if (!IsUpdaterAvailable()) {
+        MessageBoxA(window, kNoUpdater, PROGRAM_NAME, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (program)
+        g_program.UpdateProgram = 1;
+    if (plugIns)
+        g_program.UpdatePlugIn = 1;
+    Exit(window);
+}
+
+void ShowHelp(HWND window)
+{
+    char path[MAX_PATH];
+    snprintf(path, sizeof(path), "%s%s", g_program.Info->GetProgramDir(), kHelpFile);
+    g_program.Info->ShowHelp(window, path, kHelpTopic);
+}
+
+void MoveToInitialPosition(HWND window, EnvData* env)
+{
+    ApplyZOrder(window, env, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ToolBarSetWindowPosProc setPos =
+        env->ToolBarModule ? (ToolBarSetWindowPosProc)GetProcAddress(env->ToolBarModule, "ToolBarSetWindowPos")
+                           : nullptr;
+    if (setPos)
+        setPos(0, 0);
+}
+
+void ChangePlacement(HWND window, EnvData* env, int command)
+{
+    if (command == IDM_WINDOW_FIX) {
+        env->WindowFix = env->WindowFix == 1 ? 0 : 1;
+    } else {
+        env->WindowOrder = (BYTE)NextWindowOrder(command, env->WindowOrder);
+        ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    CheckPlacementItems(env);
+    SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
+}
+
+// 501-535: the menu's own commands; 0 when command is none of them.
+int OnMenuCommand(HWND window, EnvData* env, int command)
+{
+    if (StepShownMonth(command, &env->ShownMonth, &env->Today)) {
+        RefreshCalendar(0);
+        return 1;
+    }
+    switch (command) {
+    case IDM_VERSION: ShowVersion(window); return 1;
+    case IDM_UPDATE: StartUpdate(window, 1, 0); return 1;
+    case IDM_UPDATE_ALL: StartUpdate(window, 1, 1); return 1;
+    case IDM_PLUGIN_UPDATE: StartUpdate(window, 0, 1); return 1;
+    case IDM_HELP: ShowHelp(window); return 1;
+    case IDM_INITIAL_POSITION: MoveToInitialPosition(window, env); return 1;
+    case IDM_EXIT: Exit(window); return 1;
+    case IDM_WINDOW_FIX:
+    case IDM_TOPMOST:
+    case IDM_BOTTOMMOST: ChangePlacement(window, env, command); return 1;
+    case IDM_SETTINGS:
+    case IDM_PLUGIN_INFO:
+    case IDM_PLUGIN_ACTIVATE:
+    case IDM_DAY_MEMO:
+    case IDM_REPEAT_MEMO:
+    case IDM_PERIOD_MEMO:
+    case IDM_MY_HOLIDAY:
+    case IDM_WALLPAPER:
+    case IDM_WALLPAPER_EXIT:
+    case IDM_MEMO_SETTINGS:
+    case IDM_MEMORIAL:
+    case IDM_MEMORIAL_ADD:
+        // Their dialogs and plug-ins join later.
+        return 1;
+    }
+    if (command >= IDM_SHUTDOWN && command <= IDM_LOGOFF) {
+        SendMessageA(window, WM_COMMAND, (WPARAM)(IDM_POWER_FIRST + command - IDM_SHUTDOWN), 0);
+        return 1;
+    }
+    return 0;
+}
+
+// 901-903: redraw and save for other windows.
+int OnProgramCommand(EnvData* env, int command)
+{
+    if (command == IDM_REDRAW)
+        RefreshCalendar(0);
+    else if (command == IDM_SAVE)
+        SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
+    else if (command != IDM_NOTHING)
+        return 0;
+    return 1;
+}
+
+// Plug-in items, the power plug-in and the launcher take their numbers when they join.
+int OnPlugInCommand(int command)
+{
+    return (command >= IDM_PLUGIN_FIRST && command <= IDM_PLUGIN_LAST) ||
+           (command >= IDM_POWER_FIRST && command <= IDM_POWER_LAST) || command == IDM_LAUNCHER_OPEN ||
+           command == IDM_LAUNCHER_SETTINGS || (command >= IDM_LAUNCHER_FIRST && command <= IDM_LAUNCHER_LAST);
+}
+
+}  // namespace
+
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    EnvData* env = g_program.Env;
+    int command = LOWORD(wParam);
+    int handled = 0;
+    if (env && command >= IDM_SETTINGS && command <= IDM_MEMORIAL_ADD)
+        handled = OnMenuCommand(window, env, command);
+    else if (env && command >= IDM_REDRAW && command <= IDM_NOTHING)
+        handled = OnProgramCommand(env, command);
+    else
+        handled = OnPlugInCommand(command);
+    return handled ? 0 : DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+}

@@ -1,0 +1,199 @@
+// The pointer on the calendar: dragging the window (with the toolbar in tow), and dragging a day's memo onto
+// another day while the window is fixed.
+#include "MainWindow.h"
+
+#include "CalendarRender.h"
+#include "EnvData.h"
+#include "MainWindowRules.h"
+#include "Program.h"
+
+namespace {
+
+typedef int (*ToolBarGetWindowPosProc)(int* x, int* y);
+typedef int (*ToolBarSetWindowPosProc)(int x, int y);
+
+const int FADE_WHEN_INACTIVE = 1;
+
+void SetCursorOf(EnvData* env, int index)
+{
+    if (env->Cursors[index])
+        SetCursor(env->Cursors[index]);
+}
+
+FARPROC ToolBarProc(EnvData* env, const char* name)
+{
+    return env->ToolBarModule ? GetProcAddress(env->ToolBarModule, name) : nullptr;
+}
+
+// The toolbar keeps its distance to the calendar; WindowX and WindowY still hold the place before the drag.
+void ToolBarFollows(EnvData* env, int left, int top)
+{
+    ToolBarSetWindowPosProc setPos = (ToolBarSetWindowPosProc)ToolBarProc(env, "ToolBarSetWindowPos");
+    if (setPos)
+        setPos(left + g_mainWindow.ToolBarStart.x - env->WindowX, top + g_mainWindow.ToolBarStart.y - env->WindowY);
+}
+
+void StartWindowDrag(HWND window, EnvData* env)
+{
+    g_mainWindow.WindowDrag = 1;
+    SetCapture(window);
+    SetCursorOf(env, CURSOR_MOVE);
+    // The tray icon's drag state is shown here when the tray icon joins.
+    POINT cursor;
+    RECT rect;
+    GetCursorPos(&cursor);
+    GetWindowRect(window, &rect);
+    g_mainWindow.DragOffset.x = cursor.x - rect.left;
+    g_mainWindow.DragOffset.y = cursor.y - rect.top;
+    if (env->Transparency.TransparentAlphaMode == FADE_WHEN_INACTIVE) {
+        env->Transparency.Alpha = 255;
+        ApplyCurrentAlpha(window, env);
+        KillTimer(window, TIMER_FADE_OUT);
+    }
+    ToolBarGetWindowPosProc getPos = (ToolBarGetWindowPosProc)ToolBarProc(env, "ToolBarGetWindowPos");
+    if (getPos)
+        getPos((int*)&g_mainWindow.ToolBarStart.x, (int*)&g_mainWindow.ToolBarStart.y);
+}
+
+// Day memos are read and written with the memo settings, which join with the memo side; until then no day has a
+// memo to drag.
+int DayHasMemo(const SYSTEMTIME*)
+{
+    return 0;
+}
+
+// Moves (or with copy, copies) the memo of source onto target, joined with target's own.
+void MoveDayMemo(const SYSTEMTIME*, const SYSTEMTIME*, int)
+{
+}
+
+void StartMemoDrag(HWND window, EnvData* env)
+{
+    SYSTEMTIME date = env->ClickedDate;
+    ReadClickedDate(window, env, &date);
+    if (!IsDaySet(&date))
+        return;
+    env->ClickedDate = date;
+    if (!DayHasMemo(&date))
+        return;
+    g_mainWindow.MemoDrag = 1;
+    SetCapture(window);
+}
+
+void EndWindowDrag(HWND window, EnvData* env)
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    int left = cursor.x - g_mainWindow.DragOffset.x;
+    int top = cursor.y - g_mainWindow.DragOffset.y;
+    ApplyZOrder(window, env, left, top, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ToolBarFollows(env, left, top);
+    KillTimer(window, TIMER_DRAG_STEP);
+    SetCursorOf(env, CURSOR_NORMAL);
+    ReleaseCapture();
+    RECT rect;
+    if (GetWindowRect(window, &rect)) {
+        env->WindowX = rect.left;
+        env->WindowY = rect.top;
+    }
+    SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_PLACEMENT);
+    if (env->Transparency.TransparentAlphaMode == FADE_WHEN_INACTIVE)
+        ArmFadeOutUnlessActive(window, env);
+}
+
+void EndMemoDrag(HWND window, EnvData* env)
+{
+    SYSTEMTIME target = {};
+    ReadClickedDate(window, env, &target);
+    // Onto the same day, or beside every day, nothing moves.
+    if (!IsDaySet(&target) || (target.wYear == env->ClickedDate.wYear && target.wMonth == env->ClickedDate.wMonth &&
+                               target.wDay == env->ClickedDate.wDay))
+        return;
+    env->DropDate = target;
+    SetCursorOf(env, CURSOR_NORMAL);
+    ReleaseCapture();
+    MoveDayMemo(&env->ClickedDate, &target, GetKeyState(VK_CONTROL) < 0);
+    RefreshCalendar(0);
+}
+
+}  // namespace
+
+LRESULT OnLeftButtonDown(HWND window)
+{
+    EnvData* env = g_program.Env;
+    if (!env)
+        return 0;
+    if (env->WindowFix == 0 && !g_mainWindow.WindowDrag)
+        StartWindowDrag(window, env);
+    else if (env->WindowFix != 0)
+        StartMemoDrag(window, env);
+    return 0;
+}
+
+LRESULT OnLeftButtonUp(HWND window)
+{
+    EnvData* env = g_program.Env;
+    if (env && g_mainWindow.WindowDrag && env->WindowFix == 0)
+        EndWindowDrag(window, env);
+    else if (env && g_mainWindow.MemoDrag)
+        EndMemoDrag(window, env);
+    if (GetCapture() == window)
+        ReleaseCapture();
+    g_mainWindow.WindowDrag = 0;
+    g_mainWindow.MemoDrag = 0;
+    return 0;
+}
+
+LRESULT OnMouseMove(HWND window, WPARAM wParam)
+{
+    EnvData* env = g_program.Env;
+    if (!env)
+        return 0;
+    if (g_mainWindow.WindowDrag && env->WindowFix == 0) {
+        POINT cursor;
+        if ((wParam & MK_LBUTTON) && GetCursorPos(&cursor) &&
+            (env->DenyOutOfDesktop != 1 || PointInArea(cursor, &g_program.WorkArea)))
+            SetTimer(window, TIMER_DRAG_STEP, TIMER_DRAG_STEP_MS, nullptr);
+        return 0;
+    }
+    FadeOnMouseMove(window, env);
+    if (env->RedrawPending == 1) {
+        RefreshCalendar(0);
+        env->RedrawPending = 0;
+    }
+    return 0;
+}
+
+LRESULT OnDragTimer(HWND window)
+{
+    EnvData* env = g_program.Env;
+    POINT cursor;
+    if (!env || !g_mainWindow.WindowDrag || !GetCursorPos(&cursor))
+        return 0;
+    int left = cursor.x - g_mainWindow.DragOffset.x;
+    int top = cursor.y - g_mainWindow.DragOffset.y;
+    SetWindowPos(window, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ToolBarFollows(env, left, top);
+    RECT rect;
+    if (GetWindowRect(window, &rect)) {
+        g_mainWindow.DragOffset.x = cursor.x - rect.left;
+        g_mainWindow.DragOffset.y = cursor.y - rect.top;
+    }
+    return 0;
+}
+
+LRESULT OnKeyDown(WPARAM key)
+{
+    EnvData* env = g_program.Env;
+    if (env && g_mainWindow.MemoDrag && !g_mainWindow.WindowDrag && key == VK_CONTROL)
+        SetCursorOf(env, CURSOR_COPY);
+    return 0;
+}
+
+LRESULT OnKeyUp(WPARAM key)
+{
+    EnvData* env = g_program.Env;
+    if (env && g_mainWindow.MemoDrag && key == VK_CONTROL)
+        SetCursorOf(env, CURSOR_NORMAL);
+    return 0;
+}
