@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "AppInfo.h"
+#include "CalendarRender.h"
 #include "EnvData.h"
 #include "ModuleBinding.h"
 #include "Program.h"
@@ -38,6 +39,18 @@ LRESULT OnCreate(HWND window)
     return 0;
 }
 
+// Copies the back buffer that RefreshCalendar rendered.
+LRESULT OnPaint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    EnvData* env = g_program.Env;
+    if (dc && env && env->MemoryDC)
+        BitBlt(dc, 0, 0, env->WindowWidth, env->WindowHeight, env->MemoryDC, 0, 0, SRCCOPY);
+    EndPaint(window, &paint);
+    return 0;
+}
+
 LRESULT OnClose(HWND window)
 {
     if (g_program.Env)
@@ -59,6 +72,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
+    case WM_PAINT:
+        return OnPaint(window);
     case WM_CLOSE:
         return OnClose(window);
     case WM_DESTROY:
@@ -118,6 +133,7 @@ int CreateMainWindow(int showCommand)
     if (env)
         env->MainWindow = window;
     ShowWindow(window, showCommand);
+    RefreshCalendar(1);
     UpdateWindow(window);
     return 1;
 }
