@@ -84,6 +84,18 @@ bool WaitForWindowCount(size_t count, DWORD timeoutMs = kTimeoutMs)
     return true;
 }
 
+// Polls until window is shown: it is listed from its creation on, before it is placed and shown.
+bool WaitForVisible(HWND window, DWORD timeoutMs = kTimeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!IsWindowVisible(window)) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override
@@ -163,6 +175,7 @@ TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
     ASSERT_NE(nullptr, process);
     ASSERT_TRUE(WaitForWindowCount(1));
     HWND window = CalendarWindows()[0];
+    ASSERT_TRUE(WaitForVisible(window));
 
     RECT rect;
     ASSERT_TRUE(GetWindowRect(window, &rect));
