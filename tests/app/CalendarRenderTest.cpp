@@ -1,0 +1,166 @@
+// The rendered calendar, read back pixel by pixel: colours of holidays, Sundays and today, and the cells.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string.h>
+
+#include <string>
+
+#include "CalendarRender.h"
+#include "EnvData.h"
+#include "HeapUtil.h"
+#include "Holiday.h"
+#include "MemoryBitmap.h"
+#include "ModuleBinding.h"
+#include "PlugInSlot.h"
+#include "SettingsFile.h"
+#include "TempFolder.h"
+
+namespace {
+
+const COLORREF kTodayMark = RGB(0, 0, 200);
+const BYTE kFilledSquareMark = 8;
+
+class CalendarRenderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        GetCurrentDirectoryA(sizeof(savedDir_), savedDir_);
+        SetCurrentDirectoryA(DAYLENS_DIST_DIR);
+        ASSERT_NE(nullptr, ResourceDllAcquire(1));
+        ASSERT_TRUE(folder_.Create("daylens-render"));
+        std::string ini = folder_.Path("Daylens.ini");
+        std::string dir = folder_.Dir() + "\\";
+        SettingsFile file = {ini.c_str(), "Daylens", dir.c_str(), {0, 0, 1280, 1024}, nullptr, nullptr};
+        env_.PlugInSlots = slots_;
+        env_.CustomColors = colors_;
+        env_.DayCells = (DayCell*)AllocZeroed(DAY_CELL_MAX * sizeof(DayCell));
+        env_.UserMarks = (UserMark*)AllocZeroed(USER_STYLE_MIN * sizeof(UserMark));
+        env_.UserStyleMax = USER_STYLE_MIN;
+        ASSERT_TRUE(env_.DayCells && env_.UserMarks);
+        LoadEnv(&file, &env_, nullptr);
+        env_.Today = {2026, 5, 3, 20};  // Wednesday 20 May 2026
+        env_.TodayStyle.MarkType = kFilledSquareMark;
+        env_.TodayStyle.MarkColor = kTodayMark;
+
+        holidays_ = LoadHoliday(0, DAYLENS_DIST_DIR "\\Holiday.txt", &holidayCount_);
+        ASSERT_NE(nullptr, holidays_);
+        CalendarSources sources = {};
+        sources.Holidays = holidays_;
+        sources.HolidayCount = (int)holidayCount_;
+        SetCalendarSources(&sources);
+    }
+
+    void TearDown() override
+    {
+        SetCalendarSources(nullptr);
+        FreeHolidayList(holidays_, (int)holidayCount_);
+        ResourceDllAcquire(0);
+        SetCurrentDirectoryA(savedDir_);
+    }
+
+    // Renders May 2026 and answers the drawn cell of the day.
+    RECT Render(MemoryBitmap& bitmap, int day)
+    {
+        bitmap.Fill(env_.BackColor);
+        EXPECT_EQ(1, DrawMonths(bitmap.Dc(), 2026, 5, &env_, nullptr, nullptr, 0, 0));
+        for (int i = 0; i < env_.DayCellCount; i++) {
+            const DayCell& cell = env_.DayCells[i];
+            if (cell.Year == 2026 && cell.Month == 5 && cell.Day == day)
+                return cell.Rect;
+        }
+        ADD_FAILURE() << "no cell for 2026-05-" << day;
+        return RECT{};
+    }
+
+    // Pixels of color inside rect.
+    static int CountIn(const MemoryBitmap& bitmap, const RECT& rect, COLORREF color)
+    {
+        int count = 0;
+        for (int y = rect.top; y < rect.bottom && y < bitmap.Height(); y++)
+            for (int x = rect.left; x < rect.right && x < bitmap.Width(); x++)
+                count += bitmap.Pixel(x, y) == color;
+        return count;
+    }
+
+    EnvData env_;
+    PlugInSlot slots_[PLUGIN_SLOT_COUNT] = {};
+    COLORREF colors_[CUSTOM_COLOR_COUNT] = {};
+    HolidayRecord* holidays_ = nullptr;
+    unsigned int holidayCount_ = 0;
+    TempFolder folder_;
+    char savedDir_[MAX_PATH] = "";
+};
+
+TEST_F(CalendarRenderTest, HolidaySundayAndTodayTakeTheirColours)
+{
+    MemoryBitmap bitmap(400, 300);
+    ASSERT_TRUE(bitmap.Valid());
+    RECT holiday = Render(bitmap, 4);  // Greenery Day, a Monday
+    EXPECT_GT(CountIn(bitmap, holiday, env_.HolidayStyle.StrColor), 0);
+    RECT workday = Render(bitmap, 7);
+    EXPECT_EQ(0, CountIn(bitmap, workday, env_.HolidayStyle.StrColor));
+    RECT sunday = Render(bitmap, 10);
+    EXPECT_GT(CountIn(bitmap, sunday, env_.WeekStyles[0].StrColor), 0);
+    EXPECT_EQ(0, CountIn(bitmap, sunday, env_.HolidayStyle.StrColor));
+    RECT today = Render(bitmap, 20);
+    EXPECT_GT(CountIn(bitmap, today, env_.TodayStyle.StrColor), 0);
+    EXPECT_GT(CountIn(bitmap, today, kTodayMark), 0);
+    EXPECT_EQ(0, CountIn(bitmap, holiday, kTodayMark));
+}
+
+TEST_F(CalendarRenderTest, LaterMarkOrderEntryWinsOnAHolidayThatIsToday)
+{
+    MemoryBitmap bitmap(400, 300);
+    env_.Today = {2026, 5, 1, 4};
+    int holidayLast[] = {1, 3, 2, 0, 0, 0, 0, 0, 0, 0};
+    memcpy(env_.MarkOrder, holidayLast, sizeof(holidayLast));
+    RECT day = Render(bitmap, 4);
+    EXPECT_GT(CountIn(bitmap, day, env_.HolidayStyle.StrColor), 0);
+    EXPECT_EQ(0, CountIn(bitmap, day, env_.TodayStyle.StrColor));
+
+    int todayLast[] = {1, 2, 3, 0, 0, 0, 0, 0, 0, 0};
+    memcpy(env_.MarkOrder, todayLast, sizeof(todayLast));
+    day = Render(bitmap, 4);
+    EXPECT_GT(CountIn(bitmap, day, env_.TodayStyle.StrColor), 0);
+    EXPECT_EQ(0, CountIn(bitmap, day, env_.HolidayStyle.StrColor));
+}
+
+TEST_F(CalendarRenderTest, ScratchPassLeavesTheWindowCellsAlone)
+{
+    MemoryBitmap bitmap(400, 300);
+    Render(bitmap, 1);
+    int count = env_.DayCellCount;
+    ASSERT_GT(count, 28);
+    DayCell first = env_.DayCells[0];
+    DayCell* scratch = (DayCell*)AllocZeroed(DAY_CELL_MAX * sizeof(DayCell));
+    ASSERT_NE(nullptr, scratch);
+    DayCellTarget target = {scratch, 0};
+    env_.WindowX = 300;
+    EXPECT_EQ(1, DrawMonthsInto(bitmap.Dc(), 2026, 6, &env_, nullptr, nullptr, 1, &target));
+    EXPECT_EQ(count, env_.DayCellCount);
+    EXPECT_EQ(0, memcmp(&first, &env_.DayCells[0], sizeof(first)));
+    EXPECT_GT(target.Count, 28);
+    EXPECT_EQ(6, scratch[target.Count - 1].Month);
+    EXPECT_GE(scratch[target.Count - 1].Rect.left, 300);
+    HeapFree(GetProcessHeap(), 0, scratch);
+}
+
+TEST(MemoTextStyleTest, UserMarkBeyondTheRecordFallsBackToTheMemoStyle)
+{
+    EnvData env;
+    UserMark marks[USER_STYLE_MIN] = {};
+    marks[2].Style.StrColor = RGB(1, 2, 3);
+    env.UserMarks = marks;
+    env.UserStyleMax = USER_STYLE_MIN;
+    FontStyle own = {};
+    own.MarkType = MARK_KIND_USER_BASE + 2;
+    EXPECT_EQ(&marks[2].Style, MemoTextStyle(&env, &own));
+    own.MarkType = MARK_KIND_USER_BASE + USER_STYLE_MIN;
+    EXPECT_EQ(&own, MemoTextStyle(&env, &own));
+    own.MarkType = 255;
+    EXPECT_EQ(&own, MemoTextStyle(&env, &own));
+    env.UserMarks = nullptr;
+}
+
+}  // namespace
