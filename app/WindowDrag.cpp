@@ -33,15 +33,22 @@ void ToolBarFollows(EnvData* env, int left, int top)
         setPos(left + g_mainWindow.ToolBarStart.x - env->WindowX, top + g_mainWindow.ToolBarStart.y - env->WindowY);
 }
 
+// Where the button went down or up, not where the pointer is by the time the message is handled: queued input
+// read with GetCursorPos would take the grip from a later point, and the window would lag or jump by the difference.
+POINT PressOrReleasePoint()
+{
+    DWORD position = GetMessagePos();
+    return {(short)LOWORD(position), (short)HIWORD(position)};
+}
+
 void StartWindowDrag(HWND window, EnvData* env)
 {
     g_mainWindow.WindowDrag = 1;
     SetCapture(window);
     SetCursorOf(env, CURSOR_MOVE);
     // The tray icon's drag state is shown here when the tray icon joins.
-    POINT cursor;
+    POINT cursor = PressOrReleasePoint();
     RECT rect;
-    GetCursorPos(&cursor);
     GetWindowRect(window, &rect);
     g_mainWindow.DragOffset.x = cursor.x - rect.left;
     g_mainWindow.DragOffset.y = cursor.y - rect.top;
@@ -82,8 +89,7 @@ void StartMemoDrag(HWND window, EnvData* env)
 
 void EndWindowDrag(HWND window, EnvData* env)
 {
-    POINT cursor;
-    GetCursorPos(&cursor);
+    POINT cursor = PressOrReleasePoint();
     int left = cursor.x - g_mainWindow.DragOffset.x;
     int top = cursor.y - g_mainWindow.DragOffset.y;
     ApplyZOrder(window, env, left, top, SWP_NOSIZE | SWP_SHOWWINDOW);

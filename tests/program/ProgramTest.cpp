@@ -1,174 +1,7 @@
 // Starts the built Daylens.exe from a copy of the install folder with a prepared settings file and drives it.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <stdio.h>
-
-#include <string>
-#include <vector>
+#include "ProgramDriver.h"
 
 namespace {
-
-const char kWindowClass[] = "Velmora Daylens";
-const DWORD kTimeoutMs = 20000;
-
-bool CopyFolder(const std::string& from, const std::string& to)
-{
-    if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return false;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    bool ok = true;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = CopyFolder(from + "\\" + name, to + "\\" + name) && ok;
-        else
-            ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return ok;
-}
-
-void RemoveFolder(const std::string& path)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveFolder(child);
-            } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-BOOL CALLBACK CollectCalendar(HWND window, LPARAM param)
-{
-    char name[256];
-    if (GetClassNameA(window, name, sizeof(name)) && strcmp(name, kWindowClass) == 0)
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> CalendarWindows()
-{
-    std::vector<HWND> windows;
-    EnumWindows(CollectCalendar, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-// Polls until the number of calendar windows is count; 1 when it came within the time-out.
-bool WaitForWindowCount(size_t count, DWORD timeoutMs = kTimeoutMs)
-{
-    DWORD start = GetTickCount();
-    while (CalendarWindows().size() != count) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
-// Polls until the only calendar window is shown (its creation has ended); null when none came within the time-out.
-HWND WaitForShownCalendar()
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        std::vector<HWND> windows = CalendarWindows();
-        if (windows.size() == 1 && IsWindowVisible(windows[0]))
-            return windows[0];
-        if (GetTickCount() - start > kTimeoutMs)
-            return nullptr;
-        Sleep(20);
-    }
-}
-
-class ProgramTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof(temp), temp);
-        char folder[MAX_PATH];
-        snprintf(folder, sizeof(folder), "%sdaylens-program-%lu-%lu", temp, GetCurrentProcessId(), GetTickCount());
-        Folder = folder;
-        ASSERT_TRUE(CopyFolder(DAYLENS_DIST_DIR, Folder));
-        char user[256] = "";
-        DWORD size = sizeof(user);
-        ASSERT_TRUE(GetUserNameA(user, &size));
-        IniPath = Folder + "\\Daylens-" + user + ".ini";
-        // build/dist keeps the settings of a run of scripts/run.sh.
-        SetFileAttributesA(IniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(IniPath.c_str());
-        ASSERT_TRUE(CalendarWindows().empty()) << "another calendar is running";
-    }
-
-    void TearDown() override
-    {
-        for (HWND window : CalendarWindows())
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        for (HANDLE process : Processes) {
-            if (WaitForSingleObject(process, kTimeoutMs) != WAIT_OBJECT_0)
-                TerminateProcess(process, 1);
-            CloseHandle(process);
-        }
-        RemoveFolder(Folder);
-    }
-
-    // A settings file of an earlier run of this version, so that no first-run question is asked.
-    void PrepareSettings(int doubleStart)
-    {
-        char text[64];
-        WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", IniPath.c_str());
-        WritePrivateProfileStringA("Daylens00", "WindowX", "40", IniPath.c_str());
-        WritePrivateProfileStringA("Daylens00", "WindowY", "30", IniPath.c_str());
-        snprintf(text, sizeof(text), "%d", doubleStart);
-        WritePrivateProfileStringA("Daylens00", "DoubleStart", text, IniPath.c_str());
-        WritePrivateProfileStringA("Daylens01", "DelayedStart", "0", IniPath.c_str());
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath.c_str());
-    }
-
-    HANDLE Start(const char* words)
-    {
-        std::string exe = Folder + "\\Daylens.exe";
-        std::string commandLine = "\"" + exe + "\"" + (words[0] ? std::string(" ") + words : "");
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info = {};
-        std::vector<char> line(commandLine.begin(), commandLine.end());
-        line.push_back('\0');
-        if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(), &startup,
-                            &info))
-            return nullptr;
-        CloseHandle(info.hThread);
-        Processes.push_back(info.hProcess);
-        return info.hProcess;
-    }
-
-    int ReadInt(const char* section, const char* key)
-    {
-        return (int)GetPrivateProfileIntA(section, key, -9999, IniPath.c_str());
-    }
-
-    std::string Folder;
-    std::string IniPath;
-    std::vector<HANDLE> Processes;
-};
 
 TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
 {
@@ -275,9 +108,7 @@ TEST_F(ProgramTest, MonthCommandsAndTheWheelStepTheShownMonth)
     Start("");
     HWND window = WaitForShownCalendar();
     ASSERT_NE(nullptr, window);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    int today = now.wYear * 12 + now.wMonth - 1;
+    int today = TodayInMonths();
     struct Step {
         UINT message;
         WPARAM wParam;
@@ -290,9 +121,8 @@ TEST_F(ProgramTest, MonthCommandsAndTheWheelStepTheShownMonth)
                           {WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-WHEEL_DELTA), 0}};
     for (const Step& step : steps) {
         SendMessageA(window, step.message, step.wParam, 0);
-        SendMessageA(window, WM_COMMAND, 902, 0);
-        int shown = ReadInt("Daylens01", "DisplayPreYear") * 12 + ReadInt("Daylens01", "DisplayPreMonth") - 1;
-        EXPECT_EQ(today + step.months, shown) << "message " << step.message << " " << LOWORD(step.wParam);
+        EXPECT_EQ(today + step.months, SavedShownMonth(window))
+            << "message " << step.message << " " << LOWORD(step.wParam);
     }
 }
 

@@ -1,0 +1,182 @@
+#include "ProgramDriver.h"
+
+#include <stdio.h>
+
+namespace {
+
+bool CopyFolder(const std::string& from, const std::string& to)
+{
+    if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyFolder(from + "\\" + name, to + "\\" + name) && ok;
+        else
+            ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return ok;
+}
+
+void RemoveFolder(const std::string& path)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = path + "\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveFolder(child);
+            } else {
+                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+BOOL CALLBACK CollectCalendar(HWND window, LPARAM param)
+{
+    char name[256];
+    if (GetClassNameA(window, name, sizeof(name)) && strcmp(name, kCalendarClass) == 0)
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> CalendarWindows()
+{
+    std::vector<HWND> windows;
+    EnumWindows(CollectCalendar, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!cond()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(20);
+    }
+    return true;
+}
+
+bool WaitForWindowCount(size_t count, DWORD timeoutMs)
+{
+    return WaitUntil([count] { return CalendarWindows().size() == count; }, timeoutMs);
+}
+
+HWND WaitForShownCalendar()
+{
+    HWND shown = nullptr;
+    WaitUntil([&shown] {
+        std::vector<HWND> windows = CalendarWindows();
+        shown = windows.size() == 1 && IsWindowVisible(windows[0]) ? windows[0] : nullptr;
+        return shown != nullptr;
+    });
+    return shown;
+}
+
+int TodayInMonths()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wYear * 12 + now.wMonth - 1;
+}
+
+void ProgramTest::SetUp()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    char folder[MAX_PATH];
+    snprintf(folder, sizeof(folder), "%sdaylens-program-%lu-%lu", temp, GetCurrentProcessId(), GetTickCount());
+    Folder = folder;
+    ASSERT_TRUE(CopyFolder(DAYLENS_DIST_DIR, Folder));
+    char user[256] = "";
+    DWORD size = sizeof(user);
+    ASSERT_TRUE(GetUserNameA(user, &size));
+    IniPath = Folder + "\\Daylens-" + user + ".ini";
+    // build/dist keeps the settings of a run of scripts/run.sh.
+    SetFileAttributesA(IniPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(IniPath.c_str());
+    ASSERT_TRUE(CalendarWindows().empty()) << "another calendar is running";
+}
+
+void ProgramTest::TearDown()
+{
+    for (HWND window : CalendarWindows())
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    for (HANDLE process : Processes) {
+        if (WaitForSingleObject(process, kTimeoutMs) != WAIT_OBJECT_0)
+            TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+    RemoveFolder(Folder);
+}
+
+void ProgramTest::PrepareSettings(int doubleStart)
+{
+    WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", IniPath.c_str());
+    WriteSetting("Daylens00", "WindowX", 40);
+    WriteSetting("Daylens00", "WindowY", 30);
+    WriteSetting("Daylens00", "DoubleStart", doubleStart);
+    WriteSetting("Daylens01", "DelayedStart", 0);
+}
+
+void ProgramTest::WriteSetting(const char* section, const char* key, int value)
+{
+    char text[32];
+    snprintf(text, sizeof(text), "%d", value);
+    WritePrivateProfileStringA(section, key, text, IniPath.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath.c_str());
+}
+
+HANDLE ProgramTest::Start(const char* words)
+{
+    std::string exe = Folder + "\\Daylens.exe";
+    std::string commandLine = "\"" + exe + "\"" + (words[0] ? std::string(" ") + words : "");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(), &startup, &info))
+        return nullptr;
+    CloseHandle(info.hThread);
+    Processes.push_back(info.hProcess);
+    return info.hProcess;
+}
+
+int ProgramTest::ReadInt(const char* section, const char* key)
+{
+    return (int)GetPrivateProfileIntA(section, key, -9999, IniPath.c_str());
+}
+
+int ProgramTest::SavedShownMonth(HWND window)
+{
+    SendMessageA(window, WM_COMMAND, 902, 0);
+    return ReadInt("Daylens01", "DisplayPreYear") * 12 + ReadInt("Daylens01", "DisplayPreMonth") - 1;
+}
+
+bool ProgramTest::WaitForShownMonth(HWND window, int month)
+{
+    return WaitUntil([&] { return SavedShownMonth(window) == month; }, 5000);
+}

@@ -1,0 +1,52 @@
+// Runs the built Daylens.exe from a fresh copy of the install folder with a
+// prepared settings file, finds its window and reads back what it wrote.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+const char kCalendarClass[] = "Velmora Daylens";
+const DWORD kTimeoutMs = 20000;
+
+std::vector<HWND> CalendarWindows();
+
+// Polls cond, pumping this thread's messages, until it holds; false when it did
+// not within the time-out.
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs = kTimeoutMs);
+
+// Polls until the number of calendar windows is count.
+bool WaitForWindowCount(size_t count, DWORD timeoutMs = kTimeoutMs);
+
+// Polls until the only calendar window is shown (its creation has ended); null
+// when none came within the time-out.
+HWND WaitForShownCalendar();
+
+// Today's month as year * 12 + month - 1.
+int TodayInMonths();
+
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A settings file of an earlier run of this version, so that no first-run
+    // question is asked.
+    void PrepareSettings(int doubleStart);
+    void WriteSetting(const char* section, const char* key, int value);
+    HANDLE Start(const char* words);
+    int ReadInt(const char* section, const char* key);
+    // Has the calendar save its settings and returns the month it shows, as year
+    // * 12 + month - 1.
+    int SavedShownMonth(HWND window);
+    // Polls by saving until the calendar shows month.
+    bool WaitForShownMonth(HWND window, int month);
+
+    std::string Folder;
+    std::string IniPath;
+    std::vector<HANDLE> Processes;
+};
