@@ -1,6 +1,7 @@
 // The calendar window's picture: back buffer, window region, background, picture, frame and the month blocks.
 #include "CalendarRender.h"
 
+
 #include <string.h>
 
 #include "AppInfo.h"
@@ -12,6 +13,7 @@
 #include "ModuleBinding.h"
 #include "PicturePlacement.h"
 #include "Program.h"
+#include "ShownMonth.h"
 #include "Transparency.h"
 
 namespace {
@@ -44,34 +46,6 @@ void AddMonths(int* year, int* month, int n)
         rest += 12;
     *year = (int)((index - rest) / 12);
     *month = (int)rest + 1;
-}
-
-// The first month of the view for the reference month, by DisplayStart (the layout counts the same way).
-void FirstMonth(const EnvData* env, int* year, int* month)
-{
-    AddMonths(year, month, 0);
-    switch (env->DisplayStart) {
-    case 1:
-        AddMonths(year, month, -1);
-        break;
-    case 2:
-        *month = 1;
-        break;
-    case 3:
-        if (*month < 4)
-            --*year;
-        *month = 4;
-        break;
-    case 4:
-        if (env->Today.wDay <= env->DisplaySepDate)
-            AddMonths(year, month, -1);
-        break;
-    case 5:
-        AddMonths(year, month, env->DisplayOffSet);
-        break;
-    default:
-        break;
-    }
 }
 
 // Smallest weekday of the 1sts of count months from (year, month).
@@ -117,7 +91,7 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
                 int addTools, int atWindowPosition)
 {
     ClearCells(env);
-    FirstMonth(env, &year, &month);
+    FirstShownMonth(*env, &year, &month);
     memset(env->MonthArrangement, 0, sizeof(env->MonthArrangement));
 
     int originX = (atWindowPosition ? env->WindowX : 0) + env->MarginLeft;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "ShownMonth.h"
+
 class EnvData;
 class MonthNameSet;
 
@@ -22,10 +24,6 @@ struct BlockSize {
     SIZE Grid;
 };
 
-// Carries a month outside 1-12 into the year (month 0 is December of the year before).
-void NormalizeMonth(int* year, int* month);
-// The first month of the view shown for the reference month, by the record's DisplayStart rule.
-void FirstShownMonth(const EnvData& env, int* year, int* month);
 // Months across and down as the layout uses them: 0 and values beyond DISPLAY_COUNT_MAX count as 1.
 int DisplayRowCount(const EnvData& env);
 int DisplayLineCount(const EnvData& env);
