@@ -7,6 +7,7 @@
 
 #include "Choosers.h"
 #include "FontUtil.h"
+#include "StrUtil.h"
 
 namespace {
 

@@ -29,8 +29,6 @@ int GetTextSizeWithFont(HWND window, HFONT font, const char* text, SIZE* size);
 // (SPLIT_TEXT_SIZE bytes) after the break; the first character goes to the head even when it alone is wider.
 // 1 on a split, 0 for an empty text.
 int SplitTextToWidth(HWND window, HFONT font, int width, const char* text, char* head, char* rest);
-// 1 when text begins with a Shift-JIS lead byte followed by a trail byte.
-int IsDoubleByteChar(const char* text);
 // Gives control id of dialog its font with the Japanese face swapped (gothic and mincho); the caller deletes the
 // returned font after the control; null when the control has no font.
 HFONT SubstituteDialogFont(HWND dialog, int id);

@@ -33,6 +33,8 @@ void TrimRightChars(char* text, const char* set);
 int IsUrlChars(const char* text);
 // 1 when every byte of text may appear in a mail address (letters, digits and -.@_); null is "".
 int IsMailChars(const char* text);
+// 1 when text begins with a Shift-JIS lead byte followed by a trail byte.
+int IsDoubleByteChar(const char* text);
 
 #ifdef __cplusplus
 }

@@ -230,13 +230,6 @@ int SplitTextToWidth(HWND window, HFONT font, int width, const char* text, char*
     return 1;
 }
 
-int IsDoubleByteChar(const char* text)
-{
-    if (!text)
-        return 0;
-    return IsSjisLeadByte((unsigned char)text[0]) && IsSjisTrailByte((unsigned char)text[1]) ? 1 : 0;
-}
-
 HFONT SubstituteDialogFont(HWND dialog, int id)
 {
     HWND control = GetDlgItem(dialog, id);

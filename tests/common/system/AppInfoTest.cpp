@@ -131,12 +131,12 @@ TEST(AppInfoTest, PathsOfTheRunningProgram)
     ASSERT_NE(nullptr, info.ModulePath);
     ASSERT_NE(nullptr, info.ProgramDir);
     ASSERT_NE(nullptr, info.BaseName);
-    EXPECT_STREQ("common_tests", info.BaseName);
+    EXPECT_STREQ("system_tests", info.BaseName);
     EXPECT_EQ(info.ProgramDir, info.GetProgramDir());
     size_t dirLength = strlen(info.ProgramDir);
     ASSERT_GT(dirLength, 3u);
     EXPECT_EQ('\\', info.ProgramDir[dirLength - 1]);
-    EXPECT_EQ(std::string(info.ProgramDir) + "common_tests.exe", std::string(info.ModulePath));
+    EXPECT_EQ(std::string(info.ProgramDir) + "system_tests.exe", std::string(info.ModulePath));
 
     char current[MAX_PATH];
     GetCurrentDirectoryA(sizeof(current), current);
@@ -148,7 +148,7 @@ TEST(AppInfoTest, PathsOfTheRunningProgram)
     ASSERT_NE(nullptr, info.AppDataDir);
     EXPECT_TRUE(FolderExists(info.AppDataDir, 0));
     ASSERT_NE(nullptr, info.UserDataDir);
-    EXPECT_EQ(std::string(info.AppDataDir) + "\\Velmora\\common_tests\\", std::string(info.UserDataDir));
+    EXPECT_EQ(std::string(info.AppDataDir) + "\\Velmora\\system_tests\\", std::string(info.UserDataDir));
     EXPECT_EQ(nullptr, info.IniPath);
 }
 

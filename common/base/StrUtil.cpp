@@ -200,3 +200,10 @@ int IsMailChars(const char* text)
 }
 
 }  // extern "C"
+
+int IsDoubleByteChar(const char* text)
+{
+    if (!text)
+        return 0;
+    return IsSjisLeadByte((unsigned char)text[0]) && IsSjisTrailByte((unsigned char)text[1]) ? 1 : 0;
+}

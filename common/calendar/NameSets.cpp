@@ -1,8 +1,9 @@
 #include "NameSets.h"
 
+#include <windows.h>
+
 #include <string.h>
 
-#include "FontUtil.h"
 #include "HeapUtil.h"
 #include "StrUtil.h"
 
