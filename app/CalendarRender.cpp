@@ -18,13 +18,6 @@
 
 namespace {
 
-typedef int (*CalcWindowSizeProc)(int year, int month, int* width, int* height, EnvData* env);
-typedef int (*CalcBlockProc)(int year, int month, int* width, int* height, SIZE* heading, SIZE* grid,
-                             EnvData* env);
-typedef int (*CalcLineBlockProc)(int year, int month, int cells, int* width, int* height, SIZE* heading,
-                                 SIZE* grid, EnvData* env);
-typedef int (*CreateToolTipProc)(EnvData* env);
-
 const int kDisplayMax = 12;
 const int kModernWindowsKind = 6;
 const int kSimpleRegionWindowsKind = 5;
@@ -101,7 +94,7 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
     int space = env->EachMonthSpace;
 
     if (env->DisplayType == 1) {
-        CalcLineBlockProc measure = (CalcLineBlockProc)ResourceDllProc("CalcWindowSizeOneMonthLine");
+        auto measure = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthLine);
         int headingWidth = 0;
         for (int i = 0; i < lines && measure; i++) {
             int y = year, m = month, w = 0, h = 0;
@@ -121,7 +114,7 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
         return;
     }
     if (env->DisplayType == 2) {
-        CalcLineBlockProc measure = (CalcLineBlockProc)ResourceDllProc("CalcWindowSizeOneMonthRow");
+        auto measure = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthRow);
         int base = AlignmentBase(env, year, month, rows);
         int x = originX;
         for (int i = 0; i < rows; i++) {
@@ -136,7 +129,7 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
         return;
     }
 
-    CalcBlockProc measure = (CalcBlockProc)ResourceDllProc("CalcWindowSizeOneMonthNormal");
+    auto measure = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthNormal);
     int widest = 0, highest = 0;
     for (int i = 0; i < rows * lines && measure; i++) {
         int y = year, m = month, w = 0, h = 0;
@@ -235,7 +228,7 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
             env->WindowY = rect.top;
         }
     }
-    CalcWindowSizeProc calcWindowSize = (CalcWindowSizeProc)ResourceDllProc("CalcWindowSize");
+    auto calcWindowSize = LanguageProc(LanguageModule::kCalcWindowSize);
     if (calcWindowSize) {
         int width = 0, height = 0;
         if (calcWindowSize(year, month, &width, &height, env)) {
@@ -344,7 +337,7 @@ int DrawMonths(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, M
     s_drawing = true;
     if (addTools == 1) {
         RemoveTools(env);
-        CreateToolTipProc createToolTip = (CreateToolTipProc)ResourceDllProc("CreateToolTip");
+        auto createToolTip = LanguageProc(LanguageModule::kCreateToolTip);
         if (createToolTip)
             createToolTip(env);
     } else if (env->ToolTipWindow && env->ShowToolTip == 0) {

@@ -7,14 +7,6 @@
 
 class EnvData;
 
-typedef int (*CheckHolidayProc)(const HolidayRecord* list, int count, int year, int month, int day, char* name,
-                                int substitute);
-typedef const char* (*LimitStringProc)(const char* text, int maxBytes);
-typedef int (*DrawDayMarkProc)(HDC dc, RECT* box, int otherMonth, const char* dayText, FontStyle* style,
-                               EnvData* env);
-typedef int (*SetToolTipProc)(DayCell* table, int* count, const char* text, const RECT* rect, EnvData* env,
-                              int year, int month, int day, int addTool);
-
 // Memo marks and memo texts join with the memo settings; until then no day has a memo.
 inline bool MemoMarksOn(const MemoSettings* memo)
 {

@@ -137,10 +137,10 @@ SIZE TextExtent(HDC hdc, const char* text)
 char* DrawDayNumber(HDC hdc, int x, int y, const char* dayText, int year, int month, int day, int otherMonth,
                     EnvData* env, MemoSettings* memo, MemorialSettings* memorial, int addTools)
 {
-    LimitStringProc limitString = (LimitStringProc)ResourceDllProc("LimitString");
+    auto limitString = LanguageProc(LanguageModule::kLimitString);
     if (!limitString || !env || !dayText)
         return nullptr;
-    CheckHolidayProc checkHoliday = (CheckHolidayProc)ResourceDllProc("CheckHoliday");
+    auto checkHoliday = LanguageProc(LanguageModule::kCheckHoliday);
     CalendarSources sources = CurrentCalendarSources();
 
     SIZE digits = TextExtent(hdc, kWidestDigits);
@@ -237,7 +237,7 @@ char* DrawDayNumber(HDC hdc, int x, int y, const char* dayText, int year, int mo
 void DrawDayMarks(HDC hdc, int x, int y, int year, int month, int day, int weekday, int otherMonth,
                   const char* dayText, EnvData* env, MemoSettings* memo, MemorialSettings* memorial)
 {
-    DrawDayMarkProc drawDayMark = (DrawDayMarkProc)ResourceDllProc("DrawDayMark");
+    auto drawDayMark = LanguageProc(LanguageModule::kDrawDayMark);
     if (!drawDayMark || !env)
         return;
     CalendarSources sources = CurrentCalendarSources();
@@ -295,7 +295,7 @@ void DrawDayCell(HDC hdc, int x, int y, int year, int month, int day, int otherM
     snprintf(dayText, sizeof(dayText), "%ld", (long)day);
     char* extra = DrawDayNumber(hdc, x, y, dayText, year, month, day, otherMonth, env, memo, memorial, addTools);
 
-    SetToolTipProc setToolTip = (SetToolTipProc)ResourceDllProc("SetToolTip");
+    auto setToolTip = LanguageProc(LanguageModule::kSetToolTip);
     if (!setToolTip) {
         HeapFree(GetProcessHeap(), 0, extra);
         return;

@@ -5,17 +5,12 @@
 #include "ModuleBinding.h"
 #include "Program.h"
 #include "StrUtil.h"
+#include "FileUtil.h"
 
 namespace {
 
 // Icon slots: 0 and 1 the program (window class, tray), 2 and 3 the memo blink, 4-15 the months.
 enum { SLOT_PROGRAM = 0, SLOT_PROGRAM_SMALL = 1, SLOT_BLINK_A = 2, SLOT_BLINK_B = 3, SLOT_MONTH_FIRST = 4 };
-
-bool FileExists(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void IconPath(char* path, size_t size, const char* name)
 {

@@ -8,28 +8,16 @@
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "ModuleBinding.h"
+#include "ToolBarModule.h"
 #include "Program.h"
 #include "Updater.h"
+#include "UserMessage.h"
 #include "VersionDialog.h"
 
 namespace {
 
 const int kAboutTemplate = 100;
-const char kHelpFile[] = "Daylens.chm";
-const char kHelpTopic[] = "_RESOURCE/Help-main.html";
 const char kNoUpdater[] = "LxUpdateがありません";
-
-typedef int (*CheckMenuAllProc)(EnvData* env);
-typedef int (*ToolBarSetWindowPosProc)(int x, int y);
-
-void CheckPlacementItems(EnvData* env)
-{
-    ResourceDllAcquire(1);
-    CheckMenuAllProc checkMenuAll = (CheckMenuAllProc)ResourceDllProc("DaylensCheckMenuAll");
-    if (checkMenuAll)
-        checkMenuAll(env);
-    ResourceDllAcquire(0);
-}
 
 void Exit(HWND window)
 {
@@ -48,7 +36,7 @@ void ShowVersion(HWND window)
 void StartUpdate(HWND window, int program, int plugIns)
 {
     if (!IsUpdaterAvailable()) {
-        MessageBoxA(window, kNoUpdater, PROGRAM_NAME, MB_OK | MB_ICONEXCLAMATION);
+        TellUser(window, kNoUpdater, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (program)
@@ -61,16 +49,14 @@ void StartUpdate(HWND window, int program, int plugIns)
 void ShowHelp(HWND window)
 {
     char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", g_program.Info->GetProgramDir(), kHelpFile);
-    g_program.Info->ShowHelp(window, path, kHelpTopic);
+    snprintf(path, sizeof(path), "%s%s", g_program.Info->GetProgramDir(), DAYLENS_HELP_FILE);
+    g_program.Info->ShowHelp(window, path, HELP_TOPIC_MAIN);
 }
 
 void MoveToInitialPosition(HWND window, EnvData* env)
 {
     ApplyZOrder(window, env, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    ToolBarSetWindowPosProc setPos =
-        env->ToolBarModule ? (ToolBarSetWindowPosProc)GetProcAddress(env->ToolBarModule, "ToolBarSetWindowPos")
-                           : nullptr;
+    auto setPos = FindExport(env->ToolBarModule, ToolBarModule::kToolBarSetWindowPos);
     if (setPos)
         setPos(0, 0);
 }
@@ -83,7 +69,7 @@ void ChangePlacement(HWND window, EnvData* env, int command)
         env->WindowOrder = (BYTE)NextWindowOrder(command, env->WindowOrder);
         ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    CheckPlacementItems(env);
+    // LATER: the context menu's check marks, once the language module builds the menu.
     SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
 }
 

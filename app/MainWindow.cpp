@@ -17,11 +17,6 @@ MainWindowState g_mainWindow = {0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
 namespace {
 
-// Sent by the plug-ins; the calendar has nothing to do for it yet.
-const UINT WM_DAYLENS_PLUGIN_NOTIFY = 1060;
-
-typedef int (*GetClickedDateProc)(HWND window, SYSTEMTIME* date, EnvData* env);
-
 void FillTrayRecord(HWND window, EnvData* env)
 {
     NOTIFYICONDATAA& tray = g_program.TrayIcon;
@@ -267,7 +262,7 @@ LRESULT OnTimer(HWND window, WPARAM timer)
 BOOL ActivateCalendar(HWND window, bool showSettings)
 {
     char name[1024];
-    if (!GetClassNameA(window, name, sizeof(name)) || strcmp(name, PROGRAM_WINDOW_CLASS) != 0)
+    if (!GetClassNameA(window, name, sizeof(name)) || strcmp(name, DAYLENS_WINDOW_CLASS) != 0)
         return TRUE;
     SetForegroundWindow(window);
     if (showSettings)
@@ -287,7 +282,7 @@ void ReadClickedDate(HWND window, EnvData* env, SYSTEMTIME* date)
 {
     date->wYear = date->wMonth = date->wDay = 0;
     ResourceDllAcquire(1);
-    GetClickedDateProc getClickedDate = (GetClickedDateProc)ResourceDllProc("GetClickedDateSYSTEMTIME");
+    auto getClickedDate = LanguageProc(LanguageModule::kGetClickedDateSYSTEMTIME);
     if (getClickedDate)
         getClickedDate(window, date, env);
     ResourceDllAcquire(0);
@@ -351,7 +346,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DAYLENS_TRAY: return OnTrayNotify(window, wParam, lParam);
     case WM_TIMER: return OnTimer(window, wParam);
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
-    case WM_DAYLENS_PLUGIN_NOTIFY: return 0;
+    case WM_DAYLENS_TOOLTIP_MADE: return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -381,7 +376,7 @@ int CreateMainWindow(int showCommand)
     windowClass.lpszClassName = g_program.Info->GetWindowClassName();
     if (!RegisterClassExA(&windowClass))
         return 0;
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, windowClass.lpszClassName, PROGRAM_NAME,
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, windowClass.lpszClassName, DAYLENS_PROGRAM_NAME,
                                   WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                   nullptr, g_program.Instance, nullptr);
     if (!window)

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "DaylensIds.h"
+
 class EnvData;
 
 // Timers of the main program.
@@ -21,9 +23,7 @@ class EnvData;
 #define TIMER_DAY_CHANGE_MS 10000
 #define TIMER_PLUGIN_START_MS 50
 
-// The tray icon's callback message and id.
-#define WM_DAYLENS_TRAY (WM_USER + 27)
-#define TRAY_ICON_ID 200
+// The size of the tray icon's record.
 #define TRAY_RECORD_SIZE 528
 
 struct MainWindowState {

@@ -1,7 +1,8 @@
 #include "ModuleBinding.h"
 
 #include "LibrarySearch.h"
-#include "StartupRules.h"
+#include "ImgctlModule.h"
+#include "Trace.h"
 
 namespace {
 
@@ -20,8 +21,12 @@ HMODULE ResourceDllAcquire(int acquire)
         return g_resourceDll;
     }
     if (!g_resourceDll) {
-        for (int i = 0; !g_resourceDll && LanguageModuleName(i); i++)
-            g_resourceDll = LoadLibrarySearch(LanguageModuleName(i));
+        for (const char* name : LanguageModule::kFileNames) {
+            if (!g_resourceDll)
+                g_resourceDll = LoadLibrarySearch(name);
+        }
+        if (!g_resourceDll)
+            Trace("no language module loads");
         if (!g_resourceDll)
             return nullptr;
     }
@@ -32,11 +37,6 @@ HMODULE ResourceDllAcquire(int acquire)
 HMODULE ResourceDll()
 {
     return g_resourceDll;
-}
-
-FARPROC ResourceDllProc(const char* name)
-{
-    return g_resourceDll ? GetProcAddress(g_resourceDll, name) : nullptr;
 }
 
 void FreeResourceDll()
@@ -51,7 +51,7 @@ HMODULE ImageDllAcquire(int acquire)
 {
     if (acquire) {
         if (!g_imageDll)
-            g_imageDll = LoadLibrarySearch("imgctl.dll");
+            g_imageDll = LoadLibrarySearch(ImgctlModule::kFileName);
         if (g_imageDll)
             g_imageUses++;
     } else if (g_imageUses > 0 && --g_imageUses == 0) {

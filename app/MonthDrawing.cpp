@@ -9,12 +9,6 @@
 
 namespace {
 
-typedef int (*CalcYearMonthSizeProc)(HDC dc, HFONT* yearFont, HFONT* monthFont, int year, int month, int* width,
-                                     int* height, SIZE* yearText, SIZE* monthText, EnvData* env);
-typedef int (*DrawYearMonthProc)(HDC dc, int year, int month, int x, int y, int availableWidth, int headingWidth,
-                                 int headingHeight, SIZE yearText, SIZE monthText, HFONT yearFont,
-                                 HFONT monthFont, int addTool, EnvData* env);
-
 const int kWalkStepMax = 1048576;
 
 bool HasHeading(const EnvData* env)
@@ -41,7 +35,7 @@ struct Heading {
 
 void MeasureHeading(HDC hdc, int year, int month, EnvData* env, Heading* heading)
 {
-    CalcYearMonthSizeProc calc = (CalcYearMonthSizeProc)ResourceDllProc("CalcYearMonthSize");
+    auto calc = LanguageProc(LanguageModule::kCalcYearMonthSize);
     if (calc)
         calc(hdc, &heading->YearFont, &heading->MonthFont, year, month, &heading->Width, &heading->Height,
              &heading->YearText, &heading->MonthText, env);
@@ -50,7 +44,7 @@ void MeasureHeading(HDC hdc, int year, int month, EnvData* env, Heading* heading
 void DrawHeading(HDC hdc, int year, int month, int x, int y, int availableWidth, int headingWidth,
                  const Heading& heading, EnvData* env, int addTools)
 {
-    DrawYearMonthProc draw = (DrawYearMonthProc)ResourceDllProc("DrawYearMonth");
+    auto draw = LanguageProc(LanguageModule::kDrawYearMonth);
     if (draw)
         draw(hdc, year, month, x, y, availableWidth, headingWidth, heading.Height, heading.YearText,
              heading.MonthText, heading.YearFont, heading.MonthFont, addTools, env);

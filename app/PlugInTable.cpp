@@ -4,17 +4,16 @@
 
 #include <iterator>
 
+#include "PlugInModule.h"
 #include "StrUtil.h"
 
 namespace {
 
-const char* const kKnownPlugIns[] = {
-    "DaylensPrint.dll", "DaylensPopupView.dll", "DaylensMiniMemo.dll", "DaylensToolBar.dll", "LxMailCheck.dll",
-};
+using namespace PlugInModule;
+
+const char* const kKnownPlugIns[] = {kPrint, kPopupView, kMiniMemo, kToolBar, kMailCheck};
 // The order in which plug-ins missing from the file are added.
-const char* const kAddedPlugIns[] = {
-    "DaylensPopupView.dll", "DaylensMiniMemo.dll", "DaylensPrint.dll", "DaylensToolBar.dll", "LxMailCheck.dll",
-};
+const char* const kAddedPlugIns[] = {kPopupView, kMiniMemo, kPrint, kToolBar, kMailCheck};
 
 bool HasPlugIn(const PlugInSlot* table, const char* name)
 {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "DaylensIds.h"
 #include "Holiday.h"
 #include "PlugInSlot.h"
 #include "SettingsFile.h"
@@ -12,9 +13,6 @@
 class AppInfo;
 class EnvData;
 
-#define PROGRAM_NAME "Daylens"
-#define PROGRAM_TITLE "透明なカレンダー Daylens"
-#define PROGRAM_WINDOW_CLASS "Velmora Daylens"
 #define PROGRAM_ICON_COUNT 20
 #define LANGUAGE_NAME_SIZE 1024
 

@@ -7,9 +7,5 @@
 #define IDR_ACCEL_LEFT_RIGHT  203
 #define IDR_ACCEL_SPACE       204
 
-// Calendar commands the keys give.
-#define IDM_YEAR_BACK         516
-#define IDM_MONTH_BACK        519
-#define IDM_MONTH_TODAY       520
-#define IDM_MONTH_ON          521
-#define IDM_YEAR_ON           524
+// The keys give the calendar's commands.
+#include "DaylensIds.h"

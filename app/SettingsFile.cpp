@@ -6,7 +6,7 @@
 #include <string.h>
 
 #include "AppInfo.h"
-#include "AppVersion.h"
+#include "DaylensIds.h"
 #include "EnvData.h"
 #include "FontUtil.h"
 #include "HeapUtil.h"
@@ -14,12 +14,12 @@
 #include "SettingsKeys.h"
 #include "Sjis.h"
 #include "StrUtil.h"
+#include "UserMessage.h"
+#include "FileUtil.h"
 
 namespace {
 
 const char kOwnWallpaper[] = "DaylensDesktop.bmp";
-const char kHelpFile[] = "Daylens.chm";
-const char kHelpChanges[] = "_RESOURCE/Help-changes.html";
 
 // Every text read fits: no written line is longer.
 const DWORD kReadSize = SETTINGS_LINE_SIZE;
@@ -27,12 +27,6 @@ const size_t kNameSize = 128;
 // Columns the keys are padded to, per section.
 const int kPlacementWidth = 12;
 const int kMainWidth = 26;
-
-bool FileExists(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void FreeText(char** text)
 {
@@ -554,15 +548,13 @@ void ShowVersionUpNotice(AppInfo* info)
     if (!info)
         return;
     char help[MAX_PATH * 2];
-    snprintf(help, sizeof(help), "%s%s", NonNullStr(info->GetProgramDir()), kHelpFile);
-    const char* caption = info->GetAppName() ? info->GetAppName() : APPINFO_FALLBACK_CAPTION;
+    snprintf(help, sizeof(help), "%s%s", NonNullStr(info->GetProgramDir()), DAYLENS_HELP_FILE);
     if (!FileExists(help)) {
-        MessageBoxA(nullptr, "Daylensがバージョンアップしました", caption, MB_OK | MB_ICONINFORMATION);
+        TellUser(nullptr, "Daylensがバージョンアップしました", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (MessageBoxA(nullptr, "Daylensがバージョンアップしました\r\n変更内容を見ますか？", caption,
-                    MB_YESNO | MB_ICONQUESTION) == IDYES)
-        info->ShowHelp(nullptr, help, kHelpChanges);
+    if (TellUser(nullptr, "Daylensがバージョンアップしました\r\n変更内容を見ますか？", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        info->ShowHelp(nullptr, help, HELP_TOPIC_CHANGES);
 }
 
 void CompleteMarkOrder(int* order)

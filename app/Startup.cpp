@@ -6,22 +6,20 @@
 #include <new>
 
 #include "AppInfo.h"
-#include "AppVersion.h"
 #include "EnvData.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "LanguageResources.h"
 #include "ModuleBinding.h"
 #include "Shortcut.h"
 #include "SingleInstance.h"
 #include "StartupRules.h"
 #include "StrUtil.h"
+#include "UserMessage.h"
 
 ProgramState g_program;
 
 namespace {
-
-typedef int (*EnvInitializeProc)(EnvData* env);
-typedef HolidayRecord* (*LoadHolidayProc)(unsigned char kind, const char* path, unsigned int* count);
 
 const char kNoModule[] = "リソースDLL を開けません．\r\n正しいファイルをダウンロードしてください．";
 const char kBadModule[] = "リソースDLL が不適合です．\r\n正しいファイルをダウンロードしてください．";
@@ -38,29 +36,22 @@ const char kFirstSetupDone[] =
 const char kAskHelp[] = "ヘルプを見ますか？";
 const char kFilesMissing[] =
     "Daylensのご利用ありがとございます\r\nすべてのファイルがそろっていないようですので\r\n確認してください";
-const char kHelpFile[] = "Daylens.chm";
-
-int Ask(const char* text, UINT icon)
+int Ask(const char* text)
 {
-    return MessageBoxA(nullptr, text, PROGRAM_NAME, MB_YESNO | icon);
+    return TellUser(nullptr, text, MB_YESNO | MB_ICONQUESTION);
 }
 
-void Tell(const char* text, UINT icon)
-{
-    MessageBoxA(nullptr, text, PROGRAM_NAME, MB_OK | icon);
-}
-
-// The update offer joins here once the update tool hand-off exists; start-up ends either way.
+// LATER: the update offer, once the update tool is started after the program has ended; start-up ends either way.
 int GiveUp(const char* text)
 {
-    Tell(text, MB_ICONWARNING);
+    TellUser(nullptr, text, MB_OK | MB_ICONWARNING);
     return 0;
 }
 
 void SetIdentity(AppInfo* info)
 {
-    info->SetNames(PROGRAM_NAME, PROGRAM_TITLE, PROGRAM_WINDOW_CLASS, DAYLENS_VERSION, DAYLENS_REVISION, 0,
-                   "Velmora", "2019-2026", "04/01/2019", nullptr);
+    info->SetNames(DAYLENS_PROGRAM_NAME, DAYLENS_PROGRAM_TITLE, DAYLENS_WINDOW_CLASS, DAYLENS_VERSION, DAYLENS_REVISION,
+                   0, DAYLENS_MAKER, DAYLENS_YEARS, DAYLENS_RELEASE_DATE, nullptr);
 }
 
 void MakePlugInDir(AppInfo* info)
@@ -98,18 +89,18 @@ void SetLanguage(EnvData* env)
     memset(g_program.PlugInSlots, 0, sizeof(g_program.PlugInSlots));
     env->PlugInSlots = g_program.PlugInSlots;
     // The plug-in menu table joins here with the plug-in menus.
-    LoadStringA(ResourceDll(), 500, g_program.LanguageName, sizeof(g_program.LanguageName));
+    LoadStringA(ResourceDll(), IDS_LANGUAGE, g_program.LanguageName, sizeof(g_program.LanguageName));
     env->IsEnglish = IsEnglishLanguage(g_program.LanguageName);
 }
 
 void LoadNationalHolidays(AppInfo* info)
 {
-    LoadHolidayProc loadHoliday = (LoadHolidayProc)ResourceDllProc("LoadHoliday");
+    auto loadHoliday = LanguageProc(LanguageModule::kLoadHoliday);
     if (!loadHoliday)
         return;
     char path[MAX_PATH * 2];
     snprintf(path, sizeof(path), "%s%s.txt", NonNullStr(info->GetProgramDir()), "Holiday");
-    g_program.Holidays = loadHoliday(0, path, &g_program.HolidayCount);
+    g_program.Holidays = loadHoliday(HOLIDAY_KIND_NATIONAL, path, &g_program.HolidayCount);
 }
 
 int AllocateTables(EnvData* env)
@@ -123,16 +114,16 @@ int AllocateTables(EnvData* env)
 // 1 to go on; 0 when this start ends because another instance runs.
 int CheckSingleInstance(const char* commandLine, EnvData* env)
 {
-    HANDLE mutex = CreateSingleInstanceMutex(PROGRAM_WINDOW_CLASS);
+    HANDLE mutex = CreateSingleInstanceMutex(DAYLENS_WINDOW_CLASS);
     switch (DecideStartup(commandLine, mutex ? 0 : 1, env->DoubleStart)) {
     case STARTUP_RUN:
         g_program.InstanceMutex = mutex;
         return 1;
     case STARTUP_WAIT:
-        g_program.InstanceMutex = WaitForSingleInstanceMutex(PROGRAM_WINDOW_CLASS, 1000);
+        g_program.InstanceMutex = WaitForSingleInstanceMutex(DAYLENS_WINDOW_CLASS, 1000);
         return 1;
     case STARTUP_CONFIRM:
-        return Ask(kAlreadyRunning, MB_ICONQUESTION) == IDYES;
+        return Ask(kAlreadyRunning) == IDYES;
     case STARTUP_ACTIVATE:
         EnumWindows(EnumActivateProc, 0);
         return 0;
@@ -144,20 +135,20 @@ int CheckSingleInstance(const char* commandLine, EnvData* env)
 
 void AskFirstRunQuestions(AppInfo* info, EnvData* env)
 {
-    if (Ask(kFirstRun, MB_ICONQUESTION) == IDYES) {
-        if (Ask(kAskStartup, MB_ICONQUESTION) == IDYES &&
+    if (Ask(kFirstRun) == IDYES) {
+        if (Ask(kAskStartup) == IDYES &&
             CreateStartupShortcut(info->GetAppName(), info->GetDescription(), info->GetProgramDir()))
-            Tell(kStartupDone, MB_ICONINFORMATION);
-        env->Transparency.TransMode = Ask(kAskTransparent, MB_ICONQUESTION) == IDYES ? 0 : 2;
-        Tell(kFirstSetupDone, MB_ICONINFORMATION);
+            TellUser(nullptr, kStartupDone, MB_OK | MB_ICONINFORMATION);
+        env->Transparency.TransMode = Ask(kAskTransparent) == IDYES ? TRANS_MODE_KEY_AND_ALPHA : TRANS_MODE_ALPHA;
+        TellUser(nullptr, kFirstSetupDone, MB_OK | MB_ICONINFORMATION);
         SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
     } else {
         char help[MAX_PATH * 2];
-        snprintf(help, sizeof(help), "%s%s", NonNullStr(info->GetProgramDir()), kHelpFile);
-        if (GetFileAttributesA(help) == INVALID_FILE_ATTRIBUTES)
-            Tell(kFilesMissing, MB_ICONINFORMATION);
-        else if (Ask(kAskHelp, MB_ICONQUESTION) == IDYES)
-            info->ShowHelp(nullptr, help, "_RESOURCE/Help-main.html");
+        snprintf(help, sizeof(help), "%s%s", NonNullStr(info->GetProgramDir()), DAYLENS_HELP_FILE);
+        if (!FileExists(help))
+            TellUser(nullptr, kFilesMissing, MB_OK | MB_ICONINFORMATION);
+        else if (Ask(kAskHelp) == IDYES)
+            info->ShowHelp(nullptr, help, HELP_TOPIC_MAIN);
     }
     POINT cursor;
     if (GetCursorPos(&cursor)) {
@@ -169,9 +160,9 @@ void AskFirstRunQuestions(AppInfo* info, EnvData* env)
 void LoadOwnHolidays()
 {
     BuildMyHolidayPath();
-    LoadHolidayProc loadHoliday = (LoadHolidayProc)ResourceDllProc("LoadHoliday");
+    auto loadHoliday = LanguageProc(LanguageModule::kLoadHoliday);
     if (loadHoliday && g_program.MyHolidayPath)
-        g_program.MyHolidays = loadHoliday(2, g_program.MyHolidayPath, &g_program.MyHolidayCount);
+        g_program.MyHolidays = loadHoliday(HOLIDAY_KIND_OWN, g_program.MyHolidayPath, &g_program.MyHolidayCount);
 }
 
 // Steps up to a filled record; 0 when start-up ends here.
@@ -183,7 +174,7 @@ int PrepareRecord(AppInfo* info)
     if (!env)
         return 0;
     g_program.Env = env;
-    EnvInitializeProc envInitialize = (EnvInitializeProc)ResourceDllProc("EnvInitialize");
+    auto envInitialize = LanguageProc(LanguageModule::kEnvInitialize);
     if (!envInitialize || envInitialize(env) != 1)
         return GiveUp(kBadModule);
     ResetRunTimeFields(env);

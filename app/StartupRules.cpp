@@ -10,9 +10,6 @@
 
 namespace {
 
-const char* const kLanguageModuleNames[] = {"Daylens.Jpn.dll", "Daylens.Eng.dll", "resource.dll",
-                                            "DaylensResource.dll"};
-
 bool Is(const char* commandLine, const char* word)
 {
     return commandLine && strcmp(commandLine, word) == 0;
@@ -75,10 +72,4 @@ char* FormatMyHolidayPath(const char* programDir, int individual, const char* us
     else
         snprintf(path, sizeof(path), "%s%s.txt", NonNullStr(programDir), "MyHoliday");
     return StrDupHeap(path);
-}
-
-const char* LanguageModuleName(int index)
-{
-    const int count = (int)(sizeof(kLanguageModuleNames) / sizeof(kLanguageModuleNames[0]));
-    return index >= 0 && index < count ? kLanguageModuleNames[index] : nullptr;
 }

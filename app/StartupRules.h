@@ -31,6 +31,3 @@ int ApplyStartMonth(EnvData* env);
 // The own-holiday file: "<dir>MyHoliday-<user>.txt" when individual is 1 and user is not empty, else
 // "<dir>MyHoliday.txt"; null without memory. The caller frees it with HeapFree.
 char* FormatMyHolidayPath(const char* programDir, int individual, const char* userName);
-
-// The language module's file names, tried in this order; null past the last.
-const char* LanguageModuleName(int index);

@@ -6,11 +6,9 @@
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "Program.h"
+#include "ToolBarModule.h"
 
 namespace {
-
-typedef int (*ToolBarGetWindowPosProc)(int* x, int* y);
-typedef int (*ToolBarSetWindowPosProc)(int x, int y);
 
 const int FADE_WHEN_INACTIVE = 1;
 
@@ -20,15 +18,10 @@ void SetCursorOf(EnvData* env, int index)
         SetCursor(env->Cursors[index]);
 }
 
-FARPROC ToolBarProc(EnvData* env, const char* name)
-{
-    return env->ToolBarModule ? GetProcAddress(env->ToolBarModule, name) : nullptr;
-}
-
 // The toolbar keeps its distance to the calendar; WindowX and WindowY still hold the place before the drag.
 void ToolBarFollows(EnvData* env, int left, int top)
 {
-    ToolBarSetWindowPosProc setPos = (ToolBarSetWindowPosProc)ToolBarProc(env, "ToolBarSetWindowPos");
+    auto setPos = FindExport(env->ToolBarModule, ToolBarModule::kToolBarSetWindowPos);
     if (setPos)
         setPos(left + g_mainWindow.ToolBarStart.x - env->WindowX, top + g_mainWindow.ToolBarStart.y - env->WindowY);
 }
@@ -57,9 +50,12 @@ void StartWindowDrag(HWND window, EnvData* env)
         ApplyCurrentAlpha(window, env);
         KillTimer(window, TIMER_FADE_OUT);
     }
-    ToolBarGetWindowPosProc getPos = (ToolBarGetWindowPosProc)ToolBarProc(env, "ToolBarGetWindowPos");
-    if (getPos)
-        getPos((int*)&g_mainWindow.ToolBarStart.x, (int*)&g_mainWindow.ToolBarStart.y);
+    auto getPos = FindExport(env->ToolBarModule, ToolBarModule::kToolBarGetWindowPos);
+    int position[2] = {0, 0};
+    if (getPos && getPos(position)) {
+        g_mainWindow.ToolBarStart.x = position[0];
+        g_mainWindow.ToolBarStart.y = position[1];
+    }
 }
 
 // Day memos are read and written with the memo settings, which join with the memo side; until then no day has a

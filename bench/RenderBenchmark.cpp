@@ -21,7 +21,7 @@ namespace {
 
 const int kRuns = 20;
 const DWORD kStartTimeoutMs = 30000;
-const char kWindowClass[] = PROGRAM_WINDOW_CLASS;
+const char kWindowClass[] = DAYLENS_WINDOW_CLASS;
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency)
 {

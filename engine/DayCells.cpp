@@ -70,7 +70,7 @@ int CreateToolTip(EnvData* env)
         SendMessageA(env->ToolTipWindow, TTM_SETMARGIN, 0, (LPARAM)&margin);
         SendMessageA(env->ToolTipWindow, TTM_SETMAXTIPWIDTH, 0, env->ToolTipWidth);
     }
-    SendMessageA(env->MainWindow, WM_DAYLENS_TOOLTIP_CREATED, (WPARAM)env->ToolTipWindow, 0);
+    SendMessageA(env->MainWindow, WM_DAYLENS_TOOLTIP_MADE, (WPARAM)env->ToolTipWindow, 0);
     return 1;
 }
 

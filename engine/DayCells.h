@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
+#include "DaylensIds.h"
+
 #include "SettingsTypes.h"
 
 class EnvData;
 
-// Sent to the calendar window with the new tooltip window as wParam.
-#define WM_DAYLENS_TOOLTIP_CREATED (WM_USER + 36)
 // Size of the buffer LimitString answers with; the text holds one byte less.
 #define LIMIT_STRING_SIZE 1024
 

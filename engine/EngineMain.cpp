@@ -1,5 +1,16 @@
-// The language module's entry: it sets the module up when a process loads it.
+// The language module's entry: it sets the module up when a process loads it. Every export is checked here against
+// the type the module's interface gives it.
 #include "EngineMain.h"
+
+#include "CalendarLayout.h"
+#include "DayCells.h"
+#include "DayMark.h"
+#include "EraNames.h"
+#include "HolidayCheck.h"
+#include "LanguageModule.h"
+#include "MonthHeading.h"
+
+LANGUAGE_MODULE_EXPORTS(DAYLENS_EXPORT_CHECK)
 
 extern "C" HINSTANCE GetInstance(void)
 {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 class AppInfo;
+class EnvData;
 
 // Icon slots of the module.
 enum EngineIconSlot {
@@ -14,15 +15,6 @@ enum EngineIconSlot {
     ENGINE_ICON_MONTH_FIRST = 4, // January; December is slot 15
     ENGINE_ICON_COUNT = 20
 };
-
-// The identity the module gives its AppInfo.
-#define ENGINE_APP_NAME "Daylens"
-#define ENGINE_APP_TITLE "透明なカレンダー Daylens"
-#define ENGINE_WINDOW_CLASS "Velmora Daylens"
-#define ENGINE_VERSION 120
-#define ENGINE_VERSION_MINOR 1
-#define ENGINE_VERSION_BUILD 0
-#define ENGINE_RELEASE_DATE "04/01/2019"
 
 // Sets the module up: its AppInfo (identity of the program, folders of the
 // host executable), the plug-in folder "<program folder>PlugIn" (created when
@@ -44,4 +36,6 @@ HINSTANCE EngineInstance();
 extern "C" {
 // The module handle, exported for the plug-ins.
 HINSTANCE GetInstance(void);
+// Fills the calendar fonts of a fresh settings record with the module's defaults; 1, or 0 for a null record.
+int EnvInitialize(EnvData* env);
 }

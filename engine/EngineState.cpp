@@ -5,6 +5,7 @@
 #include <new>
 
 #include "AppInfo.h"
+#include "DaylensIds.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "StrUtil.h"
@@ -17,15 +18,6 @@ char g_programDir[MAX_PATH];
 AppInfo* g_appInfo;
 char* g_plugInDir;
 HICON g_icons[ENGINE_ICON_COUNT];
-
-const char kCreator[] = "Velmora";
-const char kYears[] = "2019-2026";
-
-bool FileExists(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 HICON LoadIconFile(const char* path, int size)
 {
@@ -100,9 +92,8 @@ void SetUpEngine(HINSTANCE resourceModule, const char* programDir)
         g_appInfo = new (std::nothrow) AppInfo();
     if (!g_appInfo)
         return;
-    g_appInfo->SetNames(ENGINE_APP_NAME, ENGINE_APP_TITLE, ENGINE_WINDOW_CLASS, ENGINE_VERSION,
-                        ENGINE_VERSION_MINOR, ENGINE_VERSION_BUILD, kCreator, kYears,
-                        ENGINE_RELEASE_DATE, nullptr);
+    g_appInfo->SetNames(DAYLENS_PROGRAM_NAME, DAYLENS_PROGRAM_TITLE, DAYLENS_WINDOW_CLASS, DAYLENS_VERSION,
+                        DAYLENS_REVISION, 0, DAYLENS_MAKER, DAYLENS_YEARS, DAYLENS_RELEASE_DATE, nullptr);
     SafeStrCpy(g_programDir, sizeof(g_programDir),
                programDir ? programDir : NonNullStr(g_appInfo->GetProgramDir()));
     CreatePlugInDir();

@@ -2,6 +2,7 @@
 // The settings file, read afterwards, replaces them with the saved ones.
 #include <windows.h>
 
+#include "EngineMain.h"
 #include "EnvData.h"
 #include "FontUtil.h"
 
@@ -17,7 +18,7 @@ void InitCalendarFont(LOGFONTA* font, int height)
 }  // namespace
 
 // 1, or 0 for a null record, which is then left alone.
-extern "C" int EnvInitialize(EnvData* env)
+int EnvInitialize(EnvData* env)
 {
     if (!env)
         return 0;

@@ -169,6 +169,14 @@ void GetModulePathParts(char** path, char** folder, char** base)
     }
 }
 
+int FileExists(const char* path)
+{
+    if (!path || !*path)
+        return 0;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 int FolderExists(const char* path, int driveRoot)
 {
     size_t len = SafeStrLen(path);

@@ -19,12 +19,6 @@ const COLORREF kDefaultShadowColor = 0;
 const int kDefaultShadowWidth = 1;
 const int kDefaultShadowDirection = SHADOW_DOWN_RIGHT;
 
-bool FileExists(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';

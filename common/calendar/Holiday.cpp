@@ -2,16 +2,18 @@
 
 #include <string.h>
 
+#include "DaylensIds.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "Sjis.h"
+#include "UserMessage.h"
 
 namespace {
 
 const char kNoMemory[] = "メモリが足りません";
 const char kDuplicate[] = "同じデータがあります";
-const char kAlertCaption[] = "Daylens Alert";
-const char kInsertAlertCaption[] = "Velmora Alert";
+const char kAlertCaption[] = DAYLENS_ALERT_CAPTION;
+const char kInsertAlertCaption[] = MAKER_ALERT_CAPTION;
 
 const int kMaxFieldLength = HOLIDAY_LINE_SIZE - 1;
 const int kHolidayFields = 4;
@@ -22,12 +24,10 @@ const char* const kWeekdayNames[7][3] = {
     {"木", "Th", "Thu"}, {"金", "Fr", "Fri"}, {"土", "Sa", "Sat"},
 };
 
-void MessageBoxAlert(const char* text, const char* caption)
+void Alert(const char* text, const char* caption)
 {
-    MessageBoxA(NULL, text, caption, MB_OK | MB_ICONWARNING);
+    TellUserWithCaption(NULL, text, caption, MB_OK | MB_ICONWARNING);
 }
-
-HolidayAlertProc g_alert = MessageBoxAlert;
 
 void FreeHeap(void* block)
 {
@@ -176,13 +176,6 @@ InsertPlace CompareForInsert(const HolidayRecord& r, const HolidayRecord& n)
 
 extern "C" {
 
-HolidayAlertProc SetHolidayAlertProc(HolidayAlertProc proc)
-{
-    HolidayAlertProc previous = g_alert;
-    g_alert = proc ? proc : MessageBoxAlert;
-    return previous;
-}
-
 const char* NextTextLine(const char* text, char* line)
 {
     if (!line)
@@ -251,7 +244,7 @@ HolidayRecord* ParseHolidayText(unsigned char kind, const char* text, unsigned i
         if (!record.name || !GrowList(&list, made)) {
             FreeHeap(record.name);
             FreeHolidayList(list, made);
-            g_alert(kNoMemory, kAlertCaption);
+            Alert(kNoMemory, kAlertCaption);
             if (count)
                 *count = 0;
             return nullptr;
@@ -313,12 +306,12 @@ int InsertHolidayRecord(HolidayRecord** array, const HolidayRecord* record, int 
         if (place == kPlaceDuplicate) {
             // A repeated weekday rule is dropped quietly, a repeated day is reported.
             if (record->week == 0)
-                g_alert(kDuplicate, kAlertCaption);
+                Alert(kDuplicate, kAlertCaption);
             return count;
         }
     }
     if (!GrowList(array, count)) {
-        g_alert(kNoMemory, kInsertAlertCaption);
+        Alert(kNoMemory, kInsertAlertCaption);
         return count;
     }
     HolidayRecord* list = *array;
@@ -341,7 +334,7 @@ int DeleteHolidayRecord(HolidayRecord** array, int count, int index)
     // A fresh smaller block, so that lack of memory leaves the list untouched.
     HolidayRecord* smaller = (HolidayRecord*)AllocZeroed((size_t)(count - 1) * sizeof(HolidayRecord));
     if (!smaller) {
-        g_alert(kNoMemory, kAlertCaption);
+        Alert(kNoMemory, kAlertCaption);
         return count;
     }
     for (int i = 0, j = 0; i < count; ++i) {

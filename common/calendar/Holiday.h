@@ -61,9 +61,4 @@ const char* NextTextLine(const char* text, char* line);
 // fields. Blanks and TABs separate fields, but blanks stay inside the last field.
 int SplitHolidayLine(const char* line, char* fields, int maxFields);
 
-// Message boxes of the list routines go through this; tests replace it.
-typedef void (*HolidayAlertProc)(const char* text, const char* caption);
-// Installs proc (null restores the message box) and returns the previous one.
-HolidayAlertProc SetHolidayAlertProc(HolidayAlertProc proc);
-
 }

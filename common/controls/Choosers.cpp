@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "StrUtil.h"
+#include "UserMessage.h"
 
 extern "C" {
 
@@ -71,7 +72,7 @@ int ShowBuildInfoOnDebug(void)
     path[sizeof(path) - 1] = '\0';
     char message[MAX_PATH + 128];
     snprintf(message, sizeof(message), "This application (%s)\r\n was compiled at %s %s.\n", path, __TIME__, __DATE__);
-    MessageBoxA(nullptr, message, "Velmora Debug Info", MB_OK);
+    TellUserWithCaption(nullptr, message, "Velmora Debug Info", MB_OK);
     return 0;
 }
 

@@ -6,19 +6,6 @@
 
 #include "SettingsTypes.h"
 
-// Transparency kinds (TransparencySettings::TransMode).
-#define TRANS_MODE_KEY_AND_ALPHA 0
-#define TRANS_MODE_PSEUDO 1
-#define TRANS_MODE_ALPHA 2
-#define TRANS_MODE_OPAQUE 3
-#define TRANS_MODE_COUNT 4
-// Fade modes (TransparencySettings::TransparentAlphaMode): mode 0 uses no fade time, mode 2 neither alpha nor time.
-#define TRANS_FADE_COUNT 5
-#define TRANS_FADE_NO_TIME 0
-#define TRANS_FADE_OFF 2
-#define TRANS_ALPHA_MAX 255
-#define TRANS_TIME_MAX 30
-
 #ifdef __cplusplus
 extern "C" {
 #endif

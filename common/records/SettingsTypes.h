@@ -17,6 +17,30 @@
 // Mark kinds from this value on name the user marks, in the order of the array.
 #define MARK_KIND_USER_BASE 50
 
+// Mark kinds of a FontStyle (MarkType); from MARK_KIND_USER_BASE on they name the user marks.
+enum MarkKind {
+    MARK_NONE = 0,
+    MARK_OUTLINE_1 = 1,
+    MARK_OUTLINE_3 = 3,
+    MARK_CIRCLE = 4,
+    MARK_CIRCLE_FRAME = 5,
+    MARK_DIAMOND = 6,
+    MARK_DIAMOND_FRAME = 7,
+    MARK_SQUARE = 8,
+    MARK_SQUARE_FRAME = 9,
+    MARK_TRIANGLE = 10,
+    MARK_TRIANGLE_FRAME = 11,
+    MARK_TRIANGLE_DOWN = 12,
+    MARK_TRIANGLE_DOWN_FRAME = 13,
+    MARK_OCTAGON = 14,
+    MARK_OCTAGON_FRAME = 15,
+    MARK_UNDERLINE = 16,
+    MARK_DOUBLE_UNDERLINE = 17,
+    MARK_CROSS = 18,
+    MARK_CHECK = 19,
+    MARK_KIND_COUNT = 20
+};
+
 #define MARK_ORDER_COUNT 10
 // Mark kinds in a priority list; a 0 ends the list.
 enum MarkOrderKind {
@@ -77,6 +101,19 @@ struct MarkDlgData {
     int EditFont;
 };
 static_assert(sizeof(MarkDlgData) == 1124, "MarkDlgData is shared between modules");
+
+// Transparency kinds (TransparencySettings::TransMode).
+#define TRANS_MODE_KEY_AND_ALPHA 0
+#define TRANS_MODE_PSEUDO 1
+#define TRANS_MODE_ALPHA 2
+#define TRANS_MODE_OPAQUE 3
+#define TRANS_MODE_COUNT 4
+// Fade modes (TransparencySettings::TransparentAlphaMode): mode 0 uses no fade time, mode 2 neither alpha nor time.
+#define TRANS_FADE_COUNT 5
+#define TRANS_FADE_NO_TIME 0
+#define TRANS_FADE_OFF 2
+#define TRANS_ALPHA_MAX 255
+#define TRANS_TIME_MAX 30
 
 // Transparency of the calendar window.
 struct TransparencySettings {

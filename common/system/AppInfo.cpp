@@ -10,6 +10,7 @@
 #include "FileUtil.h"
 #include "Sjis.h"
 #include "StrUtil.h"
+#include "UserMessage.h"
 #include "WindowsVersion.h"
 
 namespace {
@@ -105,12 +106,6 @@ HtmlHelpProc HtmlHelpFunction()
     return htmlHelp;
 }
 
-bool FileExists(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 char* SpecialFolder(int csidl)
 {
     char path[MAX_PATH] = "";
@@ -186,6 +181,7 @@ void AppInfo::SetStrings(const char* appName, const char* description, const cha
     INITCOMMONCONTROLSEX classes = {sizeof(classes), kCommonControlClasses};
     InitCommonControlsEx(&classes);
     ReplaceText(&AppName, appName);
+    SetMessageCaption(appName);
     ReplaceText(&Description, description);
     ReplaceText(&WindowClassName, windowClassName);
     ReplaceText(&Creator, creator);
@@ -333,7 +329,7 @@ int AppInfo::ShowHelp(HWND owner, const char* helpFile, const char* topic)
     if (!helpFile)
         return 0;
     if (!FileExists(helpFile)) {
-        MessageBoxA(owner, kHelpMissingText, kHelpMissingCaption, MB_OK | MB_ICONWARNING);
+        TellUserWithCaption(owner, kHelpMissingText, kHelpMissingCaption, MB_OK | MB_ICONWARNING);
         return 1;
     }
     char target[PARENT_FOLDER_SIZE];

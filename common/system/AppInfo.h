@@ -6,8 +6,6 @@
 
 #include <stddef.h>
 
-// Caption for message boxes of routines that hold no AppInfo.
-#define APPINFO_FALLBACK_CAPTION "Velmora"
 // Maker folder under the application-data folder, also the prefix of the settings fallback.
 #define APPINFO_MAKER_FOLDER "Velmora"
 

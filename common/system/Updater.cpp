@@ -122,12 +122,6 @@ bool ProgramDirWritable(const char* programDir)
     return true;
 }
 
-bool FileExists(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void RunElevated(const char* file, const char* parameters)
 {
     SHELLEXECUTEINFOA info = {};

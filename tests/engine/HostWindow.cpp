@@ -32,7 +32,7 @@ LRESULT CALLBACK HostWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
     if (message == WM_NCCREATE)
         SetWindowLongPtrA(window, GWLP_USERDATA, (LONG_PTR)((CREATESTRUCTA*)lParam)->lpCreateParams);
     HostWindow* self = (HostWindow*)GetWindowLongPtrA(window, GWLP_USERDATA);
-    if (self && message == WM_DAYLENS_TOOLTIP_CREATED) {
+    if (self && message == WM_DAYLENS_TOOLTIP_MADE) {
         self->tipMessages_++;
         self->lastTip_ = wParam;
         return 0;

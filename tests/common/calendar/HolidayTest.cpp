@@ -7,6 +7,7 @@
 
 #include "HeapUtil.h"
 #include "Holiday.h"
+#include "UserMessage.h"
 
 namespace {
 
@@ -52,9 +53,10 @@ std::string Parsed(const char* text, unsigned char kind = HOLIDAY_KIND_NATIONAL)
 
 std::vector<std::string> g_alerts;
 
-void RecordAlert(const char* text, const char* caption)
+int RecordAlert(HWND, const char* text, const char* caption, UINT)
 {
     g_alerts.push_back(std::string(text) + "|" + caption);
+    return IDOK;
 }
 
 class HolidayListTest : public ::testing::Test {
@@ -62,11 +64,11 @@ protected:
     void SetUp() override
     {
         g_alerts.clear();
-        previous_ = SetHolidayAlertProc(RecordAlert);
+        previous_ = SetMessageBoxHook(RecordAlert);
     }
     void TearDown() override
     {
-        SetHolidayAlertProc(previous_);
+        SetMessageBoxHook(previous_);
         FreeHolidayList(list_, count_);
     }
     // Inserts a fresh record; frees its name when the list did not take it.
@@ -88,7 +90,7 @@ protected:
         return names;
     }
 
-    HolidayAlertProc previous_ = nullptr;
+    MessageBoxHook previous_ = nullptr;
     HolidayRecord* list_ = nullptr;
     int count_ = 0;
 };

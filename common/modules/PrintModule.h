@@ -1,0 +1,25 @@
+// The print plug-in (PlugIn\DaylensPrint.dll): its own exports besides the common plug-in set. The host reaches
+// the print dialog through the plug-in's menu item.
+#pragma once
+
+#include <windows.h>
+
+#include "ModuleExport.h"
+
+class EnvData;
+struct MemoSettings;
+struct MemorialSettings;
+
+#define PRINT_MODULE_EXPORTS(X)                                                                                  \
+    /* The modal print dialog; the arguments are not used. */                                                   \
+    X(PrintOpen, int, (void* unused, int unused2, int unused3))                                                  \
+    /* Copies the records that are given, then opens the print dialog. */                                        \
+    X(PrintOpen2, int, (void* unused, EnvData* env, MemoSettings* memo, MemorialSettings* memorial))            \
+    X(PrintSetEnv, int, (EnvData * env, MemoSettings* memo))
+
+namespace PrintModule {
+
+PRINT_MODULE_EXPORTS(DAYLENS_EXPORT_TYPE)
+DAYLENS_EXPORT_TABLE(PRINT_MODULE_EXPORTS)
+
+}  // namespace PrintModule

@@ -1,0 +1,128 @@
+// Control ids of the memo windows, whose templates the language module holds: day memo (114), period
+// memo (116), repeat copy (117), memorial-day settings (118) and memo settings (160-165).
+#pragma once
+
+// Day memo (114) and period memo (116) share the date caption, the list or
+// edit numbers and the date stepping row: back and forward buttons per unit,
+// each pair around its one-character label.
+#define IDC_MEMO_LABEL_DATE       4001
+#define IDC_PERIODMEMO_LIST       4002
+#define IDC_DAYMEMO_EDIT_TEXT     4006
+#define IDC_MEMO_BTN_YEAR_BACK    4010
+#define IDC_MEMO_BTN_YEAR_NEXT    4011
+#define IDC_MEMO_BTN_MONTH_BACK   4012
+#define IDC_MEMO_BTN_MONTH_NEXT   4013
+#define IDC_MEMO_BTN_WEEK_BACK    4014
+#define IDC_MEMO_BTN_WEEK_NEXT    4015
+#define IDC_MEMO_BTN_DAY_BACK     4016
+#define IDC_MEMO_BTN_DAY_NEXT     4017
+#define IDC_MEMO_LABEL_YEAR       4018
+#define IDC_MEMO_LABEL_MONTH      4019
+#define IDC_MEMO_LABEL_WEEK       4020
+#define IDC_MEMO_LABEL_DAY        4021
+#define IDC_PERIODMEMO_COMBO_PERIOD 4030
+#define IDC_DAYMEMO_LABEL_MARK    4031
+#define IDC_DAYMEMO_LABEL_TIME    4033
+#define IDC_DAYMEMO_TIME          4034
+#define IDC_DAYMEMO_BTN_MENU      4043
+#define IDC_DAYMEMO_BTN_MARK      4133
+#define IDC_DAYMEMO_COMBO_MARK    4134
+// Commands of the day memo's menu; 4044 is its internal save.
+#define IDM_DAYMEMO_REPEAT        4041
+#define IDM_DAYMEMO_PERIOD        4042
+#define IDM_DAYMEMO_SAVE          4044
+#define IDM_DAYMEMO_ERASE         4045
+
+// Memo settings frame (160) and its pages (161-165).
+#define IDC_MEMOSET_BTN_APPLY     81
+#define IDC_MEMOSET_TAB           4000
+// Page " 各種設定 " (161).
+#define IDC_MEMOGENERAL_CHECK_TOOLTIP   4101
+#define IDC_MEMOGENERAL_CHECK_MARK      4102
+#define IDC_MEMOGENERAL_CHECK_TRAY      4103
+#define IDC_MEMOGENERAL_CHECK_IME       4104
+#define IDC_MEMOGENERAL_CHECK_MONTHFILE 4105
+#define IDC_MEMOGENERAL_CHECK_PERUSER   4106
+#define IDC_MEMOGENERAL_EDIT_FOLDER     4107
+#define IDC_MEMOGENERAL_BTN_BROWSE      4108
+#define IDC_MEMOGENERAL_EDIT_FONTSIZE   4109
+#define IDC_MEMOGENERAL_SPIN_FONTSIZE   4110
+#define IDC_MEMOGENERAL_RADIO_MINCHO    4111   // MemoDialogFont 0 and 1
+#define IDC_MEMOGENERAL_RADIO_GOTHIC    4112
+#define IDC_MEMOGENERAL_GROUP_SHOW      4113
+#define IDC_MEMOGENERAL_GROUP_STORE     4114
+#define IDC_MEMOGENERAL_GROUP_FONT      4115
+#define IDC_MEMOGENERAL_LABEL_FOLDER    4116
+#define IDC_MEMOGENERAL_LABEL_FONTSIZE  4117
+// Page " ポップアップ " (162); its labels and groups take 4141-4147.
+#define IDC_MEMOPOPUP_CHECK_START       4121
+#define IDC_MEMOPOPUP_CHECK_HIDELATE    4122
+#define IDC_MEMOPOPUP_CHECK_TOMORROWLATE 4123
+#define IDC_MEMOPOPUP_TIME_START        4124
+#define IDC_MEMOPOPUP_CHECK_TOMORROW    4125
+#define IDC_MEMOPOPUP_TIME_TOMORROW     4126
+#define IDC_MEMOPOPUP_EDIT_INTERVAL     4127
+#define IDC_MEMOPOPUP_SPIN_INTERVAL     4128
+#define IDC_MEMOPOPUP_EDIT_SOUND        4129
+#define IDC_MEMOPOPUP_BTN_BROWSE        4130
+#define IDC_MEMOPOPUP_GROUP_START       4141
+#define IDC_MEMOPOPUP_GROUP_TOMORROW    4142
+#define IDC_MEMOPOPUP_GROUP_RESUME      4143
+#define IDC_MEMOPOPUP_GROUP_SOUND       4144
+#define IDC_MEMOPOPUP_LABEL_TIME        4145
+#define IDC_MEMOPOPUP_LABEL_INTERVAL    4146
+#define IDC_MEMOPOPUP_LABEL_SECONDS     4147
+// Page " マーク " (163); its labels and groups take 4161-4164.
+#define IDC_MEMOMARK_RADIO_OWN          4131   // own style, or a user mark
+#define IDC_MEMOMARK_RADIO_USER         4132
+#define IDC_MEMOMARK_BTN_OWN            4133
+#define IDC_MEMOMARK_COMBO_USER         4134
+#define IDC_MEMOMARK_LIST_USERMARKS     4135
+#define IDC_MEMOMARK_EDIT_NAME          4136
+#define IDC_MEMOMARK_BTN_USERMARK       4137
+#define IDC_MEMOMARK_EDIT_COUNT         4138
+#define IDC_MEMOMARK_SPIN_COUNT         4139
+#define IDC_MEMOMARK_GROUP_DEFAULT      4161
+#define IDC_MEMOMARK_GROUP_USERMARKS    4162
+#define IDC_MEMOMARK_LABEL_NAME         4163
+#define IDC_MEMOMARK_LABEL_COUNT        4164
+// Page " 検索 " (164).
+#define IDC_MEMOSEARCH_BTN_SEARCH       4
+#define IDC_MEMOSEARCH_LIST_RESULT      4151
+#define IDC_MEMOSEARCH_COMBO_WORD       4152
+#define IDC_MEMOSEARCH_CHECK_LINESTART  4153
+#define IDC_MEMOSEARCH_CHECK_LINEEND    4154
+#define IDC_MEMOSEARCH_CHECK_BYLINE     4155
+#define IDC_MEMOSEARCH_DATE_FIRST       4156
+#define IDC_MEMOSEARCH_DATE_LAST        4157
+#define IDC_MEMOSEARCH_LABEL_WORD       4158
+#define IDC_MEMOSEARCH_LABEL_TILDE      4159
+// Page " 同期 " (165), import and export.
+#define IDC_MEMOIMPEX_BTN_EXPORT        4
+#define IDC_MEMOIMPEX_DATE_FIRST        4501
+#define IDC_MEMOIMPEX_DATE_LAST         4502
+#define IDC_MEMOIMPEX_COMBO_FORMAT      4503
+#define IDC_MEMOIMPEX_BTN_IMPORT        4504
+#define IDC_MEMOIMPEX_LABEL_DROP        4505
+#define IDC_MEMOIMPEX_GROUP_EXPORT      4506
+#define IDC_MEMOIMPEX_GROUP_IMPORT      4507
+#define IDC_MEMOIMPEX_LABEL_PERIOD      4508
+#define IDC_MEMOIMPEX_LABEL_TILDE       4509
+#define IDC_MEMOIMPEX_LABEL_FORMAT      4510
+
+// Memorial-day settings (118).
+#define IDC_MEMORIAL_BTN_DATES    4401
+#define IDC_MEMORIAL_CHECK_POPUP  4402
+#define IDC_MEMORIAL_CHECK_TOOLTIP 4403
+#define IDC_MEMORIAL_CHECK_AGE    4404
+#define IDC_MEMORIAL_CHECK_PERUSER 4405
+
+// Repeat copy (117): the kind is the radio id less 4601.
+#define IDC_REPEATCOPY_RADIO_DAILY   4601
+#define IDC_REPEATCOPY_RADIO_WEEKLY  4602
+#define IDC_REPEATCOPY_RADIO_MONTHLY 4603
+#define IDC_REPEATCOPY_RADIO_YEARLY  4604
+#define IDC_REPEATCOPY_DATE_FIRST    4605
+#define IDC_REPEATCOPY_DATE_LAST     4606
+#define IDC_REPEATCOPY_LABEL_TILDE   4607
+
