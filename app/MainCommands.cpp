@@ -18,6 +18,7 @@ namespace {
 
 const int kAboutTemplate = 100;
 const char kNoUpdater[] = "LxUpdateがありません";
+const char kUpdateUnavailable[] = "アップデートは利用できません";
 
 void Exit(HWND window)
 {
@@ -33,17 +34,13 @@ void ShowVersion(HWND window)
 }
 
 // The update tool does the update after the program has ended.
+// LATER: set the update flags and end the program, once shut-down hands over to the update tool; until then the
+// program says the update is not available rather than ending for nothing.
 void StartUpdate(HWND window, int program, int plugIns)
 {
-    if (!IsUpdaterAvailable()) {
-        TellUser(window, kNoUpdater, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    if (program)
-        g_program.UpdateProgram = 1;
-    if (plugIns)
-        g_program.UpdatePlugIn = 1;
-    Exit(window);
+    (void)program;
+    (void)plugIns;
+    TellUser(window, IsUpdaterAvailable() ? kUpdateUnavailable : kNoUpdater, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowHelp(HWND window)

@@ -4,6 +4,9 @@
 
 #include <type_traits>
 
+#include "HeapUtil.h"
+#include "StrUtil.h"
+
 // The constructor zeroes the whole record, and field offsets must stay usable (offsetof).
 static_assert(std::is_standard_layout<EnvData>::value, "EnvData must stay a plain record");
 
@@ -30,18 +33,16 @@ void* DuplicateBlock(const void* source, size_t size)
     return copy;
 }
 
-// Heap copy of text in a zeroed block of its length + 1, kept also for "" (which
-// some settings use for "none"); null for null text or no memory. The caller frees
-// it with HeapFree.
-char* DuplicateText(const char* text)
-{
-    return text ? (char*)DuplicateBlock(text, strlen(text) + 1) : nullptr;
-}
-
 // True when a source block was lost in the copy.
 bool LostCopy(const void* source, const void* copy)
 {
     return source && !copy;
+}
+
+// True when a text was lost in the copy; an empty text has no copy (StrDupHeap), and "" and null both mean none.
+bool LostText(const char* source, const char* copy)
+{
+    return SafeStrLen(source) > 0 && !copy;
 }
 
 void ReleaseOwned(EnvData* env)
@@ -86,10 +87,10 @@ int EnvData::CopyFrom(const EnvData* source)
     // The picture is not taken over; the next redraw loads one.
     BackPicture = nullptr;
     DayCells = (DayCell*)DuplicateBlock(source->DayCells, DAY_CELL_MAX * sizeof(DayCell));
-    PreWallPaper = DuplicateText(source->PreWallPaper);
-    HourAlarm = DuplicateText(source->HourAlarm);
-    MonthUserStr = DuplicateText(source->MonthUserStr);
-    WeekUserStr = DuplicateText(source->WeekUserStr);
+    PreWallPaper = StrDupHeap(source->PreWallPaper);
+    HourAlarm = StrDupHeap(source->HourAlarm);
+    MonthUserStr = StrDupHeap(source->MonthUserStr);
+    WeekUserStr = StrDupHeap(source->WeekUserStr);
     UserMarks = nullptr;
     if (UserStyleMax > 0)
         UserMarks = (UserMark*)DuplicateBlock(source->UserMarks, (size_t)UserStyleMax * sizeof(UserMark));
@@ -100,9 +101,9 @@ int EnvData::CopyFrom(const EnvData* source)
     if (!UserMarks)
         UserStyleMax = 0;
 
-    bool lost = LostCopy(source->DayCells, DayCells) || LostCopy(source->PreWallPaper, PreWallPaper) ||
-                LostCopy(source->HourAlarm, HourAlarm) || LostCopy(source->MonthUserStr, MonthUserStr) ||
-                LostCopy(source->WeekUserStr, WeekUserStr) ||
+    bool lost = LostCopy(source->DayCells, DayCells) || LostText(source->PreWallPaper, PreWallPaper) ||
+                LostText(source->HourAlarm, HourAlarm) || LostText(source->MonthUserStr, MonthUserStr) ||
+                LostText(source->WeekUserStr, WeekUserStr) ||
                 (source->UserStyleMax > 0 && LostCopy(source->UserMarks, UserMarks));
     return lost ? 0 : 1;
 }

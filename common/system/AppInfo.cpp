@@ -8,6 +8,7 @@
 #include <string.h>
 
 #include "FileUtil.h"
+#include "HeapUtil.h"
 #include "Sjis.h"
 #include "StrUtil.h"
 #include "UserMessage.h"
@@ -27,21 +28,9 @@ const int kDebugTextSize = 4096;
 
 typedef HWND(WINAPI* HtmlHelpProc)(HWND, LPCSTR, UINT, DWORD_PTR);
 
-// Heap copy of text, "" included; null for null or no memory.
-char* DupText(const char* text)
-{
-    if (!text)
-        return nullptr;
-    size_t size = strlen(text) + 1;
-    char* copy = (char*)HeapAlloc(GetProcessHeap(), 0, size);
-    if (copy)
-        memcpy(copy, text, size);
-    return copy;
-}
-
 void ReplaceText(char** field, const char* text)
 {
-    char* copy = DupText(text);
+    char* copy = StrDupHeap(text);
     if (*field)
         HeapFree(GetProcessHeap(), 0, *field);
     *field = copy;
@@ -111,7 +100,7 @@ char* SpecialFolder(int csidl)
     char path[MAX_PATH] = "";
     if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0])
         return nullptr;
-    return DupText(path);
+    return StrDupHeap(path);
 }
 
 }  // namespace
@@ -400,7 +389,7 @@ char* ResolveIniPath(const char* programDir, const char* appDataDir, const char*
         perUser = 0;
     }
     SafeStrCat(path, sizeof(path), IniFileName(baseName, perUser));
-    return DupText(path);
+    return StrDupHeap(path);
 }
 
 char* BuildUserDataDir(const char* appDataDir, const char* baseName)
@@ -411,7 +400,7 @@ char* BuildUserDataDir(const char* appDataDir, const char* baseName)
     AppendFolder(path, sizeof(path), appDataDir);
     AppendFolder(path, sizeof(path), APPINFO_MAKER_FOLDER);
     AppendFolder(path, sizeof(path), NonNullStr(baseName));
-    return DupText(path);
+    return StrDupHeap(path);
 }
 
 int BuildHelpTarget(const char* helpFile, const char* topic, char* out, size_t outSize)
