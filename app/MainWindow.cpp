@@ -26,7 +26,7 @@ void FillTrayRecord(HWND window, EnvData* env)
     tray.uID = TRAY_ICON_ID;
     tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     tray.uCallbackMessage = WM_DAYLENS_TRAY;
-    tray.hIcon = g_program.Icons[1];
+    tray.hIcon = ProgramIcon(PROGRAM_ICON_SMALL);
     if (env->UseTaskTray == 1)
         Shell_NotifyIconA(NIM_ADD, &tray);
 }
@@ -369,8 +369,8 @@ int CreateMainWindow(int showCommand)
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = g_program.Instance;
-    windowClass.hIcon = g_program.Icons[0];
-    windowClass.hIconSm = g_program.Icons[1];
+    windowClass.hIcon = ProgramIcon(PROGRAM_ICON_LARGE);
+    windowClass.hIconSm = ProgramIcon(PROGRAM_ICON_SMALL);
     windowClass.hCursor = env ? env->Cursors[CURSOR_NORMAL] : nullptr;
     windowClass.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
     windowClass.lpszClassName = g_program.Info->GetWindowClassName();

@@ -299,11 +299,7 @@ void ShutdownApplication()
     if (g_program.Accelerators)
         DestroyAcceleratorTable(g_program.Accelerators);
     g_program.Accelerators = nullptr;
-    for (HICON& icon : g_program.Icons) {
-        if (icon)
-            DestroyIcon(icon);
-        icon = nullptr;
-    }
+    ResetProgramIcons(&g_program.Icons, nullptr, {});
     delete g_program.Env;
     g_program.Env = nullptr;
     FreeResourceDll();
