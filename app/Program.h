@@ -48,6 +48,9 @@ extern ProgramState g_program;
 int InitApplication(const char* commandLine, int showCommand);
 // Releases what start-up acquired; safe after a start-up that gave up half-way.
 void ShutdownApplication();
+// Reads every setting (LoadEnv), then rebuilds what follows from them: the keyboard table. 1 on a first run (no
+// settings file yet); *versionChanged (may be null) as LoadEnv gives it.
+int ReadProgramSettings(int* versionChanged);
 // The keyboard table chosen by the arrow-key settings, replacing the previous one; null when it does not load.
 HACCEL LoadProgramAccelerators();
 // Runs the main thread's messages until WM_QUIT; its wParam, or 0 when GetMessage fails.
