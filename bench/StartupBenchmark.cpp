@@ -163,12 +163,17 @@ double Median(std::vector<double> values)
     return n == 0 ? -1 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+double Best(const std::vector<double>& values)
+{
+    return values.empty() ? -1 : *std::min_element(values.begin(), values.end());
+}
+
 void PrintTimes(const char* name, const std::vector<double>& times)
 {
     printf("%-8s", name);
     for (double t : times)
         printf(" %5.0f", t);
-    printf("   median %.0f ms\n", Median(times));
+    printf("   median %.0f ms, best %.0f ms\n", Median(times), Best(times));
 }
 
 }  // namespace
@@ -204,6 +209,8 @@ int main(int argc, char** argv)
     printf("time from start to the first painted window, %d runs each (ms):\n", runs);
     PrintTimes("minimal", floor);
     PrintTimes("Daylens", daylens);
-    printf("ratio %.2f\n", Median(daylens) / Median(floor));
+    // Other programs running beside the benchmark slow single runs; the best runs show what start-up itself costs.
+    printf("ratio %.2f of the medians, %.2f of the best runs\n", Median(daylens) / Median(floor),
+           Best(daylens) / Best(floor));
     return 0;
 }
