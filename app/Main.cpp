@@ -21,10 +21,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     g_program.Instance = instance;
     g_program.Info = new (std::nothrow) AppInfo();
     int exitCode = 0;
-    if (g_program.Info && InitApplication(commandLine ? commandLine : "", showCommand)) {
-        LoadProgramAccelerators();
+    if (g_program.Info && InitApplication(commandLine ? commandLine : "", showCommand))
         exitCode = RunMessageLoop();
-    }
     ShutdownApplication();
     if (gdiplus)
         Gdiplus::GdiplusShutdown(gdiplusToken);

@@ -29,7 +29,8 @@ void ShowVersion(HWND window)
 {
     HMODULE module = ResourceDllAcquire(1);
     if (module)
-        ShowAboutBox(module, kAboutTemplate, window, g_program.Icons[0], g_program.Icons[1], nullptr, g_program.Info, 1);
+        ShowAboutBox(module, kAboutTemplate, window, ProgramIcon(PROGRAM_ICON_LARGE), ProgramIcon(PROGRAM_ICON_SMALL),
+                     nullptr, g_program.Info, 1);
     ResourceDllAcquire(0);
 }
 

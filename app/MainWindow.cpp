@@ -17,7 +17,7 @@ MainWindowState g_mainWindow = {0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
 namespace {
 
-void FillTrayRecord(HWND window, EnvData* env)
+void FillTrayRecord(HWND window)
 {
     NOTIFYICONDATAA& tray = g_program.TrayIcon;
     memset(&tray, 0, sizeof(tray));
@@ -26,9 +26,14 @@ void FillTrayRecord(HWND window, EnvData* env)
     tray.uID = TRAY_ICON_ID;
     tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     tray.uCallbackMessage = WM_DAYLENS_TRAY;
-    tray.hIcon = g_program.Icons[1];
+    tray.hIcon = ProgramIcon(PROGRAM_ICON_SMALL);
+}
+
+// Adding waits on the tray's owner, so the icon joins once the calendar is on screen.
+void AddTrayIcon(EnvData* env)
+{
     if (env->UseTaskTray == 1)
-        Shell_NotifyIconA(NIM_ADD, &tray);
+        Shell_NotifyIconA(NIM_ADD, &g_program.TrayIcon);
 }
 
 // A desktop of another size has its own remembered position.
@@ -88,6 +93,7 @@ LRESULT OnPaint(HWND window)
     if (g_mainWindow.FirstPaint) {
         g_mainWindow.FirstPaint = 0;
         ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        AddTrayIcon(env);
     }
     env->EndBusy();
     if (env->WallpaperModeAtStart == 1 || env->WallpaperModeAtStart == 2)
@@ -312,7 +318,7 @@ int OnMainWindowCreate(HWND window, EnvData* env)
     if (env->UseTaskTray != 1 && env->Transparency.TransparentAlpha == 0)
         env->Transparency.TransparentAlpha = 1;
     ApplyTransparency(window, &env->Transparency, 0);
-    FillTrayRecord(window, env);
+    FillTrayRecord(window);
     // The tray icon's month picture and tip are set here when the tray icon joins.
     RefreshCalendar(1);
     ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -369,8 +375,8 @@ int CreateMainWindow(int showCommand)
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = g_program.Instance;
-    windowClass.hIcon = g_program.Icons[0];
-    windowClass.hIconSm = g_program.Icons[1];
+    windowClass.hIcon = ProgramIcon(PROGRAM_ICON_LARGE);
+    windowClass.hIconSm = ProgramIcon(PROGRAM_ICON_SMALL);
     windowClass.hCursor = env ? env->Cursors[CURSOR_NORMAL] : nullptr;
     windowClass.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
     windowClass.lpszClassName = g_program.Info->GetWindowClassName();

@@ -7,13 +7,13 @@
 #include "DaylensIds.h"
 #include "Holiday.h"
 #include "PlugInSlot.h"
+#include "ProgramIcons.h"
 #include "SettingsFile.h"
 #include "SettingsTypes.h"
 
 class AppInfo;
 class EnvData;
 
-#define PROGRAM_ICON_COUNT 20
 #define LANGUAGE_NAME_SIZE 1024
 
 struct ProgramState {
@@ -39,7 +39,7 @@ struct ProgramState {
     COLORREF CustomColors[CUSTOM_COLOR_COUNT];
     PlugInSlot PlugInSlots[PLUGIN_SLOT_COUNT];
     NOTIFYICONDATAA TrayIcon;
-    HICON Icons[PROGRAM_ICON_COUNT];
+    ProgramIconSet Icons;  // through ProgramIcon
 };
 
 extern ProgramState g_program;
@@ -48,6 +48,9 @@ extern ProgramState g_program;
 int InitApplication(const char* commandLine, int showCommand);
 // Releases what start-up acquired; safe after a start-up that gave up half-way.
 void ShutdownApplication();
+// Reads every setting (LoadEnv), then rebuilds what follows from them: the keyboard table. 1 on a first run (no
+// settings file yet); *versionChanged (may be null) as LoadEnv gives it.
+int ReadProgramSettings(int* versionChanged);
 // The keyboard table chosen by the arrow-key settings, replacing the previous one; null when it does not load.
 HACCEL LoadProgramAccelerators();
 // Runs the main thread's messages until WM_QUIT; its wParam, or 0 when GetMessage fails.
@@ -58,8 +61,11 @@ int RunMessageLoop();
 HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs);
 // The own-holiday path again from the settings, replacing the previous one.
 void BuildMyHolidayPath();
-// Loads icon slots and cursors from the program's Icon folder and the language module; 1.
+// With flag 1, has the icons load again from the program's Icon folder and the language module when next asked
+// for, and loads the cursors; 1.
 int LoadIcons(int flag);
+// The icon of slot (ProgramIconSlot), loaded on the first call; null for an empty slot.
+HICON ProgramIcon(int slot);
 
 // Registers the calendar window's class and shows the window; 1, or 0 when either fails.
 int CreateMainWindow(int showCommand);

@@ -7,17 +7,14 @@
 
 #include <stddef.h>
 
+#include "SettingsWriter.h"
+
 class AppInfo;
 class EnvData;
 
 // What SaveEnv writes: the placement sections only, or everything.
 #define SETTINGS_SCOPE_PLACEMENT 1
 #define SETTINGS_SCOPE_ALL 255
-
-// A section is written from a zeroed block of this size, grown when its lines do not fit.
-#define SETTINGS_SECTION_SIZE 65536
-// Longest line written, with its terminator; longer values are cut on a character boundary.
-#define SETTINGS_LINE_SIZE 32768
 
 #define MONTH_USER_NAME_COUNT 12
 #define WEEK_USER_NAME_COUNT 7
@@ -28,8 +25,8 @@ struct SettingsFile {
     const char* AppName;     // every section name begins with it
     const char* ProgramDir;  // ends in "\"; holds the program's own wallpaper picture
     RECT Desktop;            // client rectangle of the desktop window; names the per-screen section
-    char** MonthUserNames;   // MONTH_USER_NAME_COUNT heap strings filled from MonthUserStr, or null
-    char** WeekUserNames;    // WEEK_USER_NAME_COUNT heap strings filled from WeekUserStr, or null
+    char** MonthUserNames;   // MONTH_USER_NAME_COUNT slots that LoadEnv cuts MonthUserStr into (CutUserNames), or null
+    char** WeekUserNames;    // WEEK_USER_NAME_COUNT slots that LoadEnv cuts WeekUserStr into, or null
 };
 
 // file from info: iniPath, or info's settings-file path when null; program name and folder; the desktop's rectangle.
@@ -39,8 +36,10 @@ void InitSettingsFile(SettingsFile* file, AppInfo* info, const char* iniPath);
 int IsLegacyIniLayout(const char* iniPath, const char* appName);
 // Reads position, fixed flag, z-order, remembered wallpaper and DoubleStart, then the position of this desktop size; 1.
 int LoadWindowPlacement(const SettingsFile* file, EnvData* env);
-// Reads the position kept for the desktop size, moved to 0, 0 when off the desktop and DenyOutOfDesktop is 1; 1.
+// Reads the position kept for the desktop size, then keeps it on the desktop (KeepWindowOnDesktop); 1.
 int LoadWindowPosForScreen(const SettingsFile* file, EnvData* env);
+// Moves the position to 0, 0 when DenyOutOfDesktop is 1 and it lies beyond the desktop's right or bottom edge.
+void KeepWindowOnDesktop(const SettingsFile* file, EnvData* env);
 // Stamps the version and reads every other setting; 1 when the file did not exist before (first run), else 0.
 // *versionChanged (may be null) is 1 when the file held another version, which was then replaced.
 int LoadEnv(const SettingsFile* file, EnvData* env, int* versionChanged);
@@ -56,5 +55,3 @@ void ShowVersionUpNotice(AppInfo* info);
 void FormatSettingsVersion(char* out, size_t size);
 // Puts every mark kind 1-7 missing from order (MARK_ORDER_COUNT entries) into its first 0 entry, in kind order.
 void CompleteMarkOrder(int* order);
-// Cuts list at each "," into count heap strings replacing those of names; empty names and missing ones become null.
-void SplitUserNames(const char* list, char** names, int count);

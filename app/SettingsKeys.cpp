@@ -1,93 +1,19 @@
 #include "SettingsKeys.h"
 
-#include <limits.h>
-#include <string.h>
-
 #include <iterator>
-
-#include <type_traits>
 
 #include "EnvData.h"
 #include "SettingsTypes.h"
 
-namespace {
-
-// The number type of a field, so that a row can never treat a byte as an int.
-template <typename T>
-struct NumberType;
-template <>
-struct NumberType<int> {
-    static constexpr SettingType value = SETTING_INT;
-};
-template <>
-struct NumberType<BYTE> {
-    static constexpr SettingType value = SETTING_BYTE;
-};
-template <>
-struct NumberType<COLORREF> {
-    static constexpr SettingType value = SETTING_COLOR;
-};
-
-// offset, when the field has the type the row expects.
-template <typename Expected, typename Field>
-constexpr size_t OffsetOf(size_t offset)
-{
-    static_assert(std::is_same<Expected, Field>::value, "the row does not match the field's type");
-    return offset;
-}
-
-constexpr SettingKey Key(const char* name, SettingType type, size_t offset, long value = 0)
-{
-    SettingKey k{};
-    k.Name = name;
-    k.Type = type;
-    k.Offset = offset;
-    k.Default = value;
-    return k;
-}
-
-constexpr SettingKey TextKey(const char* name, SettingType type, size_t offset, int size, const char* text)
-{
-    SettingKey k = Key(name, type, offset);
-    k.Count = size;
-    k.Text = text;
-    return k;
-}
-
-constexpr SettingKey ArrayKey(SettingKey k, int count, int indirect)
-{
-    k.Count = count;
-    k.Indirect = indirect;
-    return k;
-}
-
-constexpr SettingKey StyleKey(const char* name, size_t offset, const char* text, const char* const* styles, int count)
-{
-    SettingKey k = TextKey(name, SETTING_STYLE, offset, count, text);
-    k.Styles = styles;
-    return k;
-}
-
-#define FIELD_TYPE(Block, field) NumberType<std::remove_cv_t<decltype(((Block*)nullptr)->field)>>::value
-#define NUM_IN(Block, name, field, def) Key(name, FIELD_TYPE(Block, field), offsetof(Block, field), def)
+// Rows of the settings record's fields.
 #define NUM(name, field, def) NUM_IN(EnvData, name, field, def)
-// The default is the current value of another field of the record.
-#define FROM(field) From(offsetof(EnvData, field), FIELD_TYPE(EnvData, field))
-#define TEXT_IN(Block, name, field, text, type)                                                                  \
-    TextKey(name, type, offsetof(Block, field), (int)sizeof(((Block*)nullptr)->field), text)
-#define TEXT_KEY(name, field, text) TEXT_IN(EnvData, name, field, text, SETTING_TEXT)
-#define HEAP_TEXT(name, field)                                                                                   \
-    Key(name, SETTING_HEAP_TEXT, OffsetOf<char*, decltype(((EnvData*)nullptr)->field)>(offsetof(EnvData, field)))  \
-        .With(SETTING_WRITE_IF_SET)
-#define ARRAY(name, field, def)                                                                                \
-    ArrayKey(Key(name, NumberType<std::remove_extent_t<decltype(((EnvData*)nullptr)->field)>>::value,           \
-                 offsetof(EnvData, field), def),                                                               \
-             (int)std::extent<decltype(((EnvData*)nullptr)->field)>::value, 0)
-#define FONT(prefix, field, size)                                                                                \
-    Key(prefix, SETTING_FONT, OffsetOf<LOGFONTA, decltype(((EnvData*)nullptr)->field)>(offsetof(EnvData, field)), size)
-#define STYLE(name, field, text, list) StyleKey(name, offsetof(EnvData, field), text, list, (int)std::size(list))
-
-}  // namespace
+#define FROM(field) FROM_IN(EnvData, field)
+#define TEXT_KEY(name, field, text) TEXT_IN(EnvData, name, field, text)
+#define HEAP_TEXT(name, field) HEAP_TEXT_IN(EnvData, name, field)
+#define ARRAY(name, field, def) ARRAY_IN(EnvData, name, field, def)
+#define FONT(prefix, field, size) FONT_IN(EnvData, prefix, field, size)
+#define STYLE(name, field, text, list) STYLE_IN(EnvData, name, field, text, list)
+#define CUSTOM(name, kind, field, def) setting_rows::CustomRow(name, kind, offsetof(EnvData, field), def)
 
 const char* const YearStyleNames[YEAR_STYLE_COUNT] = {
     "年表示なし", "和暦0年", "(和暦)0年", "(和暦)0", "和暦〇年", "(和暦)〇年", "(和暦)〇", "0000年",
@@ -98,10 +24,6 @@ const char* const MonthStyleNames[MONTH_STYLE_COUNT] = {
 };
 const char* const WeekStyleNames[WEEK_STYLE_COUNT] = {
     "曜日表示なし", "日", "日曜日", "Sunday", "S", "Su", "Sun", "User",
-};
-
-const char* const FontKeySuffixes[FONT_KEY_COUNT] = {
-    "FontName", "FontCharSet", "FontPitchAndFamily", "FontSize", "FontBold", "FontItalic",
 };
 
 namespace {
@@ -132,12 +54,12 @@ namespace {
         NUM(prefix "Gradation", style.Gradation, 0).FROM(Gradation), FONT(prefix, style.Font, size)
 
 const SettingKey kPlacementKeys[] = {
-    Key("Version", SETTING_VERSION, 0),
+    setting_rows::CustomRow("Version", SETTING_KIND_VERSION, 0),
     NUM("WindowX", WindowX, 0),
     NUM("WindowY", WindowY, 0),
     NUM("WindowFix", WindowFix, 0),
     NUM("WindowOrder", WindowOrder, 0).Old("WindowAlwaysTop", LEGACY_WINS, 0),
-    Key("PreWallPaper", SETTING_WALLPAPER, offsetof(EnvData, PreWallPaper)),
+    CUSTOM("PreWallPaper", SETTING_KIND_WALLPAPER, PreWallPaper, 0),
     NUM("DoubleStart", DoubleStart, 0),
 };
 
@@ -175,7 +97,7 @@ const SettingKey kMainKeys[] = {
     NUM("ShadowWidth", ShadowWidth, 2).Old("Shadow"),
     NUM("ShadowDirection", ShadowDirection, 4),
     NUM("Gradation", Gradation, 0),
-    Key("UserStyleMax", SETTING_USER_MARKS, offsetof(EnvData, UserStyleMax), USER_STYLE_MIN)
+    CUSTOM("UserStyleMax", SETTING_KIND_USER_MARKS, UserStyleMax, USER_STYLE_MIN)
         .Range(USER_STYLE_MIN, USER_STYLE_LIMIT),
     NUM("DisplayYMStyle", DisplayYMStyle, 0).FROM(DisplayYMStyle).Old("DisplayYMCentering", LEGACY_FLAG, 2),
     NUM("DisplayYMChange", DisplayYMChange, 0),
@@ -260,15 +182,15 @@ const SettingKey kMainKeys[] = {
     NUM("TransparentAlphaMode", Transparency.TransparentAlphaMode, 2),
     NUM("TransparentAlpha", Transparency.TransparentAlpha, 128),
     NUM("TransparentAlphaTime", Transparency.TransparentAlphaTime, 1).Range(0, 30),
-    ArrayKey(Key("CustomColor%02d", SETTING_COLOR, offsetof(EnvData, CustomColors), 0x808080), CUSTOM_COLOR_COUNT, 1),
+    POINTED_ARRAY_IN(EnvData, "CustomColor%02d", CustomColors, CUSTOM_COLOR_COUNT, 0x808080),
     ARRAY("MarkOrder%02d", MarkOrder, 0),
-    Key("PlugIn", SETTING_PLUGINS, offsetof(EnvData, PlugInSlots)),
+    CUSTOM("PlugIn", SETTING_KIND_PLUGINS, PlugInSlots, 0),
     // Written in the placement section only; an older file kept it here.
     NUM("DoubleStart", DoubleStart, 0).FROM(DoubleStart).With(SETTING_READ_ONLY),
 };
 
 const SettingKey kUserMarkKeys[] = {
-    TEXT_IN(UserMark, "UserStyleName%02d", Name, "ユーザ%2d", SETTING_TEXT),
+    TEXT_IN(UserMark, "UserStyleName%02d", Name, "ユーザ%2d"),
     NUM_IN(UserMark, "UserStyleMarkColor%02d", Style.MarkColor, 65280).Old("UserStyleMarkRGB%02d"),
     NUM_IN(UserMark, "UserStyleMarkType%02d", Style.MarkType, 0),
     NUM_IN(UserMark, "UserStyleNoUseStrColor%02d", Style.NoUseStrColor, 1).Old("UserStyleNoUseStrRGB%02d"),
@@ -278,32 +200,6 @@ const SettingKey kUserMarkKeys[] = {
     NUM_IN(UserMark, "UserStyleShadowDirection%02d", Style.ShadowDirection, 0).FROM(ShadowDirection),
     NUM_IN(UserMark, "UserStyleGradation%02d", Style.Gradation, 0).Range(0, 255),
 };
-
-long ReadNumberAt(const void* base, size_t offset, SettingType type)
-{
-    const BYTE* p = (const BYTE*)base + offset;
-    switch (type) {
-    case SETTING_BYTE:
-        return *p;
-    case SETTING_COLOR:
-        return (long)*(const COLORREF*)p;
-    default:
-        return *(const int*)p;
-    }
-}
-
-// Address of element index of the number field of key in block; null when an indirect array is missing.
-void* NumberAddress(const void* block, const SettingKey& key, int index)
-{
-    const BYTE* base = (const BYTE*)block + key.Offset;
-    if (key.Indirect) {
-        base = *(const BYTE* const*)base;
-        if (!base)
-            return nullptr;
-    }
-    size_t size = key.Type == SETTING_BYTE ? sizeof(BYTE) : key.Type == SETTING_COLOR ? sizeof(COLORREF) : sizeof(int);
-    return (void*)(base + (size_t)index * size);
-}
 
 }  // namespace
 
@@ -325,55 +221,4 @@ SettingKeyTable MainSettingKeys()
 SettingKeyTable UserMarkSettingKeys()
 {
     return {kUserMarkKeys, (int)std::size(kUserMarkKeys)};
-}
-
-int FindStyleIndex(const char* const* styles, int count, const char* text)
-{
-    for (int i = 0; text && i < count; i++) {
-        if (strcmp(styles[i], text) == 0)
-            return i;
-    }
-    return 0;
-}
-
-const char* StyleText(const char* const* styles, int count, int index)
-{
-    return (index >= 0 && index < count) ? styles[index] : "";
-}
-
-long ClampSetting(const SettingKey& key, long value)
-{
-    long low = key.HasRange() ? key.Min : key.Type == SETTING_BYTE ? 0 : LONG_MIN;
-    long high = key.HasRange() ? key.Max : key.Type == SETTING_BYTE ? 255 : LONG_MAX;
-    return value < low ? low : value > high ? high : value;
-}
-
-long GetSettingNumber(const void* block, const SettingKey& key, int index)
-{
-    const void* p = NumberAddress(block, key, index);
-    return p ? ReadNumberAt(p, 0, key.Type) : 0;
-}
-
-long GetSettingDefaultField(const void* env, const SettingKey& key)
-{
-    return ReadNumberAt(env, key.DefaultField, key.DefaultType);
-}
-
-void SetSettingNumber(void* block, const SettingKey& key, int index, long value)
-{
-    void* p = NumberAddress(block, key, index);
-    if (!p)
-        return;
-    value = ClampSetting(key, value);
-    switch (key.Type) {
-    case SETTING_BYTE:
-        *(BYTE*)p = (BYTE)value;
-        break;
-    case SETTING_COLOR:
-        *(COLORREF*)p = (COLORREF)value;
-        break;
-    default:
-        *(int*)p = (int)value;
-        break;
-    }
 }

@@ -235,7 +235,9 @@ int InitApplication(const char* commandLine, int showCommand)
     }
     env->WallpaperModeAtStart = (BYTE)WallpaperModeFromCommandLine(commandLine);
     int versionChanged = 0;
-    int firstRun = LoadEnv(&g_program.Settings, env, &versionChanged);
+    int firstRun = ReadProgramSettings(&versionChanged);
+    // The placement was read before DenyOutOfDesktop.
+    KeepWindowOnDesktop(&g_program.Settings, env);
     if (!firstRun && versionChanged)
         ShowVersionUpNotice(info);
     ApplyStartMonth(env);
@@ -248,6 +250,13 @@ int InitApplication(const char* commandLine, int showCommand)
     LoadOwnHolidays();
     // Memorial days load here with the memo side.
     return CreateMainWindow(showCommand);
+}
+
+int ReadProgramSettings(int* versionChanged)
+{
+    int firstRun = LoadEnv(&g_program.Settings, g_program.Env, versionChanged);
+    LoadProgramAccelerators();
+    return firstRun;
 }
 
 HACCEL LoadProgramAccelerators()
@@ -299,11 +308,7 @@ void ShutdownApplication()
     if (g_program.Accelerators)
         DestroyAcceleratorTable(g_program.Accelerators);
     g_program.Accelerators = nullptr;
-    for (HICON& icon : g_program.Icons) {
-        if (icon)
-            DestroyIcon(icon);
-        icon = nullptr;
-    }
+    ResetProgramIcons(&g_program.Icons, nullptr, {});
     delete g_program.Env;
     g_program.Env = nullptr;
     FreeResourceDll();

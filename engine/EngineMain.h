@@ -3,23 +3,16 @@
 #pragma once
 #include <windows.h>
 
+#include "ProgramIcons.h"
+
 class AppInfo;
 class EnvData;
-
-// Icon slots of the module.
-enum EngineIconSlot {
-    ENGINE_ICON_LARGE = 0,
-    ENGINE_ICON_SMALL = 1,
-    ENGINE_ICON_A = 2,
-    ENGINE_ICON_B = 3,
-    ENGINE_ICON_MONTH_FIRST = 4, // January; December is slot 15
-    ENGINE_ICON_COUNT = 20
-};
 
 // Sets the module up: its AppInfo (identity of the program, folders of the
 // host executable), the plug-in folder "<program folder>PlugIn" (created when
 // missing) and the icons, from "<program folder>Icon\" or else from the
-// resources of resourceModule. programDir null takes the host's folder.
+// resources of resourceModule, each loaded when first asked for. programDir
+// null takes the host's folder.
 void SetUpEngine(HINSTANCE resourceModule, const char* programDir);
 // Frees the plug-in folder path; the AppInfo and the icons stay until the process ends.
 void ReleaseEngine();
@@ -27,7 +20,7 @@ void ReleaseEngine();
 AppInfo* EngineAppInfo();
 // "<program folder>PlugIn"; null before set-up or when out of memory.
 const char* EnginePlugInDir();
-// The icon of a slot, or null.
+// The icon of a slot (ProgramIconSlot), loaded on the first call; or null.
 HICON EngineIcon(int slot);
 
 // The module handle: the instance of the module's dialogs and resources.

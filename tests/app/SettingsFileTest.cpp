@@ -15,6 +15,7 @@
 #include "FileUtil.h"
 #include "FontUtil.h"
 #include "HeapUtil.h"
+#include "NameSets.h"
 #include "PlugInSlot.h"
 #include "SettingsFile.h"
 #include "SettingsKeys.h"
@@ -66,8 +67,8 @@ protected:
 
     void TearDown() override
     {
-        SplitUserNames(nullptr, monthNames_, MONTH_USER_NAME_COUNT);
-        SplitUserNames(nullptr, weekNames_, WEEK_USER_NAME_COUNT);
+        FreeUserNames(monthNames_, MONTH_USER_NAME_COUNT);
+        FreeUserNames(weekNames_, WEEK_USER_NAME_COUNT);
         SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
         temp_.Remove();
     }
@@ -450,7 +451,9 @@ void Poke(void* block, const SettingKey& key, int seed, TestRecord* record)
         SetFontRecord((LOGFONTA*)field, "Arial", -(10 + seed % 20), seed % 2 ? 700 : 300, seed % 2, ANSI_CHARSET,
                       FF_SWISS | VARIABLE_PITCH);
         break;
-    case SETTING_USER_MARKS:
+    case SETTING_CUSTOM:
+        if (key.Custom != SETTING_KIND_USER_MARKS)
+            break;
         env->UserStyleMax = 12;
         env->UserMarks = (UserMark*)ReAllocZeroed(env->UserMarks, 12 * sizeof(UserMark));
         for (int n = 1; n <= 12; n++) {
@@ -479,8 +482,12 @@ void ExpectSame(const void* saved, const void* read, const SettingKey& key, cons
         EXPECT_STREQ((const char*)a, (const char*)b) << where;
         break;
     case SETTING_HEAP_TEXT:
-    case SETTING_WALLPAPER:
         EXPECT_STREQ(*(char* const*)a, *(char* const*)b) << where;
+        break;
+    case SETTING_CUSTOM:
+        if (key.Custom == SETTING_KIND_WALLPAPER) {
+            EXPECT_STREQ(*(char* const*)a, *(char* const*)b) << where;
+        }
         break;
     case SETTING_STYLE:
         EXPECT_EQ(*(const BYTE*)a, *(const BYTE*)b) << where;

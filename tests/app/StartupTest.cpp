@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "EnvData.h"
+#include "FileUtil.h"
+#include "HeapUtil.h"
 #include "LibrarySearch.h"
 #include "Program.h"
 #include "SingleInstance.h"
 #include "StartupRules.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -154,6 +157,43 @@ TEST(LanguageModuleSearchTest, LoadsFromTheDllSubfolderOfTheCurrentFolder)
     std::string plugIn = std::string(root) + "\\PlugIn";
     RemoveDirectoryA(plugIn.c_str());
     RemoveDirectoryA(root);
+}
+
+// Reading the settings again (after the settings dialog, say) gives the keyboard table of the arrow-key options
+// just read, not the one of the start.
+TEST(ProgramSettingsTest, ReadingTheSettingsAgainRebuildsTheKeyboardTable)
+{
+    TempFolder folder;
+    ASSERT_TRUE(folder.Create("daylens-keys"));
+    std::string ini = folder.Path("Daylens.ini");
+    std::string dir = folder.Dir() + "\\";
+    EnvData env;
+    PlugInSlot slots[PLUGIN_SLOT_COUNT] = {};
+    COLORREF colors[CUSTOM_COLOR_COUNT] = {};
+    env.PlugInSlots = slots;
+    env.CustomColors = colors;
+    env.UserMarks = (UserMark*)AllocZeroed(USER_STYLE_MIN * sizeof(UserMark));
+    env.UserStyleMax = USER_STYLE_MIN;
+    g_program.Instance = GetModuleHandleA(nullptr);
+    g_program.Env = &env;
+    g_program.Settings = {ini.c_str(), "Daylens", dir.c_str(), {0, 0, 1920, 1080}, nullptr, nullptr};
+
+    const struct {
+        const char* keys;
+        int entries;  // of the keyboard table
+    } reads[] = {{"MoveWithKeyUD=1\r\nMoveWithKeyRL=1\r\n", 5}, {"MoveWithKeyUD=0\r\nMoveWithKeyRL=0\r\n", 1},
+                 {"MoveWithKeyUD=1\r\nMoveWithKeyRL=0\r\n", 3}};
+    for (const auto& read : reads) {
+        std::string text = std::string("[Daylens00]\r\nVersion=1.20.01\r\n[Daylens01]\r\n") + read.keys;
+        ASSERT_EQ(1, WriteWholeFile(ini.c_str(), text.data(), (DWORD)text.size(), nullptr));
+        ReadProgramSettings(nullptr);
+        ASSERT_NE(nullptr, g_program.Accelerators) << read.keys;
+        EXPECT_EQ(read.entries, CopyAcceleratorTableA(g_program.Accelerators, nullptr, 0)) << read.keys;
+    }
+    DestroyAcceleratorTable(g_program.Accelerators);
+    g_program.Accelerators = nullptr;
+    g_program.Env = nullptr;
+    g_program.Settings = {};
 }
 
 struct WaitArgs {

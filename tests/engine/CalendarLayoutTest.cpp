@@ -95,6 +95,14 @@ TEST(NameSetsTest, UserNamesAreCutFromTheirOwnList)
     for (char* slot : slots)
         EXPECT_EQ(nullptr, slot);
 
+    // Fewer pieces than slots leave the rest null.
+    CutUserNames(",表", slots, 4);
+    EXPECT_EQ(nullptr, slots[0]);
+    EXPECT_STREQ("表", slots[1]);
+    EXPECT_EQ(nullptr, slots[2]);
+    EXPECT_EQ(nullptr, slots[3]);
+    FreeUserNames(slots, 4);
+
     // Only the first 1,024 bytes of a list are looked at.
     std::string list(1100, 'x');
     list += ",y";

@@ -86,12 +86,12 @@ TEST_F(EngineStartUp, GivesItsAppInfoTheProgramsIdentityAndCreatesThePlugInFolde
 TEST_F(EngineStartUp, WithoutAnIconFolderTheProgramIconsComeFromTheResources)
 {
     SetUpEngine(resources, folder.c_str());
-    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_LARGE), 32), IconPixels(ResourceIcon(10, 32), 32));
-    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_SMALL), 16), IconPixels(ResourceIcon(11, 16), 16));
-    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_A), 16), IconPixels(ResourceIcon(12, 16), 16));
-    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_B), 16), IconPixels(ResourceIcon(13, 16), 16));
+    EXPECT_EQ(IconPixels(EngineIcon(PROGRAM_ICON_LARGE), 32), IconPixels(ResourceIcon(10, 32), 32));
+    EXPECT_EQ(IconPixels(EngineIcon(PROGRAM_ICON_SMALL), 16), IconPixels(ResourceIcon(11, 16), 16));
+    EXPECT_EQ(IconPixels(EngineIcon(PROGRAM_ICON_BLINK_A), 16), IconPixels(ResourceIcon(12, 16), 16));
+    EXPECT_EQ(IconPixels(EngineIcon(PROGRAM_ICON_BLINK_B), 16), IconPixels(ResourceIcon(13, 16), 16));
     for (int month = 0; month < 12; month++)
-        EXPECT_EQ(EngineIcon(ENGINE_ICON_MONTH_FIRST + month), nullptr);
+        EXPECT_EQ(EngineIcon(PROGRAM_ICON_MONTH_FIRST + month), nullptr);
 }
 
 TEST_F(EngineStartUp, IconFilesOfTheProgramFolderComeFirst)
@@ -101,13 +101,13 @@ TEST_F(EngineStartUp, IconFilesOfTheProgramFolderComeFirst)
     CopyIcon("Daylens07", "Daylens03");
     SetUpEngine(resources, folder.c_str());
     std::string file = folder + "Icon\\Daylens00.ico";
-    std::vector<DWORD> large = IconPixels(EngineIcon(ENGINE_ICON_LARGE), 32);
+    std::vector<DWORD> large = IconPixels(EngineIcon(PROGRAM_ICON_LARGE), 32);
     EXPECT_EQ(large, IconPixels(FileIcon(file, 32), 32));
     EXPECT_NE(large, IconPixels(ResourceIcon(10, 32), 32));
     // Only Daylens00.ico: the small icon is taken from it too.
-    EXPECT_EQ(IconPixels(EngineIcon(ENGINE_ICON_SMALL), 16), IconPixels(FileIcon(file, 16), 16));
-    EXPECT_NE(EngineIcon(ENGINE_ICON_MONTH_FIRST + 2), nullptr);
-    EXPECT_EQ(EngineIcon(ENGINE_ICON_MONTH_FIRST + 3), nullptr);
+    EXPECT_EQ(IconPixels(EngineIcon(PROGRAM_ICON_SMALL), 16), IconPixels(FileIcon(file, 16), 16));
+    EXPECT_NE(EngineIcon(PROGRAM_ICON_MONTH_FIRST + 2), nullptr);
+    EXPECT_EQ(EngineIcon(PROGRAM_ICON_MONTH_FIRST + 3), nullptr);
 }
 
 }  // namespace

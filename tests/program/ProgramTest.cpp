@@ -40,6 +40,25 @@ TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
     EXPECT_NE(-9999, ReadInt("Daylens01", "DisplayType"));
 }
 
+// The place kept for this desktop size lies beyond it: with DenyOutOfDesktop the calendar comes back to the corner.
+TEST_F(ProgramTest, PlaceOffTheDesktopComesBackWhenDenied)
+{
+    PrepareSettings(0);
+    RECT desktop;
+    ASSERT_TRUE(GetClientRect(GetDesktopWindow(), &desktop));
+    std::string screen = "Daylens" + std::to_string(desktop.right) + "x" + std::to_string(desktop.bottom);
+    WriteSetting(screen.c_str(), "WindowX", desktop.right + 100);
+    WriteSetting(screen.c_str(), "WindowY", 30);
+    WriteSetting("Daylens01", "DenyOutOfDesktop", 1);
+    ASSERT_NE(nullptr, Start(""));
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(window, &rect));
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+}
+
 TEST_F(ProgramTest, SecondStartEndsAndLeavesTheFirstRunning)
 {
     struct SecondCase {
