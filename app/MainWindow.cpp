@@ -316,7 +316,6 @@ int OnMainWindowCreate(HWND window, EnvData* env)
     // The tray icon's month picture and tip are set here when the tray icon joins.
     RefreshCalendar(1);
     ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    env->WindowRegion = MakeWindowRegion(window, env->FrameShape, env->RoundWidth);
     SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);
     SetTimer(window, TIMER_PLUGIN_START, TIMER_PLUGIN_START_MS, nullptr);
     return 1;
