@@ -8,6 +8,7 @@
 #include "BitmapRegion.h"
 #include "CalendarFrame.h"
 #include "CalendarRenderParts.h"
+#include "CalendarToolTips.h"
 #include "ModuleBinding.h"
 #include "PicturePlacement.h"
 #include "Program.h"
@@ -20,21 +21,6 @@ const int kModernWindowsKind = 6;
 const int kSimpleRegionWindowsKind = 5;
 
 bool s_drawing = false;
-
-void RemoveTools(EnvData* env)
-{
-    if (env->ToolTipWindow) {
-        for (int i = 0; i < env->ToolCount && i < TOOL_ID_MAX; i++) {
-            TOOLINFOA tool = {};
-            tool.cbSize = sizeof(tool);
-            tool.hwnd = env->MainWindow;
-            tool.uId = env->ToolIds[i];
-            SendMessageA(env->ToolTipWindow, TTM_DELTOOLA, 0, (LPARAM)&tool);
-        }
-    }
-    env->ToolCount = 0;
-    memset(env->ToolIds, 0, sizeof(env->ToolIds));
-}
 
 void ClearCells(EnvData* env)
 {
@@ -279,16 +265,10 @@ int DrawMonths(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, M
     if (!env || s_drawing)
         return 0;
     s_drawing = true;
-    if (addTools == 1) {
-        RemoveTools(env);
-        auto createToolTip = LanguageProc(LanguageModule::kCreateToolTip);
-        if (createToolTip)
-            createToolTip(env);
-    } else if (env->ToolTipWindow && env->ShowToolTip == 0) {
-        RemoveTools(env);
-        DestroyWindow(env->ToolTipWindow);
-        env->ToolTipWindow = nullptr;
-    }
+    if (addTools == 1)
+        BeginToolTipPass(env);
+    else if (env->ToolTipWindow && env->ShowToolTip == 0)
+        DropToolTips(env);
     DrawBlocks(hdc, year, month, env, memo, memorial, addTools, atWindowPosition);
     s_drawing = false;
     return 1;

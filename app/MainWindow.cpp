@@ -7,6 +7,7 @@
 #include "AppInfo.h"
 #include "CalendarFrame.h"
 #include "CalendarRender.h"
+#include "CalendarToolTips.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "ModuleBinding.h"
@@ -323,6 +324,7 @@ int OnMainWindowCreate(HWND window, EnvData* env)
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RelayToolTipMessage(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: return OnDestroy();

@@ -1,5 +1,5 @@
 // The rendered calendar, read back pixel by pixel: colours of holidays, Sundays and today, and the cells; and the
-// calendar window's size and region across refreshes.
+// calendar window's size, region and tooltips across refreshes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -268,6 +268,42 @@ TEST_F(CalendarWindowTest, TheWindowGetsItsRegionFromTheRefreshAlone)
         EXPECT_EQ(mode == TRANS_MODE_PSEUDO ? ERROR : COMPLEXREGION, atCreate) << (int)mode;
         DeleteObject(probe);
     }
+}
+
+TEST_F(CalendarWindowTest, RefreshesKeepOneTooltipControlWithATipPerCell)
+{
+    env_.ShowToolTip = 1;
+    env_.ToolTipWidth = 280;
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 5, 1));
+    HWND tip = env_.ToolTipWindow;
+    ASSERT_NE(nullptr, tip);
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 6, 1));
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 5, 1));
+    EXPECT_EQ(tip, env_.ToolTipWindow);
+    EXPECT_EQ(280, SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0));
+    ASSERT_EQ(env_.DayCellCount, SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(env_.DayCellCount, env_.ToolCount);
+    std::string holidayTip;
+    for (int i = 0; i < env_.DayCellCount; i++) {
+        char text[128] = "";
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        tool.lpszText = text;
+        ASSERT_TRUE(SendMessageA(tip, TTM_ENUMTOOLSA, i, (LPARAM)&tool));
+        EXPECT_EQ(0, memcmp(&env_.DayCells[i].Rect, &tool.rect, sizeof(RECT))) << i;
+        const DayCell& cell = env_.DayCells[i];
+        if (cell.Month == 5 && cell.Day == 4)
+            holidayTip = text;
+    }
+    EXPECT_EQ("2026年5月4日(月)\r\nみどりの日", holidayTip);
+
+    env_.BalloonTip = 1;
+    ASSERT_EQ(1, RefreshCalendar(1));
+    EXPECT_FALSE(IsWindow(tip));
+    EXPECT_TRUE(GetWindowLongPtrA(env_.ToolTipWindow, GWL_STYLE) & TTS_BALLOON);
+    env_.ShowToolTip = 0;
+    ASSERT_EQ(1, RefreshCalendar(1));
+    EXPECT_EQ(nullptr, env_.ToolTipWindow);
 }
 
 }  // namespace
