@@ -1,7 +1,6 @@
 // The calendar window's picture: back buffer, window region, background, picture, frame and the month blocks.
 #include "CalendarRender.h"
 
-
 #include <string.h>
 
 #include "AppInfo.h"
@@ -9,7 +8,7 @@
 #include "BitmapRegion.h"
 #include "CalendarFrame.h"
 #include "CalendarRenderParts.h"
-#include "DateUtil.h"
+#include "CalendarToolTips.h"
 #include "ModuleBinding.h"
 #include "PicturePlacement.h"
 #include "Program.h"
@@ -18,59 +17,10 @@
 
 namespace {
 
-const int kDisplayMax = 12;
 const int kModernWindowsKind = 6;
 const int kSimpleRegionWindowsKind = 5;
 
 bool s_drawing = false;
-// Whether WindowRegion was handed to the window, which then owns it.
-bool s_regionGiven = false;
-
-int Count(int value)
-{
-    return (value <= 0 || value > kDisplayMax) ? 1 : value;
-}
-
-void AddMonths(int* year, int* month, int n)
-{
-    long long index = (long long)*year * 12 + (*month - 1) + n;
-    long long rest = index % 12;
-    if (rest < 0)
-        rest += 12;
-    *year = (int)((index - rest) / 12);
-    *month = (int)rest + 1;
-}
-
-// Smallest weekday of the 1sts of count months from (year, month).
-int AlignmentBase(const EnvData* env, int year, int month, int count)
-{
-    if (env->WeekInForm != 1)
-        return 100;
-    int base = 7;
-    for (int i = 0; i < count; i++) {
-        int y = year, m = month;
-        AddMonths(&y, &m, i);
-        int weekday = DayOfWeek(y, m, 1) % 7;
-        if (weekday < base)
-            base = weekday;
-    }
-    return base;
-}
-
-void RemoveTools(EnvData* env)
-{
-    if (env->ToolTipWindow) {
-        for (int i = 0; i < env->ToolCount && i < TOOL_ID_MAX; i++) {
-            TOOLINFOA tool = {};
-            tool.cbSize = sizeof(tool);
-            tool.hwnd = env->MainWindow;
-            tool.uId = env->ToolIds[i];
-            SendMessageA(env->ToolTipWindow, TTM_DELTOOLA, 0, (LPARAM)&tool);
-        }
-    }
-    env->ToolCount = 0;
-    memset(env->ToolIds, 0, sizeof(env->ToolIds));
-}
 
 void ClearCells(EnvData* env)
 {
@@ -79,7 +29,33 @@ void ClearCells(EnvData* env)
         memset(env->DayCells, 0, sizeof(DayCell) * DAY_CELL_MAX);
 }
 
-// The month blocks of one pass; tools are handled by the caller.
+// The size of each block of the view as its drawing will take it; a block the language module cannot measure
+// counts as 0 wide and high (a line block still as high as it is drawn).
+void MeasureBlocks(HDC hdc, int year, int month, EnvData* env, MonthBlockSize* sizes, int count)
+{
+    auto grid = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthNormal);
+    auto line = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthLine);
+    auto column = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthRow);
+    for (int i = 0; i < count; i++) {
+        int y = year, m = month + i, width = 0, height = 0;
+        NormalizeMonth(&y, &m);
+        SIZE heading = {}, days = {};
+        bool measured;
+        if (env->DisplayType == DISPLAY_TYPE_LINE)
+            measured = line && line(y, m, 0, &width, &height, &heading, &days, env);
+        else if (env->DisplayType == DISPLAY_TYPE_COLUMN)
+            measured = column && column(y, m, 0, &width, &height, &heading, &days, env);
+        else
+            measured = grid && grid(y, m, &width, &height, &heading, &days, env);
+        if (!measured)
+            width = height = heading.cx = 0;
+        if (env->DisplayType == DISPLAY_TYPE_LINE)
+            height = LineBlockHeight(hdc, y, m, env);
+        sizes[i] = {width, height, (int)heading.cx};
+    }
+}
+
+// The month blocks of one pass, measured, arranged and drawn; tools are handled by the caller.
 void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, MemorialSettings* memorial,
                 int addTools, int atWindowPosition)
 {
@@ -87,114 +63,102 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
     FirstShownMonth(*env, &year, &month);
     memset(env->MonthArrangement, 0, sizeof(env->MonthArrangement));
 
-    int originX = (atWindowPosition ? env->WindowX : 0) + env->MarginLeft;
-    int originY = (atWindowPosition ? env->WindowY : 0) + env->MarginTop;
-    int rows = Count(env->DisplayRows);
-    int lines = Count(env->DisplayLines);
-    int space = env->EachMonthSpace;
-
-    if (env->DisplayType == 1) {
-        auto measure = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthLine);
-        int headingWidth = 0;
-        for (int i = 0; i < lines && measure; i++) {
-            int y = year, m = month, w = 0, h = 0;
-            SIZE heading = {}, grid = {};
-            AddMonths(&y, &m, i);
-            if (measure(y, m, 0, &w, &h, &heading, &grid, env) && heading.cx > headingWidth)
-                headingWidth = heading.cx;
-        }
-        int base = AlignmentBase(env, year, month, lines);
-        int y = originY;
-        for (int i = 0; i < lines; i++) {
-            int by = year, bm = month, w = 0, h = 0;
-            AddMonths(&by, &bm, i);
-            DrawMonthLine(hdc, by, bm, base, headingWidth, originX, y, &w, &h, env, memo, memorial, addTools);
-            y += h + space;
-        }
-        return;
-    }
-    if (env->DisplayType == 2) {
-        auto measure = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthRow);
-        int base = AlignmentBase(env, year, month, rows);
-        int x = originX;
-        for (int i = 0; i < rows; i++) {
-            int by = year, bm = month, w = 0, h = 0, drawnW = 0, drawnH = 0;
-            SIZE heading = {}, grid = {};
-            AddMonths(&by, &bm, i);
-            if (measure)
-                measure(by, bm, 0, &w, &h, &heading, &grid, env);
-            DrawMonthRow(hdc, by, bm, base, w, x, originY, &drawnW, &drawnH, env, memo, memorial, addTools);
-            x += w + space;
-        }
-        return;
-    }
-
-    auto measure = LanguageProc(LanguageModule::kCalcWindowSizeOneMonthNormal);
-    int widest = 0, highest = 0;
-    for (int i = 0; i < rows * lines && measure; i++) {
-        int y = year, m = month, w = 0, h = 0;
-        SIZE heading = {}, grid = {};
-        AddMonths(&y, &m, i);
-        if (measure(y, m, &w, &h, &heading, &grid, env)) {
-            if (w > widest)
-                widest = w;
-            if (h > highest)
-                highest = h;
-        }
-    }
-    int order = env->DisplayOrder;
-    int rightX = originX + (widest + space) * (rows - 1);
-    int x = (order == 2 || order == 3) ? rightX : originX;
-    int y = originY;
-    for (int k = 0; k < rows * lines; k++) {
-        int by = year, bm = month, w = 0, h = 0;
-        AddMonths(&by, &bm, k);
-        DrawMonthNormal(hdc, by, bm, widest, x, y, &w, &h, env, memo, memorial, addTools);
-        int down = (env->DisplayHeight == 1 || env->DisplayHeight == 2) ? highest : h;
-        switch (order) {
-        case 1:
-            if (k % rows < rows - 1) {
-                x += widest + space;
-            } else {
-                y += highest + space;
-                x = originX;
-            }
-            break;
-        case 2:
-            if (k % lines < lines - 1) {
-                y += down + space;
-            } else {
-                x -= widest + space;
-                y = originY;
-            }
-            break;
-        case 3:
-            if (k % rows < rows - 1) {
-                x -= widest + space;
-            } else {
-                y += highest + space;
-                x = rightX;
-            }
-            break;
-        default:
-            if (k % lines < lines - 1) {
-                y += down + space;
-            } else {
-                x += widest + space;
-                y = originY;
-            }
-            break;
-        }
+    POINT origin = {(atWindowPosition ? env->WindowX : 0) + env->MarginLeft,
+                    (atWindowPosition ? env->WindowY : 0) + env->MarginTop};
+    int count = ViewMonthCount(*env);
+    MonthBlockSize sizes[DISPLAY_COUNT_MAX * DISPLAY_COUNT_MAX];
+    MonthBlockPlace places[DISPLAY_COUNT_MAX * DISPLAY_COUNT_MAX];
+    MeasureBlocks(hdc, year, month, env, sizes, count);
+    ArrangeMonthBlocks(*env, origin, sizes, count, places);
+    int base = AlignmentBase(*env, year, month, count);
+    for (int i = 0; i < count; i++) {
+        int y = year, m = month + i;
+        NormalizeMonth(&y, &m);
+        if (env->DisplayType == DISPLAY_TYPE_LINE)
+            DrawMonthLine(hdc, y, m, base, places[i], env, memo, memorial, addTools);
+        else if (env->DisplayType == DISPLAY_TYPE_COLUMN)
+            DrawMonthRow(hdc, y, m, base, places[i], env, memo, memorial, addTools);
+        else
+            DrawMonthNormal(hdc, y, m, places[i], env, memo, memorial, addTools);
     }
 }
 
-// Replaces WindowRegion, deleting the old one unless the window owns it.
-void ReplaceRegion(EnvData* env, HRGN region, bool given)
+// The window keeps every region handed to it and frees it itself, so no region is deleted here once given;
+// WindowRegion only remembers which one the window holds.
+void GiveWindowRegion(HWND window, EnvData* env, HRGN region)
 {
-    if (env->WindowRegion && env->WindowRegion != region && !s_regionGiven)
-        DeleteObject(env->WindowRegion);
+    if (!SetWindowRgn(window, region, TRUE) && region) {
+        DeleteObject(region);
+        region = nullptr;
+    }
     env->WindowRegion = region;
-    s_regionGiven = given;
+}
+
+// The region of the drawn picture for the older Windows kinds, the frame's shape for the others.
+void ShapeWindow(HWND window, EnvData* env, HDC memoryDc, HBITMAP bitmap)
+{
+    int kind = g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
+    if (kind >= kModernWindowsKind) {
+        env->WindowRegion = MakeWindowRegion(window, env->FrameShape, env->RoundWidth);
+        return;
+    }
+    HRGN region = nullptr;
+    if (env->Transparency.TransMode == TRANS_MODE_KEY_AND_ALPHA) {
+        COLORREF key = env->Transparency.KeyColor;
+        region = kind == kSimpleRegionWindowsKind
+                     ? CreateRegionFromBitmapSimple(memoryDc, bitmap, env->WindowWidth, env->WindowHeight, key)
+                     : CreateRegionFromBitmap(memoryDc, bitmap, env->WindowWidth, env->WindowHeight, key);
+    }
+    GiveWindowRegion(window, env, region);
+}
+
+// The layout's window size, at most the virtual screen; the record's size when the layout has no answer.
+SIZE WantedWindowSize(int year, int month, EnvData* env)
+{
+    SIZE size = {env->WindowWidth, env->WindowHeight};
+    auto calcWindowSize = LanguageProc(LanguageModule::kCalcWindowSize);
+    int width = 0, height = 0;
+    if (calcWindowSize && calcWindowSize(year, month, &width, &height, env)) {
+        size.cx = width;
+        size.cy = height;
+    }
+    int screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (screenWidth > 0 && size.cx > screenWidth)
+        size.cx = screenWidth;
+    if (screenHeight > 0 && size.cy > screenHeight)
+        size.cy = screenHeight;
+    return size;
+}
+
+void PlaceWindow(HWND window, const EnvData* env, UINT flags)
+{
+    HWND after = env->WindowOrder == 2 ? HWND_BOTTOM : env->WindowOrder == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
+    SetWindowPos(window, after, env->WindowX, env->WindowY, env->WindowWidth, env->WindowHeight,
+                 flags | SWP_NOACTIVATE);
+}
+
+// A memory DC holding a bitmap of size filled with the background colour; false when either cannot be made.
+bool MakeBackBuffer(HWND window, SIZE size, COLORREF fill, HDC* memoryDc, HBITMAP* bitmap)
+{
+    HDC windowDc = GetDC(window);
+    *memoryDc = windowDc ? CreateCompatibleDC(windowDc) : nullptr;
+    *bitmap = *memoryDc ? CreateFilledBitmap(windowDc, *memoryDc, size.cx, size.cy, fill) : nullptr;
+    if (windowDc)
+        ReleaseDC(window, windowDc);
+    if (*bitmap)
+        return true;
+    if (*memoryDc)
+        DeleteDC(*memoryDc);
+    *memoryDc = nullptr;
+    return false;
+}
+
+void EndRefresh(const EnvData* env)
+{
+    if (env->Cursors[CURSOR_NORMAL])
+        SetCursor(env->Cursors[CURSOR_NORMAL]);
+    ResourceDllAcquire(0);
 }
 
 }  // namespace
@@ -228,43 +192,28 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
             env->WindowY = rect.top;
         }
     }
-    auto calcWindowSize = LanguageProc(LanguageModule::kCalcWindowSize);
-    if (calcWindowSize) {
-        int width = 0, height = 0;
-        if (calcWindowSize(year, month, &width, &height, env)) {
-            env->WindowWidth = width;
-            env->WindowHeight = height;
-        }
-    }
-    HWND after = env->WindowOrder == 2 ? HWND_BOTTOM : env->WindowOrder == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
+    SIZE size = WantedWindowSize(year, month, env);
 
     if (env->Transparency.TransMode == TRANS_MODE_PSEUDO) {
-        SetWindowPos(window, after, env->WindowX, env->WindowY, env->WindowWidth, env->WindowHeight,
-                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
-        SetWindowRgn(window, nullptr, TRUE);
-        ReplaceRegion(env, nullptr, false);
+        env->WindowWidth = size.cx;
+        env->WindowHeight = size.cy;
+        PlaceWindow(window, env, SWP_SHOWWINDOW);
+        GiveWindowRegion(window, env, nullptr);
         InvalidateRect(window, nullptr, TRUE);
         ResourceDllAcquire(0);
         return 1;
     }
 
-    SetWindowPos(window, after, env->WindowX, env->WindowY, env->WindowWidth, env->WindowHeight,
-                 SWP_NOREDRAW | SWP_NOACTIVATE);
-    HDC windowDc = GetDC(window);
-    HDC memoryDc = windowDc ? CreateCompatibleDC(windowDc) : nullptr;
-    HBITMAP bitmap = memoryDc ? CreateFilledBitmap(windowDc, memoryDc, env->WindowWidth, env->WindowHeight,
-                                                   env->BackColor)
-                              : nullptr;
-    if (!bitmap) {
-        if (memoryDc)
-            DeleteDC(memoryDc);
-        if (windowDc)
-            ReleaseDC(window, windowDc);
-        if (env->Cursors[CURSOR_NORMAL])
-            SetCursor(env->Cursors[CURSOR_NORMAL]);
-        ResourceDllAcquire(0);
+    // Without a new back buffer the window keeps its size and its picture.
+    HDC memoryDc = nullptr;
+    HBITMAP bitmap = nullptr;
+    if (!MakeBackBuffer(window, size, env->BackColor, &memoryDc, &bitmap)) {
+        EndRefresh(env);
         return 0;
     }
+    env->WindowWidth = size.cx;
+    env->WindowHeight = size.cy;
+    PlaceWindow(window, env, SWP_NOREDRAW);
     if (env->MemoryDC)
         DeleteDC(env->MemoryDC);
     if (env->BackBitmap)
@@ -274,33 +223,14 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
     env->Transparency.KeyColor = GetPixel(memoryDc, 0, 0);
     DrawCalendar(window, memoryDc, year, month, env, nullptr, nullptr, env->ShowToolTip);
 
-    int kind = g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
-    if (kind < kModernWindowsKind) {
-        HRGN region = nullptr;
-        if (env->Transparency.TransMode == TRANS_MODE_KEY_AND_ALPHA) {
-            region = kind == kSimpleRegionWindowsKind
-                         ? CreateRegionFromBitmapSimple(memoryDc, bitmap, env->WindowWidth, env->WindowHeight,
-                                                        env->Transparency.KeyColor)
-                         : CreateRegionFromBitmap(memoryDc, bitmap, env->WindowWidth, env->WindowHeight,
-                                                  env->Transparency.KeyColor);
-        }
-        ReplaceRegion(env, region, false);
+    HDC windowDc = GetDC(window);
+    if (windowDc) {
+        BitBlt(windowDc, 0, 0, env->WindowWidth, env->WindowHeight, memoryDc, 0, 0, SRCCOPY);
+        ReleaseDC(window, windowDc);
     }
-    BitBlt(windowDc, 0, 0, env->WindowWidth, env->WindowHeight, memoryDc, 0, 0, SRCCOPY);
-    if (kind >= kModernWindowsKind) {
-        ReplaceRegion(env, nullptr, false);
-        env->WindowRegion = MakeWindowRegion(window, env->FrameShape, env->RoundWidth);
-        s_regionGiven = env->WindowRegion != nullptr;
-    } else {
-        SetWindowRgn(window, env->WindowRegion, TRUE);
-        s_regionGiven = env->WindowRegion != nullptr;
-    }
-    ReleaseDC(window, windowDc);
-
-    if (env->Cursors[CURSOR_NORMAL])
-        SetCursor(env->Cursors[CURSOR_NORMAL]);
+    ShapeWindow(window, env, memoryDc, bitmap);
     // The wallpaper composition and the tray icon join with their own windows.
-    ResourceDllAcquire(0);
+    EndRefresh(env);
     return 1;
 }
 
@@ -335,16 +265,10 @@ int DrawMonths(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, M
     if (!env || s_drawing)
         return 0;
     s_drawing = true;
-    if (addTools == 1) {
-        RemoveTools(env);
-        auto createToolTip = LanguageProc(LanguageModule::kCreateToolTip);
-        if (createToolTip)
-            createToolTip(env);
-    } else if (env->ToolTipWindow && env->ShowToolTip == 0) {
-        RemoveTools(env);
-        DestroyWindow(env->ToolTipWindow);
-        env->ToolTipWindow = nullptr;
-    }
+    if (addTools == 1)
+        BeginToolTipPass(env);
+    else if (env->ToolTipWindow && env->ShowToolTip == 0)
+        DropToolTips(env);
     DrawBlocks(hdc, year, month, env, memo, memorial, addTools, atWindowPosition);
     s_drawing = false;
     return 1;

@@ -1,11 +1,18 @@
-// What the calendar rendering files share: engine exports, the day lists and the memo hooks.
+// What the calendar rendering files share: the block and day drawing, the day facts, the memo hooks and the font
+// maker of the blocks.
 #pragma once
 
 #include <windows.h>
 
+#include "CalendarArrangement.h"
 #include "CalendarRender.h"
+#include "DayLook.h"
+#include "LanguageModule.h"
 
 class EnvData;
+
+// The widest day number: the day numbers' column and their marks' box are measured on it.
+constexpr char kWidestDayNumber[] = "30";
 
 // Memo marks and memo texts join with the memo settings; until then no day has a memo.
 inline bool MemoMarksOn(const MemoSettings* memo)
@@ -27,6 +34,59 @@ int DrawCalendarText(HDC hdc, int x, int y, const char* text, COLORREF textColor
                      int direction, int gradation);
 // The width and height of text in the DC's font.
 SIZE TextExtent(HDC hdc, const char* text);
-// Draws the number of one day, its cell and (addTools 1) its tooltip, centred at x.
-void DrawDayCell(HDC hdc, int x, int y, int year, int month, int day, int otherMonth, EnvData* env,
-                 MemoSettings* memo, MemorialSettings* memorial, int addTools);
+
+// What the day lists say of one day: its holidays through checkHoliday (none without it), today, its repeating
+// memos. The repeating memos' text in facts is a process-heap block: the caller frees it with FreeDayFacts.
+void GatherDayFacts(const EnvData& env, const CalendarSources& sources, LanguageModule::CheckHoliday checkHoliday,
+                    int year, int month, int day, int otherMonth, MemoSettings* memo, MemorialSettings* memorial,
+                    DayFacts* facts);
+void FreeDayFacts(DayFacts* facts);
+
+// Days a block can show: six weeks.
+#define BLOCK_DAY_MAX 42
+
+// The days of one block, gathered once from the day lists and drawn in two passes: every mark first, then the
+// numbers, cells and (addTools 1) tooltips over them.
+class BlockDays {
+public:
+    BlockDays(EnvData* env, MemoSettings* memo, MemorialSettings* memorial);
+    ~BlockDays();
+    BlockDays(const BlockDays&) = delete;
+    BlockDays& operator=(const BlockDays&) = delete;
+
+    // Adds the day whose column is centred at x and whose number stands at y.
+    void Add(int x, int y, int year, int month, int day, int otherMonth);
+    void Draw(HDC hdc, int addTools);
+
+private:
+    struct Day {
+        int X;
+        int Y;
+        DayFacts Facts;
+    };
+    void DrawMarks(HDC hdc, const Day& day, SIZE digits, LanguageModule::DrawDayMark drawDayMark);
+    void DrawNumber(HDC hdc, const Day& day, SIZE digits, LanguageModule::SetToolTip setToolTip, int addTools);
+
+    EnvData* env_;
+    MemoSettings* memo_;
+    MemorialSettings* memorial_;
+    LanguageModule::CheckHoliday checkHoliday_;
+    CalendarSources sources_;
+    Day days_[BLOCK_DAY_MAX];
+    int count_;
+};
+
+// One block of each display type at its place; alignmentBase as AlignmentBase gives it.
+void DrawMonthNormal(HDC hdc, int year, int month, const MonthBlockPlace& place, EnvData* env, MemoSettings* memo,
+                     MemorialSettings* memorial, int addTools);
+void DrawMonthLine(HDC hdc, int year, int month, int alignmentBase, const MonthBlockPlace& place, EnvData* env,
+                   MemoSettings* memo, MemorialSettings* memorial, int addTools);
+void DrawMonthRow(HDC hdc, int year, int month, int alignmentBase, const MonthBlockPlace& place, EnvData* env,
+                  MemoSettings* memo, MemorialSettings* memorial, int addTools);
+// The height of a line block as DrawMonthLine draws it, measured on hdc.
+int LineBlockHeight(HDC hdc, int year, int month, EnvData* env);
+
+// Makes the day and weekday fonts of the blocks (null when a font cannot be made); tests put in one that fails.
+typedef HFONT (*CalendarFontMaker)(const LOGFONTA* font);
+// Replaces the font maker; null restores CreateFontIndirectA. The maker in place before.
+CalendarFontMaker SetCalendarFontMaker(CalendarFontMaker maker);

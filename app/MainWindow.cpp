@@ -7,6 +7,7 @@
 #include "AppInfo.h"
 #include "CalendarFrame.h"
 #include "CalendarRender.h"
+#include "CalendarToolTips.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "ModuleBinding.h"
@@ -322,7 +323,6 @@ int OnMainWindowCreate(HWND window, EnvData* env)
     // The tray icon's month picture and tip are set here when the tray icon joins.
     RefreshCalendar(1);
     ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    env->WindowRegion = MakeWindowRegion(window, env->FrameShape, env->RoundWidth);
     SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);
     SetTimer(window, TIMER_PLUGIN_START, TIMER_PLUGIN_START_MS, nullptr);
     return 1;
@@ -330,6 +330,7 @@ int OnMainWindowCreate(HWND window, EnvData* env)
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RelayToolTipMessage(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_DESTROY: return OnDestroy();

@@ -1,4 +1,5 @@
-// One month block in each display type: heading, weekday texts, the marks and then the numbers of its days.
+// One month block in each display type at the place the arrangement gave it: heading, weekday texts, the marks
+// and then the numbers of its days.
 #include <stdio.h>
 #include <string.h>
 
@@ -6,17 +7,58 @@
 #include "DateUtil.h"
 #include "ModuleBinding.h"
 #include "NameSets.h"
+#include "ShownMonth.h"
 
 namespace {
 
 const int kWalkStepMax = 1048576;
+
+HFONT CreateFontRecord(const LOGFONTA* font)
+{
+    return CreateFontIndirectA(font);
+}
+
+CalendarFontMaker s_fontMaker = CreateFontRecord;
 
 bool HasHeading(const EnvData* env)
 {
     return env->YearType != 0 || env->MonthType != 0;
 }
 
-// The heading of a block: measured (fonts selected into hdc by the measurement), then drawn when asked.
+// A font of the record made for the life of the object. Select puts it into the DC, or the DC's own font when it
+// could not be made, so a failed font never leaves another one selected; the DC's own font comes back at the end.
+class SelectedFont {
+public:
+    SelectedFont(HDC hdc, const LOGFONTA& font)
+        : hdc_(hdc), own_(GetCurrentObject(hdc, OBJ_FONT)), font_(s_fontMaker(&font))
+    {
+        Select();
+    }
+    ~SelectedFont()
+    {
+        if (own_)
+            SelectObject(hdc_, own_);
+        if (font_)
+            DeleteObject(font_);
+    }
+    SelectedFont(const SelectedFont&) = delete;
+    SelectedFont& operator=(const SelectedFont&) = delete;
+
+    void Select() const
+    {
+        HGDIOBJ font = font_ ? (HGDIOBJ)font_ : own_;
+        if (font)
+            SelectObject(hdc_, font);
+    }
+
+private:
+    HDC hdc_;
+    HGDIOBJ own_;
+    HFONT font_;
+};
+
+// The heading of a block, measured with the fonts the language module makes for it. The DC's font is put back
+// after measuring, so the heading fonts are never left selected when they are deleted.
 struct Heading {
     int Width = 0;
     int Height = 0;
@@ -24,6 +66,16 @@ struct Heading {
     SIZE MonthText = {};
     HFONT YearFont = nullptr;
     HFONT MonthFont = nullptr;
+
+    Heading(HDC hdc, int year, int month, EnvData* env)
+    {
+        auto calc = LanguageProc(LanguageModule::kCalcYearMonthSize);
+        HGDIOBJ own = GetCurrentObject(hdc, OBJ_FONT);
+        if (calc)
+            calc(hdc, &YearFont, &MonthFont, year, month, &Width, &Height, &YearText, &MonthText, env);
+        if (own)
+            SelectObject(hdc, own);
+    }
     ~Heading()
     {
         if (YearFont)
@@ -31,56 +83,23 @@ struct Heading {
         if (MonthFont)
             DeleteObject(MonthFont);
     }
-};
+    Heading(const Heading&) = delete;
+    Heading& operator=(const Heading&) = delete;
 
-void MeasureHeading(HDC hdc, int year, int month, EnvData* env, Heading* heading)
-{
-    auto calc = LanguageProc(LanguageModule::kCalcYearMonthSize);
-    if (calc)
-        calc(hdc, &heading->YearFont, &heading->MonthFont, year, month, &heading->Width, &heading->Height,
-             &heading->YearText, &heading->MonthText, env);
-}
-
-void DrawHeading(HDC hdc, int year, int month, int x, int y, int availableWidth, int headingWidth,
-                 const Heading& heading, EnvData* env, int addTools)
-{
-    auto draw = LanguageProc(LanguageModule::kDrawYearMonth);
-    if (draw)
-        draw(hdc, year, month, x, y, availableWidth, headingWidth, heading.Height, heading.YearText,
-             heading.MonthText, heading.YearFont, heading.MonthFont, addTools, env);
-}
-
-// Selects the record's day or weekday font into hdc for the life of the object.
-class SelectedFont {
-public:
-    SelectedFont(HDC hdc, const LOGFONTA& font) : hdc_(hdc), font_(CreateFontIndirectA(&font))
+    void Draw(HDC hdc, int year, int month, int x, int y, int availableWidth, EnvData* env, int addTools) const
     {
-        old_ = font_ ? SelectObject(hdc, font_) : nullptr;
+        auto draw = LanguageProc(LanguageModule::kDrawYearMonth);
+        if (draw)
+            draw(hdc, year, month, x, y, availableWidth, Width, Height, YearText, MonthText, YearFont, MonthFont,
+                 addTools, env);
     }
-    ~SelectedFont()
-    {
-        if (old_)
-            SelectObject(hdc_, old_);
-        if (font_)
-            DeleteObject(font_);
-    }
-    void Select() const
-    {
-        if (font_)
-            SelectObject(hdc_, font_);
-    }
-
-private:
-    HDC hdc_;
-    HFONT font_;
-    HGDIOBJ old_;
 };
 
 void DrawWeekdayText(HDC hdc, int x, int y, int weekday, const char* text, const EnvData* env)
 {
     const FontStyle& style = env->WeekStyles[weekday % 7];
     DrawCalendarText(hdc, x, y, text, style.StrColor, style.ShadowColor, style.ShadowWidth, style.ShadowDirection,
-                  style.Gradation);
+                     style.Gradation);
 }
 
 void NextDay(int* year, int* month, int* day)
@@ -105,30 +124,23 @@ void PreviousDay(int* year, int* month, int* day)
     }
 }
 
-// Walks the grid of a month; marksPass draws marks, else numbers and cells. Returns the week rows walked.
-int WalkGrid(HDC hdc, int year, int month, int left, int top, bool marksPass, EnvData* env, MemoSettings* memo,
-             MemorialSettings* memorial, int addTools)
+// The days of a month's grid from its top-left cell, with the neighbouring months' days of its first and last
+// week when the spaces are filled.
+void AddGridDays(int year, int month, int left, int top, const EnvData* env, BlockDays* days)
 {
+    int startDay = WeekStartDay(*env);
     int y = year, m = month, d = 1;
     if (env->FillSpace == 1) {
-        for (int i = 0; i < 6 && (DayOfWeek(y, m, d) + 7 - env->StartDate) % 7 != 0; i++)
+        for (int i = 0; i < 6 && DayOfWeek(y, m, d) != startDay; i++)
             PreviousDay(&y, &m, &d);
     }
     int last = DaysInMonth(year, month);
     int row = 0;
     for (int step = 0; step < kWalkStepMax; step++) {
-        int weekday = DayOfWeek(y, m, d) % 7;
-        int column = (weekday + 7 - env->StartDate % 7) % 7;
-        int centre = left + column * env->DayWidth + env->DayWidth / 2;
-        int dayY = top + row * env->DayHeight;
+        int column = (DayOfWeek(y, m, d) + 7 - startDay) % 7;
         int otherMonth = (y != year || m != month) ? 1 : 0;
-        if (marksPass) {
-            char text[16];
-            snprintf(text, sizeof(text), "%ld", (long)d);
-            DrawDayMarks(hdc, centre, dayY, y, m, d, weekday, otherMonth, text, env, memo, memorial);
-        } else {
-            DrawDayCell(hdc, centre, dayY, y, m, d, otherMonth, env, memo, memorial, addTools);
-        }
+        days->Add(left + column * env->DayWidth + env->DayWidth / 2, top + row * env->DayHeight, y, m, d,
+                  otherMonth);
         bool lastDay = !otherMonth && d == last;
         bool nextMonth = otherMonth && (y > year || (y == year && m > month));
         if (lastDay && env->FillSpace != 1)
@@ -139,7 +151,6 @@ int WalkGrid(HDC hdc, int year, int month, int left, int top, bool marksPass, En
             row++;
         NextDay(&y, &m, &d);
     }
-    return row + 1;
 }
 
 // Cells from the first place of a line or column to the day: the aligned ones leave room for the weekdays before
@@ -151,39 +162,60 @@ int AlignedOffset(int year, int month, int day, int alignmentBase)
     return day - 1;
 }
 
-}  // namespace
-
-int DrawMonthNormal(HDC hdc, int year, int month, int blockWidth, int x, int y, int* outWidth, int* outHeight,
-                    EnvData* env, MemoSettings* memo, MemorialSettings* memorial, int addTools)
+// The days of a line or column block, dayAt(d) giving the centre x and the y of day d.
+template <typename Place>
+void DrawDaysOfMonth(HDC hdc, int year, int month, Place dayAt, EnvData* env, MemoSettings* memo,
+                     MemorialSettings* memorial, int addTools)
 {
-    if (!hdc || !env)
-        return 0;
+    BlockDays days(env, memo, memorial);
+    for (int d = 1; d <= DaysInMonth(year, month); d++)
+        days.Add(dayAt(d).x, dayAt(d).y, year, month, d, 0);
+    days.Draw(hdc, addTools);
+}
+
+void BeginBlock(HDC hdc)
+{
     SetBkMode(hdc, TRANSPARENT);
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
+}
+
+}  // namespace
+
+CalendarFontMaker SetCalendarFontMaker(CalendarFontMaker maker)
+{
+    CalendarFontMaker before = s_fontMaker;
+    s_fontMaker = maker ? maker : CreateFontRecord;
+    return before;
+}
+
+void DrawMonthNormal(HDC hdc, int year, int month, const MonthBlockPlace& place, EnvData* env, MemoSettings* memo,
+                     MemorialSettings* memorial, int addTools)
+{
+    if (!hdc || !env)
+        return;
+    BeginBlock(hdc);
     SelectedFont dayFont(hdc, env->DayFont);
-    Heading heading;
-    MeasureHeading(hdc, year, month, env, &heading);
-    dayFont.Select();
-    DrawHeading(hdc, year, month, x, y, blockWidth, heading.Width, heading, env, addTools);
+    Heading heading(hdc, year, month, env);
+    heading.Draw(hdc, year, month, place.X, place.Y, place.Width, env, addTools);
     dayFont.Select();
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
 
     int gridWidth = 7 * env->DayWidth;
-    int left = x;
+    int left = place.X;
     if (HasHeading(env)) {
         if (env->DisplayYMStyle == 1)
-            left = x + blockWidth - gridWidth;
+            left = place.X + place.Width - gridWidth;
         else if (env->DisplayYMStyle == 2 || env->DisplayYMStyle == 3)
-            left = x + (blockWidth - gridWidth) / 2;
+            left = place.X + (place.Width - gridWidth) / 2;
     }
-    int top = y + (HasHeading(env) ? env->MonthHeight : 0);
+    int top = place.Y + (HasHeading(env) ? env->MonthHeight : 0);
 
     if (env->WeekType != 0) {
         SelectedFont weekFont(hdc, env->WeekFont);
         WeekdayNameSet names(env->WeekType, env->WeekUserStr);
         SetTextAlign(hdc, TA_CENTER | TA_TOP);
         for (int c = 0; c < 7; c++) {
-            int weekday = (c + env->StartDate) % 7;
+            int weekday = (c + WeekStartDay(*env)) % 7;
             DrawWeekdayText(hdc, left + c * env->DayWidth + env->DayWidth / 2, top, weekday, names.Name(weekday),
                             env);
         }
@@ -191,75 +223,62 @@ int DrawMonthNormal(HDC hdc, int year, int month, int blockWidth, int x, int y, 
         top += env->WeekHeight;
     }
     dayFont.Select();
-    WalkGrid(hdc, year, month, left, top, true, env, memo, memorial, addTools);
-    int rows = WalkGrid(hdc, year, month, left, top, false, env, memo, memorial, addTools);
-
-    if (outWidth)
-        *outWidth = heading.Width > gridWidth ? heading.Width : gridWidth;
-    if (outHeight)
-        *outHeight = top + rows * env->DayHeight - y;
-    return 1;
+    BlockDays days(env, memo, memorial);
+    AddGridDays(year, month, left, top, env, &days);
+    days.Draw(hdc, addTools);
 }
 
-int DrawMonthLine(HDC hdc, int year, int month, int alignmentBase, int headingWidth, int x, int y, int* outWidth,
-                  int* outHeight, EnvData* env, MemoSettings* memo, MemorialSettings* memorial, int addTools)
+int LineBlockHeight(HDC hdc, int year, int month, EnvData* env)
 {
     if (!hdc || !env)
         return 0;
-    SetBkMode(hdc, TRANSPARENT);
-    SetTextAlign(hdc, TA_LEFT | TA_TOP);
     SelectedFont dayFont(hdc, env->DayFont);
-    SIZE digits = TextExtent(hdc, "30");
-    Heading heading;
-    MeasureHeading(hdc, year, month, env, &heading);
+    SIZE digits = TextExtent(hdc, kWidestDayNumber);
+    Heading heading(hdc, year, month, env);
+    return PlaceLineRows(*env, 0, heading.Height, digits.cy).Height;
+}
+
+void DrawMonthLine(HDC hdc, int year, int month, int alignmentBase, const MonthBlockPlace& place, EnvData* env,
+                   MemoSettings* memo, MemorialSettings* memorial, int addTools)
+{
+    if (!hdc || !env)
+        return;
+    BeginBlock(hdc);
+    SelectedFont dayFont(hdc, env->DayFont);
+    SIZE digits = TextExtent(hdc, kWidestDayNumber);
+    Heading heading(hdc, year, month, env);
+    LineBlockRows rows = PlaceLineRows(*env, place.Y, heading.Height, digits.cy);
+    // The heading stands bottom-aligned with the day numbers.
     if (heading.Height < digits.cy)
         heading.Height = digits.cy;
-    if (env->WeekType != 0 && env->WeekPos == 0)
-        y += env->WeekHeight;
-    dayFont.Select();
-    DrawHeading(hdc, year, month, x, y, headingWidth, heading.Width, heading, env, addTools);
+    heading.Draw(hdc, year, month, place.X, rows.HeadingY, place.Width, env, addTools);
     dayFont.Select();
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
 
-    int start = x + headingWidth + (HasHeading(env) ? env->MonthHeight : 0);
-    int dayY = y + heading.Height - digits.cy;
-    int days = DaysInMonth(year, month);
-    auto centreOf = [&](int d) { return start + env->DayWidth * (AlignedOffset(year, month, d, alignmentBase) + 1); };
+    int start = place.X + place.Width + (HasHeading(env) ? env->MonthHeight : 0);
+    auto dayAt = [&](int d) {
+        return POINT{start + env->DayWidth * (AlignedOffset(year, month, d, alignmentBase) + 1), rows.DayY};
+    };
     if (env->WeekType != 0) {
         SelectedFont weekFont(hdc, env->WeekFont);
         WeekdayNameSet names(env->WeekType, env->WeekUserStr);
         SetTextAlign(hdc, TA_CENTER | TA_TOP);
-        int weekY = env->WeekPos == 0 ? dayY - env->WeekHeight : dayY + digits.cy;
-        for (int d = 1; d <= days; d++) {
-            int weekday = DayOfWeek(year, month, d) % 7;
-            DrawWeekdayText(hdc, centreOf(d), weekY, weekday, names.Name(weekday), env);
+        for (int d = 1; d <= DaysInMonth(year, month); d++) {
+            int weekday = DayOfWeek(year, month, d);
+            DrawWeekdayText(hdc, dayAt(d).x, rows.WeekdayY, weekday, names.Name(weekday), env);
         }
         SetTextAlign(hdc, TA_LEFT | TA_TOP);
     }
     dayFont.Select();
-    for (int d = 1; d <= days; d++) {
-        char text[16];
-        snprintf(text, sizeof(text), "%ld", (long)d);
-        DrawDayMarks(hdc, centreOf(d), dayY, year, month, d, DayOfWeek(year, month, d) % 7, 0, text, env, memo,
-                     memorial);
-    }
-    for (int d = 1; d <= days; d++)
-        DrawDayCell(hdc, centreOf(d), dayY, year, month, d, 0, env, memo, memorial, addTools);
-
-    if (outWidth)
-        *outWidth = centreOf(days) + env->DayWidth / 2 - x;
-    if (outHeight)
-        *outHeight = heading.Height + (env->WeekType != 0 ? env->WeekHeight : 0);
-    return 1;
+    DrawDaysOfMonth(hdc, year, month, dayAt, env, memo, memorial, addTools);
 }
 
-int DrawMonthRow(HDC hdc, int year, int month, int alignmentBase, int columnWidth, int x, int y, int* outWidth,
-                 int* outHeight, EnvData* env, MemoSettings* memo, MemorialSettings* memorial, int addTools)
+void DrawMonthRow(HDC hdc, int year, int month, int alignmentBase, const MonthBlockPlace& place, EnvData* env,
+                  MemoSettings* memo, MemorialSettings* memorial, int addTools)
 {
     if (!hdc || !env)
-        return 0;
-    SetBkMode(hdc, TRANSPARENT);
-    SetTextAlign(hdc, TA_LEFT | TA_TOP);
+        return;
+    BeginBlock(hdc);
     SelectedFont dayFont(hdc, env->DayFont);
     WeekdayNameSet names(env->WeekType, env->WeekUserStr);
     char weekdayTexts[7][USER_NAME_LIST_MAX + 3];
@@ -276,44 +295,30 @@ int DrawMonthRow(HDC hdc, int year, int month, int alignmentBase, int columnWidt
                 weekdayWidth = size.cx;
         }
     }
-    Heading heading;
-    MeasureHeading(hdc, year, month, env, &heading);
-    dayFont.Select();
-    DrawHeading(hdc, year, month, x, y, columnWidth, heading.Width, heading, env, addTools);
+    Heading heading(hdc, year, month, env);
+    heading.Draw(hdc, year, month, place.X, place.Y, place.Width, env, addTools);
     dayFont.Select();
     SetTextAlign(hdc, TA_LEFT | TA_TOP);
 
-    int start = y + (HasHeading(env) ? env->MonthHeight : 0);
-    int days = DaysInMonth(year, month);
+    int start = place.Y + (HasHeading(env) ? env->MonthHeight : 0);
     int numberX, weekX;
-    if (env->WeekPos == 3) {
-        weekX = x + env->WeekHeight;
-        numberX = x + env->DayWidth + env->WeekHeight + weekdayWidth;
+    if (env->WeekPos == WEEK_POS_BEFORE_DATE) {
+        weekX = place.X + env->WeekHeight;
+        numberX = place.X + env->DayWidth + env->WeekHeight + weekdayWidth;
     } else {
-        numberX = x + env->DayWidth;
-        weekX = x + env->WeekHeight + env->DayWidth;
+        numberX = place.X + env->DayWidth;
+        weekX = place.X + env->WeekHeight + env->DayWidth;
     }
-    auto rowOf = [&](int d) { return start + env->DayHeight * AlignedOffset(year, month, d, alignmentBase); };
+    auto dayAt = [&](int d) {
+        return POINT{numberX, start + env->DayHeight * AlignedOffset(year, month, d, alignmentBase)};
+    };
     if (env->WeekType != 0) {
         SelectedFont weekFont(hdc, env->WeekFont);
-        for (int d = 1; d <= days; d++) {
-            int weekday = DayOfWeek(year, month, d) % 7;
-            DrawWeekdayText(hdc, weekX, rowOf(d), weekday, weekdayTexts[weekday], env);
+        for (int d = 1; d <= DaysInMonth(year, month); d++) {
+            int weekday = DayOfWeek(year, month, d);
+            DrawWeekdayText(hdc, weekX, dayAt(d).y, weekday, weekdayTexts[weekday], env);
         }
     }
     dayFont.Select();
-    for (int d = 1; d <= days; d++) {
-        char text[16];
-        snprintf(text, sizeof(text), "%ld", (long)d);
-        DrawDayMarks(hdc, numberX, rowOf(d), year, month, d, DayOfWeek(year, month, d) % 7, 0, text, env, memo,
-                     memorial);
-    }
-    for (int d = 1; d <= days; d++)
-        DrawDayCell(hdc, numberX, rowOf(d), year, month, d, 0, env, memo, memorial, addTools);
-
-    if (outWidth)
-        *outWidth = columnWidth;
-    if (outHeight)
-        *outHeight = rowOf(days) + env->DayHeight - y;
-    return 1;
+    DrawDaysOfMonth(hdc, year, month, dayAt, env, memo, memorial, addTools);
 }

@@ -19,8 +19,6 @@ enum FontKind { FONT_YEAR, FONT_MONTH, FONT_WEEK, FONT_DAY, FONT_KIND_COUNT };
 const char kDigits[] = "0123456789";
 // The widest day number, for the date box of the column type.
 const char kWidestDay[] = "30";
-// Weekday text after a date in the column type.
-const BYTE kWeekPosBeforeDate = 3;
 
 int Max(int a, int b)
 {
@@ -172,7 +170,7 @@ int WidestWeekdayName(TextMeasurer& measurer, const EnvData& env)
 BlockSize MeasureGridBlock(TextMeasurer& measurer, EnvData* env, const MonthNameSet& names, int year, int month)
 {
     SIZE heading = MeasureHeading(measurer, env, names, year, month, true);
-    return GridBlockSize(*env, WeekRowCount(year, month, env->StartDate, env->DisplayHeight), heading);
+    return GridBlockSize(*env, WeekRowCount(year, month, WeekStartDay(*env), env->DisplayHeight), heading);
 }
 
 int CellCount(int year, int month, int cells)
@@ -249,8 +247,7 @@ SIZE GridViewSize(const EnvData& env, const BlockSize* blocks)
     }
     SIZE view = {rows * widest + (rows - 1) * space, lines * highest + (lines - 1) * space};
     // Months flowing down the columns with their own heights: the highest column counts.
-    bool ownHeights = env.DisplayHeight == 0 || env.DisplayHeight > 2;
-    if (ownHeights && env.DisplayOrder != 1 && env.DisplayOrder != 3) {
+    if (GridColumnsKeepOwnHeights(env)) {
         view.cy = 0;
         for (int column = 0; column < rows; column++) {
             int columnHeight = (lines - 1) * space;
@@ -262,22 +259,7 @@ SIZE GridViewSize(const EnvData& env, const BlockSize* blocks)
     return view;
 }
 
-int CountInRange(BYTE value)
-{
-    return (value < 1 || value > DISPLAY_COUNT_MAX) ? 1 : value;
-}
-
 }  // namespace
-
-int DisplayRowCount(const EnvData& env)
-{
-    return CountInRange(env.DisplayRows);
-}
-
-int DisplayLineCount(const EnvData& env)
-{
-    return CountInRange(env.DisplayLines);
-}
 
 int FirstDayColumn(int year, int month, int startDate)
 {
@@ -287,7 +269,7 @@ int FirstDayColumn(int year, int month, int startDate)
 
 int WeekRowCount(int year, int month, int startDate, int displayHeight)
 {
-    if (displayHeight == 2)
+    if (displayHeight == DISPLAY_HEIGHT_SIX_WEEKS)
         return 6;
     return (FirstDayColumn(year, month, startDate) + DaysInMonth(year, month) - 1) / 7 + 1;
 }
@@ -329,7 +311,7 @@ BlockSize LineBlockSize(const EnvData& env, int cells, SIZE heading, int digitHe
 
 BlockSize ColumnBlockSize(const EnvData& env, int cells, SIZE heading, SIZE dateBox, int widestWeekday)
 {
-    int boxWidth = env.WeekPos == kWeekPosBeforeDate ? dateBox.cx * 3 / 2 : dateBox.cx;
+    int boxWidth = env.WeekPos == WEEK_POS_BEFORE_DATE ? dateBox.cx * 3 / 2 : dateBox.cx;
     int columnWidth = Max(env.DayWidth, boxWidth);
     if (HasWeekdayText(env))
         columnWidth += env.WeekHeight + widestWeekday;

@@ -4,17 +4,11 @@
 
 #include <windows.h>
 
+#include "SettingsTypes.h"
 #include "ShownMonth.h"
 
 class EnvData;
 class MonthNameSet;
-
-// Display types; any other value lays out as a grid.
-#define DISPLAY_TYPE_GRID 0
-#define DISPLAY_TYPE_LINE 1
-#define DISPLAY_TYPE_COLUMN 2
-// Month blocks across and down that a view can hold.
-#define DISPLAY_COUNT_MAX 12
 
 // The size of one month block and of its heading and date grid.
 struct BlockSize {
@@ -24,9 +18,6 @@ struct BlockSize {
     SIZE Grid;
 };
 
-// Months across and down as the layout uses them: 0 and values beyond DISPLAY_COUNT_MAX count as 1.
-int DisplayRowCount(const EnvData& env);
-int DisplayLineCount(const EnvData& env);
 // Grid column 0-6 of the 1st of the month, counted from the weekday startDate.
 int FirstDayColumn(int year, int month, int startDate);
 // Week rows of a grid block: 6 when displayHeight is 2, else as many as the month needs.

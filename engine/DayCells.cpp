@@ -60,7 +60,9 @@ int CreateToolTip(EnvData* env)
     TOOLINFOA& tool = env->ToolInfo;
     memset(&tool, 0, sizeof(tool));
     tool.cbSize = kToolInfoSize;
-    tool.uFlags = TTF_SUBCLASS;
+    // No TTF_SUBCLASS: the comctl32 subclass costs a window-property look-up per tool and per message of the
+    // calendar window; the calendar window relays its mouse messages itself (TTM_RELAYEVENT).
+    tool.uFlags = 0;
     tool.hwnd = env->MainWindow;
     tool.hinst = EngineInstance();
     env->ToolCount = 0;

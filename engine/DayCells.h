@@ -19,7 +19,8 @@ const DayCell* FindDayCell(const DayCell* cells, int count, POINT point);
 
 extern "C" {
 
-// (Re)creates the calendar window's tooltip control; 0 when the record has no main window.
+// (Re)creates the calendar window's tooltip control; 0 when the record has no main window. Its tools do not
+// subclass the calendar window: the window hands the control its mouse messages (TTM_RELAYEVENT).
 int CreateToolTip(EnvData* env);
 // Records a cell for the date and rect in table (at *count, while room is left) and, when addTool is 1, a tooltip
 // tool with text over rect. 1.

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "DayColor.h"
 #include "EnvData.h"
 #include "TextDraw.h"
 
@@ -147,7 +148,8 @@ void DrawShapeMark(HDC dc, RECT* box, int kind, COLORREF color)
     HBRUSH brush = IsFilledKind(kind) ? CreateSolidBrush(color) : nullptr;
     HGDIOBJ oldPen = pen ? SelectObject(dc, pen) : nullptr;
     HGDIOBJ oldBrush = SelectObject(dc, brush ? (HGDIOBJ)brush : GetStockObject(HOLLOW_BRUSH));
-    // Each shape mark of a day shrinks the caller's box, so later marks of the day sit inside earlier ones.
+    // The box handed in shrinks (the export's contract); the calendar gives each mark of a day its own copy of the
+    // day's box, so the marks of one day never nest.
     box->top += 1;
     box->right -= 1;
     box->bottom -= 1;

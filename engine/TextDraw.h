@@ -9,6 +9,3 @@
 // gradation, with the DC's font and the background left untouched; the DC's colour and background mode are
 // restored.
 void DrawStyledText(HDC dc, int x, int y, const char* text, const FontStyle* style);
-
-// The colour of a mark on a day of the neighbouring months: halfway to white or to black by the record's rule.
-COLORREF OtherMonthColor(COLORREF color, int lighten, int darken);

@@ -1,6 +1,18 @@
 #include "ShownMonth.h"
 
 #include "EnvData.h"
+#include "SettingsTypes.h"
+
+namespace {
+
+int CountInRange(int value)
+{
+    if (value < 1)
+        return 1;
+    return value > DISPLAY_COUNT_MAX ? DISPLAY_COUNT_MAX : value;
+}
+
+}  // namespace
 
 void NormalizeMonth(int* year, int* month)
 {
@@ -38,4 +50,27 @@ void FirstShownMonth(const EnvData& env, int* year, int* month)
         break;
     }
     NormalizeMonth(year, month);
+}
+
+int DisplayRowCount(const EnvData& env)
+{
+    return CountInRange(env.DisplayRows);
+}
+
+int DisplayLineCount(const EnvData& env)
+{
+    return CountInRange(env.DisplayLines);
+}
+
+int WeekStartDay(const EnvData& env)
+{
+    return env.StartDate % 7;
+}
+
+bool GridColumnsKeepOwnHeights(const EnvData& env)
+{
+    bool across = env.DisplayOrder == DISPLAY_ORDER_ACROSS || env.DisplayOrder == DISPLAY_ORDER_ACROSS_FROM_RIGHT;
+    bool evenHeights =
+        env.DisplayHeight == DISPLAY_HEIGHT_HIGHEST || env.DisplayHeight == DISPLAY_HEIGHT_SIX_WEEKS;
+    return !across && !evenHeights;
 }

@@ -50,7 +50,7 @@ public:
     HWND PreviewWindow;
     HBITMAP BackBitmap;
     HDC MemoryDC;
-    HRGN WindowRegion;
+    HRGN WindowRegion;               // the region handed to the window, which owns it: never deleted
     HMENU ContextMenu;
     HMENU ToolsMenu;
     HMENU OptionsMenu;

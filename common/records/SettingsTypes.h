@@ -54,6 +54,24 @@ enum MarkOrderKind {
     MARK_ORDER_DAY_MEMO = 7
 };
 
+// Display types (DisplayType); any other value lays out as a grid.
+#define DISPLAY_TYPE_GRID 0
+#define DISPLAY_TYPE_LINE 1
+#define DISPLAY_TYPE_COLUMN 2
+// How the grid's months follow each other (DisplayOrder); any other value goes down then right.
+#define DISPLAY_ORDER_DOWN 0
+#define DISPLAY_ORDER_ACROSS 1
+#define DISPLAY_ORDER_DOWN_FROM_RIGHT 2
+#define DISPLAY_ORDER_ACROSS_FROM_RIGHT 3
+// Heights of grid blocks (DisplayHeight): each its own, all of the highest, or all of six week rows (any other
+// value: each its own).
+#define DISPLAY_HEIGHT_OWN 0
+#define DISPLAY_HEIGHT_HIGHEST 1
+#define DISPLAY_HEIGHT_SIX_WEEKS 2
+// Where the weekday text stands (WeekPos): above the dates of the line type, before the dates of the column type.
+#define WEEK_POS_ABOVE 0
+#define WEEK_POS_BEFORE_DATE 3
+
 // Indexes of the record's cursor table; the last four come from the language module.
 enum CursorIndex { CURSOR_NORMAL = 0, CURSOR_COPY = 1, CURSOR_MOVE = 2, CURSOR_WAIT = 3, CURSOR_COUNT = 8 };
 

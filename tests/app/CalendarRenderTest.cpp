@@ -1,4 +1,5 @@
-// The rendered calendar, read back pixel by pixel: colours of holidays, Sundays and today, and the cells.
+// The rendered calendar, read back pixel by pixel: colours of holidays, Sundays and today, and the cells; and the
+// calendar window's size, region and tooltips across refreshes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -6,15 +7,20 @@
 
 #include <string>
 
+#include "CalendarFrame.h"
 #include "CalendarRender.h"
+#include "CalendarRenderParts.h"
 #include "EnvData.h"
 #include "HeapUtil.h"
 #include "Holiday.h"
+#include "MainWindow.h"
 #include "MemoryBitmap.h"
 #include "ModuleBinding.h"
 #include "PlugInSlot.h"
+#include "Program.h"
 #include "SettingsFile.h"
 #include "TempFolder.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -126,6 +132,20 @@ TEST_F(CalendarRenderTest, LaterMarkOrderEntryWinsOnAHolidayThatIsToday)
     EXPECT_EQ(0, CountIn(bitmap, day, env_.HolidayStyle.StrColor));
 }
 
+TEST_F(CalendarRenderTest, TheMarksOfADayDoNotNest)
+{
+    // Two square frames on today, a Wednesday: the later one covers the earlier one exactly.
+    const COLORREF weekdayMark = RGB(0, 200, 0);
+    env_.WeekStyles[3].MarkType = MARK_SQUARE_FRAME;
+    env_.WeekStyles[3].MarkColor = weekdayMark;
+    env_.TodayStyle.MarkType = MARK_SQUARE_FRAME;
+    MemoryBitmap bitmap(400, 300);
+    RECT today = Render(bitmap, 20);
+    today.bottom = today.top + env_.DayHeight - 2;  // above the next week's marks
+    EXPECT_GT(CountIn(bitmap, today, kTodayMark), 0);
+    EXPECT_EQ(0, CountIn(bitmap, today, weekdayMark));
+}
+
 TEST_F(CalendarRenderTest, ScratchPassLeavesTheWindowCellsAlone)
 {
     MemoryBitmap bitmap(400, 300);
@@ -146,21 +166,144 @@ TEST_F(CalendarRenderTest, ScratchPassLeavesTheWindowCellsAlone)
     HeapFree(GetProcessHeap(), 0, scratch);
 }
 
-TEST(MemoTextStyleTest, UserMarkBeyondTheRecordFallsBackToTheMemoStyle)
+TEST_F(CalendarRenderTest, StartDateIsReadModuloSeven)
 {
-    EnvData env;
-    UserMark marks[USER_STYLE_MIN] = {};
-    marks[2].Style.StrColor = RGB(1, 2, 3);
-    env.UserMarks = marks;
-    env.UserStyleMax = USER_STYLE_MIN;
-    FontStyle own = {};
-    own.MarkType = MARK_KIND_USER_BASE + 2;
-    EXPECT_EQ(&marks[2].Style, MemoTextStyle(&env, &own));
-    own.MarkType = MARK_KIND_USER_BASE + USER_STYLE_MIN;
-    EXPECT_EQ(&own, MemoTextStyle(&env, &own));
-    own.MarkType = 255;
-    EXPECT_EQ(&own, MemoTextStyle(&env, &own));
-    env.UserMarks = nullptr;
+    MemoryBitmap bitmap(400, 300);
+    env_.StartDate = 1;
+    env_.FillSpace = 1;
+    Render(bitmap, 1);
+    int count = env_.DayCellCount;
+    DayCell* mondayFirst = (DayCell*)AllocZeroed(count * sizeof(DayCell));
+    ASSERT_NE(nullptr, mondayFirst);
+    memcpy(mondayFirst, env_.DayCells, count * sizeof(DayCell));
+    env_.StartDate = 8;
+    Render(bitmap, 1);
+    EXPECT_EQ(count, env_.DayCellCount);
+    EXPECT_EQ(0, memcmp(mondayFirst, env_.DayCells, count * sizeof(DayCell)));
+    HeapFree(GetProcessHeap(), 0, mondayFirst);
+}
+
+TEST_F(CalendarRenderTest, FontsThatCannotBeMadeLeaveTheDcsOwnFont)
+{
+    MemoryBitmap bitmap(400, 300);
+    HGDIOBJ own = GetCurrentObject(bitmap.Dc(), OBJ_FONT);
+    for (BYTE type : {DISPLAY_TYPE_GRID, DISPLAY_TYPE_LINE, DISPLAY_TYPE_COLUMN}) {
+        env_.DisplayType = type;
+        // Only the headings' fonts, which the language module makes, can be had.
+        SetCalendarFontMaker([](const LOGFONTA*) -> HFONT { return nullptr; });
+        Render(bitmap, 1);
+        SetCalendarFontMaker(nullptr);
+        EXPECT_EQ(own, GetCurrentObject(bitmap.Dc(), OBJ_FONT)) << (int)type;
+    }
+}
+
+// A hidden window standing in for the calendar window.
+class CalendarWindowTest : public CalendarRenderTest {
+protected:
+    void SetUp() override
+    {
+        CalendarRenderTest::SetUp();
+        window_ = CreateTestWindow(WS_POPUP, 0, 0, 100, 100);
+        ASSERT_NE(nullptr, window_);
+        env_.MainWindow = window_;
+        env_.ShownMonth = {2026, 5, 0, 1};
+        env_.UseTaskTray = 0;
+        // A shown window stays off the shared test display.
+        env_.WindowX = -3000;
+        env_.WindowY = -3000;
+        g_program.Env = &env_;
+    }
+    void TearDown() override
+    {
+        g_program.Env = nullptr;
+        if (env_.ToolTipWindow)
+            DestroyWindow(env_.ToolTipWindow);
+        DestroyWindow(window_);
+        if (env_.MemoryDC)
+            DeleteDC(env_.MemoryDC);
+        if (env_.BackBitmap)
+            DeleteObject(env_.BackBitmap);
+        CalendarRenderTest::TearDown();
+    }
+
+    SIZE WindowSize() const
+    {
+        RECT rect = {};
+        GetWindowRect(window_, &rect);
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(CalendarWindowTest, AbsurdSizesStayOnTheScreenAndAFailedBufferKeepsThePicture)
+{
+    env_.DayWidth = env_.DayHeight = 100000;
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 5, 1));
+    SIZE size = WindowSize();
+    EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), size.cx);
+    EXPECT_EQ(GetSystemMetrics(SM_CYVIRTUALSCREEN), size.cy);
+    EXPECT_EQ(size.cx, env_.WindowWidth);
+
+    // A window too narrow for any buffer keeps its size, its buffer and its picture.
+    HDC buffer = env_.MemoryDC;
+    env_.MarginLeft = -1000000;
+    EXPECT_EQ(0, RefreshCalendarMonth(2026, 6, 1));
+    EXPECT_EQ(size.cx, WindowSize().cx);
+    EXPECT_EQ(size.cy, WindowSize().cy);
+    EXPECT_EQ(size.cx, env_.WindowWidth);
+    EXPECT_EQ(buffer, env_.MemoryDC);
+}
+
+TEST_F(CalendarWindowTest, TheWindowGetsItsRegionFromTheRefreshAlone)
+{
+    env_.FrameShape = FRAME_SHAPE_ROUNDED;
+    for (BYTE mode : {TRANS_MODE_PSEUDO, TRANS_MODE_KEY_AND_ALPHA}) {
+        env_.Transparency.TransMode = mode;
+        HRGN probe = CreateRectRgn(0, 0, 0, 0);
+        OnMainWindowCreate(window_, &env_);
+        int atCreate = GetWindowRgn(window_, probe);
+        ASSERT_EQ(1, RefreshCalendar(1));
+        EXPECT_EQ(GetWindowRgn(window_, probe), atCreate) << (int)mode;
+        EXPECT_EQ(mode == TRANS_MODE_PSEUDO ? ERROR : COMPLEXREGION, atCreate) << (int)mode;
+        DeleteObject(probe);
+    }
+}
+
+TEST_F(CalendarWindowTest, RefreshesKeepOneTooltipControlWithATipPerCell)
+{
+    env_.ShowToolTip = 1;
+    env_.ToolTipWidth = 280;
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 5, 1));
+    HWND tip = env_.ToolTipWindow;
+    ASSERT_NE(nullptr, tip);
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 6, 1));
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 5, 1));
+    EXPECT_EQ(tip, env_.ToolTipWindow);
+    EXPECT_EQ(280, SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0));
+    ASSERT_EQ(env_.DayCellCount, SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(env_.DayCellCount, env_.ToolCount);
+    std::string holidayTip;
+    for (int i = 0; i < env_.DayCellCount; i++) {
+        char text[128] = "";
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        tool.lpszText = text;
+        ASSERT_TRUE(SendMessageA(tip, TTM_ENUMTOOLSA, i, (LPARAM)&tool));
+        EXPECT_EQ(0, memcmp(&env_.DayCells[i].Rect, &tool.rect, sizeof(RECT))) << i;
+        const DayCell& cell = env_.DayCells[i];
+        if (cell.Month == 5 && cell.Day == 4)
+            holidayTip = text;
+    }
+    EXPECT_EQ("2026年5月4日(月)\r\nみどりの日", holidayTip);
+
+    env_.BalloonTip = 1;
+    ASSERT_EQ(1, RefreshCalendar(1));
+    EXPECT_FALSE(IsWindow(tip));
+    EXPECT_TRUE(GetWindowLongPtrA(env_.ToolTipWindow, GWL_STYLE) & TTS_BALLOON);
+    env_.ShowToolTip = 0;
+    ASSERT_EQ(1, RefreshCalendar(1));
+    EXPECT_EQ(nullptr, env_.ToolTipWindow);
 }
 
 }  // namespace

@@ -215,6 +215,15 @@ TEST_F(LayoutTest, GridBlockHeightFollowsTheWeekRows)
     EXPECT_EQ(4 * env->DayHeight, height);
 }
 
+TEST_F(LayoutTest, WeeksStartOnStartDateModuloSeven)
+{
+    // February 2026 takes four week rows from Sunday and five from Monday.
+    env->StartDate = 7;
+    EXPECT_EQ(OuterHeight(env->MonthHeight + env->WeekHeight + 4 * env->DayHeight), Window(2026, 2).cy);
+    env->StartDate = 8;
+    EXPECT_EQ(OuterHeight(env->MonthHeight + env->WeekHeight + 5 * env->DayHeight), Window(2026, 2).cy);
+}
+
 TEST_F(LayoutTest, GridWindowForEachOrderAndHeightRule)
 {
     // February to May 2026: 4, 5, 5 and 6 week rows, two months across and two down.
@@ -296,7 +305,7 @@ TEST_F(LayoutTest, ColumnWindowPutsTheMonthsSideBySide)
     EXPECT_EQ(31 * env->DayHeight, grid.cy);
 }
 
-TEST_F(LayoutTest, CountsAndSetsOutsideTheTablesLayOutAsTheFirst)
+TEST_F(LayoutTest, CountsAndSetsOutsideTheTablesLayOutAsTheNearest)
 {
     for (BYTE type : {DISPLAY_TYPE_GRID, DISPLAY_TYPE_LINE, DISPLAY_TYPE_COLUMN}) {
         env->DisplayType = type;
@@ -305,12 +314,19 @@ TEST_F(LayoutTest, CountsAndSetsOutsideTheTablesLayOutAsTheFirst)
         env->DisplayRows = 1;
         env->DisplayLines = 1;
         SIZE one = Window(2026, 5);
-        for (BYTE count : {0, 13, 255}) {
+        env->DisplayRows = 0;
+        env->DisplayLines = 0;
+        EXPECT_EQ(one.cx, Window(2026, 5).cx) << (int)type;
+        EXPECT_EQ(one.cy, Window(2026, 5).cy) << (int)type;
+        env->DisplayRows = DISPLAY_COUNT_MAX;
+        env->DisplayLines = DISPLAY_COUNT_MAX;
+        SIZE most = Window(2026, 5);
+        for (BYTE count : {13, 255}) {
             env->DisplayRows = count;
             env->DisplayLines = count;
             SIZE size = Window(2026, 5);
-            EXPECT_EQ(one.cx, size.cx) << (int)type << " " << (int)count;
-            EXPECT_EQ(one.cy, size.cy) << (int)type << " " << (int)count;
+            EXPECT_EQ(most.cx, size.cx) << (int)type << " " << (int)count;
+            EXPECT_EQ(most.cy, size.cy) << (int)type << " " << (int)count;
         }
         env->DisplayRows = 1;
         env->DisplayLines = 1;

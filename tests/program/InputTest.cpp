@@ -1,7 +1,8 @@
-// Real pointer and key input through the X server: window drags, the arrow keys
-// and the pointer fades.
+// Real pointer and key input through the X server: window drags, the arrow keys,
+// the pointer fades and the tooltips of the days.
 #include "ProgramDriver.h"
 
+#include <commctrl.h>
 #include <stdlib.h>
 
 namespace {
@@ -194,6 +195,42 @@ TEST_F(InputTest, PointerVisitShowsAnInactiveCalendarUntilTheDelayHasPassed)
     EXPECT_TRUE(WaitUntil([window] { return CurrentAlpha(window) == 100; }, 10000)) << CurrentAlpha(window);
     EXPECT_GE(GetTickCount() - entered, 900u);
     DestroyWindow(other);
+}
+
+BOOL CALLBACK FindShownTip(HWND window, LPARAM param)
+{
+    HWND* owner = reinterpret_cast<HWND*>(param);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != *owner || !IsWindowVisible(window))
+        return TRUE;
+    *owner = window;
+    return FALSE;
+}
+
+// The tooltip control of calendar while it shows a tip, else null.
+HWND ShownTipOf(HWND calendar)
+{
+    HWND found = calendar;
+    EnumWindows(FindShownTip, reinterpret_cast<LPARAM>(&found));
+    return found != calendar ? found : nullptr;
+}
+
+// The calendar hands its mouse messages to its tooltip control: a pointer resting on a day shows the tip.
+TEST_F(InputTest, PointerRestingOnADayShowsItsTooltip)
+{
+    PrepareSettings(0);
+    WriteSetting("Daylens01", "TransMode", 2);
+    WriteSetting("Daylens01", "ShowToolTip", 1);
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    // With the default sizes the third week row stands 82 pixels down, its Wednesday 60 to 80 across.
+    POINT at = TopLeft(window);
+    SetCursorPos(at.x + 69, at.y + 89);
+    SetCursorPos(at.x + 70, at.y + 90);
+    EXPECT_TRUE(WaitUntil([window] { return ShownTipOf(window) != nullptr; }, 5000));
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 } // namespace
