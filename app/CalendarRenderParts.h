@@ -65,7 +65,8 @@ private:
         DayFacts Facts;
     };
     void DrawMarks(HDC hdc, const Day& day, SIZE digits, LanguageModule::DrawDayMark drawDayMark);
-    void DrawNumber(HDC hdc, const Day& day, SIZE digits, LanguageModule::SetToolTip setToolTip, int addTools);
+    void DrawNumber(HDC hdc, const Day& day, SIZE digits, LanguageModule::SetToolTip setToolTip, bool number,
+                    int addTools);
 
     EnvData* env_;
     MemoSettings* memo_;

@@ -100,9 +100,15 @@ void ApplyOrderEntry(const EnvData& env, const DayFacts& f, int kind, const RECT
         break;
     }
     case MARK_ORDER_HOLIDAY:
-        if (f.IsHoliday)
-            ApplyEntry(look, box, env.HolidayStyle, env.HolidayStyle,
-                       withTip && env.ShowHolidayTip == 1 ? f.HolidayName : nullptr, kNameTipBytes);
+        // A derived holiday takes the holiday's colours and tooltip line but no mark.
+        if (f.IsListedHoliday)
+            AddMark(look, env.HolidayStyle, box);
+        if (f.IsHoliday) {
+            if (withTip && env.ShowHolidayTip == 1)
+                AddTipLine(look, f.HolidayName, kNameTipBytes);
+            if (env.HolidayStyle.NoUseStrColor != 1)
+                TakeStyle(look, env.HolidayStyle);
+        }
         break;
     case MARK_ORDER_TODAY:
         if (f.IsToday)

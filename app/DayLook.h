@@ -22,7 +22,8 @@ struct DayFacts {
     int Day;
     int OtherMonth;              // 1 for a day of a neighbouring month
     int IsToday;
-    int IsHoliday;
+    int IsHoliday;               // listed or derived (substitute, citizens' holiday)
+    int IsListedHoliday;         // listed in the national holiday file: only these carry the holiday mark
     char HolidayName[HOLIDAY_NAME_SIZE];
     int IsMyHoliday;
     char MyHolidayName[HOLIDAY_NAME_SIZE];

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "CalendarRenderParts.h"
+#include "HolidayCheck.h"
 #include "ModuleBinding.h"
 #include "Program.h"
 
@@ -53,6 +54,8 @@ void GatherDayFacts(const EnvData& env, const CalendarSources& sources, Language
     if (checkHoliday) {
         facts->IsHoliday = checkHoliday(sources.Holidays, sources.HolidayCount, year, month, day,
                                         facts->HolidayName, 1) != 0;
+        facts->IsListedHoliday =
+            facts->IsHoliday && MatchHolidayDate(sources.Holidays, sources.HolidayCount, year, month, day, nullptr);
         facts->IsMyHoliday = checkHoliday(sources.MyHolidays, sources.MyHolidayCount, year, month, day,
                                           facts->MyHolidayName, 0) != 0;
     }
@@ -113,8 +116,10 @@ void BlockDays::Draw(HDC hdc, int addTools)
     for (int i = 0; i < count_ && drawDayMark; i++)
         DrawMarks(hdc, days_[i], digits, drawDayMark);
     auto setToolTip = LanguageProc(LanguageModule::kSetToolTip);
+    // A language module without the text cutter draws no day numbers; the cells are still recorded.
+    bool numbers = LanguageProc(LanguageModule::kLimitString) != nullptr;
     for (int i = 0; i < count_; i++)
-        DrawNumber(hdc, days_[i], digits, setToolTip, addTools);
+        DrawNumber(hdc, days_[i], digits, setToolTip, numbers, addTools);
 }
 
 void BlockDays::DrawMarks(HDC hdc, const Day& day, SIZE digits, LanguageModule::DrawDayMark drawDayMark)
@@ -131,7 +136,7 @@ void BlockDays::DrawMarks(HDC hdc, const Day& day, SIZE digits, LanguageModule::
 }
 
 void BlockDays::DrawNumber(HDC hdc, const Day& day, SIZE digits, LanguageModule::SetToolTip setToolTip,
-                           int addTools)
+                           bool number, int addTools)
 {
     const DayFacts& f = day.Facts;
     DayLook look;
@@ -139,8 +144,9 @@ void BlockDays::DrawNumber(HDC hdc, const Day& day, SIZE digits, LanguageModule:
     char text[kDayTextSize];
     snprintf(text, sizeof(text), "%ld", (long)f.Day);
     SIZE extent = TextExtent(hdc, text);
-    DrawCalendarText(hdc, DayNumberLeft(*env_, day.X, digits, extent), day.Y, text, look.TextColor,
-                     look.ShadowColor, look.ShadowWidth, look.ShadowDirection, look.Gradation);
+    if (number)
+        DrawCalendarText(hdc, DayNumberLeft(*env_, day.X, digits, extent), day.Y, text, look.TextColor,
+                         look.ShadowColor, look.ShadowWidth, look.ShadowDirection, look.Gradation);
     if (!setToolTip)
         return;
     RECT cell = DayCellRect(*env_, day.X, day.Y, extent);

@@ -46,7 +46,7 @@ protected:
         facts.Month = 5;
         facts.Day = 20;
         facts.IsToday = 1;
-        facts.IsHoliday = 1;
+        facts.IsHoliday = facts.IsListedHoliday = 1;
         strcpy(facts.HolidayName, "祝日");
         facts.IsMyHoliday = 1;
         strcpy(facts.MyHolidayName, "創立記念日");
@@ -114,7 +114,7 @@ TEST_F(DayLookTest, OnlyApplicableEntriesThatColourTheTextWin)
 
     // The weekday colours even with its keep-colour flag; nothing at all leaves black text.
     env.WeekStyles[3].NoUseStrColor = 1;
-    facts.IsHoliday = facts.IsToday = 0;
+    facts.IsHoliday = facts.IsListedHoliday = facts.IsToday = 0;
     EXPECT_EQ(RGB(1, 0, 0), Decide().TextColor);
     Order({});
     look = Decide();
@@ -204,6 +204,19 @@ TEST(DayFactsTest, WithoutTheHolidayCheckNoDayIsAHoliday)
     EXPECT_STREQ("みどりの日", facts.HolidayName);
     EXPECT_EQ(1, facts.IsMyHoliday);
     FreeDayFacts(&facts);
+
+    // A substitute holiday takes the holiday's colours and tooltip line, but only listed days carry the mark.
+    env.MarkOrder[1] = 0;
+    env.HolidayStyle.StrColor = RGB(255, 0, 255);
+    GatherDayFacts(env, sources, CheckHoliday, 2027, 3, 22, 0, nullptr, nullptr, &facts);
+    EXPECT_EQ(1, facts.IsHoliday);
+    EXPECT_EQ(0, facts.IsListedHoliday);
+    DayLook derived;
+    DecideDayLook(env, facts, kBox, 1, &derived);
+    EXPECT_EQ(RGB(255, 0, 255), derived.TextColor);
+    EXPECT_EQ(0, derived.MarkCount);
+    FreeDayFacts(&facts);
+    env.MarkOrder[1] = MARK_ORDER_MY_HOLIDAY;
 
     GatherDayFacts(env, sources, nullptr, 2026, 5, 4, 0, nullptr, nullptr, &facts);
     DayLook look;
