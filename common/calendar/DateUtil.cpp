@@ -1,5 +1,7 @@
 #include "DateUtil.h"
 
+#include <limits.h>
+
 namespace {
 
 // Division and remainder rounding toward minus infinity, so that dates before
@@ -24,9 +26,18 @@ void FoldMonth(long long* year, long long* month)
     *month -= carry * 12;
 }
 
-bool IsLeapYear(int year)
+bool IsLeapYear(long long year)
 {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int MonthLength(long long year, long long month)
+{
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    FoldMonth(&year, &month);
+    if (month == 2 && IsLeapYear(year))
+        return 29;
+    return kDays[month - 1];
 }
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
@@ -42,60 +53,73 @@ long long DaysFromCivil(long long y, long long m, long long d)
     return era * 146097 + doe - 719468;
 }
 
-void StepDaysBack(int* y, int* m, int* d, int n)
+// A date stepped in wider fields, so that no date of int fields, however impossible, overflows.
+struct WideDate {
+    long long y, m, d;
+};
+
+void StepDaysBack(WideDate* t, int n)
 {
     for (; n > 0; --n) {
-        if (--*d < 1) {
-            if (--*m < 1) {
-                *m = 12;
-                --*y;
+        if (--t->d < 1) {
+            if (--t->m < 1) {
+                t->m = 12;
+                --t->y;
             }
-            *d = DaysInMonth(*y, *m);
+            t->d = MonthLength(t->y, t->m);
         }
     }
 }
 
-void StepDaysForward(int* y, int* m, int* d, int n)
+void StepDaysForward(WideDate* t, int n)
 {
     for (; n > 0; --n) {
-        if (++*d > DaysInMonth(*y, *m)) {
-            *d = 1;
-            if (++*m > 12) {
-                *m = 1;
-                ++*y;
+        if (++t->d > MonthLength(t->y, t->m)) {
+            t->d = 1;
+            if (++t->m > 12) {
+                t->m = 1;
+                ++t->y;
             }
         }
     }
 }
 
-void StepMonths(int* y, int* m, int* d, int n, bool forward)
+void StepMonths(WideDate* t, int n, bool forward)
 {
     if (n <= 0)
         return;
     for (; n > 0; --n) {
-        if (forward && ++*m > 12) {
-            *m = 1;
-            ++*y;
-        } else if (!forward && --*m < 1) {
-            *m = 12;
-            --*y;
+        if (forward && ++t->m > 12) {
+            t->m = 1;
+            ++t->y;
+        } else if (!forward && --t->m < 1) {
+            t->m = 12;
+            --t->y;
         }
     }
-    int last = DaysInMonth(*y, *m);
-    if (*d > last)
-        *d = last;
+    int last = MonthLength(t->y, t->m);
+    if (t->d > last)
+        t->d = last;
 }
 
 enum StepKind { kDaysBack, kDaysForward, kMonthsBack, kMonthsForward };
 
+// Month and day stay inside int (they are kept or set to a real month or day); a year that would leave
+// int leaves the whole date as it was.
 void Step(int* y, int* m, int* d, int n, StepKind kind)
 {
+    WideDate t = {*y, *m, *d};
     switch (kind) {
-    case kDaysBack: StepDaysBack(y, m, d, n); break;
-    case kDaysForward: StepDaysForward(y, m, d, n); break;
-    case kMonthsBack: StepMonths(y, m, d, n, false); break;
-    case kMonthsForward: StepMonths(y, m, d, n, true); break;
+    case kDaysBack: StepDaysBack(&t, n); break;
+    case kDaysForward: StepDaysForward(&t, n); break;
+    case kMonthsBack: StepMonths(&t, n, false); break;
+    case kMonthsForward: StepMonths(&t, n, true); break;
     }
+    if (t.y < INT_MIN || t.y > INT_MAX)
+        return;
+    *y = (int)t.y;
+    *m = (int)t.m;
+    *d = (int)t.d;
 }
 
 int StepInts(int* year, int* month, int* day, int n, StepKind kind)
@@ -169,12 +193,12 @@ int TodayDayOfWeek(void)
 
 int DaysInMonth(int year, int month)
 {
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    long long y = year, m = month;
-    FoldMonth(&y, &m);
-    if (m == 2 && IsLeapYear((int)y))
-        return 29;
-    return kDays[m - 1];
+    return MonthLength(year, month);
+}
+
+int WeekOfMonth(int day)
+{
+    return day >= 1 ? (day - 1) / 7 + 1 : 0;
 }
 
 int SubDays(SYSTEMTIME* st, int n) { return StepSystemTime(st, n, kDaysBack); }

@@ -1,7 +1,8 @@
 // Calendar date rules: weekdays, month lengths, stepping dates by days and months.
 // Weekdays count 0 = Sunday to 6 = Saturday. Each stepping routine exists over a
 // SYSTEMTIME, over its three WORD fields and over three ints; they return 1, or 0
-// when a pointer is null. A count of 0 or less leaves the date as it is.
+// when a pointer is null. A count of 0 or less leaves the date as it is, and so does a
+// step whose year would not fit in an int.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,8 @@ int SystemTimeDayOfWeek(const SYSTEMTIME* st);
 int TodayDayOfWeek(void);
 // Length of the month; months outside 1-12 are folded into the year first.
 int DaysInMonth(int year, int month);
+// Which n-th weekday of its month the day is (1 for days 1-7); 0 for a day before the first.
+int WeekOfMonth(int day);
 
 int SubDays(SYSTEMTIME* st, int n);
 int SubDaysWords(WORD* year, WORD* month, WORD* day, int n);

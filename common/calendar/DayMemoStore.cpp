@@ -59,6 +59,33 @@ bool DateFromFileName(const char* path, int* year, int* month, int* day)
     return true;
 }
 
+// One or two digits; the number, or -1.
+int TimeField(const char** p)
+{
+    const char* s = *p;
+    if (!IsDigit(s[0]))
+        return -1;
+    int n = IsDigit(s[1]) ? 2 : 1;
+    *p = s + n;
+    return Digits(s, n);
+}
+
+// "H:MM" or "HH:MM" of a day in hour and minute; anything else, an hour past 23 or a minute past 59
+// included, is no time.
+void ParseMemoTime(const char* text, int* hour, int* minute)
+{
+    const char* p = text;
+    int h = TimeField(&p);
+    int m = -1;
+    if (h >= 0 && *p == ':') {
+        ++p;
+        m = TimeField(&p);
+    }
+    bool valid = h >= 0 && h <= 23 && m >= 0 && m <= 59 && *p == '\0';
+    *hour = valid ? h : DAY_MEMO_NO_TIME;
+    *minute = valid ? m : DAY_MEMO_NO_TIME;
+}
+
 void ReadStyle(const char* file, const char* section, const FontStyle* defaults, DayMemoRecord* out)
 {
     FontStyle& s = out->Style;
@@ -76,11 +103,8 @@ void ReadStyle(const char* file, const char* section, const FontStyle* defaults,
                                              defaults ? defaults->ShadowDirection : kDefaultShadowDirection);
 
     char time[64];
-    GetPrivateProfileStringA(section, "Time", "99:99", time, sizeof(time), file);
-    long hour = 0, minute = 0;
-    sscanf(time, "%2ld:%2ld", &hour, &minute);
-    out->Hour = (int)hour;
-    out->Minute = (int)minute;
+    GetPrivateProfileStringA(section, "Time", "", time, sizeof(time), file);
+    ParseMemoTime(time, &out->Hour, &out->Minute);
 }
 
 char* ReadMemoOfDate(const SYSTEMTIME& st, const MemoStoreSettings* settings, DayMemoRecord* out, int singleLine)

@@ -17,6 +17,7 @@ const char kInsertAlertCaption[] = MAKER_ALERT_CAPTION;
 
 const int kMaxFieldLength = HOLIDAY_LINE_SIZE - 1;
 const int kHolidayFields = 4;
+const int kFirstCapacity = 32;
 
 // Index = weekday; each weekday may be written in any of the three forms.
 const char* const kWeekdayNames[7][3] = {
@@ -145,6 +146,19 @@ bool GrowList(HolidayRecord** list, int count)
     return true;
 }
 
+// Makes room for the record at index count, growing the list by half again so that a long file is read
+// in linear time; false (list unchanged) when memory is short.
+bool ReserveRecord(HolidayRecord** list, int count, int* capacity)
+{
+    if (count < *capacity)
+        return true;
+    int grown = *capacity < kFirstCapacity ? kFirstCapacity : *capacity + *capacity / 2;
+    if (!GrowList(list, grown - 1))
+        return false;
+    *capacity = grown;
+    return true;
+}
+
 bool SameName(const char* a, const char* b)
 {
     return strcmp(a ? a : "", b ? b : "") == 0;
@@ -234,14 +248,14 @@ HolidayRecord* ParseHolidayText(unsigned char kind, const char* text, unsigned i
 {
     char line[HOLIDAY_LINE_SIZE];
     HolidayRecord* list = nullptr;
-    int made = 0;
+    int made = 0, capacity = 0;
     const char* next = text;
     do {
         next = NextTextLine(next, line);
         HolidayRecord record = {};
         if (!ParseHolidayLine(line, &record))
             continue;
-        if (!record.name || !GrowList(&list, made)) {
+        if (!record.name || !ReserveRecord(&list, made, &capacity)) {
             FreeHeap(record.name);
             FreeHolidayList(list, made);
             Alert(kNoMemory, kAlertCaption);
@@ -263,6 +277,12 @@ HolidayRecord* LoadHoliday(unsigned char kind, const char* path, unsigned int* c
     char* text = ReadWholeFile(path, &size);
     if (!text)
         return nullptr;
+    // A NUL byte (a lost sector, a stray write) reads as a blank: the lines after it still count, and the
+    // fields on either side stay apart instead of running together into another number.
+    for (DWORD i = 0; i < size; ++i) {
+        if (text[i] == '\0')
+            text[i] = ' ';
+    }
     HolidayRecord* list = ParseHolidayText(kind, text, count);
     FreeHeap(text);
     return list;

@@ -42,11 +42,11 @@ bool YearApplies(const HolidayRecord& r, int year)
 }
 
 // Day rule, or the n-th weekday of the month.
-bool DayApplies(const HolidayRecord& r, int month, int day, int week, int weekday)
+bool DayApplies(const HolidayRecord& r, int month, int day, int weekday)
 {
     if (r.month != month)
         return false;
-    return r.day == day || (r.week == week && r.weekday == weekday);
+    return r.day == day || (r.week != 0 && r.week == WeekOfMonth(day) && r.weekday == weekday);
 }
 
 bool IsListedHoliday(const HolidayRecord* list, int count, int year, int month, int day)
@@ -100,13 +100,12 @@ int MatchHolidayDate(const HolidayRecord* list, int count, int year, int month, 
     if (!list || count < 1)
         return 0;
     int weekday = DayOfWeek(year, month, day);
-    int week = (day - 1) / 7 + 1;
     int kept = 0;
     for (int i = 0; i < count; ++i) {
         const HolidayRecord& r = list[i];
         if (r.kind != HOLIDAY_KIND_NATIONAL && r.kind != HOLIDAY_KIND_OWN)
             continue;
-        if (!YearApplies(r, year) || !DayApplies(r, month, day, week, weekday))
+        if (!YearApplies(r, year) || !DayApplies(r, month, day, weekday))
             continue;
         if (names && kept < kMaxJoinedNames)
             AppendLine(names, HOLIDAY_NAME_SIZE, r.name ? r.name : "");
@@ -158,10 +157,9 @@ int CheckMemorial(const HolidayRecord* list, int count, int year, int month, int
 {
     char gathered[HOLIDAY_NAME_SIZE] = "";
     int result = -1;
-    int week = (day - 1) / 7 + 1;
     for (int i = 0; list && i < count; ++i) {
         const HolidayRecord& r = list[i];
-        if (r.kind != HOLIDAY_KIND_MEMORIAL || !r.name || !DayApplies(r, month, day, week, weekday))
+        if (r.kind != HOLIDAY_KIND_MEMORIAL || !r.name || !DayApplies(r, month, day, weekday))
             continue;
         AppendLine(gathered, sizeof(gathered), r.name);
         result = (year <= 0 || r.year <= 0) ? 0 : year - r.year;

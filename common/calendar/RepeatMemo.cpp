@@ -156,15 +156,17 @@ bool MatchShifted(const RepeatMemoRecord& r, const HolidayRecord* holidays, int 
     return false;
 }
 
-bool InWeek(const RepeatMemoRecord& r, int week, int daysLeft)
+// lastWeek: the day is one of the last seven of its month.
+bool InWeek(const RepeatMemoRecord& r, int week, bool lastWeek)
 {
-    return r.Week == 0 || r.Week == week || (r.Week == REPEAT_WEEK_LAST && daysLeft < 7);
+    return r.Week == 0 || r.Week == week || (r.Week == REPEAT_WEEK_LAST && lastWeek);
 }
 
 bool MatchDay(const RepeatMemoRecord& r, const HolidayRecord* holidays, int holidayCount, int y, int m, int d)
 {
     int length = DaysInMonth(y, m);
-    int week = (d - 1) / 7 + 1;
+    int week = WeekOfMonth(d);
+    bool lastWeek = d > length - 7;
     int bit = 1 << DayOfWeek(y, m, d);
     bool dayHit = d == r.Day || (r.Day >= REPEAT_LAST_DAY_FROM && d == length);
     switch (r.Type) {
@@ -173,9 +175,9 @@ bool MatchDay(const RepeatMemoRecord& r, const HolidayRecord* holidays, int holi
     case REPEAT_WEEKDAYS:
         return (r.DayBit & bit) != 0;
     case REPEAT_MONTH_WEEKDAYS:
-        return (r.DayBit & bit) && InWeek(r, week, length - d);
+        return (r.DayBit & bit) && InWeek(r, week, lastWeek);
     case REPEAT_YEAR_WEEKDAYS:
-        return m == r.Month && (r.DayBit & bit) && InWeek(r, week, length - d);
+        return m == r.Month && (r.DayBit & bit) && InWeek(r, week, lastWeek);
     case REPEAT_MONTH_DAY:
     case REPEAT_YEAR_DAY:
         if (r.HolidayShift == REPEAT_SHIFT_NONE)
@@ -188,17 +190,23 @@ bool MatchDay(const RepeatMemoRecord& r, const HolidayRecord* holidays, int holi
     }
 }
 
-int DateKey(int y, int m, int d)
+// -1, 0 or 1 as the first date is earlier than, the same as or later than the second; field by field,
+// so that no number of the file can overflow.
+int CompareDates(int y1, int m1, int d1, int y2, int m2, int d2)
 {
-    return y * 10000 + m * 100 + d;
+    if (y1 != y2)
+        return y1 < y2 ? -1 : 1;
+    if (m1 != m2)
+        return m1 < m2 ? -1 : 1;
+    return d1 < d2 ? -1 : d1 > d2 ? 1 : 0;
 }
 
 bool InPeriod(const RepeatMemoRecord& r, int y, int m, int d)
 {
-    int date = DateKey(y, m, d);
-    if (r.FromYear > 0 && r.FromMonth > 0 && r.FromDay > 0 && date < DateKey(r.FromYear, r.FromMonth, r.FromDay))
+    if (r.FromYear > 0 && r.FromMonth > 0 && r.FromDay > 0 &&
+        CompareDates(y, m, d, r.FromYear, r.FromMonth, r.FromDay) < 0)
         return false;
-    if (r.ToYear > 0 && r.ToMonth > 0 && r.ToDay > 0 && date > DateKey(r.ToYear, r.ToMonth, r.ToDay))
+    if (r.ToYear > 0 && r.ToMonth > 0 && r.ToDay > 0 && CompareDates(y, m, d, r.ToYear, r.ToMonth, r.ToDay) > 0)
         return false;
     return true;
 }

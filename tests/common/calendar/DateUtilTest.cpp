@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits.h>
 #include <stdio.h>
 
 #include <string>
@@ -73,6 +74,10 @@ TEST(DateUtilTest, StepDaysAndMonths)
     EXPECT_EQ("2017-12-15", Stepped(SubMonthsInt, 2019, 1, 15, 13));
     EXPECT_EQ("2019-5-31", Stepped(AddDaysInt, 2019, 5, 31, -5));
     EXPECT_EQ("2019-5-31", Stepped(SubMonthsInt, 2019, 5, 31, 0));
+    // Impossible dates step without overflow; no int year follows the last one, so that date stays.
+    EXPECT_EQ("2018-12-31", Stepped(SubDaysInt, 2019, 1, INT_MIN, 1));
+    EXPECT_EQ("2147483647-12-31", Stepped(AddDaysInt, INT_MAX, 12, 31, 1));
+    EXPECT_EQ("-2147483648-1-1", Stepped(SubDaysInt, INT_MIN, 1, 1, 1));
 
     SYSTEMTIME st = Time(2019, 12, 30, 13);
     AddDays(&st, 3);

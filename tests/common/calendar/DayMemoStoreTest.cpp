@@ -119,7 +119,10 @@ TEST_F(DayMemoStoreTest, TimeValues)
     struct Case {
         const char* stored;
         int hour, minute;
-    } cases[] = {{"99:99", 99, 99}, {"23:59", 23, 59}, {"7:05", 7, 5}, {"noon", 0, 0}, {"9", 9, 0}};
+    } cases[] = {{"99:99", 99, 99}, {"23:59", 23, 59}, {"7:05", 7, 5}, {"0:0", 0, 0},
+                 // Anything but an hour 0-23 and a minute 0-59 is no time.
+                 {"noon", 99, 99}, {"9", 99, 99}, {"-1:-1", 99, 99}, {"25:-6", 99, 99}, {"24:00", 99, 99},
+                 {"12:60", 99, 99}, {"7:05pm", 99, 99}};
     std::string file = "[20190417]\r\nMemo = a\r\n";
     for (const Case& c : cases) {
         Write("20190417.txt", file + "Time = " + c.stored + "\r\n");

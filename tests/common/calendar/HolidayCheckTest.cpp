@@ -44,6 +44,7 @@ TEST(MatchHolidayDateTest, RulesAndKinds)
         {2019, 1, 1, 1},  {2019, 1, 14, 1}, {2019, 1, 7, 0},  {2019, 5, 1, 1},  {2020, 5, 1, 0},
         {1999, 1, 15, 1}, {1960, 1, 15, 1}, {2000, 1, 15, 0}, {2019, 7, 24, 0}, {2031, 7, 24, 1},
         {2019, 3, 3, 0},
+        {2019, 5, -9, 0}, // a day before the first (21 April, a Sunday) is in no week of May
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.holiday, MatchHolidayDate(list.records, list.count, c.y, c.m, c.d, nullptr)) << c.y << "-" << c.m << "-" << c.d;

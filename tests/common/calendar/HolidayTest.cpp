@@ -152,7 +152,8 @@ TEST(HolidayTextTest, LoadHoliday)
     char dir[MAX_PATH], path[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
     ASSERT_NE(0u, GetTempFileNameA(dir, "hol", 0, path));
-    const char text[] = "\r\n# 祝日\r\n- 1 1 元日\r\n- 1 2月 成人の日\r\n";
+    // A NUL byte reads as a blank: the lines after it count, and the fields beside it stay apart.
+    const char text[] = "\r\n# 祝日\r\n- 1 1 元日\r\n\0- 1 2月 成人の日\r\n2019\0" "5 1 即位の日\r\n";
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, text, sizeof(text) - 1, &written, nullptr);
@@ -160,12 +161,14 @@ TEST(HolidayTextTest, LoadHoliday)
     unsigned int count = 0;
     HolidayRecord* list = LoadHoliday(HOLIDAY_KIND_OWN, path, &count);
     DeleteFileA(path);
-    ASSERT_EQ(2u, count);
+    ASSERT_EQ(3u, count);
     EXPECT_EQ(HOLIDAY_KIND_OWN, list[1].kind);
     EXPECT_STREQ("成人の日", list[1].name);
+    EXPECT_EQ(2019, list[2].year);
+    EXPECT_EQ(5, list[2].month);
     FreeHolidayList(list, (int)count);
     EXPECT_EQ(nullptr, LoadHoliday(0, path, &count)); // missing: count left alone
-    EXPECT_EQ(2u, count);
+    EXPECT_EQ(3u, count);
 }
 
 TEST_F(HolidayListTest, InsertAndDelete)

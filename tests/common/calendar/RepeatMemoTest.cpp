@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <limits.h>
+
 #include <string>
 #include <vector>
 
@@ -302,6 +304,11 @@ TEST_F(RepeatMatchTest, Period)
     char* texts[] = {text};
     EXPECT_EQ("<null>", Match(&r, texts, 1, 2020, 3, 14));
     EXPECT_EQ("[定例]x", Match(&r, texts, 1, 2021, 3, 10));
+    // The largest years a file may hold are compared as they are, without overflow.
+    r.ToYear = INT_MAX, r.ToMonth = 12, r.ToDay = 31;
+    EXPECT_EQ("[定例]x", Match(&r, texts, 1, 2021, 3, 10));
+    r.FromYear = INT_MAX;
+    EXPECT_EQ("<null>", Match(&r, texts, 1, 2021, 3, 10));
 }
 
 TEST_F(RepeatMatchTest, JoinsTextsAndStyles)

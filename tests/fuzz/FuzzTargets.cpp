@@ -1,0 +1,282 @@
+#include "FuzzTargets.h"
+
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "DateUtil.h"
+#include "DayMemoStore.h"
+#include "FileUtil.h"
+#include "Holiday.h"
+#include "HolidayCheck.h"
+#include "MemoEscape.h"
+#include "RepeatMemo.h"
+
+namespace {
+
+const int kSpanDays = 40;
+// Every question scans the whole holiday list: a long list is asked about fewer days.
+const int kRecordChecksPerSpan = 1000000;
+const int kSampledRecords = 4;
+
+// Asked dates that no calendar shows but a caller may still pass.
+const int kExtremeDates[][3] = {
+    {INT_MIN, 1, 1}, {INT_MAX, 12, 31}, {INT_MIN, INT_MIN, INT_MIN}, {INT_MAX, INT_MAX, INT_MAX},
+    {0, 0, 0},       {2019, 13, 32},    {2019, 2, 30},              {-1, -1, -1},
+};
+
+const char* const kWeekdayNames[] = {"日", "月", "Sun", "Mon", "Tu", "Sat", "sat", "Monday", "火曜"};
+const char* const kTimes[] = {"7:05", "23:59", "0:00", "99:99", "25:-6", "-1:-1", "24:00", "12:60", "noon", "9",
+                              ":30", "1:2:3", "12:345", "2147483647:2147483647", "+1:+1", " 8 : 15"};
+
+// The national list the repeating memos move around.
+const char kNationalHolidays[] = "- 1 1 元日\n2019 4 28 日曜\n2019 4 29 昭和の日\n2019 5 5 a\n2019 5 6 b\n"
+                                 "a2000 1 2月 成人の日\n- 12 31 大晦日\n";
+
+std::string Num(int n)
+{
+    return std::to_string(n);
+}
+
+std::string DateKey(FuzzRandom& random, bool impossible, const char* format)
+{
+    int y, m, d;
+    random.Date(impossible, &y, &m, &d);
+    char key[64];
+    snprintf(key, sizeof(key), format, y, m, d);
+    return key;
+}
+
+std::string Line(const std::string& key, const std::string& value, FuzzRandom& random)
+{
+    return key + (random.OneIn(2) ? " = " : "=") + value + (random.OneIn(8) ? "\n" : "\r\n");
+}
+
+std::string MemoValue(FuzzRandom& random)
+{
+    std::string text = random.Text(1 + (int)random.Below(8));
+    return random.OneIn(4) ? "\"" + text + "\"" : text;
+}
+
+std::string HolidaySample(FuzzRandom& random, bool impossible)
+{
+    static const char* const kYearRules[] = {"", "b", "a", "B", "A"};
+    std::string text;
+    for (int n = 1 + (int)random.Below(30); n > 0; --n) {
+        int y, m, d;
+        random.Date(impossible, &y, &m, &d);
+        switch (random.Below(8)) {
+        case 0: text += std::string("#/%").substr(random.Below(3), 1) + " " + random.Text(2) + "\r\n"; continue;
+        case 1: text += "\r\n"; continue;
+        case 2: text += "- "; break;
+        case 3: break;
+        default: text += std::string(kYearRules[random.Below(5)]) + Num(y) + " "; break;
+        }
+        text += Num(m) + " ";
+        text += random.OneIn(3) ? Num((int)random.Below(7)) + kWeekdayNames[random.Below(9)] : Num(d);
+        text += " " + random.Text(1 + (int)random.Below(3));
+        text += random.OneIn(4) ? "\t" + random.Text(1) : "";
+        text += random.OneIn(4) ? "\n" : "\r\n";
+    }
+    return text;
+}
+
+std::string DayMemoSample(FuzzRandom& random, bool impossible)
+{
+    static const char* const kStyleKeys[] = {"MarkType",    "MarkColor",   "NoUseStrColor",  "StrColor",
+                                             "ShadowColor", "ShadowWidth", "ShadowDirection"};
+    std::string text;
+    for (int n = 1 + (int)random.Below(5); n > 0; --n) {
+        text += "[" + DateKey(random, impossible, "%04d%02d%02d") + "]\r\n";
+        for (const char* key : kStyleKeys) {
+            if (random.OneIn(2))
+                text += Line(key, Num((int)random.Below(0x1000000)), random);
+        }
+        text += Line("Time", kTimes[random.Below(sizeof(kTimes) / sizeof(kTimes[0]))], random);
+        text += Line("Memo", MemoValue(random), random);
+    }
+    return text;
+}
+
+std::string RepeatSample(FuzzRandom& random, bool impossible)
+{
+    std::string text;
+    int count = random.OneIn(16) ? REPEAT_MEMO_MAX + 2 : 1 + (int)random.Below(8);
+    for (int n = 0; n < count; ++n) {
+        char section[16];
+        snprintf(section, sizeof(section), "[%04d]\r\n", n);
+        text += section;
+        int y, m, d;
+        random.Date(impossible, &y, &m, &d);
+        text += Line("Use", Num(random.OneIn(8) ? 0 : 1), random);
+        text += Line("Type", Num((int)random.Below(8)), random);
+        text += Line("Month", Num(m), random) + Line("Day", Num(random.OneIn(4) ? 32 : d), random);
+        text += Line("Week", Num((int)random.Below(7)), random);
+        text += Line(random.OneIn(4) ? "DateBit" : "DayBit", Num((int)random.Below(128)), random);
+        text += Line("HolidayShift", Num((int)random.Below(4)), random);
+        text += Line("FromYear", Num(y), random) + Line("FromMonth", Num(m), random) + Line("FromDay", Num(d), random);
+        random.Date(impossible, &y, &m, &d);
+        text += Line("ToYear", Num(y), random) + Line("ToMonth", Num(m), random) + Line("ToDay", Num(d), random);
+        text += Line("MarkType", Num((int)random.Below(20)), random);
+        text += Line("NoUseStrColor", Num((int)random.Below(2)), random);
+        text += Line("Memo", MemoValue(random), random);
+    }
+    return text;
+}
+
+std::string EscapeSample(FuzzRandom& random, bool impossible)
+{
+    std::string text = random.Text(1 + (int)random.Below(40));
+    return random.OneIn(2) ? text + "\r\n" + random.Text(4) : text;
+}
+
+std::string WriteCaseFile(const char* folder, const char* name, const char* data, size_t size)
+{
+    std::string path = std::string(folder) + "\\" + name;
+    WriteWholeFile(path.c_str(), data, (DWORD)size, nullptr);
+    return path;
+}
+
+void FreeText(char* text)
+{
+    if (text)
+        HeapFree(GetProcessHeap(), 0, text);
+}
+
+// Every question the calendar asks of a holiday list about one date.
+void AskHolidayDate(const HolidayRecord* list, int count, int y, int m, int d)
+{
+    char name[HOLIDAY_NAME_SIZE];
+    CheckHoliday(list, count, y, m, d, name, 1);
+    CheckHoliday(list, count, y, m, d, name, 0);
+    MatchHolidayDate(list, count, y, m, d, name);
+    CheckMemorial(list, count, y, m, d, DayOfWeek(y, m, d), 1, name);
+}
+
+// A span of days from the date of each of the first records, then the extreme dates.
+void AskHolidaySpans(const HolidayRecord* list, int count)
+{
+    int days = count > kRecordChecksPerSpan / kSpanDays ? 2 + kRecordChecksPerSpan / count : kSpanDays;
+    for (int i = 0; i < count && i < kSampledRecords; ++i) {
+        int y = list[i].year ? list[i].year : 2019, m = list[i].month, d = list[i].day ? list[i].day : 1;
+        for (int n = 0; n < days; ++n, AddDaysInt(&y, &m, &d, 1))
+            AskHolidayDate(list, count, y, m, d);
+    }
+    for (const auto& date : kExtremeDates)
+        AskHolidayDate(list, count, date[0], date[1], date[2]);
+}
+
+void RunHoliday(const char* data, size_t size, const char* folder)
+{
+    unsigned int count = 0;
+    HolidayRecord* list = ParseHolidayText(HOLIDAY_KIND_NATIONAL, data, &count);
+    AskHolidaySpans(list, (int)count);
+    FreeHolidayList(list, (int)count);
+    // The same bytes as a file, read by the loader; NUL bytes and all.
+    std::string path = WriteCaseFile(folder, "Holiday.txt", data, size - 1);
+    count = 0;
+    list = LoadHoliday((unsigned char)(size % 3), path.c_str(), &count);
+    AskHolidaySpans(list, (int)count);
+    FreeHolidayList(list, (int)count);
+}
+
+// The first section name of the file, kept to the bytes a file name may hold.
+std::string FirstSection(const char* data, size_t size)
+{
+    std::string name;
+    const char* open = (const char*)memchr(data, '[', size);
+    for (const char* p = open ? open + 1 : data + size; p < data + size && *p != ']' && name.size() < 8; ++p) {
+        if ((*p >= '0' && *p <= '9') || *p == '-')
+            name += *p;
+    }
+    return name.empty() ? "20190415" : name;
+}
+
+void ReadMemo(const char* path, int y, int m, int d, const MemoStoreSettings& settings, int singleLine)
+{
+    DayMemoRecord record = {};
+    FreeText(ReadDayMemoText(path, y, m, d, &settings, &record, singleLine));
+}
+
+// The same file as a day file and as a month file, read by name, by date and by section.
+void RunDayMemo(const char* data, size_t size, const char* folder)
+{
+    std::string section = FirstSection(data, size);
+    std::string day = WriteCaseFile(folder, (section + ".txt").c_str(), data, size);
+    std::string month = WriteCaseFile(folder, (section.substr(0, 6) + ".txt").c_str(), data, size);
+    MemoStoreSettings settings = {folder, 0, nullptr};
+    ReadMemo(day.c_str(), 0, 0, 0, settings, 0);
+    ReadMemo(month.c_str(), 0, 0, 0, settings, 1);
+    section.resize(8, '0');
+    int y = atoi(section.substr(0, 4).c_str()), m = atoi(section.substr(4, 2).c_str()), d = atoi(section.substr(6).c_str());
+    ReadMemo(nullptr, y, m, d, settings, 0);
+    settings.MemoSaveOneMonth = 1;
+    ReadMemo(nullptr, y, m, d, settings, 1);
+    DayMemoRecord record = {};
+    FreeText(ReadDayMemoSection(day.c_str(), section.c_str(), &settings, &record, 0));
+}
+
+const HolidayRecord* NationalHolidays(int* count)
+{
+    static unsigned int parsed = 0;
+    static HolidayRecord* list = ParseHolidayText(HOLIDAY_KIND_NATIONAL, kNationalHolidays, &parsed);
+    *count = (int)parsed;
+    return list;
+}
+
+void AskRepeatSpan(const RepeatMemoRecord* records, char** texts, int count, int y, int m, int d)
+{
+    int holidayCount = 0;
+    const HolidayRecord* holidays = NationalHolidays(&holidayCount);
+    for (int n = 0; n < kSpanDays; ++n, AddDaysInt(&y, &m, &d, 1)) {
+        FontStyle style = {};
+        FreeText(GetRepeatMemoText(records, texts, count, holidays, holidayCount, y, m, d, &style, n % 2));
+    }
+}
+
+// repeat.txt of a memo folder, then the memos of a span of days around each period and of the extreme dates.
+void RunRepeat(const char* data, size_t size, const char* folder)
+{
+    WriteCaseFile(folder, "repeat.txt", data, size);
+    RepeatMemoRecord* records = nullptr;
+    char* texts[REPEAT_MEMO_MAX];
+    int count = 0;
+    InitRepeatMemos(&records, texts, &count);
+    LoadRepeatMemos(&records, texts, &count, folder);
+    AskRepeatSpan(records, texts, count, 2019, 4, 20);
+    for (int i = 0; i < count && i < kSampledRecords; ++i) {
+        const RepeatMemoRecord& r = records[i];
+        AskRepeatSpan(records, texts, count, r.FromYear, r.FromMonth, r.FromDay);
+        AskRepeatSpan(records, texts, count, r.ToYear, r.ToMonth, r.ToDay);
+    }
+    int holidayCount = 0;
+    const HolidayRecord* holidays = NationalHolidays(&holidayCount);
+    for (const auto& date : kExtremeDates)
+        FreeText(GetRepeatMemoText(records, texts, count, holidays, holidayCount, date[0], date[1], date[2], nullptr, 0));
+    FreeRepeatMemos(&records, texts, &count);
+}
+
+void RunEscape(const char* data, size_t size, const char* folder)
+{
+    FreeText(UnescapeMemoText(data, 0));
+    FreeText(UnescapeMemoText(data, 1));
+    char* escaped = EscapeMemoText(data);
+    FreeText(UnescapeMemoText(escaped, 0));
+    FreeText(escaped);
+}
+
+} // namespace
+
+// Further parsers join here: a sample of their format and a run function. A parser over a buffer and
+// a size (the settings-section parser) takes the input as it is (Terminated false, no folder):
+//     {"settings", SettingsSample, false, [](const char* data, size_t size, const char*) { ... }},
+const FuzzTarget kFuzzTargets[] = {
+    {"holiday", HolidaySample, true, RunHoliday},
+    {"daymemo", DayMemoSample, false, RunDayMemo},
+    {"escape", EscapeSample, true, RunEscape},
+    {"repeat", RepeatSample, false, RunRepeat},
+};
+const int kFuzzTargetCount = sizeof(kFuzzTargets) / sizeof(kFuzzTargets[0]);
