@@ -28,6 +28,12 @@ void DropSplitCharacter(char* text)
     }
 }
 
+// value held at the limits of a long.
+long HeldLong(long long value)
+{
+    return value < LONG_MIN ? LONG_MIN : value > LONG_MAX ? LONG_MAX : (long)value;
+}
+
 void ReadNumberKey(const SettingSource& source, void* block, const SettingKey& key, int number)
 {
     for (int i = 0; i < key.Count; i++) {
@@ -42,8 +48,11 @@ void ReadNumberKey(const SettingSource& source, void* block, const SettingKey& k
         else if (key.Rule == LEGACY_FLAG && ReadSettingNumber(source, legacy, 0, key.Type) == 1)
             def = key.LegacyValue;
         long value = ReadSettingNumber(source, name, def, key.Type);
-        if (key.Rule == LEGACY_WINS)
-            value = ReadSettingNumber(source, legacy, value - key.LegacyValue, key.Type) + key.LegacyValue;
+        if (key.Rule == LEGACY_WINS) {
+            // The older key counts from another base; the shift is held at the limits of a long, never wrapped.
+            long shifted = HeldLong((long long)value - key.LegacyValue);
+            value = HeldLong((long long)ReadSettingNumber(source, legacy, shifted, key.Type) + key.LegacyValue);
+        }
         SetSettingNumber(block, key, i, value);
     }
 }
@@ -70,7 +79,7 @@ void ReadFontKey(const SettingSource& source, void* block, const SettingKey& key
             values[i] = ReadSettingNumber(source, name, values[i], SETTING_INT);
     }
     // A positive number is a point size; zero and below are kept as the height.
-    long height = values[3] > 0 ? -(values[3] + 4) : values[3];
+    long height = values[3] > 0 ? HeldLong(-((long long)values[3] + 4)) : values[3];
     long weight = values[4] == 0 ? FONT_WEIGHT_NORMAL : values[4] == 1 ? FONT_WEIGHT_BOLD : values[4];
     // Negative sets and pitches choose the fall-back face, so only the top is held.
     int charSet = (int)(values[1] > 255 ? 255 : values[1]);

@@ -212,7 +212,8 @@ TEST_F(SettingsFileTest, NumbersAreClampedNeverWrapped)
                        "DisplayRows=0\r\nDisplayLines=300\r\nDisplayOffSet=-100\r\nDelayedStartTime=5000\r\n"
                        "ShadowWidth=256\r\nHotSpot003=300\r\nUserStyleName01=a\r\nUserStyleGradation01=300\r\n"
                        "FrameWidth=99999999999\r\nBackColor=4294967295\r\nFrameColor1=-1\r\nYearFontItalic=256\r\n"
-                       "UserStyleMax=150\r\nTransparentAlpha=300\r\nTransparentAlphaTime=-1\r\n");
+                       "UserStyleMax=150\r\nTransparentAlpha=300\r\nTransparentAlphaTime=-1\r\n"
+                       "MonthFontSize=2147483647\r\nRoundButton=2147483647\r\n");
     const Expectation clamped[] = {
         {"DisplayRows", FIELD(DisplayRows), 1}, {"DisplayLines", FIELD(DisplayLines), 255},
         {"DisplayOffSet", FIELD(DisplayOffSet), -60}, {"DelayedStartTime", FIELD(DelayedStartTime), 1800},
@@ -222,6 +223,8 @@ TEST_F(SettingsFileTest, NumbersAreClampedNeverWrapped)
         {"YearFontItalic", FIELD(YearStyle.Font.lfItalic), 1}, {"UserStyleMax", FIELD(UserStyleMax), 99},
         {"TransparentAlpha", FIELD(Transparency.TransparentAlpha), 255},
         {"TransparentAlphaTime", FIELD(Transparency.TransparentAlphaTime), 0},
+        // A huge point size stays a height, and the older button key's shift holds at the limit.
+        {"MonthFontSize", FIELD(MonthStyle.Font.lfHeight), INT_MIN}, {"ButtonStyle", FIELD(ButtonStyle), 255},
     };
     ExpectFields(record->env, clamped, std::size(clamped));
 }

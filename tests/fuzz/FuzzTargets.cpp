@@ -9,11 +9,15 @@
 
 #include "DateUtil.h"
 #include "DayMemoStore.h"
+#include "EnvData.h"
 #include "FileUtil.h"
 #include "Holiday.h"
 #include "HolidayCheck.h"
 #include "MemoEscape.h"
+#include "ProfileSection.h"
 #include "RepeatMemo.h"
+#include "SettingsKeys.h"
+#include "SettingsReader.h"
 
 namespace {
 
@@ -124,6 +128,34 @@ std::string RepeatSample(FuzzRandom& random, bool impossible)
         text += Line("NoUseStrColor", Num((int)random.Below(2)), random);
         text += Line("Memo", MemoValue(random), random);
     }
+    return text;
+}
+
+// A settings section as GetPrivateProfileSectionA hands it over: NUL-ended lines of the program's own keys with
+// numbers, texts, styles and quotes, and the odd line without "=" or with a comment.
+std::string SettingsSample(FuzzRandom& random, bool impossible)
+{
+    static const char* const kValues[] = {"\"", "\"\"", "'x'", " \" a \" ", "年表示なし", "User", "ＭＳ Ｐゴシック"};
+    SettingKeyTable tables[] = {PlacementSettingKeys(), MainSettingKeys(), UserMarkSettingKeys()};
+    std::string text;
+    for (int n = 1 + (int)random.Below(60); n > 0; --n) {
+        SettingKeyTable table = tables[random.Below(3)];
+        char key[128];
+        snprintf(key, sizeof(key), table.Keys[random.Below((uint32_t)table.Count)].Name, (int)random.Below(12));
+        std::string line = random.OneIn(16) ? ";" : "";
+        line += random.OneIn(3) ? std::string(key) + "FontSize" : std::string(key);
+        if (!random.OneIn(16)) {
+            line += random.OneIn(2) ? " = " : "=";
+            switch (random.Below(3)) {
+            case 0: line += random.Number(); break;
+            case 1: line += kValues[random.Below(sizeof(kValues) / sizeof(kValues[0]))]; break;
+            default: line += random.Text(1 + (int)random.Below(6)); break;
+            }
+        }
+        text += line;
+        text.push_back('\0');
+    }
+    (void)impossible;
     return text;
 }
 
@@ -268,6 +300,24 @@ void RunEscape(const char* data, size_t size, const char* folder)
     FreeText(escaped);
 }
 
+// The section parsed, then the program's key tables read from it, as the settings file is read at start-up.
+void RunSettings(const char* data, size_t size, const char*)
+{
+    ProfileSection* section = ParseProfileSection(data, size);
+    static char text[SETTINGS_READ_SIZE];
+    EnvData* env = new EnvData();
+    SettingSource source = {section, env, nullptr, nullptr, text};
+    ReadSettingKeys(source, env, PlacementSettingKeys(), -1);
+    ReadSettingKeys(source, env, MainSettingKeys(), -1);
+    UserMark mark = {};
+    ReadSettingKeys(source, &mark, UserMarkSettingKeys(), 1);
+    char small[3];
+    GetSectionString(section, "DisplayType", "", small, sizeof(small));
+    GetSectionString(section, "BackImage", "", small, 1);
+    delete env;
+    FreeProfileSection(section);
+}
+
 } // namespace
 
 // Further parsers join here: a sample of their format and a run function. A parser over a buffer and
@@ -278,5 +328,6 @@ const FuzzTarget kFuzzTargets[] = {
     {"daymemo", DayMemoSample, false, RunDayMemo},
     {"escape", EscapeSample, true, RunEscape},
     {"repeat", RepeatSample, false, RunRepeat},
+    {"settings", SettingsSample, false, RunSettings},
 };
 const int kFuzzTargetCount = sizeof(kFuzzTargets) / sizeof(kFuzzTargets[0]);
