@@ -54,7 +54,7 @@ HACCEL LoadProgramAccelerators();
 int RunMessageLoop();
 
 // Waits in steps of stepMs until no other instance holds name, then returns the held mutex; every failed try closes
-// its handle, so the waiting process never keeps the name alive itself. Null when the mutex cannot be made.
+// its handle, so the waiting process never keeps the name alive itself. Null at once when no mutex can be made.
 HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs);
 // The own-holiday path again from the settings, replacing the previous one.
 void BuildMyHolidayPath();

@@ -80,6 +80,17 @@ TEST_F(ProgramTest, FurtherInstancesRunBesideTheFirst)
     }
 }
 
+// A name that no mutex can take (here an event's) tells of no other instance: the calendar starts alone.
+TEST_F(ProgramTest, StartsAloneWhenNoInstanceMutexCanBeMade)
+{
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, kCalendarClass);
+    ASSERT_NE(nullptr, event);
+    PrepareSettings(0);
+    Start("");
+    EXPECT_NE(nullptr, WaitForShownCalendar());
+    CloseHandle(event);
+}
+
 // "restart" waits for the old instance to let go of the name, then starts normally.
 TEST_F(ProgramTest, RestartWaitsForTheOldInstance)
 {
