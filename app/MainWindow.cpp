@@ -28,7 +28,7 @@ void FillTrayRecord(HWND window, EnvData* env)
     tray.uCallbackMessage = WM_DAYLENS_TRAY;
     tray.hIcon = g_program.Icons[1];
     if (env->UseTaskTray == 1)
-        Shell_NotifyIconA(NIM_ADD, &tray);
+        g_program.TrayIconAdded = Shell_NotifyIconA(NIM_ADD, &tray) ? 1 : 0;
 }
 
 // A desktop of another size has its own remembered position.
@@ -359,6 +359,14 @@ BOOL CALLBACK EnumActivateProc(HWND window, LPARAM)
 BOOL CALLBACK EnumActivateAndShowProc(HWND window, LPARAM)
 {
     return ActivateCalendar(window, true);
+}
+
+void RemoveTrayIcon()
+{
+    if (!g_program.TrayIconAdded)
+        return;
+    Shell_NotifyIconA(NIM_DELETE, &g_program.TrayIcon);
+    g_program.TrayIconAdded = 0;
 }
 
 int CreateMainWindow(int showCommand)

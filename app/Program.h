@@ -39,6 +39,7 @@ struct ProgramState {
     COLORREF CustomColors[CUSTOM_COLOR_COUNT];
     PlugInSlot PlugInSlots[PLUGIN_SLOT_COUNT];
     NOTIFYICONDATAA TrayIcon;
+    int TrayIconAdded;  // 1 while the tray shows TrayIcon
     HICON Icons[PROGRAM_ICON_COUNT];
 };
 
@@ -63,5 +64,7 @@ int LoadIcons(int flag);
 
 // Registers the calendar window's class and shows the window; 1, or 0 when either fails.
 int CreateMainWindow(int showCommand);
+// Takes the calendar's icon out of the tray when the window put it there.
+void RemoveTrayIcon();
 BOOL CALLBACK EnumActivateProc(HWND window, LPARAM param);
 BOOL CALLBACK EnumActivateAndShowProc(HWND window, LPARAM param);

@@ -281,7 +281,8 @@ int RunMessageLoop()
 
 void ShutdownApplication()
 {
-    // Plug-ins, menus, memo and memorial tables, timers and the tray icon are released here by their owners.
+    // Plug-ins, menus, memo and memorial tables and timers are released here by their owners.
+    RemoveTrayIcon();
     ImageDllAcquire(0);
     if (g_program.Info)
         g_program.Info->HelpUninitialize();

@@ -3,6 +3,17 @@
 
 namespace {
 
+// What the calendar told the tray, in order (NIM_ADD, NIM_DELETE, ...).
+std::vector<DWORD> g_trayMessages;
+
+LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    g_trayMessages.push_back((DWORD)reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData);
+    return TRUE;
+}
+
 TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
 {
     PrepareSettings(0);
@@ -38,6 +49,41 @@ TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
     // The whole settings section was written, not only the placement.
     EXPECT_EQ(128, ReadInt("Daylens01", "TransparentAlpha"));
     EXPECT_NE(-9999, ReadInt("Daylens01", "DisplayType"));
+}
+
+// The icon put in the tray at start goes when the program ends; without the tray option neither happens. The tray
+// is ours: the shell's tray is the first top-level window of its class, and a topmost one comes first.
+TEST_F(ProgramTest, TrayIconGoesWhenTheProgramEnds)
+{
+    WNDCLASSA trayClass = {};
+    trayClass.lpfnWndProc = FakeTrayProc;
+    trayClass.hInstance = GetModuleHandleA(nullptr);
+    trayClass.lpszClassName = "Shell_TrayWnd";
+    ASSERT_TRUE(RegisterClassA(&trayClass));
+    HWND tray = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, trayClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0,
+                                nullptr, nullptr, trayClass.hInstance, nullptr);
+    ASSERT_NE(nullptr, tray);
+    for (int useTray : {1, 0}) {
+        SCOPED_TRACE("UseTaskTray " + std::to_string(useTray));
+        g_trayMessages.clear();
+        PrepareSettings(0);
+        WriteSetting("Daylens01", "UseTaskTray", useTray);
+        HANDLE process = Start("");
+        HWND window = WaitForShownCalendar();
+        ASSERT_NE(nullptr, window);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        // Our tray must answer while the program ends.
+        ASSERT_TRUE(WaitUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }));
+        if (useTray) {
+            ASSERT_FALSE(g_trayMessages.empty());
+            EXPECT_EQ((DWORD)NIM_ADD, g_trayMessages.front());
+            EXPECT_EQ((DWORD)NIM_DELETE, g_trayMessages.back());
+        } else {
+            EXPECT_TRUE(g_trayMessages.empty());
+        }
+    }
+    DestroyWindow(tray);
+    UnregisterClassA(trayClass.lpszClassName, trayClass.hInstance);
 }
 
 TEST_F(ProgramTest, SecondStartEndsAndLeavesTheFirstRunning)
