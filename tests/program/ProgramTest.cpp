@@ -116,13 +116,15 @@ TEST_F(ProgramTest, FurtherInstancesRunBesideTheFirst)
     for (const FurtherCase& c : {FurtherCase{2, ""}, FurtherCase{0, "force"}}) {
         SCOPED_TRACE(std::string("DoubleStart ") + std::to_string(c.doubleStart) + " words '" + c.words + "'");
         PrepareSettings(c.doubleStart);
-        Start("");
+        HANDLE first = Start("");
         ASSERT_TRUE(WaitForWindowCount(1));
-        Start(c.words);
+        HANDLE further = Start(c.words);
         EXPECT_TRUE(WaitForWindowCount(2));
         for (HWND window : CalendarWindows())
             PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(WaitForWindowCount(0));
+        // The next case starts only when the name is free again, which is after the window has gone.
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first, kTimeoutMs));
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(further, kTimeoutMs));
     }
 }
 
