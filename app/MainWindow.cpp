@@ -34,7 +34,7 @@ void FillTrayRecord(HWND window)
 void AddTrayIcon(EnvData* env)
 {
     if (env->UseTaskTray == 1)
-        Shell_NotifyIconA(NIM_ADD, &g_program.TrayIcon);
+        g_program.TrayIconAdded = Shell_NotifyIconA(NIM_ADD, &g_program.TrayIcon) ? 1 : 0;
 }
 
 // A desktop of another size has its own remembered position.
@@ -366,6 +366,14 @@ BOOL CALLBACK EnumActivateProc(HWND window, LPARAM)
 BOOL CALLBACK EnumActivateAndShowProc(HWND window, LPARAM)
 {
     return ActivateCalendar(window, true);
+}
+
+void RemoveTrayIcon()
+{
+    if (!g_program.TrayIconAdded)
+        return;
+    Shell_NotifyIconA(NIM_DELETE, &g_program.TrayIcon);
+    g_program.TrayIconAdded = 0;
 }
 
 int CreateMainWindow(int showCommand)

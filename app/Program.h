@@ -39,6 +39,7 @@ struct ProgramState {
     COLORREF CustomColors[CUSTOM_COLOR_COUNT];
     PlugInSlot PlugInSlots[PLUGIN_SLOT_COUNT];
     NOTIFYICONDATAA TrayIcon;
+    int TrayIconAdded;     // 1 while the tray shows TrayIcon
     ProgramIconSet Icons;  // through ProgramIcon
 };
 
@@ -57,7 +58,7 @@ HACCEL LoadProgramAccelerators();
 int RunMessageLoop();
 
 // Waits in steps of stepMs until no other instance holds name, then returns the held mutex; every failed try closes
-// its handle, so the waiting process never keeps the name alive itself. Null when the mutex cannot be made.
+// its handle, so the waiting process never keeps the name alive itself. Null at once when no mutex can be made.
 HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs);
 // The own-holiday path again from the settings, replacing the previous one.
 void BuildMyHolidayPath();
@@ -69,5 +70,7 @@ HICON ProgramIcon(int slot);
 
 // Registers the calendar window's class and shows the window; 1, or 0 when either fails.
 int CreateMainWindow(int showCommand);
+// Takes the calendar's icon out of the tray when the window put it there.
+void RemoveTrayIcon();
 BOOL CALLBACK EnumActivateProc(HWND window, LPARAM param);
 BOOL CALLBACK EnumActivateAndShowProc(HWND window, LPARAM param);

@@ -114,8 +114,10 @@ int AllocateTables(EnvData* env)
 // 1 to go on; 0 when this start ends because another instance runs.
 int CheckSingleInstance(const char* commandLine, EnvData* env)
 {
-    HANDLE mutex = CreateSingleInstanceMutex(DAYLENS_WINDOW_CLASS);
-    switch (DecideStartup(commandLine, mutex ? 0 : 1, env->DoubleStart)) {
+    HANDLE mutex = nullptr;
+    // Without a mutex no other instance can be told apart: this one runs alone rather than end or wait.
+    int otherRuns = CreateSingleInstanceMutex(DAYLENS_WINDOW_CLASS, &mutex) == SINGLE_INSTANCE_OTHER;
+    switch (DecideStartup(commandLine, otherRuns, env->DoubleStart)) {
     case STARTUP_RUN:
         g_program.InstanceMutex = mutex;
         return 1;
@@ -191,16 +193,10 @@ int PrepareRecord(AppInfo* info)
 
 HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs)
 {
-    for (;;) {
-        HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
-        if (!mutex)
-            return nullptr;
-        if (GetLastError() != ERROR_ALREADY_EXISTS)
-            return mutex;
-        // Our own handle would keep the name alive after the other instance has gone.
-        CloseHandle(mutex);
+    HANDLE mutex = nullptr;
+    while (CreateSingleInstanceMutex(name, &mutex) == SINGLE_INSTANCE_OTHER)
         Sleep(stepMs);
-    }
+    return mutex;
 }
 
 void BuildMyHolidayPath()
@@ -294,7 +290,8 @@ int RunMessageLoop()
 
 void ShutdownApplication()
 {
-    // Plug-ins, menus, memo and memorial tables, timers and the tray icon are released here by their owners.
+    // Plug-ins, menus, memo and memorial tables and timers are released here by their owners.
+    RemoveTrayIcon();
     ImageDllAcquire(0);
     if (g_program.Info)
         g_program.Info->HelpUninitialize();

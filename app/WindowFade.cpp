@@ -48,8 +48,8 @@ void FadeOnMouseMove(HWND window, EnvData* env)
         if (shift)
             break;
         settings.Alpha = TRANS_ALPHA_MAX;
-        // Fully shown means no holes either.
-        SetLayeredAttributes(window, nullptr, &settings);
+        // Fully shown means no holes either; the pseudo-transparent kind is never layered.
+        SetLayeredAttributes(window, nullptr, settings.TransMode != TRANS_MODE_PSEUDO ? &settings : nullptr);
         SetTimer(window, TIMER_FADE_RETURN, FadeDelayMs(env), nullptr);
         break;
     case FADE_WHEN_INACTIVE:

@@ -7,9 +7,16 @@
 extern "C" {
 #endif
 
-// A new (not owned) mutex of the name; null when one of that name already exists (another instance runs)
-// or it cannot be made. Close it with CloseSingleInstanceMutex.
-HANDLE CreateSingleInstanceMutex(const char* name);
+// What a try to take the single-instance name found.
+enum SingleInstanceResult {
+    SINGLE_INSTANCE_TAKEN = 0,     // the name was free and the new mutex holds it
+    SINGLE_INSTANCE_OTHER = 1,     // another instance holds the name
+    SINGLE_INSTANCE_NO_MUTEX = 2,  // no mutex of the name can be made (traced); nothing tells other instances apart
+};
+
+// Tries to take name with a new (not owned) mutex, into *mutex for SINGLE_INSTANCE_TAKEN and null otherwise; the
+// result says which. Close the mutex with CloseSingleInstanceMutex.
+int CreateSingleInstanceMutex(const char* name, HANDLE* mutex);
 // Releases and closes the mutex; 0 for null, else 1.
 int CloseSingleInstanceMutex(HANDLE mutex);
 

@@ -214,8 +214,8 @@ TEST(SingleInstanceWaitTest, RestartTakesTheNameWhenTheOldInstanceEnds)
 {
     static WaitArgs args;  // outlives a waiter that never ends
     snprintf(args.name, sizeof(args.name), "Daylens-wait-test-%lu", GetCurrentProcessId());
-    HANDLE old = CreateSingleInstanceMutex(args.name);
-    ASSERT_NE(nullptr, old);
+    HANDLE old = nullptr;
+    ASSERT_EQ(SINGLE_INSTANCE_TAKEN, CreateSingleInstanceMutex(args.name, &old));
     HANDLE thread = CreateThread(nullptr, 0, WaitThread, &args, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(thread, 200));
@@ -223,7 +223,8 @@ TEST(SingleInstanceWaitTest, RestartTakesTheNameWhenTheOldInstanceEnds)
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
     CloseHandle(thread);
     ASSERT_NE(nullptr, args.mutex);
-    EXPECT_EQ(nullptr, CreateSingleInstanceMutex(args.name));
+    HANDLE again = nullptr;
+    EXPECT_EQ(SINGLE_INSTANCE_OTHER, CreateSingleInstanceMutex(args.name, &again));
     CloseSingleInstanceMutex(args.mutex);
 }
 

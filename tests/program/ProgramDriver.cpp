@@ -1,6 +1,7 @@
 #include "ProgramDriver.h"
 
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -56,6 +57,23 @@ BOOL CALLBACK CollectCalendar(HWND window, LPARAM param)
     return TRUE;
 }
 
+// The calendars run on a desktop of their own, where no window of a test program running beside these can cover
+// them, take the foreground or take the pointer input meant for them.
+const char kDesktopName[] = "DaylensProgramTests";
+
+bool OnOwnDesktop()
+{
+    static HDESK desktop = nullptr;
+    if (!desktop) {
+        desktop = CreateDesktopA(kDesktopName, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        if (desktop && !SetThreadDesktop(desktop)) {
+            CloseDesktop(desktop);
+            desktop = nullptr;
+        }
+    }
+    return desktop != nullptr;
+}
+
 } // namespace
 
 std::vector<HWND> CalendarWindows()
@@ -104,6 +122,7 @@ int TodayInMonths()
 
 void ProgramTest::SetUp()
 {
+    ASSERT_TRUE(OnOwnDesktop());
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     char folder[MAX_PATH];
@@ -155,6 +174,9 @@ HANDLE ProgramTest::Start(const char* words)
     std::string commandLine = "\"" + exe + "\"" + (words[0] ? std::string(" ") + words : "");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
+    char desktop[sizeof(kDesktopName)];
+    memcpy(desktop, kDesktopName, sizeof(desktop));
+    startup.lpDesktop = desktop;
     PROCESS_INFORMATION info = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');

@@ -1,5 +1,6 @@
 // Runs the built Daylens.exe from a fresh copy of the install folder with a
-// prepared settings file, finds its window and reads back what it wrote.
+// prepared settings file on a desktop of the tests' own, finds its window and
+// reads back what it wrote.
 #pragma once
 
 #include <gtest/gtest.h>

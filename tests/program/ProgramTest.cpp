@@ -3,6 +3,17 @@
 
 namespace {
 
+// What the calendar told the tray, in order (NIM_ADD, NIM_DELETE, ...).
+std::vector<DWORD> g_trayMessages;
+
+LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    g_trayMessages.push_back((DWORD)reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData);
+    return TRUE;
+}
+
 TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
 {
     PrepareSettings(0);
@@ -59,6 +70,41 @@ TEST_F(ProgramTest, PlaceOffTheDesktopComesBackWhenDenied)
     EXPECT_EQ(0, rect.top);
 }
 
+// The icon put in the tray at start goes when the program ends; without the tray option neither happens. The tray
+// is ours: the shell's tray is the first top-level window of its class, and a topmost one comes first.
+TEST_F(ProgramTest, TrayIconGoesWhenTheProgramEnds)
+{
+    WNDCLASSA trayClass = {};
+    trayClass.lpfnWndProc = FakeTrayProc;
+    trayClass.hInstance = GetModuleHandleA(nullptr);
+    trayClass.lpszClassName = "Shell_TrayWnd";
+    ASSERT_TRUE(RegisterClassA(&trayClass));
+    HWND tray = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, trayClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0,
+                                nullptr, nullptr, trayClass.hInstance, nullptr);
+    ASSERT_NE(nullptr, tray);
+    for (int useTray : {1, 0}) {
+        SCOPED_TRACE("UseTaskTray " + std::to_string(useTray));
+        g_trayMessages.clear();
+        PrepareSettings(0);
+        WriteSetting("Daylens01", "UseTaskTray", useTray);
+        HANDLE process = Start("");
+        HWND window = WaitForShownCalendar();
+        ASSERT_NE(nullptr, window);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        // Our tray must answer while the program ends.
+        ASSERT_TRUE(WaitUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }));
+        if (useTray) {
+            ASSERT_FALSE(g_trayMessages.empty());
+            EXPECT_EQ((DWORD)NIM_ADD, g_trayMessages.front());
+            EXPECT_EQ((DWORD)NIM_DELETE, g_trayMessages.back());
+        } else {
+            EXPECT_TRUE(g_trayMessages.empty());
+        }
+    }
+    DestroyWindow(tray);
+    UnregisterClassA(trayClass.lpszClassName, trayClass.hInstance);
+}
+
 TEST_F(ProgramTest, SecondStartEndsAndLeavesTheFirstRunning)
 {
     struct SecondCase {
@@ -89,14 +135,27 @@ TEST_F(ProgramTest, FurtherInstancesRunBesideTheFirst)
     for (const FurtherCase& c : {FurtherCase{2, ""}, FurtherCase{0, "force"}}) {
         SCOPED_TRACE(std::string("DoubleStart ") + std::to_string(c.doubleStart) + " words '" + c.words + "'");
         PrepareSettings(c.doubleStart);
-        Start("");
+        HANDLE first = Start("");
         ASSERT_TRUE(WaitForWindowCount(1));
-        Start(c.words);
+        HANDLE further = Start(c.words);
         EXPECT_TRUE(WaitForWindowCount(2));
         for (HWND window : CalendarWindows())
             PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(WaitForWindowCount(0));
+        // The next case starts only when the name is free again, which is after the window has gone.
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(first, kTimeoutMs));
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(further, kTimeoutMs));
     }
+}
+
+// A name that no mutex can take (here an event's) tells of no other instance: the calendar starts alone.
+TEST_F(ProgramTest, StartsAloneWhenNoInstanceMutexCanBeMade)
+{
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, kCalendarClass);
+    ASSERT_NE(nullptr, event);
+    PrepareSettings(0);
+    Start("");
+    EXPECT_NE(nullptr, WaitForShownCalendar());
+    CloseHandle(event);
 }
 
 // "restart" waits for the old instance to let go of the name, then starts normally.
@@ -174,40 +233,46 @@ TEST_F(ProgramTest, PlacementCommandsToggleAndAreSaved)
     EXPECT_EQ(0, rect.top);
 }
 
-// Kind 0 punches the key colour out, kind 2 only fades, kind 1 is not layered at all.
+// The layered attributes as "key", "alpha N", both, or "none" for a window that is not layered.
+std::string Layering(HWND window)
+{
+    if (!(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED))
+        return "none";
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags))
+        return "unset";
+    std::string key = flags & LWA_COLORKEY ? "key " : "";
+    return key + (flags & LWA_ALPHA ? "alpha " + std::to_string(alpha) : "");
+}
+
+// Kind 0 punches the key colour out, kind 2 only fades, kind 1 is not layered at all, not even while the pointer
+// visit of fade mode 4 shows the others fully.
 TEST_F(ProgramTest, LayeredAttributesFollowTheTransparencyKind)
 {
     struct KindCase {
-        const char* kind;
-        bool layered;
-        DWORD flags;
+        int kind;
+        const char* atStart;
+        const char* underPointer;
     };
-    for (const KindCase& c : {KindCase{"0", true, LWA_COLORKEY | LWA_ALPHA}, KindCase{"2", true, LWA_ALPHA},
-                              KindCase{"1", false, 0}}) {
-        SCOPED_TRACE(std::string("TransMode ") + c.kind);
+    // Only the visit sent below may count as the pointer over the calendar.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    for (const KindCase& c : {KindCase{0, "key alpha 200", "alpha 255"}, KindCase{2, "alpha 200", "alpha 255"},
+                              KindCase{1, "none", "none"}}) {
+        SCOPED_TRACE("TransMode " + std::to_string(c.kind));
         PrepareSettings(0);
-        WritePrivateProfileStringA("Daylens01", "TransMode", c.kind, IniPath.c_str());
-        WritePrivateProfileStringA("Daylens01", "TransparentAlphaMode", "4", IniPath.c_str());
-        WritePrivateProfileStringA("Daylens01", "TransparentAlpha", "200", IniPath.c_str());
-        WritePrivateProfileStringA("Daylens01", "TransparentAlphaTime", "0", IniPath.c_str());
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath.c_str());
+        WriteSetting("Daylens01", "TransMode", c.kind);
+        WriteSetting("Daylens01", "TransparentAlphaMode", 4);
+        WriteSetting("Daylens01", "TransparentAlpha", 200);
+        // The visit outlasts the test: its fade back comes after 30 s.
+        WriteSetting("Daylens01", "TransparentAlphaTime", 30);
         HANDLE process = Start("");
         HWND window = WaitForShownCalendar();
         ASSERT_NE(nullptr, window);
-        EXPECT_EQ(c.layered, (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
-        if (c.layered) {
-            COLORREF key = 0;
-            BYTE alpha = 0;
-            DWORD flags = 0;
-            // A pointer over the window shows it fully until the fade returns.
-            DWORD start = GetTickCount();
-            do {
-                ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
-                Sleep(20);
-            } while ((flags != c.flags || alpha != 200) && GetTickCount() - start < 3000);
-            EXPECT_EQ(c.flags, flags);
-            EXPECT_EQ(200, alpha);
-        }
+        EXPECT_EQ(c.atStart, Layering(window));
+        // Sent, so the visit has been handled when it returns.
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+        EXPECT_EQ(c.underPointer, Layering(window));
         PostMessageA(window, WM_CLOSE, 0, 0);
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
     }

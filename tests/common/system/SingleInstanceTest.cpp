@@ -12,14 +12,17 @@ namespace {
 TEST(SingleInstance, SecondCreationSeesTheFirst)
 {
     std::string name = "Daylens-test-instance-" + std::to_string(GetCurrentProcessId());
-    HANDLE first = CreateSingleInstanceMutex(name.c_str());
+    HANDLE first = nullptr, other = nullptr;
+    ASSERT_EQ(SINGLE_INSTANCE_TAKEN, CreateSingleInstanceMutex(name.c_str(), &first));
     ASSERT_NE(nullptr, first);
-    EXPECT_EQ(nullptr, CreateSingleInstanceMutex(name.c_str()));
+    EXPECT_EQ(SINGLE_INSTANCE_OTHER, CreateSingleInstanceMutex(name.c_str(), &other));
+    EXPECT_EQ(nullptr, other);
     // The refused attempt closed only its own handle: the name is still taken.
-    EXPECT_EQ(nullptr, CreateSingleInstanceMutex(name.c_str()));
+    EXPECT_EQ(SINGLE_INSTANCE_OTHER, CreateSingleInstanceMutex(name.c_str(), &other));
 
     EXPECT_EQ(1, CloseSingleInstanceMutex(first));
-    HANDLE again = CreateSingleInstanceMutex(name.c_str());
+    HANDLE again = nullptr;
+    EXPECT_EQ(SINGLE_INSTANCE_TAKEN, CreateSingleInstanceMutex(name.c_str(), &again));
     EXPECT_NE(nullptr, again);
     EXPECT_EQ(1, CloseSingleInstanceMutex(again));
     EXPECT_EQ(0, CloseSingleInstanceMutex(nullptr));
