@@ -3,6 +3,7 @@
 
 #include <stdio.h>
 
+#include "BenchClock.h"
 #include "CalendarFrame.h"
 #include "RuntimeCalls.h"
 
@@ -18,11 +19,6 @@ struct Shape {
     int roundness;
 };
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency)
-{
-    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)frequency.QuadPart;
-}
-
 }  // namespace
 
 int main()
@@ -36,8 +32,6 @@ int main()
     }
     HGDIOBJ old = SelectObject(dc, bitmap);
     RECT rect = {0, 0, kWidth, kHeight};
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
     const Shape shapes[] = {{"ellipse", FRAME_SHAPE_ELLIPSE, 0}, {"rounded", FRAME_SHAPE_ROUNDED, 120}};
     for (const Shape& s : shapes) {
         LARGE_INTEGER start, end;
@@ -48,7 +42,7 @@ int main()
         }
         QueryPerformanceCounter(&end);
         printf("anti-aliased %s frame, %dx%d, width 12: %.3f ms per frame (%d runs)\n", s.name, kWidth, kHeight,
-               Milliseconds(start, end, frequency) / kRuns, kRuns);
+               Milliseconds(start, end) / kRuns, kRuns);
     }
     SelectObject(dc, old);
     DeleteDC(dc);

@@ -1,4 +1,5 @@
-// A fresh folder under the temporary folder, removed with all it holds.
+// A fresh folder under the temporary folder, removed with all it holds, and the folder copies of the tests and
+// benchmarks.
 #pragma once
 
 #include <string>
@@ -21,3 +22,9 @@ public:
 private:
     std::string dir_;
 };
+
+// Copies the folder from with everything under it into to (created when missing), leaving out the settings files a
+// run of the program left there ("Daylens-*"); false when anything could not be copied.
+bool CopyFolder(const std::string& from, const std::string& to);
+// Removes the folder with everything under it, read-only and hidden files included.
+void RemoveFolder(const std::string& path);
