@@ -13,6 +13,7 @@
 #include "PicturePlacement.h"
 #include "Program.h"
 #include "ShownMonth.h"
+#include "Trace.h"
 #include "Transparency.h"
 
 namespace {
@@ -248,9 +249,9 @@ int DrawCalendar(HWND window, HDC hdc, int year, int month, EnvData* env, MemoSe
             : env->FrameColor1;
     PaintBackground(window, dc, env->Transparency.TransMode, env->FrameWidth, env->FrameShape, env->RoundWidth,
                     fill, env->BackColor);
-    if (env->BackImage[0])
-        DrawPictureFile(window, dc, env->BackImage, &env->BackPicture, PICTURE_ALIGN_CENTER, PICTURE_ALIGN_CENTER, 0,
-                        nullptr);
+    if (env->BackImage[0] && DrawPictureFile(window, dc, env->BackImage, &env->BackPicture, PICTURE_ALIGN_CENTER,
+                                             PICTURE_ALIGN_CENTER, 0, nullptr) == 0)
+        Trace("the background picture %s is not drawn", env->BackImage);
     DrawFrame(window, dc, env->FrameWidth, env->FrameShape, env->RoundWidth, env->FrameColor1, env->FrameColor2,
               env->FrameGradation, env->AntiAliasing);
     DrawMonths(dc, year, month, env, memo, memorial, addTools, 0);

@@ -15,6 +15,7 @@
 #include "SingleInstance.h"
 #include "StartupRules.h"
 #include "StrUtil.h"
+#include "Trace.h"
 #include "UserMessage.h"
 
 ProgramState g_program;
@@ -101,6 +102,8 @@ void LoadNationalHolidays(AppInfo* info)
     char path[MAX_PATH * 2];
     snprintf(path, sizeof(path), "%s%s.txt", NonNullStr(info->GetProgramDir()), "Holiday");
     g_program.Holidays = loadHoliday(HOLIDAY_KIND_NATIONAL, path, &g_program.HolidayCount);
+    if (!g_program.Holidays)
+        Trace("no national holidays from %s", path);
 }
 
 int AllocateTables(EnvData* env)
