@@ -12,7 +12,7 @@
 namespace {
 
 // Weekday names of the tooltip's date line: set 1 (日, 月, ...).
-const int kTipWeekdaySet = 1;
+const int kTipWeekdaySet = WEEK_SET_KANJI;
 // Bytes a holiday name and a memo text may take in a tooltip.
 const size_t kNameTipBytes = 64;
 const size_t kMemoTipBytes = 256;

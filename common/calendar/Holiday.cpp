@@ -5,6 +5,7 @@
 #include "DaylensIds.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "NameSets.h"
 #include "Sjis.h"
 #include "UserMessage.h"
 
@@ -19,11 +20,8 @@ const int kMaxFieldLength = HOLIDAY_LINE_SIZE - 1;
 const int kHolidayFields = 4;
 const int kFirstCapacity = 32;
 
-// Index = weekday; each weekday may be written in any of the three forms.
-const char* const kWeekdayNames[7][3] = {
-    {"日", "Su", "Sun"}, {"月", "Mo", "Mon"}, {"火", "Tu", "Tue"}, {"水", "We", "Wed"},
-    {"木", "Th", "Thu"}, {"金", "Fr", "Fri"}, {"土", "Sa", "Sat"},
-};
+// A weekday may be written as in any of these name sets: "日", "Su" or "Sun".
+const int kWeekdayNameSets[] = {WEEK_SET_KANJI, WEEK_SET_TWO_LETTERS, WEEK_SET_THREE_LETTERS};
 
 void Alert(const char* text, const char* caption)
 {
@@ -80,9 +78,10 @@ int32_t ParseHolidayNumber(const char* s)
 // Weekday index of a weekday name, or -1.
 int FindWeekdayName(const char* s)
 {
-    for (int weekday = 0; weekday < 7; ++weekday) {
-        for (const char* name : kWeekdayNames[weekday]) {
-            if (strcmp(s, name) == 0)
+    for (int set : kWeekdayNameSets) {
+        WeekdayNameSet names(set, nullptr);
+        for (int weekday = 0; weekday < 7; ++weekday) {
+            if (strcmp(s, names.Name(weekday)) == 0)
                 return weekday;
         }
     }

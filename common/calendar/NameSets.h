@@ -8,6 +8,10 @@
 #define WEEK_SET_COUNT 7
 #define MONTH_SET_USER 8
 #define WEEK_SET_USER 7
+// Weekday sets by their texts: "日", "Su" and "Sun".
+#define WEEK_SET_KANJI 1
+#define WEEK_SET_TWO_LETTERS 5
+#define WEEK_SET_THREE_LETTERS 6
 #define MONTH_NAME_COUNT 12
 #define WEEK_NAME_COUNT 7
 // Bytes of a user list looked at when it is cut into names.
