@@ -5,6 +5,7 @@
 
 #include "CalendarRenderParts.h"
 #include "HolidayCheck.h"
+#include "Memo.h"
 #include "ModuleBinding.h"
 #include "Program.h"
 
@@ -38,6 +39,9 @@ CalendarSources CurrentCalendarSources()
     sources.HolidayCount = (int)g_program.HolidayCount;
     sources.MyHolidays = g_program.MyHolidays;
     sources.MyHolidayCount = (int)g_program.MyHolidayCount;
+    sources.RepeatMemos = g_repeatMemos.Records;
+    sources.RepeatTexts = g_repeatMemos.Texts;
+    sources.RepeatCount = g_repeatMemos.Count;
     return sources;
 }
 

@@ -232,15 +232,6 @@ void FormatSettingsVersion(char* out, size_t size)
         snprintf(out, size, "%d.%02d.%02d", DAYLENS_VERSION / 100, DAYLENS_VERSION % 100, DAYLENS_REVISION);
 }
 
-int IsLegacyIniLayout(const char* iniPath, const char* appName)
-{
-    char section[kNameSize];
-    char version[64];
-    SectionName(section, appName, "00");
-    GetPrivateProfileStringA(section, "Version", kNoVersion, version, sizeof(version), iniPath);
-    return strcmp(version, kNoVersion) == 0 ? 1 : 0;
-}
-
 int LoadWindowPlacement(const SettingsFile* file, EnvData* env)
 {
     if (!IniPathOf(file) || !env)

@@ -7,6 +7,8 @@
 
 #include <stddef.h>
 
+#include "SettingsReader.h"
+
 #include "SettingsWriter.h"
 
 class AppInfo;
@@ -32,8 +34,6 @@ struct SettingsFile {
 // file from info: iniPath, or info's settings-file path when null; program name and folder; the desktop's rectangle.
 void InitSettingsFile(SettingsFile* file, AppInfo* info, const char* iniPath);
 
-// 1 when section N"00" holds no Version: the file is in the legacy layout and is read from section N.
-int IsLegacyIniLayout(const char* iniPath, const char* appName);
 // Reads position, fixed flag, z-order, remembered wallpaper and DoubleStart, then the position of this desktop size; 1.
 int LoadWindowPlacement(const SettingsFile* file, EnvData* env);
 // Reads the position kept for the desktop size, then keeps it on the desktop (KeepWindowOnDesktop); 1.

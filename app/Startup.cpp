@@ -10,6 +10,8 @@
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "LanguageResources.h"
+#include "Memo.h"
+#include "MemoSettingsFile.h"
 #include "ModuleBinding.h"
 #include "Shortcut.h"
 #include "SingleInstance.h"
@@ -240,14 +242,17 @@ int InitApplication(const char* commandLine, int showCommand)
     if (!firstRun && versionChanged)
         ShowVersionUpNotice(info);
     ApplyStartMonth(env);
-    // Memo settings, repeating memos and memorial settings load here with the memo side.
+    InitMemo(&env->Today);
+    LoadMemoSettings(&g_memoSettings, g_program.IniPath, info->GetAppName(), env->DialogFont);
+    ReloadRepeatMemos();
+    // LATER: the memorial settings.
     if (firstRun)
         AskFirstRunQuestions(info, env);
     if (env->WallpaperModeAtStart == 0 && env->DelayedStart == 1)
         Sleep((DWORD)env->DelayedStartTime * 1000);
     LoadIcons(1);
     LoadOwnHolidays();
-    // Memorial days load here with the memo side.
+    // LATER: the memorial days.
     return CreateMainWindow(showCommand);
 }
 
@@ -293,8 +298,9 @@ int RunMessageLoop()
 
 void ShutdownApplication()
 {
-    // Plug-ins, menus, memo and memorial tables and timers are released here by their owners.
+    // Plug-ins, menus, memorial tables and timers are released here by their owners.
     RemoveTrayIcon();
+    ShutdownMemo();
     ImageDllAcquire(0);
     if (g_program.Info)
         g_program.Info->HelpUninitialize();

@@ -3,6 +3,7 @@
 #include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include "FontUtil.h"
 #include "HeapUtil.h"
@@ -150,4 +151,13 @@ void ReadSettingKeys(const SettingSource& source, void* block, SettingKeyTable t
 {
     for (int i = 0; i < table.Count; i++)
         ReadKey(source, block, table.Keys[i], number);
+}
+
+int IsLegacyIniLayout(const char* iniPath, const char* appName)
+{
+    char section[SETTING_NAME_SIZE];
+    char version[64];
+    snprintf(section, sizeof(section), "%s00", NonNullStr(appName));
+    GetPrivateProfileStringA(section, "Version", "---", version, sizeof(version), iniPath);
+    return strcmp(version, "---") == 0 ? 1 : 0;
 }

@@ -27,5 +27,8 @@ const char* ReadSettingText(const SettingSource& source, const char* key, const 
 // The number of key, or def when it is missing or empty. Values beyond 32 bits are held at the limit of the type
 // (colours read as unsigned) rather than wrapped.
 long ReadSettingNumber(const SettingSource& source, const char* key, long def, SettingType type);
+// 1 when section appName"00" of the file at iniPath holds no Version: the file is in the legacy layout, where the
+// program and its memo and memorial settings were all kept in the single section appName.
+int IsLegacyIniLayout(const char* iniPath, const char* appName);
 // Reads every row of table into block; number fills the %d of numbered rows (an array row numbers its elements).
 void ReadSettingKeys(const SettingSource& source, void* block, SettingKeyTable table, int number);

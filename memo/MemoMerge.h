@@ -1,0 +1,20 @@
+// Memo text arriving for a day that may already hold a memo (import, repeat copy, a memo dragged onto another day)
+// is merged line by line; memo data in the store's own INI form is imported day by day; memo file names carry dates.
+#pragma once
+
+#include "MemoSettings.h"
+
+// The existing text with each line of added that is new to it appended (CR LF between lines; empty lines, lines
+// beginning with "%" and lines found anywhere in existing are left out). Added memo data in the store's INI form
+// ("[" + eight digits + "]" and a line break) is imported into the store of memo instead, and the result is null.
+// Null also without memory, or when both texts are empty. The caller frees it with HeapFree.
+char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added);
+// Imports text in the store's INI form through the scratch file "MemoMerge.txt" (the program folder, or the
+// per-user data folder when the program folder cannot be written); 1, or 0 for an empty text or an unwritable file.
+int ImportMemoText(const MemoSettings* memo, const char* text);
+// Imports every section of the INI file at path that names a real date into the store of memo, merged with a memo
+// the day already has; 1 when any section held a memo text.
+int ImportMemoIniFile(const MemoSettings* memo, const char* path);
+// The date a memo file name carries ("YYYYMMDD.txt", or "YYYYMM.txt" with day 0), only for a real date; 0 in every
+// output (each may be null) otherwise. 1.
+int ParseMemoFileDate(const char* path, int* year, int* month, int* day);

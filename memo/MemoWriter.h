@@ -1,0 +1,24 @@
+// The only writer of the memo store (the reader is common/calendar/DayMemoStore): the memo of one day replaced or
+// removed, and the month cache the calendar keeps while it draws a month.
+#pragma once
+
+#include "DayMemoStore.h"
+#include "MemoSettings.h"
+
+// Days of the month cache; index = day - 1.
+#define MEMO_MONTH_DAYS 31
+
+// Replaces the memo of the day in the store of memo by text with record's style and time, or removes the day's
+// memo when text is null or empty (record may then be null). 1 when the store holds the result; 0 when nothing
+// could be written (no memory, a missing or read-only memo folder), so that the caller can keep the user's text.
+int WriteDayMemo(const MemoSettings* memo, int year, int month, int day, const char* text,
+                 const DayMemoRecord* record);
+// Fills the month cache: for every day of the month a record (allocated when its slot is null) and the day's text
+// (null without memo). The caller frees both with FreeMonthMemos. 1.
+int ReadMonthMemos(const MemoSettings* memo, int year, int month, char** texts, DayMemoRecord** records,
+                   int singleLine);
+// WriteDayMemo for every day of the month from the cache; 1 when every day was written.
+int WriteMonthMemos(const MemoSettings* memo, int year, int month, char* const* texts,
+                    DayMemoRecord* const* records);
+// Frees the texts (and with records, the records) of a month cache and nulls the slots.
+void FreeMonthMemos(char** texts, DayMemoRecord** records);
