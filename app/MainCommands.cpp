@@ -7,6 +7,7 @@
 #include "CalendarRender.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
+#include "MemoSettingsDialog.h"
 #include "ModuleBinding.h"
 #include "ToolBarModule.h"
 #include "Program.h"
@@ -31,6 +32,15 @@ void ShowVersion(HWND window)
     if (module)
         ShowAboutBox(module, kAboutTemplate, window, ProgramIcon(PROGRAM_ICON_LARGE), ProgramIcon(PROGRAM_ICON_SMALL),
                      nullptr, g_program.Info, 1);
+    ResourceDllAcquire(0);
+}
+
+void ShowMemoSettings(HWND window, EnvData* env)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    if (module)
+        ShowMemoSettingsDialog(module, window, env, g_program.Info, g_program.IniPath, ProgramIcon(PROGRAM_ICON_LARGE),
+                               ProgramIcon(PROGRAM_ICON_SMALL));
     ResourceDllAcquire(0);
 }
 
@@ -84,6 +94,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_UPDATE_ALL: StartUpdate(window, 1, 1); return 1;
     case IDM_PLUGIN_UPDATE: StartUpdate(window, 0, 1); return 1;
     case IDM_HELP: ShowHelp(window); return 1;
+    case IDM_MEMO_SETTINGS: ShowMemoSettings(window, env); return 1;
     case IDM_INITIAL_POSITION: MoveToInitialPosition(window, env); return 1;
     case IDM_EXIT: Exit(window); return 1;
     case IDM_WINDOW_FIX:
@@ -98,7 +109,6 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_MY_HOLIDAY:
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
-    case IDM_MEMO_SETTINGS:
     case IDM_MEMORIAL:
     case IDM_MEMORIAL_ADD:
         // Their dialogs and plug-ins join later.

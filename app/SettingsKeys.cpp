@@ -190,7 +190,7 @@ const SettingKey kMainKeys[] = {
 };
 
 const SettingKey kUserMarkKeys[] = {
-    TEXT_IN(UserMark, "UserStyleName%02d", Name, "ユーザ%2d"),
+    TEXT_IN(UserMark, "UserStyleName%02d", Name, USER_MARK_DEFAULT_NAME),
     NUM_IN(UserMark, "UserStyleMarkColor%02d", Style.MarkColor, 65280).Old("UserStyleMarkRGB%02d"),
     NUM_IN(UserMark, "UserStyleMarkType%02d", Style.MarkType, 0),
     NUM_IN(UserMark, "UserStyleNoUseStrColor%02d", Style.NoUseStrColor, 1).Old("UserStyleNoUseStrRGB%02d"),

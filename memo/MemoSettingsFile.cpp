@@ -125,8 +125,17 @@ int LoadMemoSettings(MemoSettings* memo, const char* iniPath, const char* appNam
     // A per-user store ignores the configured folder; the resolved folder is what the next save writes.
     char configured[MEMO_FOLDER_SIZE];
     SafeStrCpy(configured, sizeof(configured), memo->MemoIndividual == 1 ? "" : memo->MemoDir);
-    GetMemoDir(memo->MemoDir, configured, memo->MemoIndividual);
-    TrimRightChars(memo->MemoDir, "\\");
+    return ResolveMemoDir(memo, configured);
+}
+
+int ResolveMemoDir(MemoSettings* memo, const char* configured)
+{
+    if (!memo)
+        return 0;
+    char folder[MEMO_FOLDER_SIZE];
+    GetMemoDir(folder, NonNullStr(configured), memo->MemoIndividual);
+    TrimRightChars(folder, "\\");
+    SafeStrCpy(memo->MemoDir, sizeof(memo->MemoDir), folder);
     if (!FolderExists(memo->MemoDir, 1))
         CreateDirectoryTree(memo->MemoDir);
     return 1;

@@ -9,6 +9,9 @@
 // run-time part is left as it is. dialogFont is the default of MemoDialogFont (EnvData's DialogFont). 1, or 0 for a
 // null record or path.
 int LoadMemoSettings(MemoSettings* memo, const char* iniPath, const char* appName, int dialogFont);
+// The memo folder of memo becomes GetMemoDir of configured ("" for the default) and MemoIndividual, without a
+// trailing backslash, and every missing folder of it is made; 1, or 0 for a null record.
+int ResolveMemoDir(MemoSettings* memo, const char* configured);
 // Writes the settings part of memo as the whole section; 1, or 0 when the path is empty or the section could not
 // be written.
 int SaveMemoSettings(const MemoSettings* memo, const char* iniPath, const char* appName);

@@ -10,6 +10,7 @@ extern "C" {
 
 // Modes of PlaceWindowBeside; any other mode centres the window both ways.
 enum {
+    PLACE_CENTRE = 0,               // centred both ways
     PLACE_CENTRE_HORIZONTALLY = 1,  // x centred, y kept
     PLACE_CENTRE_VERTICALLY = 2,    // x kept, y centred
     PLACE_LEFT_OF_MIDDLE = 3,       // right edge on the middle, y kept

@@ -10,6 +10,8 @@
 #define TOOL_ID_MAX 4384
 
 #define USER_MARK_NAME_SIZE 64
+// Name of a user mark that has none of its own, by its number from 1 ("ユーザ 1").
+#define USER_MARK_DEFAULT_NAME "ユーザ%2d"
 #define MARK_DLG_NAME_SIZE 1024
 // Number of user marks a record may hold.
 #define USER_STYLE_MIN 10

@@ -1,4 +1,4 @@
-// Commands of the calendar window that answer with a message box and leave the program running.
+// Commands of the calendar window that answer with a dialog or a message box and leave the program running.
 #include "DaylensIds.h"
 #include "ProgramDriver.h"
 
@@ -40,6 +40,45 @@ TEST_F(ProgramTest, UpdateCommandsSayTheUpdateIsNotAvailableAndKeepRunning)
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+}
+
+const char kMemoSettingsCaption[] = "Daylens メモ設定";
+
+int CountMemoSettingsDialogs()
+{
+    int count = 0;
+    for (HWND w = FindWindowA("#32770", kMemoSettingsCaption); w; w = FindWindowExA(nullptr, w, "#32770", kMemoSettingsCaption))
+        count++;
+    return count;
+}
+
+// The memo settings open once however often they are asked for; OK writes the memo section, here its defaults.
+TEST_F(ProgramTest, MemoSettingsOpenOnceAndOkSavesTheMemoSection)
+{
+    PrepareSettings(0);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MEMO_SETTINGS, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", kMemoSettingsCaption)) != nullptr; }));
+    // A second opening returns at once instead of running a dialog of its own.
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_COMMAND, (WPARAM)IDM_MEMO_SETTINGS, 0, SMTO_NORMAL, 5000, &result));
+    EXPECT_EQ(1, CountMemoSettingsDialogs());
+    EXPECT_EQ(-9999, ReadInt("DaylensMemo", "MemoFontSize"));
+
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([] { return CountMemoSettingsDialogs() == 0; }));
+    EXPECT_EQ(12, ReadInt("DaylensMemo", "MemoFontSize"));
+    EXPECT_EQ(0x80FF80, ReadInt("DaylensMemo", "MemoMarkColor"));
+    EXPECT_EQ(3600, ReadInt("DaylensMemo", "MemoSleepCheckInterval"));
+    EXPECT_EQ(99, ReadInt("DaylensMemo", "MemoTomorrowHour"));
+    EXPECT_EQ(1, ReadInt("DaylensMemo", "WeekMemoMode"));
+    char folder[MAX_PATH] = "";
+    GetPrivateProfileStringA("DaylensMemo", "MemoDir", "", folder, sizeof(folder), IniPath.c_str());
+    EXPECT_EQ(0, lstrcmpiA((Folder + "\\Memo").c_str(), folder)) << folder;
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 
 }  // namespace

@@ -1,0 +1,162 @@
+// The memo settings dialog in this process over the language module's templates: what Apply hands to the live
+// memo settings, the user marks and the settings file, and what it leaves alone.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string.h>
+
+#include <functional>
+#include <string>
+
+#include "EnvData.h"
+#include "HeapUtil.h"
+#include "Memo.h"
+#include "MemoSettingsDialog.h"
+#include "MemoSettingsFile.h"
+#include "StrUtil.h"
+#include "TempFolder.h"
+
+namespace {
+
+const char kCaption[] = "Daylens メモ設定";
+const int kMarkCount = 12;
+
+HMODULE g_language = nullptr;
+std::function<void(HWND)> g_act;
+
+// Acts once on the dialog as soon as it is up; the action ends the dialog.
+void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = FindWindowA("#32770", kCaption);
+    if (!dialog || !g_act)
+        return;
+    std::function<void(HWND)> act = g_act;
+    g_act = nullptr;
+    act(dialog);
+}
+
+BOOL CALLBACK MatchId(HWND control, LPARAM param)
+{
+    HWND* found = (HWND*)param;
+    if (GetDlgCtrlID(control) != (int)(INT_PTR)found[1])
+        return TRUE;
+    found[0] = control;
+    return FALSE;
+}
+
+// A control of the dialog or of one of its pages.
+HWND Control(HWND dialog, int id)
+{
+    HWND found[2] = {nullptr, (HWND)(INT_PTR)id};
+    EnumChildWindows(dialog, MatchId, (LPARAM)found);
+    return found[0];
+}
+
+void SelectTab(HWND dialog, int tab)
+{
+    HWND control = GetDlgItem(dialog, IDC_MEMOSET_TAB);
+    TabCtrl_SetCurSel(control, tab);
+    NMHDR header = {control, IDC_MEMOSET_TAB, (UINT)TCN_SELCHANGE};
+    SendMessageA(dialog, WM_NOTIFY, IDC_MEMOSET_TAB, (LPARAM)&header);
+}
+
+class MemoSettingsDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&classes);
+        g_language = LoadLibraryA(DAYLENS_DIST_DIR "\\Daylens.Jpn.dll");
+    }
+    static void TearDownTestSuite() { FreeLibrary(g_language); }
+
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, g_language);
+        ASSERT_TRUE(temp_.Create("daylens-memo-dialog"));
+        ini_ = temp_.Path("Daylens.ini");
+        WritePrivateProfileStringA("DaylensMemo", "MemoDir", temp_.Path("Memo").c_str(), ini_.c_str());
+        SYSTEMTIME today;
+        GetLocalTime(&today);
+        InitMemo(&today);
+        ASSERT_EQ(1, LoadMemoSettings(&g_memoSettings, ini_.c_str(), "Daylens", 0));
+        env_.UserMarks = (UserMark*)AllocZeroed(kMarkCount * sizeof(UserMark));
+        ASSERT_NE(nullptr, env_.UserMarks);
+        env_.UserStyleMax = kMarkCount;
+        for (int i = 0; i < kMarkCount; i++)
+            snprintf(env_.UserMarks[i].Name, sizeof(env_.UserMarks[i].Name), "mark%d", i + 1);
+    }
+    void TearDown() override { ShutdownMemo(); }
+
+    INT_PTR Run(const std::function<void(HWND)>& act)
+    {
+        g_act = act;
+        UINT_PTR timer = SetTimer(nullptr, 0, 20, ActOnDialog);
+        INT_PTR result = ShowMemoSettingsDialog(g_language, nullptr, &env_, nullptr, ini_.c_str(), nullptr, nullptr);
+        KillTimer(nullptr, timer);
+        return result;
+    }
+
+    int Saved(const char* key) { return (int)GetPrivateProfileIntA("DaylensMemo", key, -9999, ini_.c_str()); }
+
+    TempFolder temp_;
+    std::string ini_;
+    EnvData env_;
+};
+
+// While the dialog is open the memo windows go on changing the live record (their date, places and alarm); Apply
+// hands over only the settings, and Cancel then frees the dialog's own copy of the search history.
+TEST_F(MemoSettingsDialogTest, ApplyHandsOverTheSettingsAndLeavesTheMemoWindowsState)
+{
+    g_memoSettings.MemoSearch[0] = StrDupHeap("alpha");
+    g_memoSettings.MemoPopupTimeHour = 7;
+    g_memoSettings.MemoPopupTimeMinute = 30;
+    INT_PTR result = Run([](HWND dialog) {
+        g_memoSettings.MemoYear = 1999;
+        g_memoSettings.TodayMemoWindowX = 321;
+        g_memoSettings.TodayAlarm.wHour = 8;
+        SetWindowTextA(Control(dialog, IDC_MEMOGENERAL_EDIT_FONTSIZE), "150");
+        SYSTEMTIME none = {};
+        SendMessageA(Control(dialog, IDC_MEMOPOPUP_TIME_START), DTM_SETSYSTEMTIME, GDT_NONE, (LPARAM)&none);
+        SelectTab(dialog, 2);
+        SendMessageA(dialog, WM_COMMAND, IDC_MEMOSET_BTN_APPLY, 0);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(1999, g_memoSettings.MemoYear);
+    EXPECT_EQ(321, g_memoSettings.TodayMemoWindowX);
+    EXPECT_EQ(8, g_memoSettings.TodayAlarm.wHour);
+    // The font size kept to its up-down's range; an unchecked time picker is an unset time, not midnight.
+    EXPECT_EQ(MEMO_FONT_SIZE_MAX, g_memoSettings.MemoFontSize);
+    EXPECT_EQ(MEMO_TIME_UNSET, g_memoSettings.MemoPopupTimeHour);
+    EXPECT_EQ(MEMO_TIME_UNSET, g_memoSettings.MemoPopupTimeMinute);
+    EXPECT_EQ(2, g_memoSettings.MemoSelectedTab);
+    ASSERT_NE(nullptr, g_memoSettings.MemoSearch[0]);
+    EXPECT_TRUE(HeapValidate(GetProcessHeap(), 0, g_memoSettings.MemoSearch[0]));
+    EXPECT_STREQ("alpha", g_memoSettings.MemoSearch[0]);
+    EXPECT_EQ(MEMO_FONT_SIZE_MAX, Saved("MemoFontSize"));
+    EXPECT_EQ(MEMO_TIME_UNSET, Saved("MemoPopupTimeHour"));
+    EXPECT_EQ(2, Saved("MemoSelectedTab"));
+}
+
+// A second opening while the dialog is open ends at once; raising the mark count keeps the marks and names the new
+// ones, and OK hands them to the settings record.
+TEST_F(MemoSettingsDialogTest, OkHandsOverTheUserMarksOfTheNewCount)
+{
+    INT_PTR second = 0;
+    INT_PTR result = Run([this, &second](HWND dialog) {
+        second = ShowMemoSettingsDialog(g_language, nullptr, &env_, nullptr, ini_.c_str(), nullptr, nullptr);
+        SetWindowTextA(Control(dialog, IDC_MEMOMARK_EDIT_COUNT), "13");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(IDCANCEL, second);
+    EXPECT_EQ(IDOK, result);
+    ASSERT_EQ(13, env_.UserStyleMax);
+    EXPECT_STREQ("mark1", env_.UserMarks[0].Name);
+    EXPECT_STREQ("mark12", env_.UserMarks[11].Name);
+    EXPECT_STREQ("ユーザ13", env_.UserMarks[12].Name);
+}
+
+}  // namespace
