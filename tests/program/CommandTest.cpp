@@ -47,7 +47,8 @@ const char kMemoSettingsCaption[] = "Daylens メモ設定";
 int CountMemoSettingsDialogs()
 {
     int count = 0;
-    for (HWND w = FindWindowA("#32770", kMemoSettingsCaption); w; w = FindWindowExA(nullptr, w, "#32770", kMemoSettingsCaption))
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", kMemoSettingsCaption)) != nullptr)
         count++;
     return count;
 }
