@@ -86,6 +86,8 @@ TEST_F(MemoWriterTest, RemovalDeletesTheDayFileOrTheMonthFileWithItsLastSection)
     EXPECT_EQ(1, WriteDayMemo(&memo_, 2026, 6, 1, nullptr, nullptr));
     EXPECT_EQ("<null>", Read(2026, 6, 1));
     EXPECT_EQ("d", Read(2026, 6, 2));
+    EXPECT_EQ(1, WriteDayMemo(&memo_, 2026, 6, 3, nullptr, nullptr));  // a day without memo in a month file
+    EXPECT_EQ("d", Read(2026, 6, 2));
     EXPECT_EQ(1, WriteDayMemo(&memo_, 2026, 6, 2, nullptr, nullptr));
     EXPECT_FALSE(FileExists(Path("202606.txt").c_str()));
 }
