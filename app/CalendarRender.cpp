@@ -9,6 +9,7 @@
 #include "CalendarFrame.h"
 #include "CalendarRenderParts.h"
 #include "CalendarToolTips.h"
+#include "Memo.h"
 #include "ModuleBinding.h"
 #include "PicturePlacement.h"
 #include "Program.h"
@@ -75,13 +76,16 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
     for (int i = 0; i < count; i++) {
         int y = year, m = month + i;
         NormalizeMonth(&y, &m);
+        FillMonthMemoCache(memo, y, m);
         if (env->DisplayType == DISPLAY_TYPE_LINE)
             DrawMonthLine(hdc, y, m, base, places[i], env, memo, memorial, addTools);
         else if (env->DisplayType == DISPLAY_TYPE_COLUMN)
             DrawMonthRow(hdc, y, m, base, places[i], env, memo, memorial, addTools);
         else
             DrawMonthNormal(hdc, y, m, places[i], env, memo, memorial, addTools);
+        ClearMonthMemoCache();
     }
+    FreeMonthMemoCache();
 }
 
 // The window keeps every region handed to it and frees it itself, so no region is deleted here once given;
@@ -222,7 +226,7 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
     env->MemoryDC = memoryDc;
     env->BackBitmap = bitmap;
     env->Transparency.KeyColor = GetPixel(memoryDc, 0, 0);
-    DrawCalendar(window, memoryDc, year, month, env, nullptr, nullptr, env->ShowToolTip);
+    DrawCalendar(window, memoryDc, year, month, env, &g_memoSettings, nullptr, env->ShowToolTip);
 
     HDC windowDc = GetDC(window);
     if (windowDc) {

@@ -8,9 +8,9 @@
 
 #include "EnvData.h"
 #include "Holiday.h"
+#include "MemoSettings.h"
 #include "RepeatMemo.h"
 
-struct MemoSettings;      // LATER: the memo settings
 struct MemorialSettings;  // LATER: the memorial-day settings
 
 // Re-renders the calendar of ShownMonth (see RefreshCalendarMonth).

@@ -1,5 +1,5 @@
-// What the calendar rendering files share: the block and day drawing, the day facts, the memo hooks and the font
-// maker of the blocks.
+// What the calendar rendering files share: the block and day drawing, the day facts, the day-memo month cache and
+// the font maker of the blocks.
 #pragma once
 
 #include <windows.h>
@@ -14,20 +14,11 @@ class EnvData;
 // The widest day number: the day numbers' column and their marks' box are measured on it.
 constexpr char kWidestDayNumber[] = "30";
 
-// Memo marks and memo texts join with the memo settings; until then no day has a memo.
-inline bool MemoMarksOn(const MemoSettings* memo)
-{
-    (void)memo;
-    return false;
-}
-inline bool DayHasMemo(const MemoSettings* memo, int year, int month, int day)
-{
-    (void)memo;
-    (void)year;
-    (void)month;
-    (void)day;
-    return false;
-}
+// The day memos of the month a block draws, read before the block and let go after it (nothing is read while the
+// memo settings show neither memo marks nor memo texts); FreeMonthMemoCache after the pass frees the records too.
+void FillMonthMemoCache(const MemoSettings* memo, int year, int month);
+void ClearMonthMemoCache();
+void FreeMonthMemoCache();
 
 // TextOutShadow (shadowed text at x, y).
 int DrawCalendarText(HDC hdc, int x, int y, const char* text, COLORREF textColor, COLORREF shadowColor, int width,
@@ -36,7 +27,8 @@ int DrawCalendarText(HDC hdc, int x, int y, const char* text, COLORREF textColor
 SIZE TextExtent(HDC hdc, const char* text);
 
 // What the day lists say of one day: its holidays through checkHoliday (none without it), today, its repeating
-// memos. The repeating memos' text in facts is a process-heap block: the caller frees it with FreeDayFacts.
+// memos, its day memo (from the month cache when it holds the day's month, else from the store). The memo texts in
+// facts are process-heap blocks: the caller frees them with FreeDayFacts.
 void GatherDayFacts(const EnvData& env, const CalendarSources& sources, LanguageModule::CheckHoliday checkHoliday,
                     int year, int month, int day, int otherMonth, MemoSettings* memo, MemorialSettings* memorial,
                     DayFacts* facts);

@@ -17,6 +17,10 @@ const int kTipWeekdaySet = WEEK_SET_KANJI;
 const size_t kNameTipBytes = 64;
 const size_t kMemoTipBytes = 256;
 const int kLineSize = 128;
+// "hh:mm " before a memo's text in its tooltip line.
+const size_t kMemoTimeSize = 6;
+const int kLastHour = 23;
+const int kLastMinute = 59;
 
 void TakeStyle(DayLook* look, const FontStyle& style)
 {
@@ -89,6 +93,41 @@ void ApplyEntry(DayLook* look, const RECT& box, const FontStyle& markStyle, cons
         TakeStyle(look, textStyle);
 }
 
+// The day memo's tooltip line: its time when it has one, then its text with tabs as blanks, cut to 256 bytes.
+void AddMemoTipLine(DayLook* look, const DayFacts& f)
+{
+    char line[kMemoTimeSize + kMemoTipBytes + 1] = "";
+    if (f.DayMemoHour >= 0 && f.DayMemoHour <= kLastHour && f.DayMemoMinute >= 0 && f.DayMemoMinute <= kLastMinute)
+        snprintf(line, sizeof(line), "%02ld:%02ld ", (long)f.DayMemoHour, (long)f.DayMemoMinute);
+    char text[kMemoTipBytes + 1];
+    SafeStrCpy(text, sizeof(text), f.DayMemoText);
+    // A tab is never the trail byte of a double-byte character.
+    for (char* p = text; *p; p++) {
+        if (*p == '\t')
+            *p = ' ';
+    }
+    SafeStrCat(line, sizeof(line), text);
+    SafeStrCat(look->Tip, sizeof(look->Tip), "\r\n");
+    SafeStrCat(look->Tip, sizeof(look->Tip), line);
+}
+
+// A day memo shows with the memo marks or the memo text in the tooltip: the mark and the memo's colours (a user
+// mark's for its kinds) only with the marks, the tooltip line only with the text in the tooltip.
+void ApplyDayMemo(const EnvData& env, const DayFacts& f, const RECT& box, int withTip, DayLook* look)
+{
+    if (!f.DayMemoText || (!f.MemoMarksOn && !f.MemoTipOn))
+        return;
+    if (f.MemoMarksOn)
+        AddMark(look, f.DayMemoStyle, box);
+    if (withTip && f.MemoTipOn)
+        AddMemoTipLine(look, f);
+    if (!f.MemoMarksOn)
+        return;
+    const FontStyle& textStyle = *MemoTextStyle(&env, &f.DayMemoStyle);
+    if (textStyle.NoUseStrColor != 1)
+        TakeStyle(look, textStyle);
+}
+
 void ApplyOrderEntry(const EnvData& env, const DayFacts& f, int kind, const RECT& box, int withTip, DayLook* look)
 {
     switch (kind) {
@@ -136,9 +175,7 @@ void ApplyOrderEntry(const EnvData& env, const DayFacts& f, int kind, const RECT
             AddMark(look, f.RepeatMemoStyle, box);
         break;
     case MARK_ORDER_DAY_MEMO:
-        if (f.DayMemoText)
-            ApplyEntry(look, box, f.DayMemoStyle, *MemoTextStyle(&env, &f.DayMemoStyle),
-                       withTip && env.ShowMemoTip == 1 ? f.DayMemoText : nullptr, kMemoTipBytes);
+        ApplyDayMemo(env, f, box, withTip, look);
         break;
     default:
         break;

@@ -30,10 +30,13 @@ struct DayFacts {
     const char* RepeatMemoText;  // "[定例]" and the repeating memos on the date
     FontStyle RepeatMemoStyle;
     int MemoMarksOn;             // the memo settings show memo marks
+    int MemoTipOn;               // the memo settings show the memo text in the day's tooltip
     const char* MemorialText;    // the memorial days on the date
     FontStyle MemorialStyle;
     const char* DayMemoText;     // the day's own memo
     FontStyle DayMemoStyle;
+    int DayMemoHour;             // the memo's time; outside 0-23 and 0-59 none
+    int DayMemoMinute;
 };
 
 struct DayLook {

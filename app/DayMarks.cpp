@@ -5,7 +5,9 @@
 
 #include "CalendarRenderParts.h"
 #include "HolidayCheck.h"
+#include "HeapUtil.h"
 #include "Memo.h"
+#include "MemoWriter.h"
 #include "ModuleBinding.h"
 #include "Program.h"
 
@@ -15,6 +17,36 @@ const int kDayTextSize = 16;
 
 bool s_customSources = false;
 CalendarSources s_sources = {};
+
+// The day memos of the month being drawn: its year and month (0 for none), each day's text and record.
+struct MonthMemoCache {
+    int Year;
+    int Month;
+    char* Texts[MEMO_MONTH_DAYS];
+    DayMemoRecord* Records[MEMO_MONTH_DAYS];
+};
+MonthMemoCache s_memoCache = {};
+
+// Day memos are looked up only while they show: as marks, or as texts in the tooltips.
+bool ShowsDayMemos(const MemoSettings* memo)
+{
+    return memo && (memo->MemoMark == 1 || memo->MemoShowToolTip == 1);
+}
+
+// The day's memo text (a heap copy) and record, from the month cache or, for a month it does not hold, the store.
+char* DayMemoOf(const MemoSettings* memo, int year, int month, int day, DayMemoRecord* record)
+{
+    if (s_memoCache.Month != 0 && s_memoCache.Year == year && s_memoCache.Month == month && day >= 1 &&
+        day <= MEMO_MONTH_DAYS) {
+        const char* text = s_memoCache.Texts[day - 1];
+        if (!text || !s_memoCache.Records[day - 1])
+            return nullptr;
+        *record = *s_memoCache.Records[day - 1];
+        return StrDupHeap(text);
+    }
+    MemoStoreSettings store = MemoStoreOf(memo);
+    return ReadDayMemoText(nullptr, year, month, day, &store, record, 0);
+}
 
 bool IsToday(const EnvData& env, int year, int month, int day)
 {
@@ -67,11 +99,17 @@ void GatherDayFacts(const EnvData& env, const CalendarSources& sources, Language
         facts->RepeatMemoText = GetRepeatMemoText(sources.RepeatMemos, sources.RepeatTexts, sources.RepeatCount,
                                                   sources.Holidays, sources.HolidayCount, year, month, day,
                                                   &facts->RepeatMemoStyle, 0);
-    facts->MemoMarksOn = MemoMarksOn(memo);
     // LATER: the memorial days on the date, with the memorial settings.
     (void)memorial;
-    // LATER: the day's memo and its style, with the memo settings and the month cache.
-    (void)DayHasMemo(memo, year, month, day);
+    if (!ShowsDayMemos(memo))
+        return;
+    facts->MemoMarksOn = memo->MemoMark == 1;
+    facts->MemoTipOn = memo->MemoShowToolTip == 1;
+    DayMemoRecord record = {memo->MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
+    facts->DayMemoText = DayMemoOf(memo, year, month, day, &record);
+    facts->DayMemoStyle = record.Style;
+    facts->DayMemoHour = record.Hour;
+    facts->DayMemoMinute = record.Minute;
 }
 
 void FreeDayFacts(DayFacts* facts)
@@ -79,6 +117,33 @@ void FreeDayFacts(DayFacts* facts)
     if (facts->RepeatMemoText)
         HeapFree(GetProcessHeap(), 0, (void*)facts->RepeatMemoText);
     facts->RepeatMemoText = nullptr;
+    if (facts->DayMemoText)
+        HeapFree(GetProcessHeap(), 0, (void*)facts->DayMemoText);
+    facts->DayMemoText = nullptr;
+}
+
+void FillMonthMemoCache(const MemoSettings* memo, int year, int month)
+{
+    ClearMonthMemoCache();
+    if (!ShowsDayMemos(memo))
+        return;
+    ReadMonthMemos(memo, year, month, s_memoCache.Texts, s_memoCache.Records, 0);
+    s_memoCache.Year = year;
+    s_memoCache.Month = month;
+}
+
+void ClearMonthMemoCache()
+{
+    FreeMonthMemos(s_memoCache.Texts, nullptr);
+    s_memoCache.Year = 0;
+    s_memoCache.Month = 0;
+}
+
+void FreeMonthMemoCache()
+{
+    FreeMonthMemos(s_memoCache.Texts, s_memoCache.Records);
+    s_memoCache.Year = 0;
+    s_memoCache.Month = 0;
 }
 
 SIZE TextExtent(HDC hdc, const char* text)

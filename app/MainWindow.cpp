@@ -10,11 +10,12 @@
 #include "CalendarToolTips.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
+#include "Memo.h"
 #include "ModuleBinding.h"
 #include "Program.h"
 #include "Transparency.h"
 
-MainWindowState g_mainWindow = {0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
+MainWindowState g_mainWindow = {0, 0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
 namespace {
 
@@ -57,7 +58,7 @@ void PaintCalendar(HWND window, EnvData* env)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (env->Transparency.TransMode == TRANS_MODE_PSEUDO) {
-        DrawCalendar(window, dc, env->ShownMonth.wYear, env->ShownMonth.wMonth, env, nullptr, nullptr,
+        DrawCalendar(window, dc, env->ShownMonth.wYear, env->ShownMonth.wMonth, env, &g_memoSettings, nullptr,
                      env->ShowToolTip);
     } else if (!env->BackBitmap || !env->MemoryDC || env->RedrawPending == 1) {
         RefreshCalendar(0);
@@ -344,8 +345,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_KEYDOWN: return OnKeyDown(wParam);
     case WM_KEYUP: return OnKeyUp(wParam);
     case WM_MOUSEMOVE: return OnMouseMove(window, wParam);
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(window);
-    case WM_LBUTTONUP: return OnLeftButtonUp(window);
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(window, wParam);
+    case WM_LBUTTONUP: return OnLeftButtonUp(window, wParam);
     case WM_LBUTTONDBLCLK: return OnDoubleClick(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);
     case WM_MOUSEWHEEL: return OnMouseWheel(window, wParam);

@@ -29,6 +29,7 @@ class EnvData;
 struct MainWindowState {
     int WindowDrag;    // 1 from a left press that starts a window drag to the release
     int MemoDrag;      // 1 from a left press on a day with a memo (fixed window) to the release
+    int MemoDragCopy;  // 1 while Ctrl is down during a memo drag: the drop copies the memo
     POINT DragOffset;  // cursor minus the window's top-left at the last drag step
     POINT ToolBarStart;
     int FirstPaint;    // the z-order is applied once after the first paint
@@ -62,8 +63,9 @@ void OnFadeTimer(HWND window, UINT_PTR timer);
 // Fade mode 1 after a drag or a pointer visit: opaque while active, else the fade out is armed after the delay.
 void ArmFadeOutUnlessActive(HWND window, EnvData* env);
 
-LRESULT OnLeftButtonDown(HWND window);
-LRESULT OnLeftButtonUp(HWND window);
+// keys: the MK_* flags of the press or release.
+LRESULT OnLeftButtonDown(HWND window, WPARAM keys);
+LRESULT OnLeftButtonUp(HWND window, WPARAM keys);
 LRESULT OnMouseMove(HWND window, WPARAM wParam);
 LRESULT OnDragTimer(HWND window);
 LRESULT OnKeyDown(WPARAM key);

@@ -5,6 +5,9 @@
 #include "CalendarRender.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
+#include "Memo.h"
+#include "MemoMerge.h"
+#include "MemoWriter.h"
 #include "Program.h"
 #include "ToolBarModule.h"
 
@@ -58,19 +61,18 @@ void StartWindowDrag(HWND window, EnvData* env)
     }
 }
 
-// Day memos are read and written with the memo settings, which join with the memo side; until then no day has a
-// memo to drag.
-int DayHasMemo(const SYSTEMTIME*)
+// Only a day that has a memo starts a memo drag.
+bool DayHasMemo(const SYSTEMTIME* date)
 {
-    return 0;
+    MemoStoreSettings store = MemoStoreOf(&g_memoSettings);
+    char* text = ReadDayMemoText(nullptr, date->wYear, date->wMonth, date->wDay, &store, nullptr, 0);
+    if (!text)
+        return false;
+    HeapFree(GetProcessHeap(), 0, text);
+    return true;
 }
 
-// Moves (or with copy, copies) the memo of source onto target, joined with target's own.
-void MoveDayMemo(const SYSTEMTIME*, const SYSTEMTIME*, int)
-{
-}
-
-void StartMemoDrag(HWND window, EnvData* env)
+void StartMemoDrag(HWND window, EnvData* env, WPARAM keys)
 {
     SYSTEMTIME date = env->ClickedDate;
     ReadClickedDate(window, env, &date);
@@ -80,6 +82,9 @@ void StartMemoDrag(HWND window, EnvData* env)
     if (!DayHasMemo(&date))
         return;
     g_mainWindow.MemoDrag = 1;
+    g_mainWindow.MemoDragCopy = (keys & MK_CONTROL) ? 1 : 0;
+    if (g_mainWindow.MemoDragCopy)
+        SetCursorOf(env, CURSOR_COPY);
     SetCapture(window);
 }
 
@@ -103,24 +108,28 @@ void EndWindowDrag(HWND window, EnvData* env)
         ArmFadeOutUnlessActive(window, env);
 }
 
-void EndMemoDrag(HWND window, EnvData* env)
+void EndMemoDrag(HWND window, EnvData* env, WPARAM keys)
 {
     SYSTEMTIME target = {};
     ReadClickedDate(window, env, &target);
+    SetCursorOf(env, CURSOR_NORMAL);
     // Onto the same day, or beside every day, nothing moves.
     if (!IsDaySet(&target) || (target.wYear == env->ClickedDate.wYear && target.wMonth == env->ClickedDate.wMonth &&
                                target.wDay == env->ClickedDate.wDay))
         return;
     env->DropDate = target;
-    SetCursorOf(env, CURSOR_NORMAL);
     ReleaseCapture();
-    MoveDayMemo(&env->ClickedDate, &target, GetKeyState(VK_CONTROL) < 0);
+    // With Ctrl held the memo is copied, as the cursor shows; without, it leaves its day once the target holds it.
+    // Ctrl counts as held by the key messages of the drag as well as by the release, so that a key state taken
+    // afresh from elsewhere between the two never turns a copy into a move.
+    int copy = (g_mainWindow.MemoDragCopy || (keys & MK_CONTROL)) ? 1 : 0;
+    MoveDayMemo(&g_memoSettings, &env->ClickedDate, &target, copy);
     RefreshCalendar(0);
 }
 
 }  // namespace
 
-LRESULT OnLeftButtonDown(HWND window)
+LRESULT OnLeftButtonDown(HWND window, WPARAM keys)
 {
     EnvData* env = g_program.Env;
     if (!env)
@@ -128,21 +137,22 @@ LRESULT OnLeftButtonDown(HWND window)
     if (env->WindowFix == 0 && !g_mainWindow.WindowDrag)
         StartWindowDrag(window, env);
     else if (env->WindowFix != 0)
-        StartMemoDrag(window, env);
+        StartMemoDrag(window, env, keys);
     return 0;
 }
 
-LRESULT OnLeftButtonUp(HWND window)
+LRESULT OnLeftButtonUp(HWND window, WPARAM keys)
 {
     EnvData* env = g_program.Env;
     if (env && g_mainWindow.WindowDrag && env->WindowFix == 0)
         EndWindowDrag(window, env);
     else if (env && g_mainWindow.MemoDrag)
-        EndMemoDrag(window, env);
+        EndMemoDrag(window, env, keys);
     if (GetCapture() == window)
         ReleaseCapture();
     g_mainWindow.WindowDrag = 0;
     g_mainWindow.MemoDrag = 0;
+    g_mainWindow.MemoDragCopy = 0;
     return 0;
 }
 
@@ -187,15 +197,19 @@ LRESULT OnDragTimer(HWND window)
 LRESULT OnKeyDown(WPARAM key)
 {
     EnvData* env = g_program.Env;
-    if (env && g_mainWindow.MemoDrag && !g_mainWindow.WindowDrag && key == VK_CONTROL)
+    if (env && g_mainWindow.MemoDrag && !g_mainWindow.WindowDrag && key == VK_CONTROL) {
+        g_mainWindow.MemoDragCopy = 1;
         SetCursorOf(env, CURSOR_COPY);
+    }
     return 0;
 }
 
 LRESULT OnKeyUp(WPARAM key)
 {
     EnvData* env = g_program.Env;
-    if (env && g_mainWindow.MemoDrag && key == VK_CONTROL)
+    if (env && g_mainWindow.MemoDrag && key == VK_CONTROL) {
+        g_mainWindow.MemoDragCopy = 0;
         SetCursorOf(env, CURSOR_NORMAL);
+    }
     return 0;
 }

@@ -2,7 +2,12 @@
 // is merged line by line; memo data in the store's own INI form is imported day by day; memo file names carry dates.
 #pragma once
 
+#include <stddef.h>
+
 #include "MemoSettings.h"
+
+// The scratch file of ImportMemoText.
+#define MEMO_MERGE_FILE "MemoMerge.txt"
 
 // The existing text with each line of added that is new to it appended (CR LF between lines; empty lines, lines
 // beginning with "%" and lines found anywhere in existing are left out). Added memo data in the store's INI form
@@ -18,3 +23,11 @@ int ImportMemoIniFile(const MemoSettings* memo, const char* path);
 // The date a memo file name carries ("YYYYMMDD.txt", or "YYYYMM.txt" with day 0), only for a real date; 0 in every
 // output (each may be null) otherwise. 1.
 int ParseMemoFileDate(const char* path, int* year, int* month, int* day);
+// The scratch file's path into out (size bytes): in programDir ("...\") when a file can be made there, else in
+// userDataDir ("...\", created). 0 when neither is known or the path does not fit.
+int MemoMergeScratchPath(const char* programDir, const char* userDataDir, char* out, size_t size);
+
+// A day's memo dropped onto another day: the source's text merged into the target's, the target written with the
+// source's style (and the target's time when the source has none), then the source removed unless copy is 1. The
+// source goes only once the target holds the text. 1 when the target was written.
+int MoveDayMemo(const MemoSettings* memo, const SYSTEMTIME* from, const SYSTEMTIME* to, int copy);

@@ -7,6 +7,16 @@
 
 // Days of the month cache; index = day - 1.
 #define MEMO_MONTH_DAYS 31
+// Bytes of a day's section as it is handed to the section write.
+#define MEMO_SECTION_SIZE 65536
+
+// The reader's view of memo: its folder, its month-file switch and its default style.
+MemoStoreSettings MemoStoreOf(const MemoSettings* memo);
+
+// The lines of a day's section with record's style and time and the escaped text, each NUL-ended, closed by an
+// empty line. A text whose escaped form would not fit the reader's line is cut on a character boundary. Null
+// without memory; the caller frees it with HeapFree.
+char* FormatDayMemoSection(const DayMemoRecord* record, const char* text);
 
 // Replaces the memo of the day in the store of memo by text with record's style and time, or removes the day's
 // memo when text is null or empty (record may then be null). 1 when the store holds the result; 0 when nothing

@@ -5,10 +5,12 @@
 #include <string.h>
 
 #include <initializer_list>
+#include <string>
 
 #include "CalendarRenderParts.h"
 #include "DayColor.h"
 #include "DayLook.h"
+#include "DayMemoStore.h"
 #include "EnvData.h"
 #include "Holiday.h"
 #include "HolidayCheck.h"
@@ -37,7 +39,7 @@ protected:
         env.HolidayStyle = Style(2);
         env.TodayStyle = Style(3);
         env.MyHolidayStyle = Style(5);
-        env.ShowHolidayTip = env.ShowMyHolidayTip = env.ShowMemorialTip = env.ShowMemoTip = 1;
+        env.ShowHolidayTip = env.ShowMyHolidayTip = env.ShowMemorialTip = 1;
         env.ShowRepeatMemoTip = 1;
         env.UserMarks = marks;
         env.UserStyleMax = USER_STYLE_MIN;
@@ -54,8 +56,10 @@ protected:
         facts.MemorialStyle = Style(4);
         facts.RepeatMemoText = "[定例]\r\n会議";
         facts.RepeatMemoStyle = Style(6);
+        facts.MemoMarksOn = facts.MemoTipOn = 1;
         facts.DayMemoText = "旅行";
         facts.DayMemoStyle = Style(7);
+        facts.DayMemoHour = facts.DayMemoMinute = DAY_MEMO_NO_TIME;
     }
     void TearDown() override { env.UserMarks = nullptr; }
 
@@ -124,7 +128,8 @@ TEST_F(DayLookTest, OnlyApplicableEntriesThatColourTheTextWin)
 
 TEST_F(DayLookTest, TooltipLinesFollowTheirSettings)
 {
-    env.ShowHolidayTip = env.ShowMyHolidayTip = env.ShowMemorialTip = env.ShowMemoTip = 0;
+    env.ShowHolidayTip = env.ShowMyHolidayTip = env.ShowMemorialTip = 0;
+    facts.MemoTipOn = 0;
     env.ShowWeekTip = 1;
     env.ShowPassedDays = env.ShowPassedWeeks = env.ShowRestDays = 1;
     // 20 May 2026 is day 140 of the year, in its 21st week (1 January was a Thursday).
@@ -134,6 +139,7 @@ TEST_F(DayLookTest, TooltipLinesFollowTheirSettings)
 
     // Without memo marks and the repeating-memo tip a repeating memo only marks the day.
     env.ShowRepeatMemoTip = 0;
+    facts.MemoMarksOn = 0;
     Order({1, 6});
     DayLook look = Decide();
     EXPECT_EQ(2, look.MarkCount);
@@ -154,6 +160,50 @@ TEST_F(DayLookTest, UserMarkColoursOnlyADayMemo)
     EXPECT_EQ(MARK_KIND_USER_BASE + 2, look.MarkStyles[0].MarkType);  // the mark itself resolves when drawn
     Order({7});
     EXPECT_EQ(RGB(9, 0, 0), Decide().TextColor);
+}
+
+// A day memo marks and colours with the memo marks and adds its tooltip line with the memo text in the tooltip,
+// its time first when it has one.
+TEST_F(DayLookTest, DayMemoFollowsTheMemoSettings)
+{
+    Order({1, 7});
+    facts.MemoTipOn = 0;
+    DayLook look = Decide();
+    EXPECT_EQ(2, look.MarkCount);
+    EXPECT_EQ(RGB(7, 0, 0), look.TextColor);
+    EXPECT_STREQ("2026年5月20日", look.Tip);
+
+    facts.MemoMarksOn = 0;
+    facts.MemoTipOn = 1;
+    facts.DayMemoHour = 7;
+    facts.DayMemoMinute = 5;
+    facts.DayMemoText = "旅行\t準備";
+    look = Decide();
+    EXPECT_EQ(1, look.MarkCount);
+    EXPECT_EQ(RGB(1, 0, 0), look.TextColor);
+    EXPECT_STREQ("2026年5月20日\r\n07:05 旅行 準備", look.Tip);
+    EXPECT_STREQ("", Decide(0).Tip);
+
+    struct TimeCase {
+        int hour, minute;
+    };
+    for (TimeCase t : {TimeCase{DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME}, TimeCase{24, 0}, TimeCase{23, 60}}) {
+        facts.DayMemoHour = t.hour;
+        facts.DayMemoMinute = t.minute;
+        EXPECT_STREQ("2026年5月20日\r\n旅行 準備", Decide().Tip) << t.hour << ":" << t.minute;
+    }
+
+    // The text is cut to 256 bytes, never inside a character.
+    std::string longText = "x";
+    for (int i = 0; i < 200; i++)
+        longText += "表";
+    facts.DayMemoText = longText.c_str();
+    EXPECT_EQ("2026年5月20日\r\n" + longText.substr(0, 255), Decide().Tip);
+
+    facts.MemoTipOn = 0;
+    look = Decide();
+    EXPECT_EQ(1, look.MarkCount);
+    EXPECT_STREQ("2026年5月20日", look.Tip);
 }
 
 TEST_F(DayLookTest, NeighbouringMonthsLightenOrDarkenTheText)

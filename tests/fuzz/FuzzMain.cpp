@@ -2,8 +2,8 @@
 // cases, crashes, traps and hangs. It is built twice, as shipped (daylens_fuzz) and with the parsers
 // compiled with -fsanitize=undefined -fsanitize-trap=all (daylens_fuzz_ubsan; GCC before 14 spells the
 // trap mode -fsanitize-undefined-trap-on-error), where undefined behaviour becomes a trap. ctest runs a
-// short slice of both; the full run (under Wine some 23 minutes a build, most of it in the profile reads of
-// repeat.txt; the two builds may run at once) is started by hand from the source folder:
+// short slice of both; the full run (under Wine some 28 minutes a build, most of it in the profile reads of
+// repeat.txt and the memo store; the two builds may run at once) is started by hand from the source folder:
 //     bash scripts/test-env.sh start build
 //     DAYLENS_BUILD_DIR=$PWD/build sh cmake/wine-run.sh build/tests/fuzz/daylens_fuzz.exe --seed 1 --cases 10000
 //     DAYLENS_BUILD_DIR=$PWD/build sh cmake/wine-run.sh build/tests/fuzz/daylens_fuzz_ubsan.exe --seed 1 --cases 10000

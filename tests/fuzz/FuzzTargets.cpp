@@ -14,6 +14,7 @@
 #include "Holiday.h"
 #include "HolidayCheck.h"
 #include "MemoEscape.h"
+#include "MemoMerge.h"
 #include "ProfileSection.h"
 #include "RepeatMemo.h"
 #include "SettingsKeys.h"
@@ -318,6 +319,22 @@ void RunSettings(const char* data, size_t size, const char*)
     FreeProfileSection(section);
 }
 
+// Memo data in the store's INI form, merged and imported into a store in the case folder. Every section of the
+// input is written to the store, so only its first part is taken: the whole of a 10 MB input would take minutes.
+const size_t kMergedBytes = 16 * 1024;
+
+void RunMemoMerge(const char* data, size_t size, const char* folder)
+{
+    static MemoSettings memo;
+    memset(&memo, 0, sizeof(memo));
+    snprintf(memo.MemoDir, sizeof(memo.MemoDir), "%s", folder);
+    std::string part(data, size - 1 < kMergedBytes ? size - 1 : kMergedBytes);
+    ImportMemoIniFile(&memo, WriteCaseFile(folder, "import.ini", part.data(), part.size()).c_str());
+    FreeText(MergeMemoText(&memo, "既存\r\n[会議]", part.c_str()));
+    FreeText(MergeMemoText(&memo, part.c_str(), "既存\r\n%除外"));
+    ParseMemoFileDate(data, nullptr, nullptr, nullptr);
+}
+
 } // namespace
 
 // Further parsers join here: a sample of their format and a run function. A parser over a buffer and
@@ -329,5 +346,6 @@ const FuzzTarget kFuzzTargets[] = {
     {"escape", EscapeSample, true, RunEscape},
     {"repeat", RepeatSample, false, RunRepeat},
     {"settings", SettingsSample, false, RunSettings},
+    {"memomerge", DayMemoSample, true, RunMemoMerge},
 };
 const int kFuzzTargetCount = sizeof(kFuzzTargets) / sizeof(kFuzzTargets[0]);

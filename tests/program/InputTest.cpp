@@ -2,52 +2,12 @@
 // the pointer fades and the tooltips of the days.
 #include "ProgramDriver.h"
 
-#include <commctrl.h>
-
 namespace {
-
-void SendMouse(DWORD flags, DWORD data = 0)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    input.mi.mouseData = data;
-    SendInput(1, &input, sizeof(input));
-}
-
-void SendKey(WORD key)
-{
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[0].ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
-    input[1] = input[0];
-    input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-POINT TopLeft(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return {rect.left, rect.top};
-}
 
 bool IsAt(HWND window, int left, int top)
 {
     POINT at = TopLeft(window);
     return at.x == left && at.y == top;
-}
-
-bool BringToForeground(HWND window)
-{
-    return WaitUntil(
-        [window] {
-            if (GetForegroundWindow() != window)
-                SetForegroundWindow(window);
-            return GetForegroundWindow() == window;
-        },
-        5000);
 }
 
 int CurrentAlpha(HWND window)
@@ -189,25 +149,6 @@ TEST_F(InputTest, PointerVisitShowsAnInactiveCalendarUntilTheDelayHasPassed)
     EXPECT_TRUE(WaitUntil([window] { return CurrentAlpha(window) == 100; }, 10000)) << CurrentAlpha(window);
     EXPECT_GE(GetTickCount() - entered, 900u);
     DestroyWindow(other);
-}
-
-BOOL CALLBACK FindShownTip(HWND window, LPARAM param)
-{
-    HWND* owner = reinterpret_cast<HWND*>(param);
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != *owner || !IsWindowVisible(window))
-        return TRUE;
-    *owner = window;
-    return FALSE;
-}
-
-// The tooltip control of calendar while it shows a tip, else null.
-HWND ShownTipOf(HWND calendar)
-{
-    HWND found = calendar;
-    EnumWindows(FindShownTip, reinterpret_cast<LPARAM>(&found));
-    return found != calendar ? found : nullptr;
 }
 
 // The calendar hands its mouse messages to its tooltip control: a pointer resting on a day shows the tip.

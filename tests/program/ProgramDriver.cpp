@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 
+#include <commctrl.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -32,7 +33,67 @@ bool OnOwnDesktop()
     return desktop != nullptr;
 }
 
+BOOL CALLBACK FindShownTip(HWND window, LPARAM param)
+{
+    HWND* owner = reinterpret_cast<HWND*>(param);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(window, GW_OWNER) != *owner || !IsWindowVisible(window))
+        return TRUE;
+    *owner = window;
+    return FALSE;
+}
+
 } // namespace
+
+void SendMouse(DWORD flags, DWORD data)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = data;
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendKeyState(WORD key, bool down)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY | (down ? 0 : KEYEVENTF_KEYUP);
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD key)
+{
+    SendKeyState(key, true);
+    SendKeyState(key, false);
+}
+
+POINT TopLeft(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top};
+}
+
+bool BringToForeground(HWND window)
+{
+    return WaitUntil(
+        [window] {
+            if (GetForegroundWindow() != window)
+                SetForegroundWindow(window);
+            return GetForegroundWindow() == window;
+        },
+        5000);
+}
+
+HWND ShownTipOf(HWND calendar)
+{
+    HWND found = calendar;
+    EnumWindows(FindShownTip, reinterpret_cast<LPARAM>(&found));
+    return found != calendar ? found : nullptr;
+}
 
 std::vector<HWND> CalendarWindows()
 {

@@ -30,6 +30,17 @@ HWND WaitForShownCalendar();
 // Today's month as year * 12 + month - 1.
 int TodayInMonths();
 
+// Real input through the X server: a mouse event (MOUSEEVENTF_*), a key pressed and let go, or a key only pressed
+// (down) or let go.
+void SendMouse(DWORD flags, DWORD data = 0);
+void SendKey(WORD key);
+void SendKeyState(WORD key, bool down);
+POINT TopLeft(HWND window);
+// Polls until window is the foreground window, asking for it; false when it did not become one.
+bool BringToForeground(HWND window);
+// The tooltip control of calendar while it shows a tip, else null.
+HWND ShownTipOf(HWND calendar);
+
 class ProgramTest : public testing::Test {
 protected:
     void SetUp() override;

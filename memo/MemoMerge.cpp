@@ -1,0 +1,304 @@
+#include "MemoMerge.h"
+
+#include <shlobj.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "AppInfo.h"
+#include "DateUtil.h"
+#include "DayMemoStore.h"
+#include "FileUtil.h"
+#include "HeapUtil.h"
+#include "MemoWriter.h"
+#include "Sjis.h"
+#include "StrUtil.h"
+
+namespace {
+
+const size_t kDateDigits = 8;
+const size_t kMonthDigits = 6;
+// Section names are read into a buffer that doubles from this size until every name fits.
+const DWORD kSectionNamesStart = 8192;
+const DWORD kSectionNamesMax = 64 * 1024 * 1024;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool AllDigits(const char* text, size_t count)
+{
+    for (size_t i = 0; i < count; i++) {
+        if (!IsDigit(text[i]))
+            return false;
+    }
+    return true;
+}
+
+int Digits(const char* text, size_t count)
+{
+    int value = 0;
+    for (size_t i = 0; i < count; i++)
+        value = value * 10 + (text[i] - '0');
+    return value;
+}
+
+// A day of the calendar: month 1-12, day 1 to the month's length (day 0 allowed with wholeMonth).
+bool IsRealDate(int year, int month, int day, bool wholeMonth)
+{
+    if (year < 1 || month < 1 || month > 12)
+        return false;
+    if (wholeMonth && day == 0)
+        return true;
+    return day >= 1 && day <= DaysInMonth(year, month);
+}
+
+// The date of an eight-digit name (a section of the store, or a day file's name without its extension).
+bool DateOfName(const char* name, size_t length, int* year, int* month, int* day)
+{
+    if (length != kDateDigits || !AllDigits(name, kDateDigits))
+        return false;
+    *year = Digits(name, 4);
+    *month = Digits(name + 4, 2);
+    *day = Digits(name + 6, 2);
+    return IsRealDate(*year, *month, *day, false);
+}
+
+// Memo data in the store's own form starts with a day's section name on a line of its own.
+bool IsMemoIniData(const char* text)
+{
+    return text[0] == '[' && AllDigits(text + 1, kDateDigits) && text[1 + kDateDigits] == ']' &&
+           (text[2 + kDateDigits] == '\r' || text[2 + kDateDigits] == '\n');
+}
+
+// The plain merge of two non-empty texts (see MergeMemoText); null without memory.
+char* MergeLines(const char* existing, const char* added)
+{
+    size_t existingLength = strlen(existing), addedLength = strlen(added);
+    // Every appended line takes at most three times its share of added: a one-byte line and its one-byte break
+    // come back with a CR LF.
+    char* result = (char*)AllocZeroed(existingLength + 3 * addedLength + 2);
+    char* line = (char*)AllocZeroed(addedLength + 1);
+    if (!result || !line) {
+        if (result)
+            HeapFree(GetProcessHeap(), 0, result);
+        if (line)
+            HeapFree(GetProcessHeap(), 0, line);
+        return nullptr;
+    }
+    memcpy(result, existing, existingLength);
+    const char* p = added;
+    while (*p) {
+        size_t length = strcspn(p, "\r\n");
+        memcpy(line, p, length);
+        line[length] = '\0';
+        p += length;
+        if (*p)
+            p++;
+        if (length == 0 || line[0] == '%' || FindStr(existing, line))
+            continue;
+        AppendStr(result, "\r\n");
+        AppendStr(result, line);
+    }
+    HeapFree(GetProcessHeap(), 0, line);
+    return result;
+}
+
+// The file's section names, double-NUL-ended, read whole however many there are; null when there are none or
+// without memory. The caller frees it with HeapFree.
+char* ReadSectionNames(const char* path)
+{
+    for (DWORD size = kSectionNamesStart; size <= kSectionNamesMax; size *= 2) {
+        char* names = (char*)AllocZeroed(size);
+        if (!names)
+            return nullptr;
+        DWORD length = GetPrivateProfileSectionNamesA(names, size, path);
+        if (length == 0) {
+            HeapFree(GetProcessHeap(), 0, names);
+            return nullptr;
+        }
+        // A list that did not fit comes back size - 2 bytes long.
+        if (length < size - 2)
+            return names;
+        HeapFree(GetProcessHeap(), 0, names);
+    }
+    return nullptr;
+}
+
+// One section of an INI file onto its day of the store; true when the section held a memo text.
+bool ImportSection(const MemoSettings* memo, const char* path, const char* name)
+{
+    int year, month, day;
+    if (!DateOfName(name, strlen(name), &year, &month, &day))
+        return false;
+    MemoStoreSettings store = MemoStoreOf(memo);
+    DayMemoRecord record = {memo->MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
+    char* text = ReadDayMemoSection(path, name, &store, &record, 0);
+    if (!text)
+        return false;
+    DayMemoRecord stored = record;
+    char* existing = ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0);
+    if (!existing) {
+        WriteDayMemo(memo, year, month, day, text, &record);
+    } else {
+        // Plain lines only: a section text that looks like memo data again is never imported from here, which
+        // would rewrite the scratch file this import is still reading.
+        char* merged = MergeLines(existing, text);
+        if (merged) {
+            WriteDayMemo(memo, year, month, day, merged, &stored);
+            HeapFree(GetProcessHeap(), 0, merged);
+        }
+        HeapFree(GetProcessHeap(), 0, existing);
+    }
+    HeapFree(GetProcessHeap(), 0, text);
+    return true;
+}
+
+// The file name of path without its folder.
+const char* FileNameOf(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; *p; p++) {
+        if (IsSjisLeadByte((unsigned char)p[0]) && p[1])
+            p++;  // a trail byte may be 0x5C
+        else if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    }
+    return name;
+}
+
+bool SameDay(const SYSTEMTIME* a, const SYSTEMTIME* b)
+{
+    return a->wYear == b->wYear && a->wMonth == b->wMonth && a->wDay == b->wDay;
+}
+
+void FreeText(char* text)
+{
+    if (text)
+        HeapFree(GetProcessHeap(), 0, text);
+}
+
+}  // namespace
+
+char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added)
+{
+    if (!added || !added[0])
+        return StrDupHeap(existing);
+    if (!existing || !existing[0])
+        return StrDupHeap(added);
+    if (IsMemoIniData(added)) {
+        ImportMemoText(memo, added);
+        return nullptr;
+    }
+    return MergeLines(existing, added);
+}
+
+int ImportMemoText(const MemoSettings* memo, const char* text)
+{
+    if (!memo || !text || !text[0])
+        return 0;
+    char* programDir = nullptr;
+    char* base = nullptr;
+    GetModulePathParts(nullptr, &programDir, &base);
+    char appData[MAX_PATH] = "";
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        appData[0] = '\0';
+    char* userDataDir = BuildUserDataDir(appData, base);
+    char path[MAX_PATH * 2];
+    int found = MemoMergeScratchPath(programDir, userDataDir, path, sizeof(path));
+    FreeText(programDir);
+    FreeText(base);
+    FreeText(userDataDir);
+    if (!found)
+        return 0;
+    // The profile functions may still hold the file of an earlier import.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);
+    if (!WriteWholeFile(path, text, (DWORD)strlen(text), nullptr))
+        return 0;
+    ImportMemoIniFile(memo, path);
+    return 1;
+}
+
+int ImportMemoIniFile(const MemoSettings* memo, const char* path)
+{
+    if (!memo || !path || !FileExists(path))
+        return 0;
+    char* names = ReadSectionNames(path);
+    if (!names)
+        return 0;
+    int imported = 0;
+    for (const char* name = names; *name; name += strlen(name) + 1) {
+        if (ImportSection(memo, path, name))
+            imported = 1;
+    }
+    HeapFree(GetProcessHeap(), 0, names);
+    return imported;
+}
+
+int ParseMemoFileDate(const char* path, int* year, int* month, int* day)
+{
+    int y = 0, m = 0, d = 0;
+    const char* name = FileNameOf(NonNullStr(path));
+    const char* dot = strrchr(name, '.');
+    size_t length = dot ? (size_t)(dot - name) : strlen(name);
+    if (!DateOfName(name, length, &y, &m, &d)) {
+        y = m = d = 0;
+        if (length == kMonthDigits && AllDigits(name, kMonthDigits)) {
+            y = Digits(name, 4);
+            m = Digits(name + 4, 2);
+            if (!IsRealDate(y, m, 0, true))
+                y = m = 0;
+        }
+    }
+    if (year)
+        *year = y;
+    if (month)
+        *month = m;
+    if (day)
+        *day = d;
+    return 1;
+}
+
+int MemoMergeScratchPath(const char* programDir, const char* userDataDir, char* out, size_t size)
+{
+    const char* folder = nullptr;
+    if (SafeStrLen(programDir) > 0 && IsWritableFolder(programDir, 1)) {
+        folder = programDir;
+    } else if (SafeStrLen(userDataDir) > 0) {
+        CreateDirectoryTree(userDataDir);
+        folder = userDataDir;
+    }
+    if (!folder || !out)
+        return 0;
+    int written = snprintf(out, size, "%s%s", folder, MEMO_MERGE_FILE);
+    return written > 0 && (size_t)written < size ? 1 : 0;
+}
+
+int MoveDayMemo(const MemoSettings* memo, const SYSTEMTIME* from, const SYSTEMTIME* to, int copy)
+{
+    if (!memo || !from || !to || SameDay(from, to))
+        return 0;
+    MemoStoreSettings store = MemoStoreOf(memo);
+    DayMemoRecord source = {memo->MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
+    DayMemoRecord target = source;
+    char* sourceText = ReadDayMemoText(nullptr, from->wYear, from->wMonth, from->wDay, &store, &source, 0);
+    if (!sourceText)
+        return 0;
+    char* targetText = ReadDayMemoText(nullptr, to->wYear, to->wMonth, to->wDay, &store, &target, 0);
+    char* joined = MergeMemoText(memo, targetText, sourceText);
+    int written = 0;
+    if (joined) {
+        if (source.Hour == DAY_MEMO_NO_TIME || source.Minute == DAY_MEMO_NO_TIME) {
+            source.Hour = target.Hour;
+            source.Minute = target.Minute;
+        }
+        written = WriteDayMemo(memo, to->wYear, to->wMonth, to->wDay, joined, &source);
+        // The source goes only once the target holds its text, and never with copy.
+        if (written && copy != 1)
+            WriteDayMemo(memo, from->wYear, from->wMonth, from->wDay, nullptr, nullptr);
+    }
+    FreeText(joined);
+    FreeText(targetText);
+    FreeText(sourceText);
+    return written;
+}
