@@ -154,19 +154,6 @@ bool ImportSection(const MemoSettings* memo, const char* path, const char* name)
     return true;
 }
 
-// The file name of path without its folder.
-const char* FileNameOf(const char* path)
-{
-    const char* name = path;
-    for (const char* p = path; *p; p++) {
-        if (IsSjisLeadByte((unsigned char)p[0]) && p[1])
-            p++;  // a trail byte may be 0x5C
-        else if (*p == '\\' || *p == '/' || *p == ':')
-            name = p + 1;
-    }
-    return name;
-}
-
 bool SameDay(const SYSTEMTIME* a, const SYSTEMTIME* b)
 {
     return a->wYear == b->wYear && a->wMonth == b->wMonth && a->wDay == b->wDay;
@@ -238,7 +225,7 @@ int ImportMemoIniFile(const MemoSettings* memo, const char* path)
 int ParseMemoFileDate(const char* path, int* year, int* month, int* day)
 {
     int y = 0, m = 0, d = 0;
-    const char* name = FileNameOf(NonNullStr(path));
+    const char* name = PathFileName(NonNullStr(path));
     const char* dot = strrchr(name, '.');
     size_t length = dot ? (size_t)(dot - name) : strlen(name);
     if (!DateOfName(name, length, &y, &m, &d)) {

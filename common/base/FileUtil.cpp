@@ -169,6 +169,18 @@ void GetModulePathParts(char** path, char** folder, char** base)
     }
 }
 
+const char* PathFileName(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; p && *p; p++) {
+        if (IsSjisLeadByte((unsigned char)p[0]) && p[1])
+            p++;  // a trail byte may be 0x5C
+        else if (*p == '\\' || *p == '/' || *p == ':')
+            name = p + 1;
+    }
+    return name;
+}
+
 int FileExists(const char* path)
 {
     if (!path || !*path)

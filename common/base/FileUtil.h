@@ -18,6 +18,9 @@ char* ReadOpenFile(HANDLE file, DWORD* size);
 int WriteWholeFile(const char* path, const void* data, DWORD size, const SYSTEMTIME* time);
 // The program's full path, drive and folder (ending in "\"), and base name, each replacing the heap text at a non-null out; the caller frees them with HeapFree.
 void GetModulePathParts(char** path, char** folder, char** base);
+// The file name of path after its last "\\", "/" or ":" (a trail byte 0x5C is no separator); path itself when
+// it has none.
+const char* PathFileName(const char* path);
 // 1 when path is an existing file (not a folder).
 int FileExists(const char* path);
 // 1 when path is an existing folder; with driveRoot 1, "X:" and "X:\" count without asking the file system.

@@ -36,13 +36,7 @@ int Digits(const char* p, int n)
 // that is no date leaves the date alone and gives false.
 bool DateFromFileName(const char* path, int* year, int* month, int* day)
 {
-    const char* name = path;
-    for (const char* p = path; *p; p++) {
-        if (IsSjisLeadByte((unsigned char)p[0]) && p[1])
-            p++;  // a trail byte may be 0x5C
-        else if (*p == '\\' || *p == '/' || *p == ':')
-            name = p + 1;
-    }
+    const char* name = PathFileName(path);
     for (int i = 0; i < 6; i++) {
         if (!IsDigit(name[i]))
             return false;

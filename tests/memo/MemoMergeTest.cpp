@@ -12,17 +12,9 @@
 #include "MemoMerge.h"
 #include "MemoTestStore.h"
 #include "MemoWriter.h"
+#include "TempFolder.h"
 
 namespace {
-
-std::string Take(char* text)
-{
-    if (!text)
-        return "<null>";
-    std::string s(text);
-    HeapFree(GetProcessHeap(), 0, text);
-    return s;
-}
 
 class MemoMergeTest : public MemoTestStore {
 protected:
@@ -41,7 +33,7 @@ protected:
     }
     std::string Merge(const char* existing, const char* added)
     {
-        return Take(MergeMemoText(&memo_, existing, added));
+        return TakeHeapText(MergeMemoText(&memo_, existing, added));
     }
     std::string WriteIni(const std::string& text)
     {
@@ -67,7 +59,7 @@ TEST_F(MemoMergeTest, NewLinesOfTheAddedTextAreAppended)
         {"A", "[20260520] 旅行", "A\r\n[20260520] 旅行"},
         {nullptr, "X", "X"},
         {"X", "", "X"},
-        {"", nullptr, "<null>"},
+        {"", nullptr, "(null)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.merged, Merge(c.existing, c.added)) << c.added;
@@ -77,7 +69,7 @@ TEST_F(MemoMergeTest, NewLinesOfTheAddedTextAreAppended)
 TEST_F(MemoMergeTest, MemoDataInTheStoreFormIsImported)
 {
     Write(2026, 5, 20, "予定");
-    EXPECT_EQ("<null>", Merge("A", "[20260520]\r\nMemo=旅行\r\nTime=07:05\r\n[20260521]\nMemo=会議&n出張\n"
+    EXPECT_EQ("(null)", Merge("A", "[20260520]\r\nMemo=旅行\r\nTime=07:05\r\n[20260521]\nMemo=会議&n出張\n"
                                    "Time=10:30\nMarkType=6\n"));
     DayMemoRecord record = {};
     EXPECT_EQ("予定\r\n旅行", Read(2026, 5, 20));
@@ -103,7 +95,7 @@ TEST_F(MemoMergeTest, IniImportTakesRealDatesOnly)
     ini += "[20261231]\r\nMemo=大晦日\r\n";
     EXPECT_EQ(1, ImportMemoIniFile(&memo_, WriteIni(ini).c_str()));
     EXPECT_EQ("既存\r\n[20260523]\r\nMemo=入れ子", Read(2026, 5, 22));
-    EXPECT_EQ("<null>", Read(2026, 5, 23));
+    EXPECT_EQ("(null)", Read(2026, 5, 23));
     EXPECT_EQ("大晦日", Read(2026, 12, 31));
     for (const char* stray : {"20260230.txt", "20261301.txt", "2026052.txt", "abcdefgh.txt"})
         EXPECT_FALSE(FileExists(Path(stray).c_str())) << stray;
@@ -153,7 +145,7 @@ TEST_F(MemoMergeTest, DroppedMemoMovesOrCopiesAndIsNeverLost)
     DayMemoRecord record = {};
     EXPECT_EQ("B\r\nA", Read(2026, 5, 21, &record));
     EXPECT_EQ(8, record.Hour);
-    EXPECT_EQ("<null>", Read(2026, 5, 20));
+    EXPECT_EQ("(null)", Read(2026, 5, 20));
 
     EXPECT_EQ(1, MoveDayMemo(&memo_, &to, &other, 1));
     EXPECT_EQ("B\r\nA", Read(2026, 5, 21));

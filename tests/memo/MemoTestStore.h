@@ -35,13 +35,13 @@ protected:
         return record;
     }
 
-    // The day's memo in the store, "<null>" for none.
+    // The day's memo in the store, "(null)" for none.
     std::string Read(int year, int month, int day, DayMemoRecord* record = nullptr) const
     {
         MemoStoreSettings store = MemoStoreOf(&memo_);
         char* text = ReadDayMemoText(nullptr, year, month, day, &store, record, 0);
         if (!text)
-            return "<null>";
+            return "(null)";
         std::string read = text;
         HeapFree(GetProcessHeap(), 0, text);
         return read;

@@ -84,7 +84,7 @@ TEST_F(MemoWriterTest, RemovalDeletesTheDayFileOrTheMonthFileWithItsLastSection)
     ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, 6, 1, "c", &record));
     ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, 6, 2, "d", &record));
     EXPECT_EQ(1, WriteDayMemo(&memo_, 2026, 6, 1, nullptr, nullptr));
-    EXPECT_EQ("<null>", Read(2026, 6, 1));
+    EXPECT_EQ("(null)", Read(2026, 6, 1));
     EXPECT_EQ("d", Read(2026, 6, 2));
     EXPECT_EQ(1, WriteDayMemo(&memo_, 2026, 6, 3, nullptr, nullptr));  // a day without memo in a month file
     EXPECT_EQ("d", Read(2026, 6, 2));

@@ -76,3 +76,11 @@ void RemoveFolder(const std::string& path)
     }
     RemoveDirectoryA(path.c_str());
 }
+
+std::string TakeHeapText(char* text)
+{
+    std::string copy = text ? text : "(null)";
+    if (text)
+        HeapFree(GetProcessHeap(), 0, text);
+    return copy;
+}

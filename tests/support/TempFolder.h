@@ -28,3 +28,6 @@ private:
 bool CopyFolder(const std::string& from, const std::string& to);
 // Removes the folder with everything under it, read-only and hidden files included.
 void RemoveFolder(const std::string& path);
+
+// The text of a process-heap string, which is then freed; "(null)" for null.
+std::string TakeHeapText(char* text);

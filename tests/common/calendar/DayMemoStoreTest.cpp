@@ -12,16 +12,6 @@
 
 namespace {
 
-// Takes a heap text (null gives "<null>").
-std::string Take(char* text)
-{
-    if (!text)
-        return "<null>";
-    std::string s(text);
-    HeapFree(GetProcessHeap(), 0, text);
-    return s;
-}
-
 // "MarkType MarkColor NoUseStrColor StrColor ShadowColor ShadowWidth ShadowDirection Gradation".
 std::string StyleOf(const FontStyle& s)
 {
@@ -47,18 +37,18 @@ TEST(MemoEscapeTest, UnescapesEveryForm)
         {"", 0, ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.text, Take(UnescapeMemoText(c.stored, c.singleLine))) << c.stored;
-    EXPECT_EQ("<null>", Take(UnescapeMemoText(nullptr, 0)));
-    EXPECT_EQ("<null>", Take(EscapeMemoText(nullptr)));
+        EXPECT_EQ(c.text, TakeHeapText(UnescapeMemoText(c.stored, c.singleLine))) << c.stored;
+    EXPECT_EQ("(null)", TakeHeapText(UnescapeMemoText(nullptr, 0)));
+    EXPECT_EQ("(null)", TakeHeapText(EscapeMemoText(nullptr)));
 }
 
 TEST(MemoEscapeTest, EscapedTextIsOneLineAndReadsBack)
 {
-    EXPECT_EQ("a&t&n&r&&b", Take(EscapeMemoText("a\t\n\r&b")));
+    EXPECT_EQ("a&t&n&r&&b", TakeHeapText(EscapeMemoText("a\t\n\r&b")));
     for (const char* text : {"", "&", "&&n", "\r\n\r\n", "予定表&\t会議\n", "x&ty"}) {
-        std::string escaped = Take(EscapeMemoText(text));
+        std::string escaped = TakeHeapText(EscapeMemoText(text));
         EXPECT_EQ(std::string::npos, escaped.find_first_of("\t\r\n")) << text;
-        EXPECT_EQ(text, Take(UnescapeMemoText(escaped.c_str(), 0))) << text;
+        EXPECT_EQ(text, TakeHeapText(UnescapeMemoText(escaped.c_str(), 0))) << text;
     }
 }
 
@@ -75,7 +65,7 @@ protected:
     }
     std::string Read(const char* path, int y, int m, int d, int singleLine = 0)
     {
-        return Take(ReadDayMemoText(path, y, m, d, &settings_, &record_, singleLine));
+        return TakeHeapText(ReadDayMemoText(path, y, m, d, &settings_, &record_, singleLine));
     }
 
     TempFolder folder_;
@@ -137,8 +127,8 @@ TEST_F(DayMemoStoreTest, EmptyMemoIsNoMemoAndLeavesTheRecord)
     Write("20190418.txt", "[20190418]\r\nMarkType = 5\r\nMemo =\r\n[20190419]\r\nMarkType = 5\r\n");
     record_.Hour = 12;
     record_.Style.MarkType = 3;
-    EXPECT_EQ("<null>", Read(folder_.Path("20190418.txt").c_str(), 2019, 4, 18));
-    EXPECT_EQ("<null>", Read(folder_.Path("20190418.txt").c_str(), 2019, 4, 19));
+    EXPECT_EQ("(null)", Read(folder_.Path("20190418.txt").c_str(), 2019, 4, 18));
+    EXPECT_EQ("(null)", Read(folder_.Path("20190418.txt").c_str(), 2019, 4, 19));
     EXPECT_EQ(12, record_.Hour);
     EXPECT_EQ(3, record_.Style.MarkType);
 }
@@ -177,15 +167,15 @@ TEST_F(DayMemoStoreTest, ChoosesTheFileAndSection)
     Write("20190415.txt", "[20190415]\r\nMemo = day file\r\n[20190416]\r\nMemo = other day\r\n");
     EXPECT_EQ("day file", Read(nullptr, 2019, 4, 15));
     EXPECT_EQ("month zero", Read(nullptr, 2019, 4, 0));  // no day: the month file
-    EXPECT_EQ("<null>", Read(nullptr, 2019, 4, 16));      // no day file of the 16th
+    EXPECT_EQ("(null)", Read(nullptr, 2019, 4, 16));      // no day file of the 16th
     settings_.MemoSaveOneMonth = 1;
     EXPECT_EQ("month file", Read(nullptr, 2019, 4, 15));
     // A given file with year 0 takes the date from its name.
     EXPECT_EQ("day file", Read(folder_.Path("20190415.txt").c_str(), 0, 0, 16));
     EXPECT_EQ("month file", Read(folder_.Path("201904.txt").c_str(), 0, 0, 15));
     EXPECT_EQ("other day", Read(folder_.Path("20190415.txt").c_str(), 2019, 4, 16));
-    EXPECT_EQ("<null>", Take(ReadDayMemoText(nullptr, 2019, 4, 15, nullptr, &record_, 0)));
-    EXPECT_EQ("<null>", Read(folder_.Path("missing.txt").c_str(), 2019, 4, 15));
+    EXPECT_EQ("(null)", TakeHeapText(ReadDayMemoText(nullptr, 2019, 4, 15, nullptr, &record_, 0)));
+    EXPECT_EQ("(null)", Read(folder_.Path("missing.txt").c_str(), 2019, 4, 15));
 }
 
 TEST_F(DayMemoStoreTest, FileNamesThatAreNoDateGiveNoMemo)
@@ -193,7 +183,7 @@ TEST_F(DayMemoStoreTest, FileNamesThatAreNoDateGiveNoMemo)
     for (const char* name : {"notes.txt", "00000415.txt", "20191301.txt", "20190431.txt", "2019.txt"}) {
         Write(name, "[00000000]\r\nMemo = x\r\n[00000415]\r\nMemo = x\r\n[20191301]\r\nMemo = x\r\n"
                     "[20190431]\r\nMemo = x\r\n[20190400]\r\nMemo = x\r\n");
-        EXPECT_EQ("<null>", Read(folder_.Path(name).c_str(), 0, 0, 0)) << name;
+        EXPECT_EQ("(null)", Read(folder_.Path(name).c_str(), 0, 0, 0)) << name;
     }
 }
 
@@ -207,9 +197,9 @@ TEST_F(DayMemoStoreTest, TodayAndTomorrow)
         Write((std::string(name) + ".txt").c_str(), "[" + std::string(name) + "]\r\nMemo = " + text + "\r\n");
         AddDays(&st, 1);
     }
-    EXPECT_EQ("today", Take(GetTodayMemo(&settings_, nullptr, 0)));
-    EXPECT_EQ("tomorrow", Take(GetTomorrowMemo(&settings_, nullptr, 0)));
-    EXPECT_EQ("<null>", Take(GetTodayMemo(nullptr, nullptr, 0)));
+    EXPECT_EQ("today", TakeHeapText(GetTodayMemo(&settings_, nullptr, 0)));
+    EXPECT_EQ("tomorrow", TakeHeapText(GetTomorrowMemo(&settings_, nullptr, 0)));
+    EXPECT_EQ("(null)", TakeHeapText(GetTodayMemo(nullptr, nullptr, 0)));
 }
 
 TEST(MemoDirTest, FolderRule)
@@ -222,7 +212,7 @@ TEST(MemoDirTest, FolderRule)
     char* folder = nullptr;
     GetModulePathParts(nullptr, &folder, nullptr);
     ASSERT_NE(nullptr, folder);
-    std::string program = Take(folder);
+    std::string program = TakeHeapText(folder);
     ASSERT_EQ(1, GetMemoDir(dir, "", 0));
     EXPECT_EQ(program + "Memo", dir);
     char user[256];

@@ -15,15 +15,6 @@
 
 namespace {
 
-std::string Take(char* text)
-{
-    if (!text)
-        return "<null>";
-    std::string s(text);
-    HeapFree(GetProcessHeap(), 0, text);
-    return s;
-}
-
 // A list as its owner keeps it.
 struct RepeatList {
     RepeatMemoRecord* records = nullptr;
@@ -188,7 +179,7 @@ protected:
     std::string Match(const RepeatMemoRecord* records, char** texts, int count, int y, int m, int d,
                       FontStyle* style = nullptr, int oneLine = 0)
     {
-        return Take(GetRepeatMemoText(records, texts, count, holidays_, (int)holidayCount_, y, m, d, style,
+        return TakeHeapText(GetRepeatMemoText(records, texts, count, holidays_, (int)holidayCount_, y, m, d, style,
                                       oneLine));
     }
     // "MMDD" of every date of the year the rule falls on, and their number.
@@ -199,7 +190,7 @@ protected:
         std::string dates;
         int n = 0;
         for (int y = year, m = 1, d = 1; y == year; AddDaysInt(&y, &m, &d, 1)) {
-            if (Match(&r, texts, 1, y, m, d) == "<null>")
+            if (Match(&r, texts, 1, y, m, d) == "(null)")
                 continue;
             char date[8];
             snprintf(date, sizeof(date), "%02d%02d", m, d);
@@ -302,13 +293,13 @@ TEST_F(RepeatMatchTest, Period)
     r.FromYear = 2020, r.FromMonth = 3, r.FromDay = 15;
     char text[] = "x";
     char* texts[] = {text};
-    EXPECT_EQ("<null>", Match(&r, texts, 1, 2020, 3, 14));
+    EXPECT_EQ("(null)", Match(&r, texts, 1, 2020, 3, 14));
     EXPECT_EQ("[定例]x", Match(&r, texts, 1, 2021, 3, 10));
     // The largest years a file may hold are compared as they are, without overflow.
     r.ToYear = INT_MAX, r.ToMonth = 12, r.ToDay = 31;
     EXPECT_EQ("[定例]x", Match(&r, texts, 1, 2021, 3, 10));
     r.FromYear = INT_MAX;
-    EXPECT_EQ("<null>", Match(&r, texts, 1, 2021, 3, 10));
+    EXPECT_EQ("(null)", Match(&r, texts, 1, 2021, 3, 10));
 }
 
 TEST_F(RepeatMatchTest, JoinsTextsAndStyles)
@@ -343,7 +334,7 @@ TEST_F(RepeatMatchTest, JoinsTextsAndStyles)
     // The walk stops at the first empty slot.
     texts[1] = nullptr;
     EXPECT_EQ("[定例]会議", Match(records, texts, 4, 2019, 1, 1));
-    EXPECT_EQ("<null>", Match(nullptr, texts, 4, 2019, 1, 1));
+    EXPECT_EQ("(null)", Match(nullptr, texts, 4, 2019, 1, 1));
 }
 
 }  // namespace

@@ -22,15 +22,6 @@ std::string UserName()
     return user;
 }
 
-// Takes over a heap text returned by the code under test.
-std::string Take(char* text)
-{
-    std::string copy = text ? text : "(null)";
-    if (text)
-        HeapFree(GetProcessHeap(), 0, text);
-    return copy;
-}
-
 void ReplaceField(char** field, const std::string& text)
 {
     *field = StrReplaceHeap(*field, text.c_str());
@@ -154,12 +145,12 @@ TEST(AppInfoTest, PathsOfTheRunningProgram)
 
 TEST(AppInfoTest, UserDataDir)
 {
-    EXPECT_EQ("C:\\data\\Velmora\\Daylens\\", Take(BuildUserDataDir("C:\\data", "Daylens")));
-    EXPECT_EQ("C:\\data\\Velmora\\Daylens\\", Take(BuildUserDataDir("C:\\data\\", "Daylens")));
+    EXPECT_EQ("C:\\data\\Velmora\\Daylens\\", TakeHeapText(BuildUserDataDir("C:\\data", "Daylens")));
+    EXPECT_EQ("C:\\data\\Velmora\\Daylens\\", TakeHeapText(BuildUserDataDir("C:\\data\\", "Daylens")));
     // A folder ending in a double-byte character whose trail byte is 0x5C still gets its separator.
-    EXPECT_EQ("C:\\表\\Velmora\\Daylens\\", Take(BuildUserDataDir("C:\\表", "Daylens")));
-    EXPECT_EQ("(null)", Take(BuildUserDataDir(nullptr, "Daylens")));
-    EXPECT_EQ("(null)", Take(BuildUserDataDir("", "Daylens")));
+    EXPECT_EQ("C:\\表\\Velmora\\Daylens\\", TakeHeapText(BuildUserDataDir("C:\\表", "Daylens")));
+    EXPECT_EQ("(null)", TakeHeapText(BuildUserDataDir(nullptr, "Daylens")));
+    EXPECT_EQ("(null)", TakeHeapText(BuildUserDataDir("", "Daylens")));
 }
 
 TEST(AppInfoTest, HelpTarget)
@@ -293,32 +284,32 @@ protected:
 TEST_F(IniPathTest, WritableProgramFolderHoldsTheFile)
 {
     EXPECT_EQ(program_ + "Daylens-" + user_ + ".ini",
-              Take(ResolveIniPath(program_.c_str(), appData_.c_str(), "Daylens", 10, 1)));
-    EXPECT_EQ(program_ + "Daylens.ini", Take(ResolveIniPath(program_.c_str(), appData_.c_str(), "Daylens", 6, 0)));
+              TakeHeapText(ResolveIniPath(program_.c_str(), appData_.c_str(), "Daylens", 10, 1)));
+    EXPECT_EQ(program_ + "Daylens.ini", TakeHeapText(ResolveIniPath(program_.c_str(), appData_.c_str(), "Daylens", 6, 0)));
     // The probe leaves nothing behind, and the fallback folder is not made.
     EXPECT_EQ(0, FileCount(program_));
     EXPECT_EQ(0, FileCount(appData_ + "\\"));
     // A folder given without its separator gets one.
-    EXPECT_EQ(program_ + "Daylens.ini", Take(ResolveIniPath(Path("program").c_str(), nullptr, "Daylens", 10, 0)));
+    EXPECT_EQ(program_ + "Daylens.ini", TakeHeapText(ResolveIniPath(Path("program").c_str(), nullptr, "Daylens", 10, 0)));
 }
 
 TEST_F(IniPathTest, UnwritableProgramFolderMovesToTheUserFolderWithoutUserName)
 {
     std::string expected = appData_ + "\\Velmora\\Daylens\\Daylens.ini";
-    EXPECT_EQ(expected, Take(ResolveIniPath(missing_.c_str(), appData_.c_str(), "Daylens", 10, 1)));
+    EXPECT_EQ(expected, TakeHeapText(ResolveIniPath(missing_.c_str(), appData_.c_str(), "Daylens", 10, 1)));
     EXPECT_TRUE(FolderExists((appData_ + "\\Velmora\\Daylens").c_str(), 0));
     // Existing folders are no failure.
-    EXPECT_EQ(expected, Take(ResolveIniPath(missing_.c_str(), appData_.c_str(), "Daylens", 6, 0)));
+    EXPECT_EQ(expected, TakeHeapText(ResolveIniPath(missing_.c_str(), appData_.c_str(), "Daylens", 6, 0)));
 }
 
 TEST_F(IniPathTest, OlderWindowsAndUnknownAppDataKeepTheProgramFolder)
 {
     EXPECT_EQ(missing_ + "Daylens-" + user_ + ".ini",
-              Take(ResolveIniPath(missing_.c_str(), appData_.c_str(), "Daylens", 5, 1)));
+              TakeHeapText(ResolveIniPath(missing_.c_str(), appData_.c_str(), "Daylens", 5, 1)));
     EXPECT_EQ(0, FileCount(appData_ + "\\"));
     EXPECT_EQ(missing_ + "Daylens-" + user_ + ".ini",
-              Take(ResolveIniPath(missing_.c_str(), nullptr, "Daylens", 10, 1)));
-    EXPECT_EQ(missing_ + "Daylens.ini", Take(ResolveIniPath(missing_.c_str(), "", "Daylens", 10, 0)));
+              TakeHeapText(ResolveIniPath(missing_.c_str(), nullptr, "Daylens", 10, 1)));
+    EXPECT_EQ(missing_ + "Daylens.ini", TakeHeapText(ResolveIniPath(missing_.c_str(), "", "Daylens", 10, 0)));
 }
 
 TEST_F(IniPathTest, FirstAnswerIsKeptForTheRun)

@@ -7,22 +7,15 @@
 #include <string>
 
 #include "FileUtil.h"
+#include "TempFolder.h"
 #include "Updater.h"
 
 namespace {
 
-std::string Take(char* text)
-{
-    std::string copy = text ? text : "(null)";
-    if (text)
-        HeapFree(GetProcessHeap(), 0, text);
-    return copy;
-}
-
 std::string ReadText(const std::string& path)
 {
     DWORD size = 0;
-    return Take(ReadWholeFile(path.c_str(), &size));
+    return TakeHeapText(ReadWholeFile(path.c_str(), &size));
 }
 
 bool Exists(const std::string& path)
@@ -46,13 +39,13 @@ TEST(UpdateCommandsTest, LinesPerListAndFlags)
                                   "--download \"https://c.example/Holiday.txt;C:\\Program Files\\Daylens\\"
                                   "Holiday.txt\"\n";
     EXPECT_EQ(downloads + "--restart \"C:\\Program Files\\Daylens\\Daylens.exe\"\n--confirm\n",
-              Take(BuildUpdateCommands(lists, bases, program, "C:\\Program Files\\Daylens\\Daylens.exe", 1, 1)));
-    EXPECT_EQ(downloads, Take(BuildUpdateCommands(lists, bases, program, "x.exe", 0, 0)));
+              TakeHeapText(BuildUpdateCommands(lists, bases, program, "C:\\Program Files\\Daylens\\Daylens.exe", 1, 1)));
+    EXPECT_EQ(downloads, TakeHeapText(BuildUpdateCommands(lists, bases, program, "x.exe", 0, 0)));
 
     const char* none[] = {nullptr};
-    EXPECT_EQ("(null)", Take(BuildUpdateCommands(none, bases, program, "x.exe", 1, 1)));
-    EXPECT_EQ("(null)", Take(BuildUpdateCommands(nullptr, bases, program, "x.exe", 1, 1)));
-    EXPECT_EQ("(null)", Take(BuildUpdateCommands(lists, nullptr, program, "x.exe", 1, 1)));
+    EXPECT_EQ("(null)", TakeHeapText(BuildUpdateCommands(none, bases, program, "x.exe", 1, 1)));
+    EXPECT_EQ("(null)", TakeHeapText(BuildUpdateCommands(nullptr, bases, program, "x.exe", 1, 1)));
+    EXPECT_EQ("(null)", TakeHeapText(BuildUpdateCommands(lists, nullptr, program, "x.exe", 1, 1)));
 }
 
 // A program folder (with a blank in its name, as under Program Files) holding the stand-in tool, which writes
