@@ -12,7 +12,9 @@
 #include "MainWindowRules.h"
 #include "ModuleBinding.h"
 #include "Program.h"
+#include "TimerTick.h"
 #include "Transparency.h"
+#include "TrayIcon.h"
 
 MainWindowState g_mainWindow = {0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
@@ -95,6 +97,7 @@ LRESULT OnPaint(HWND window)
         g_mainWindow.FirstPaint = 0;
         ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         AddTrayIcon(env);
+        UpdateTrayIcon(env, 1);
     }
     env->EndBusy();
     if (env->WallpaperModeAtStart == 1 || env->WallpaperModeAtStart == 2)
@@ -225,17 +228,6 @@ LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void OnDayChangeTimer(HWND window, EnvData* env)
-{
-    if (!GetForegroundWindow()) {
-        env->RedrawPending = 1;
-        SetTimer(window, TIMER_DAY_CHANGE, TIMER_DAY_CHANGE_MS, nullptr);
-        return;
-    }
-    RefreshCalendar(0);
-    // The mini-memo plug-in's redraw joins with the plug-ins.
-}
-
 LRESULT OnTimer(HWND window, WPARAM timer)
 {
     EnvData* env = g_program.Env;
@@ -244,7 +236,7 @@ LRESULT OnTimer(HWND window, WPARAM timer)
         return 0;
     switch (timer) {
     case TIMER_TICK:
-        // The tick's own work (chime, day change, hot spots) joins with the tray icon.
+        OnTimerTick(env);
         SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);
         break;
     case TIMER_DRAG_STEP:
@@ -256,7 +248,7 @@ LRESULT OnTimer(HWND window, WPARAM timer)
         OnFadeTimer(window, timer);
         break;
     case TIMER_DAY_CHANGE:
-        OnDayChangeTimer(window, env);
+        RedrawForNewDay(window, env);
         break;
     case TIMER_PLUGIN_START:
         // The plug-ins start here, step by step, when they join.
@@ -320,7 +312,6 @@ int OnMainWindowCreate(HWND window, EnvData* env)
         env->Transparency.TransparentAlpha = 1;
     ApplyTransparency(window, &env->Transparency, 0);
     FillTrayRecord(window);
-    // The tray icon's month picture and tip are set here when the tray icon joins.
     RefreshCalendar(1);
     ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);
