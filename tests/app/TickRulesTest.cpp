@@ -55,31 +55,22 @@ TickRun RunTicks(SYSTEMTIME start, int ticks, int hourAlarmSet)
     return run;
 }
 
-TEST(TickRules, MidnightIsOneDayChangeAndOneChime)
+// 23:59:59.9 to 00:00:00.4 is one day change; the chime sounds once, at the first tick of an hour, midnight too.
+TEST(TickRules, DayChangeAndChimeOnceAtTheFirstTick)
 {
-    SYSTEMTIME last = Time(2025, 12, 31, 23, 59, 59, 900);
-    SYSTEMTIME first = Time(2026, 1, 1, 0, 0, 0, 400);
-    TickChange change = DecideTick(&first, &last, 1);
-    EXPECT_EQ(1, change.NewDay);
-    EXPECT_EQ(1, change.Chime);
-
-    TickRun run = RunTicks(Time(2025, 12, 31, 23, 59, 57, 900), 10, 1);
-    EXPECT_EQ(1, run.DayChanges);
-    ASSERT_EQ(1, run.Chimes);
-    EXPECT_EQ(0, run.FirstChime.wHour);
-    EXPECT_EQ(0, run.FirstChime.wSecond);
-    EXPECT_EQ(400, run.FirstChime.wMilliseconds);
+    TickRun midnight = RunTicks(Time(2025, 12, 31, 23, 59, 57, 900), 10, 1);
+    EXPECT_EQ(1, midnight.DayChanges);
+    ASSERT_EQ(1, midnight.Chimes);
+    EXPECT_EQ(1, midnight.FirstChime.wDay);
+    EXPECT_EQ(400, midnight.FirstChime.wMilliseconds);
     EXPECT_EQ(0, RunTicks(Time(2025, 12, 31, 23, 59, 57, 900), 10, 0).Chimes);
-}
 
-TEST(TickRules, ChimeOnceAtTheFirstTickOfAnHour)
-{
-    TickRun run = RunTicks(Time(2026, 3, 9, 12, 59, 58, 700), 7200, 1);  // one hour of ticks
-    EXPECT_EQ(0, run.DayChanges);
-    ASSERT_EQ(1, run.Chimes);
-    EXPECT_EQ(13, run.FirstChime.wHour);
-    EXPECT_EQ(0, run.FirstChime.wSecond);
-    EXPECT_EQ(200, run.FirstChime.wMilliseconds);
+    TickRun hour = RunTicks(Time(2026, 3, 9, 12, 59, 58, 700), 7200, 1);  // an hour of ticks
+    EXPECT_EQ(0, hour.DayChanges);
+    ASSERT_EQ(1, hour.Chimes);
+    EXPECT_EQ(13, hour.FirstChime.wHour);
+    EXPECT_EQ(0, hour.FirstChime.wSecond);
+    EXPECT_EQ(200, hour.FirstChime.wMilliseconds);
 }
 
 TEST(TickRules, CornersWinOverEdges)
