@@ -16,6 +16,7 @@
 #include "ShownMonth.h"
 #include "Trace.h"
 #include "Transparency.h"
+#include "TrayIcon.h"
 
 namespace {
 
@@ -234,7 +235,8 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
         ReleaseDC(window, windowDc);
     }
     ShapeWindow(window, env, memoryDc, bitmap);
-    // The wallpaper composition and the tray icon join with their own windows.
+    // The wallpaper composition joins with its own window.
+    UpdateTrayIcon(env, 1);
     EndRefresh(env);
     return 1;
 }

@@ -13,7 +13,9 @@
 #include "Memo.h"
 #include "ModuleBinding.h"
 #include "Program.h"
+#include "TimerTick.h"
 #include "Transparency.h"
+#include "TrayIcon.h"
 
 MainWindowState g_mainWindow = {0, 0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
@@ -96,6 +98,7 @@ LRESULT OnPaint(HWND window)
         g_mainWindow.FirstPaint = 0;
         ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         AddTrayIcon(env);
+        UpdateTrayIcon(env, 1);
     }
     env->EndBusy();
     if (env->WallpaperModeAtStart == 1 || env->WallpaperModeAtStart == 2)
@@ -226,17 +229,6 @@ LRESULT OnTrayNotify(HWND window, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void OnDayChangeTimer(HWND window, EnvData* env)
-{
-    if (!GetForegroundWindow()) {
-        env->RedrawPending = 1;
-        SetTimer(window, TIMER_DAY_CHANGE, TIMER_DAY_CHANGE_MS, nullptr);
-        return;
-    }
-    RefreshCalendar(0);
-    // The mini-memo plug-in's redraw joins with the plug-ins.
-}
-
 LRESULT OnTimer(HWND window, WPARAM timer)
 {
     EnvData* env = g_program.Env;
@@ -245,7 +237,7 @@ LRESULT OnTimer(HWND window, WPARAM timer)
         return 0;
     switch (timer) {
     case TIMER_TICK:
-        // The tick's own work (chime, day change, hot spots) joins with the tray icon.
+        OnTimerTick(env);
         SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);
         break;
     case TIMER_DRAG_STEP:
@@ -257,7 +249,7 @@ LRESULT OnTimer(HWND window, WPARAM timer)
         OnFadeTimer(window, timer);
         break;
     case TIMER_DAY_CHANGE:
-        OnDayChangeTimer(window, env);
+        RedrawForNewDay(window, env);
         break;
     case TIMER_PLUGIN_START:
         // The plug-ins start here, step by step, when they join.
@@ -321,7 +313,6 @@ int OnMainWindowCreate(HWND window, EnvData* env)
         env->Transparency.TransparentAlpha = 1;
     ApplyTransparency(window, &env->Transparency, 0);
     FillTrayRecord(window);
-    // The tray icon's month picture and tip are set here when the tray icon joins.
     RefreshCalendar(1);
     ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetTimer(window, TIMER_TICK, TIMER_TICK_MS, nullptr);

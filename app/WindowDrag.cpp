@@ -10,6 +10,7 @@
 #include "MemoWriter.h"
 #include "Program.h"
 #include "ToolBarModule.h"
+#include "TrayIcon.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void StartWindowDrag(HWND window, EnvData* env)
     g_mainWindow.WindowDrag = 1;
     SetCapture(window);
     SetCursorOf(env, CURSOR_MOVE);
-    // The tray icon's drag state is shown here when the tray icon joins.
+    UpdateTrayIcon(env, 0);
     POINT cursor = PressOrReleasePoint();
     RECT rect;
     GetWindowRect(window, &rect);

@@ -148,12 +148,12 @@ void Apply(HWND dialog, MemoSettingsDlgData* data)
     if (!ApplyUserMarks(env, data->WorkMarks, data->WorkMarkCount) || !applied)
         TellUser(dialog, kNoMemory, MB_OK | MB_ICONEXCLAMATION);
     ReloadRepeatMemos();
+    // The redraw also shows the memo days on the tray icon.
     if (env->MainWindow)
         SendMessageA(env->MainWindow, WM_COMMAND, IDM_REDRAW, 0);
     SaveMemoSettings(&g_memoSettings, data->IniPath, data->Info ? data->Info->GetAppName() : DAYLENS_PROGRAM_NAME);
     RedrawMiniMemo(env);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    // LATER: the tray icon (UpdateTrayIcon with 1), once it signals memo days.
 }
 
 // The pages destroy themselves on command; the working copies go when the dialog has ended.

@@ -3,15 +3,61 @@
 
 namespace {
 
-// What the calendar told the tray, in order (NIM_ADD, NIM_DELETE, ...).
+// What the calendar told the tray, in order (NIM_ADD, NIM_DELETE, ...), and the tip of each.
 std::vector<DWORD> g_trayMessages;
+std::vector<std::wstring> g_trayTips;
+
+// Wine hands the tray a record of its own, in which the tip (128 characters) follows four 32-bit fields.
+const size_t kTrayTipOffset = 16;
+const size_t kTrayTipChars = 128;
 
 LRESULT CALLBACK FakeTrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_COPYDATA)
         return DefWindowProcA(window, message, wParam, lParam);
-    g_trayMessages.push_back((DWORD)reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData);
+    const COPYDATASTRUCT* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+    g_trayMessages.push_back((DWORD)data->dwData);
+    std::wstring tip;
+    if (data->cbData >= kTrayTipOffset + kTrayTipChars * sizeof(WCHAR)) {
+        const WCHAR* text = reinterpret_cast<const WCHAR*>(static_cast<const BYTE*>(data->lpData) + kTrayTipOffset);
+        tip.assign(text, wcsnlen(text, kTrayTipChars));
+    }
+    g_trayTips.push_back(tip);
     return TRUE;
+}
+
+// The tray is ours while this lives: the shell's tray is the first top-level window of its class, and a topmost
+// one comes first.
+class FakeTray {
+public:
+    FakeTray()
+    {
+        WNDCLASSA trayClass = {};
+        trayClass.lpfnWndProc = FakeTrayProc;
+        trayClass.hInstance = GetModuleHandleA(nullptr);
+        trayClass.lpszClassName = kClass;
+        RegisterClassA(&trayClass);
+        Window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 trayClass.hInstance, nullptr);
+    }
+    ~FakeTray()
+    {
+        DestroyWindow(Window);
+        UnregisterClassA(kClass, GetModuleHandleA(nullptr));
+    }
+    FakeTray(const FakeTray&) = delete;
+    FakeTray& operator=(const FakeTray&) = delete;
+
+    HWND Window;
+
+private:
+    static constexpr const char* kClass = "Shell_TrayWnd";
+};
+
+// Waits until the program has ended; the fake tray must answer meanwhile.
+bool WaitForEnd(HANDLE process)
+{
+    return WaitUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
 }
 
 TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
@@ -70,18 +116,11 @@ TEST_F(ProgramTest, PlaceOffTheDesktopComesBackWhenDenied)
     EXPECT_EQ(0, rect.top);
 }
 
-// The icon put in the tray at start goes when the program ends; without the tray option neither happens. The tray
-// is ours: the shell's tray is the first top-level window of its class, and a topmost one comes first.
+// The icon put in the tray at start goes when the program ends; without the tray option neither happens.
 TEST_F(ProgramTest, TrayIconGoesWhenTheProgramEnds)
 {
-    WNDCLASSA trayClass = {};
-    trayClass.lpfnWndProc = FakeTrayProc;
-    trayClass.hInstance = GetModuleHandleA(nullptr);
-    trayClass.lpszClassName = "Shell_TrayWnd";
-    ASSERT_TRUE(RegisterClassA(&trayClass));
-    HWND tray = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, trayClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, trayClass.hInstance, nullptr);
-    ASSERT_NE(nullptr, tray);
+    FakeTray tray;
+    ASSERT_NE(nullptr, tray.Window);
     for (int useTray : {1, 0}) {
         SCOPED_TRACE("UseTaskTray " + std::to_string(useTray));
         g_trayMessages.clear();
@@ -91,8 +130,7 @@ TEST_F(ProgramTest, TrayIconGoesWhenTheProgramEnds)
         HWND window = WaitForShownCalendar();
         ASSERT_NE(nullptr, window);
         PostMessageA(window, WM_CLOSE, 0, 0);
-        // Our tray must answer while the program ends.
-        ASSERT_TRUE(WaitUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }));
+        ASSERT_TRUE(WaitForEnd(process));
         if (useTray) {
             ASSERT_FALSE(g_trayMessages.empty());
             EXPECT_EQ((DWORD)NIM_ADD, g_trayMessages.front());
@@ -101,8 +139,34 @@ TEST_F(ProgramTest, TrayIconGoesWhenTheProgramEnds)
             EXPECT_TRUE(g_trayMessages.empty());
         }
     }
-    DestroyWindow(tray);
-    UnregisterClassA(trayClass.lpszClassName, trayClass.hInstance);
+}
+
+// The tray tip names today when UseTaskTrayDate asks for it, else only the program.
+TEST_F(ProgramTest, TrayTipShowsTodayWhenAsked)
+{
+    FakeTray tray;
+    ASSERT_NE(nullptr, tray.Window);
+    for (int useDate : {1, 0}) {
+        SCOPED_TRACE("UseTaskTrayDate " + std::to_string(useDate));
+        g_trayTips.clear();
+        PrepareSettings(0);
+        WriteSetting("Daylens01", "UseTaskTray", 1);
+        WriteSetting("Daylens01", "UseTaskTrayDate", useDate);
+        HANDLE process = Start("");
+        HWND window = WaitForShownCalendar();
+        ASSERT_NE(nullptr, window);
+        auto expected = [useDate] {
+            SYSTEMTIME today;
+            GetLocalTime(&today);
+            return useDate ? L"Daylens - " + std::to_wstring(today.wYear) + L"年" + std::to_wstring(today.wMonth) +
+                                 L"月" + std::to_wstring(today.wDay) + L"日"
+                           : std::wstring(L"Daylens");
+        };
+        EXPECT_TRUE(WaitUntil([&] { return !g_trayTips.empty() && g_trayTips.back() == expected(); }))
+            << (g_trayTips.empty() ? 0 : g_trayTips.back().size());
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitForEnd(process));
+    }
 }
 
 TEST_F(ProgramTest, SecondStartEndsAndLeavesTheFirstRunning)
