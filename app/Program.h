@@ -38,6 +38,7 @@ struct ProgramState {
     char LanguageName[LANGUAGE_NAME_SIZE];
     COLORREF CustomColors[CUSTOM_COLOR_COUNT];
     PlugInSlot PlugInSlots[PLUGIN_SLOT_COUNT];
+    PlugInMenuItem PlugInMenuItems[PLUGIN_MENU_ITEM_COUNT];
     NOTIFYICONDATAA TrayIcon;
     int TrayIconAdded;     // 1 while the tray shows TrayIcon
     ProgramIconSet Icons;  // through ProgramIcon

@@ -91,7 +91,8 @@ void SetLanguage(EnvData* env)
     env->CustomColors = g_program.CustomColors;
     memset(g_program.PlugInSlots, 0, sizeof(g_program.PlugInSlots));
     env->PlugInSlots = g_program.PlugInSlots;
-    // The plug-in menu table joins here with the plug-in menus.
+    memset(g_program.PlugInMenuItems, 0, sizeof(g_program.PlugInMenuItems));
+    env->PlugInMenuItems = g_program.PlugInMenuItems;
     LoadStringA(ResourceDll(), IDS_LANGUAGE, g_program.LanguageName, sizeof(g_program.LanguageName));
     env->IsEnglish = IsEnglishLanguage(g_program.LanguageName);
 }

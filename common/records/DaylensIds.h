@@ -82,7 +82,7 @@
 #define IDM_SAVE 902
 #define IDM_NOTHING 903
 #define IDM_PLUGIN_FIRST 8001  // plug-in items in slot and item order
-#define IDM_PLUGIN_LAST 8100
+#define IDM_PLUGIN_LAST 8256
 #define IDM_POWER_FIRST 9001  // the outside power menu
 #define IDM_POWER_LAST 9009
 #define IDM_LAUNCHER_OPEN 10101  // the outside launcher
