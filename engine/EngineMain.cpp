@@ -8,6 +8,7 @@
 #include "EraNames.h"
 #include "HolidayCheck.h"
 #include "LanguageModule.h"
+#include "MarkDialog.h"
 #include "MonthHeading.h"
 
 LANGUAGE_MODULE_EXPORTS(DAYLENS_EXPORT_CHECK)

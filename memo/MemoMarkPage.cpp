@@ -5,12 +5,14 @@
 #include "CaptionButton.h"
 #include "DialogTheme.h"
 #include "EnvData.h"
+#include "MemoMarkDialog.h"
 #include "MemoSettingsRules.h"
 #include "UpDownControl.h"
 
 namespace {
 
 const char kMarkButtonText[] = "設定変更";
+const char kDefaultMarkTitle[] = "デフォルトメモマーク";
 const COLORREF kEngraveColor = 0;
 
 // The user mark a default memo mark takes when the user-mark radio is chosen; kept from one opening to the next.
@@ -152,6 +154,23 @@ void StoreCount(HWND page, MemoSettingsDlgData* data)
     Repaint(page, IDC_MEMOMARK_BTN_OWN);
 }
 
+void EditDefaultMark(HWND page, MemoSettingsDlgData* data)
+{
+    if (ShowMemoMarkDialog(page, data->Module, data->Env, &data->Work->MemoStyle, kDefaultMarkTitle))
+        Repaint(page, IDC_MEMOMARK_BTN_OWN);
+}
+
+// The mark dialog cannot rename, so the user mark keeps its name.
+void EditUserMark(HWND page, MemoSettingsDlgData* data)
+{
+    int index = EditedMark(page, data);
+    if (index < 0)
+        return;
+    UserMark* mark = &data->WorkMarks[index];
+    if (ShowMemoMarkDialog(page, data->Module, data->Env, &mark->Style, mark->Name))
+        Repaint(page, IDC_MEMOMARK_BTN_USERMARK);
+}
+
 INT_PTR OnCommand(HWND page, WORD id, WORD code)
 {
     MemoSettingsDlgData* data = Data(page);
@@ -172,12 +191,8 @@ INT_PTR OnCommand(HWND page, WORD id, WORD code)
         if (code == EN_CHANGE)
             RenameEdited(page, data);
         return TRUE;
-    case IDC_MEMOMARK_BTN_OWN:
-    case IDC_MEMOMARK_BTN_USERMARK:
-        // LATER: the language module's SetMarkDlg on EnvData's mark-dialog block (may-edit flags 1, 1, 0): the
-        // default memo mark titled "デフォルトメモマーク", or the edited user mark titled by its name, whose title
-        // comes back as its name; once the module exports it. Until then the buttons do nothing.
-        return TRUE;
+    case IDC_MEMOMARK_BTN_OWN: EditDefaultMark(page, data); return TRUE;
+    case IDC_MEMOMARK_BTN_USERMARK: EditUserMark(page, data); return TRUE;
     case MEMO_PAGE_STORE: StoreCount(page, data); return TRUE;
     case IDOK:
     case IDCANCEL: DestroyWindow(page); return TRUE;

@@ -45,6 +45,8 @@ class EnvData;
     X(GetClickedDateWORD, int, (HWND window, WORD * year, WORD * month, WORD * day, EnvData * env))               \
     X(GetClickedDateSYSTEMTIME, int, (HWND window, SYSTEMTIME * date, EnvData * env))                              \
     X(LimitString, const char*, (const char* text, int maxBytes))                                                 \
+    /* The mark dialog on block (MARK_DIALOG_*): IDOK when confirmed, IDCANCEL when cancelled or already open. */ \
+    X(SetMarkDlg, int, (HWND owner, EnvData * env, MarkDlgData * block, int variant))                              \
     /* Era names and year captions (static buffers of the module, valid until the next call). */                  \
     X(GetWareki, const char*, (int year, int month, int day, int kanjiDigits, int withoutEraName, int withoutNen)) \
     X(YearString, const char*,                                                                                     \

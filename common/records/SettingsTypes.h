@@ -121,6 +121,9 @@ struct MarkDlgData {
     int EditFont;
 };
 static_assert(sizeof(MarkDlgData) == 1124, "MarkDlgData is shared between modules");
+// Forms of the mark dialog (the language module's SetMarkDlg): the plain one, and the one that offers the user marks.
+#define MARK_DIALOG_PLAIN 0
+#define MARK_DIALOG_USER_MARKS 1
 
 // Transparency kinds (TransparencySettings::TransMode).
 #define TRANS_MODE_KEY_AND_ALPHA 0
