@@ -41,7 +41,7 @@ const int kDecorationIds[] = {IDC_MARK_BTN_SHADOWCOLOR, IDC_MARK_EDIT_WIDTH,    
 const int kColorButtonIds[] = {IDC_MARK_BTN_MARKCOLOR, IDC_MARK_BTN_FONT, IDC_MARK_BTN_TEXTCOLOR,
                                IDC_MARK_BTN_SHADOWCOLOR};
 const COLORREF kUnchangedTextColor = RGB(0, 0, 0);
-const int kSampleSize = 16;
+const int kShortTextSize = 16;
 
 // One mark dialog at a time: the working block belongs to the open one.
 bool s_markDialogOpen = false;
@@ -94,7 +94,7 @@ void OnPreviewPaint(HWND control, MarkDlgState* state)
     HDC dc = BeginPaint(control, &paint);
     RECT client;
     GetClientRect(control, &client);
-    char text[kSampleSize] = "";
+    char text[kShortTextSize] = "";
     GetWindowTextA(control, text, sizeof(text));
     HFONT font = PreviewFont(state, client);
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
@@ -237,7 +237,7 @@ void PickFont(HWND dialog, MarkDlgState* state)
 
 void StoreWidth(HWND dialog, MarkDlgState* state)
 {
-    char text[kSampleSize] = "";
+    char text[kShortTextSize] = "";
     GetDlgItemTextA(dialog, IDC_MARK_EDIT_WIDTH, text, sizeof(text));
     int width = 0;
     if (!ParseShadowWidth(text, &width) || width == state->Work.Style.ShadowWidth)

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "EngineDialogIds.h"
 #include "EnvData.h"
 #include "HeapUtil.h"
 #include "Memo.h"
@@ -21,14 +22,24 @@
 namespace {
 
 const char kCaption[] = "Daylens メモ設定";
+const char kMarkCaption[] = "Daylens マーク設定";
 const int kMarkCount = 12;
 
 HMODULE g_language = nullptr;
 std::function<void(HWND)> g_act;
+std::function<void(HWND)> g_markAct;
 
-// Acts once on the dialog as soon as it is up; the action ends the dialog.
+// Acts once on the mark dialog that the memo settings open, and once on the memo settings as soon as they are up;
+// each action ends its dialog.
 void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
 {
+    HWND mark = FindWindowA("#32770", kMarkCaption);
+    if (mark && IsWindowVisible(mark) && g_markAct) {
+        std::function<void(HWND)> act = g_markAct;
+        g_markAct = nullptr;
+        act(mark);
+        return;
+    }
     HWND dialog = FindWindowA("#32770", kCaption);
     if (!dialog || !g_act)
         return;
@@ -52,6 +63,13 @@ HWND Control(HWND dialog, int id)
     HWND found[2] = {nullptr, (HWND)(INT_PTR)id};
     EnumChildWindows(dialog, MatchId, (LPARAM)found);
     return found[0];
+}
+
+// Clicks a button of one of the pages, as its page sees it.
+void ClickPageButton(HWND dialog, int id)
+{
+    HWND button = Control(dialog, id);
+    SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
 }
 
 void SelectTab(HWND dialog, int tab)
@@ -153,6 +171,44 @@ TEST_F(MemoSettingsDialogTest, OkHandsOverTheUserMarksOfTheNewCount)
     EXPECT_STREQ("mark1", env_.UserMarks[0].Name);
     EXPECT_STREQ("mark12", env_.UserMarks[11].Name);
     EXPECT_STREQ("ユーザ13", env_.UserMarks[12].Name);
+}
+
+// The mark page's buttons edit the default memo mark and the chosen user mark in the language module's mark dialog,
+// with the font fixed; OK hands both edits over.
+TEST_F(MemoSettingsDialogTest, MarkButtonsEditTheMarksInTheMarkDialog)
+{
+    g_memoSettings.MemoStyle.MarkType = MARK_CIRCLE;
+    std::string titles;
+    bool fontFixed = true;
+    INT_PTR result = Run([&](HWND dialog) {
+        g_markAct = [&](HWND mark) {
+            char title[64] = "";
+            GetDlgItemTextA(mark, IDC_MARK_LABEL_NAME, title, sizeof(title));
+            titles += std::string(title) + ";";
+            fontFixed = fontFixed && !IsWindowEnabled(GetDlgItem(mark, IDC_MARK_BTN_FONT));
+            SendDlgItemMessageA(mark, IDC_MARK_COMBO_KIND, CB_SETCURSEL, MARK_SQUARE, 0);
+            SendMessageA(mark, WM_COMMAND, MAKEWPARAM(IDC_MARK_COMBO_KIND, CBN_SELCHANGE), 0);
+            PostMessageA(mark, WM_COMMAND, IDOK, 0);
+        };
+        ClickPageButton(dialog, IDC_MEMOMARK_BTN_OWN);
+        SendMessageA(Control(dialog, IDC_MEMOMARK_LIST_USERMARKS), LB_SETCURSEL, 1, 0);
+        g_markAct = [&](HWND mark) {
+            char title[64] = "";
+            GetDlgItemTextA(mark, IDC_MARK_LABEL_NAME, title, sizeof(title));
+            titles += title;
+            SetDlgItemTextA(mark, IDC_MARK_EDIT_WIDTH, "300");
+            PostMessageA(mark, WM_COMMAND, IDOK, 0);
+        };
+        ClickPageButton(dialog, IDC_MEMOMARK_BTN_USERMARK);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    g_markAct = nullptr;
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("デフォルトメモマーク;mark2", titles);
+    EXPECT_TRUE(fontFixed);
+    EXPECT_EQ(MARK_SQUARE, g_memoSettings.MemoStyle.MarkType);
+    EXPECT_EQ(99, env_.UserMarks[1].Style.ShadowWidth);
+    EXPECT_STREQ("mark2", env_.UserMarks[1].Name);
 }
 
 }  // namespace
