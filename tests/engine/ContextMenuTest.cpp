@@ -200,7 +200,7 @@ struct PlugInCase {
     const char* Menu;  // the plug-in submenu as Describe gives it
 };
 
-TEST_F(ContextMenuTest, PlugInItemsAreNumberedFrom8001InSlotAndItemOrder)
+TEST_F(ContextMenuTest, PlugInItemsAreNumberedFrom8001SlotBySlot)
 {
     const std::string longAscii(300, 'a');
     // The double-byte character in bytes 258 and 259 would leave no room for the end of the text.
