@@ -5,6 +5,7 @@
 
 #include "AppInfo.h"
 #include "CalendarRender.h"
+#include "ContextMenu.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "MemoSettingsDialog.h"
@@ -77,7 +78,7 @@ void ChangePlacement(HWND window, EnvData* env, int command)
         env->WindowOrder = (BYTE)NextWindowOrder(command, env->WindowOrder);
         ApplyZOrder(window, env, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    // LATER: the context menu's check marks, once the language module builds the menu.
+    RefreshContextMenuChecks(env);
     SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
 }
 

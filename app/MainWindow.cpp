@@ -8,6 +8,7 @@
 #include "CalendarFrame.h"
 #include "CalendarRender.h"
 #include "CalendarToolTips.h"
+#include "ContextMenu.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "Memo.h"
@@ -252,7 +253,8 @@ LRESULT OnTimer(HWND window, WPARAM timer)
         RedrawForNewDay(window, env);
         break;
     case TIMER_PLUGIN_START:
-        // The plug-ins start here, step by step, when they join.
+        // LATER: load the plug-ins here step by step before the menu takes their items.
+        RebuildContextMenu(env);
         break;
     }
     return 0;

@@ -5,9 +5,7 @@
 #include <windows.h>
 
 #include "DaylensIds.h"
-
-#define WINDOW_ORDER_TOPMOST 1
-#define WINDOW_ORDER_BOTTOM 2
+#include "SettingsTypes.h"
 
 // HWND_BOTTOM for order 2, HWND_TOPMOST for 1, else HWND_NOTOPMOST.
 HWND ZOrderInsertAfter(int windowOrder);

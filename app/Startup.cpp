@@ -6,6 +6,7 @@
 #include <new>
 
 #include "AppInfo.h"
+#include "ContextMenu.h"
 #include "EnvData.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
@@ -299,7 +300,9 @@ int RunMessageLoop()
 
 void ShutdownApplication()
 {
-    // Plug-ins, menus, memorial tables and timers are released here by their owners.
+    // Plug-ins, memorial tables and timers are released here by their owners.
+    if (g_program.Env)
+        DestroyContextMenu(g_program.Env);
     RemoveTrayIcon();
     ShutdownMemo();
     ImageDllAcquire(0);

@@ -3,6 +3,7 @@
 #include "EngineMain.h"
 
 #include "CalendarLayout.h"
+#include "ContextMenu.h"
 #include "DayCells.h"
 #include "DayMark.h"
 #include "EraNames.h"

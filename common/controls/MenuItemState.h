@@ -1,4 +1,4 @@
-// Check marks and enabled state of menu items, by command id.
+// Check marks and enabled state of menu items, by command id, and the end of a menu tree.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,9 @@ extern "C" {
 int SetMenuItemCheck(HMENU menu, UINT commandId, int checked);
 // Enables (enabled 1) or disables the item, keeping its check mark; 0 for a null menu or a missing item.
 int SetMenuItemEnable(HMENU menu, UINT commandId, int enabled);
+// Destroys *root with every submenu it holds, and each of the count menus *others[i] that the tree does not hold;
+// each handle is destroyed once (a menu destroyed twice may already be another menu) and every field becomes null.
+void DestroyMenuTree(HMENU* root, HMENU* const* others, int count);
 
 #ifdef __cplusplus
 }

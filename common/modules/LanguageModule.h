@@ -51,7 +51,10 @@ class EnvData;
     X(GetWareki, const char*, (int year, int month, int day, int kanjiDigits, int withoutEraName, int withoutNen)) \
     X(YearString, const char*,                                                                                     \
       (int year, int month, unsigned char yearStyle, unsigned char monthSet, int linked, int monthFirst,          \
-       const char* joinText))
+       const char* joinText))                                                                                     \
+    /* The context menu: every menu of the record and the plug-in menu table; the placement check marks. 1. */    \
+    X(DaylensCreatePopup, int, (EnvData * env))                                                                    \
+    X(DaylensCheckMenuAll, int, (EnvData * env))
 
 namespace LanguageModule {
 

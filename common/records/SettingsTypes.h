@@ -125,6 +125,10 @@ static_assert(sizeof(MarkDlgData) == 1124, "MarkDlgData is shared between module
 #define MARK_DIALOG_PLAIN 0
 #define MARK_DIALOG_USER_MARKS 1
 
+// Window placement (EnvData::WindowOrder): 0 normal, 1 always on top, 2 always at the bottom.
+#define WINDOW_ORDER_TOPMOST 1
+#define WINDOW_ORDER_BOTTOM 2
+
 // Transparency kinds (TransparencySettings::TransMode).
 #define TRANS_MODE_KEY_AND_ALPHA 0
 #define TRANS_MODE_PSEUDO 1

@@ -169,3 +169,51 @@ TEST_F(InputTest, PointerRestingOnADayShowsItsTooltip)
 }
 
 } // namespace
+
+namespace {
+
+// The shown popup menus (the root menu and any submenu open under it).
+int ShownMenuCount()
+{
+    int count = 0;
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr)
+        count += IsWindowVisible(menu) ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
+// A right click on the calendar opens its menu; the options submenu's "next month", chosen with the keys, reaches
+// the calendar.
+TEST_F(InputTest, RightClickMenuItemReachesTheCalendar)
+{
+    PrepareSettings(0);
+    WriteSetting("Daylens01", "TransMode", 2);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(BringToForeground(window));
+    int month = SavedShownMonth(window);
+    POINT at = TopLeft(window);
+    SetCursorPos(at.x + 30, at.y + 30);
+    // The menu is built a moment after the window shows.
+    ASSERT_TRUE(WaitUntil([] {
+        SendMouse(MOUSEEVENTF_RIGHTDOWN);
+        SendMouse(MOUSEEVENTF_RIGHTUP);
+        return WaitUntil([] { return ShownMenuCount() == 1; }, 1000);
+    }));
+    // Down to the options submenu (after three memo items, the settings, the tools and the plug-ins), into it, and
+    // down from its first item to the fifth.
+    for (int i = 0; i < 7; i++)
+        SendKey(VK_DOWN);
+    SendKey(VK_RIGHT);
+    EXPECT_TRUE(WaitUntil([] { return ShownMenuCount() == 2; }, 5000));
+    for (int i = 0; i < 4; i++)
+        SendKey(VK_DOWN);
+    SendKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([] { return ShownMenuCount() == 0; }, 5000));
+    EXPECT_TRUE(WaitForShownMonth(window, month + 1));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+}

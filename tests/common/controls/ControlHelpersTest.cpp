@@ -157,6 +157,29 @@ TEST(MenuItemState, ChangesOnlyItsOwnBit)
     DestroyMenu(menu);
 }
 
+// The submenus a root holds go with it; one it does not hold is destroyed on its own, named twice or not.
+TEST(MenuItemState, MenuTreeGoesWholeAndEveryFieldIsCleared)
+{
+    HMENU root = CreatePopupMenu();
+    HMENU held = CreatePopupMenu();
+    HMENU loose = CreatePopupMenu();
+    HMENU other = CreatePopupMenu();
+    ASSERT_TRUE(root && held && loose && other);
+    AppendMenuA(root, MF_POPUP | MF_STRING, (UINT_PTR)held, "ツール");
+    HMENU heldField = held, looseField = loose, sameField = loose, noField = nullptr;
+    HMENU* fields[] = {&heldField, &looseField, &sameField, &noField};
+    DestroyMenuTree(&root, fields, 4);
+
+    EXPECT_EQ(nullptr, root);
+    for (HMENU* field : fields)
+        EXPECT_EQ(nullptr, *field);
+    EXPECT_FALSE(IsMenu(held));
+    EXPECT_FALSE(IsMenu(loose));
+    EXPECT_TRUE(IsMenu(other));
+    DestroyMenu(other);
+    DestroyMenuTree(nullptr, fields, 0);
+}
+
 // Windows numbers itself 6.x and 10.0 (Wine says 10.0): both have visual styles.
 TEST(DialogTheme, EnabledOnCurrentSystems)
 {
