@@ -12,6 +12,7 @@
 #include "MainWindowRules.h"
 #include "Memo.h"
 #include "ModuleBinding.h"
+#include "PlugInHost.h"
 #include "Program.h"
 #include "TimerTick.h"
 #include "Transparency.h"
@@ -252,7 +253,7 @@ LRESULT OnTimer(HWND window, WPARAM timer)
         RedrawForNewDay(window, env);
         break;
     case TIMER_PLUGIN_START:
-        // The plug-ins start here, step by step, when they join.
+        StartPlugInsStep(window, env);
         break;
     }
     return 0;
