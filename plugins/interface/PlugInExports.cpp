@@ -3,6 +3,7 @@
 
 #include <string.h>
 
+#include "EnvData.h"
 #include "PlugInMenuList.h"
 
 namespace {
@@ -13,7 +14,7 @@ bool g_hasHostTable = false;
 const char* const* MenuItems(const char* language)
 {
     const PlugInDescription* self = ThisPlugIn();
-    return IsEnglishMenuLanguage(language) ? self->EnglishItems : self->JapaneseItems;
+    return IsEnglishLanguage(language) ? self->EnglishItems : self->JapaneseItems;
 }
 
 }  // namespace

@@ -2,16 +2,6 @@
 
 #include <string.h>
 
-int IsEnglishMenuLanguage(const char* language)
-{
-    static const char* const kEnglish[] = {"English", "english", "Eng", "eng"};
-    for (const char* word : kEnglish) {
-        if (language && strcmp(language, word) == 0)
-            return 1;
-    }
-    return 0;
-}
-
 int PlugInMenuListSize(const char* const* items, int count)
 {
     int size = 1;

@@ -2,8 +2,6 @@
 // host names.
 #pragma once
 
-// 1 when language names the English list: exactly "English", "english", "Eng" or "eng".
-int IsEnglishMenuLanguage(const char* language);
 // Bytes of the list of count texts: each text with its NUL, and the closing NUL.
 int PlugInMenuListSize(const char* const* items, int count);
 // The menu export's answer. With size: *size becomes the list's size; a negative *size asks only for that and

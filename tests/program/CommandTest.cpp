@@ -70,6 +70,31 @@ TEST_F(ProgramTest, UpdateEndsTheProgramAndHandsTheToolItsCommandFile)
               ReadText(Folder + "\\Daylens.luf"));
 }
 
+// Without its language module the program cannot start; it says so and offers the update, which the tool then
+// gets when the answer is yes.
+TEST_F(ProgramTest, MissingLanguageModuleOffersTheUpdate)
+{
+    PrepareSettings(0);
+    ASSERT_TRUE(DeleteFileA((Folder + "\\Daylens.Jpn.dll").c_str()));
+    ASSERT_TRUE(CopyFileA(FAKE_UPDATE_TOOL, (Folder + "\\LxUpdate.exe").c_str(), FALSE));
+    HANDLE process = Start("");
+    HWND box = FindMessageBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("リソースDLL を開けません．\r\n正しいファイルをダウンロードしてください．", MessageText(box));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] {
+        HWND next = FindWindowA("#32770", "Daylens");
+        return next && next != box && MessageText(next) == "アップデートのチェックをしますか？";
+    }));
+    PostMessageA(FindWindowA("#32770", "Daylens"), WM_COMMAND, IDYES, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    std::string arguments = Folder + "\\LxUpdate-args.txt";
+    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(arguments.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_EQ(Folder + "\\Daylens.luf\n", ReadText(arguments));
+    EXPECT_EQ(0u, ReadText(Folder + "\\Daylens.luf").find("--download \"http://www.velmora.example/sources/Daylens64/"
+                                                           "Daylens.exe;"));
+}
+
 const char kMemoSettingsCaption[] = "Daylens メモ設定";
 
 int CountMemoSettingsDialogs()
