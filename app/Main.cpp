@@ -26,7 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     ShutdownApplication();
     if (gdiplus)
         Gdiplus::GdiplusShutdown(gdiplusToken);
-    // The update tool and the restart are started here with the rest of shut-down.
+    RunUpdateOnExit();
+    RestartOnExit();
     delete g_program.Info;
     g_program.Info = nullptr;
     return exitCode;

@@ -10,6 +10,7 @@
 #include "MainWindowRules.h"
 #include "MemoSettingsDialog.h"
 #include "ModuleBinding.h"
+#include "PlugInHost.h"
 #include "ToolBarModule.h"
 #include "Program.h"
 #include "Updater.h"
@@ -20,7 +21,6 @@ namespace {
 
 const int kAboutTemplate = 100;
 const char kNoUpdater[] = "LxUpdateがありません";
-const char kUpdateUnavailable[] = "アップデートは利用できません";
 
 void Exit(HWND window)
 {
@@ -45,14 +45,18 @@ void ShowMemoSettings(HWND window, EnvData* env)
     ResourceDllAcquire(0);
 }
 
-// The update tool does the update after the program has ended.
-// LATER: set the update flags and end the program, once shut-down hands over to the update tool; until then the
-// program says the update is not available rather than ending for nothing.
+// The update tool does the update after the program has ended (RunUpdateOnExit).
 void StartUpdate(HWND window, int program, int plugIns)
 {
-    (void)program;
-    (void)plugIns;
-    TellUser(window, IsUpdaterAvailable() ? kUpdateUnavailable : kNoUpdater, MB_OK | MB_ICONEXCLAMATION);
+    if (!IsUpdaterAvailable()) {
+        TellUser(window, kNoUpdater, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (program)
+        g_program.UpdateProgram = 1;
+    if (plugIns)
+        g_program.UpdatePlugIn = 1;
+    SendMessageA(window, WM_COMMAND, IDM_EXIT, 0);
 }
 
 void ShowHelp(HWND window)
@@ -101,9 +105,9 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_WINDOW_FIX:
     case IDM_TOPMOST:
     case IDM_BOTTOMMOST: ChangePlacement(window, env, command); return 1;
+    case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
     case IDM_SETTINGS:
     case IDM_PLUGIN_INFO:
-    case IDM_PLUGIN_ACTIVATE:
     case IDM_DAY_MEMO:
     case IDM_REPEAT_MEMO:
     case IDM_PERIOD_MEMO:
@@ -134,11 +138,12 @@ int OnProgramCommand(EnvData* env, int command)
     return 1;
 }
 
-// Plug-in items, the power plug-in and the launcher take their numbers when they join.
-int OnPlugInCommand(int command)
+// The plug-ins' own items; the power plug-in and the launcher take their numbers when they join.
+int OnPlugInCommand(HWND window, EnvData* env, int command)
 {
-    return (command >= IDM_PLUGIN_FIRST && command <= IDM_PLUGIN_LAST) ||
-           (command >= IDM_POWER_FIRST && command <= IDM_POWER_LAST) || command == IDM_LAUNCHER_OPEN ||
+    if (command >= IDM_PLUGIN_FIRST && command <= IDM_PLUGIN_LAST)
+        return env ? RunPlugInCommand(window, env, command) : 1;
+    return (command >= IDM_POWER_FIRST && command <= IDM_POWER_LAST) || command == IDM_LAUNCHER_OPEN ||
            command == IDM_LAUNCHER_SETTINGS || (command >= IDM_LAUNCHER_FIRST && command <= IDM_LAUNCHER_LAST);
 }
 
@@ -154,6 +159,6 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     else if (env && command >= IDM_REDRAW && command <= IDM_NOTHING)
         handled = OnProgramCommand(env, command);
     else
-        handled = OnPlugInCommand(command);
+        handled = OnPlugInCommand(window, env, command);
     return handled ? 0 : DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }

@@ -13,6 +13,7 @@
 #include "MainWindowRules.h"
 #include "Memo.h"
 #include "ModuleBinding.h"
+#include "PlugInHost.h"
 #include "Program.h"
 #include "TimerTick.h"
 #include "Transparency.h"
@@ -253,8 +254,7 @@ LRESULT OnTimer(HWND window, WPARAM timer)
         RedrawForNewDay(window, env);
         break;
     case TIMER_PLUGIN_START:
-        // LATER: load the plug-ins here step by step before the menu takes their items.
-        RebuildContextMenu(env);
+        StartPlugInsStep(window, env);
         break;
     }
     return 0;

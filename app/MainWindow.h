@@ -21,7 +21,9 @@ class EnvData;
 #define TIMER_DRAG_STEP_MS 10
 #define TIMER_FADE_STEP_MS 100
 #define TIMER_DAY_CHANGE_MS 10000
-#define TIMER_PLUGIN_START_MS 50
+#define TIMER_PLUGIN_START_MS 50   // between two plug-ins
+#define TIMER_PLUGIN_MENU_MS 200   // after the last plug-in
+#define TIMER_PLUGIN_STEP_MS 100   // between the steps after it
 
 // The size of the tray icon's record.
 #define TRAY_RECORD_SIZE 528

@@ -48,8 +48,16 @@ extern ProgramState g_program;
 
 // Start-up up to the shown calendar window; 1 to run the message loop, 0 to end at once.
 int InitApplication(const char* commandLine, int showCommand);
-// Releases what start-up acquired; safe after a start-up that gave up half-way.
+// Releases what start-up acquired, the plug-ins first; safe after a start-up that gave up half-way and when called
+// again.
 void ShutdownApplication();
+// Hands the update asked for (UpdateProgram, UpdatePlugIn) to the update tool, which restarts the program after it,
+// and clears the flags; 1.
+int RunUpdateOnExit();
+// Starts the program again when Restart is set (the new instance waits until this one has let go of its name); 1.
+int RestartOnExit();
+// Starts the program at path with the word "restart", in folder; 1 when it started.
+int StartProgramAgain(const char* path, const char* folder);
 // Reads every setting (LoadEnv), then rebuilds what follows from them: the keyboard table. 1 on a first run (no
 // settings file yet); *versionChanged (may be null) as LoadEnv gives it.
 int ReadProgramSettings(int* versionChanged);

@@ -6,7 +6,6 @@
 #include <new>
 
 #include "AppInfo.h"
-#include "ContextMenu.h"
 #include "EnvData.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
@@ -19,6 +18,7 @@
 #include "StartupRules.h"
 #include "StrUtil.h"
 #include "Trace.h"
+#include "Updater.h"
 #include "UserMessage.h"
 
 ProgramState g_program;
@@ -45,10 +45,16 @@ int Ask(const char* text)
     return TellUser(nullptr, text, MB_YESNO | MB_ICONQUESTION);
 }
 
-// LATER: the update offer, once the update tool is started after the program has ended; start-up ends either way.
+const char kAskUpdate[] = "アップデートのチェックをしますか？";
+
+// Without a fitting language module the program cannot run; an update may bring one. Start-up ends either way.
 int GiveUp(const char* text)
 {
     TellUser(nullptr, text, MB_OK | MB_ICONWARNING);
+    if (IsUpdaterAvailable() && Ask(kAskUpdate) == IDYES) {
+        g_program.UpdateProgram = 1;
+        RunUpdateOnExit();
+    }
     return 0;
 }
 
@@ -222,6 +228,8 @@ void BuildMyHolidayPath()
 
 int InitApplication(const char* commandLine, int showCommand)
 {
+    // Plug-ins and modules load from their own folders, never from the current folder.
+    SetDllDirectoryA("");
     AppInfo* info = g_program.Info;
     SetIdentity(info);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &g_program.WorkArea, 0);
@@ -296,36 +304,4 @@ int RunMessageLoop()
         DispatchMessageA(&message);
     }
     return got == -1 ? 0 : (int)message.wParam;
-}
-
-void ShutdownApplication()
-{
-    // Plug-ins, memorial tables and timers are released here by their owners.
-    if (g_program.Env)
-        DestroyContextMenu(g_program.Env);
-    RemoveTrayIcon();
-    ShutdownMemo();
-    ImageDllAcquire(0);
-    if (g_program.Info)
-        g_program.Info->HelpUninitialize();
-    if (g_program.InstanceMutex)
-        CloseSingleInstanceMutex(g_program.InstanceMutex);
-    g_program.InstanceMutex = nullptr;
-    FreeHolidayList(g_program.Holidays, (int)g_program.HolidayCount);
-    FreeHolidayList(g_program.MyHolidays, (int)g_program.MyHolidayCount);
-    g_program.Holidays = g_program.MyHolidays = nullptr;
-    g_program.HolidayCount = g_program.MyHolidayCount = 0;
-    if (g_program.Accelerators)
-        DestroyAcceleratorTable(g_program.Accelerators);
-    g_program.Accelerators = nullptr;
-    ResetProgramIcons(&g_program.Icons, nullptr, {});
-    delete g_program.Env;
-    g_program.Env = nullptr;
-    FreeResourceDll();
-    char** texts[] = {&g_program.IniPath, &g_program.PlugInDir, &g_program.MyHolidayPath};
-    for (char** text : texts) {
-        if (*text)
-            HeapFree(GetProcessHeap(), 0, *text);
-        *text = nullptr;
-    }
 }

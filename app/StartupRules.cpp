@@ -41,11 +41,6 @@ int WallpaperModeFromCommandLine(const char* commandLine)
     return Is(commandLine, "wallrestore") ? 2 : 0;
 }
 
-int IsEnglishLanguage(const char* language)
-{
-    return Is(language, "English") || Is(language, "english") || Is(language, "Eng") || Is(language, "eng");
-}
-
 int AcceleratorTableId(int moveWithKeyUD, int moveWithKeyRL)
 {
     if (moveWithKeyUD == 1)

@@ -22,8 +22,6 @@ enum StartupAction {
 int DecideStartup(const char* commandLine, int otherRunning, int doubleStart);
 // Wallpaper mode at start: 1 for "walldown", 2 for "wallrestore", else 0.
 int WallpaperModeFromCommandLine(const char* commandLine);
-// 1 when the language module's language word names English ("English", "english", "Eng", "eng").
-int IsEnglishLanguage(const char* language);
 // The program's keyboard table (accelerator resource 201-204) for the arrow-key options.
 int AcceleratorTableId(int moveWithKeyUD, int moveWithKeyRL);
 // With DisplayStart 6 (last month shown at exit) and a remembered year and month, shows that month first; 1 when set.

@@ -10,6 +10,7 @@
 #include "LanguageResources.h"
 #include "MenuItemState.h"
 #include "OutsideModule.h"
+#include "PlugInMenuTable.h"
 #include "PlugInModule.h"
 #include "StrUtil.h"
 #include "Trace.h"
@@ -172,25 +173,38 @@ HMENU CreatePlugInMenu(PlugInMenuItem* table, PlugInSlot* slots, const char* lan
     HMENU menu = CreatePopupMenu();
     if (!menu)
         return nullptr;
-    if (table)
+    // A plug-in that runs only for its command is not loaded at a rebuild: its entries come from the table as it
+    // stood, so its items stay in the menu.
+    PlugInMenuItem* kept = nullptr;
+    if (table) {
+        kept = (PlugInMenuItem*)HeapAlloc(GetProcessHeap(), 0, sizeof(PlugInMenuItem) * PLUGIN_MENU_ITEM_COUNT);
+        if (kept)
+            memcpy(kept, table, sizeof(PlugInMenuItem) * PLUGIN_MENU_ITEM_COUNT);
         memset(table, 0, sizeof(PlugInMenuItem) * PLUGIN_MENU_ITEM_COUNT);
+    }
     int used = 0;
     for (int i = 0; table && slots && i < PLUGIN_SLOT_COUNT && slots[i].FileName[0]; i++) {
-        if (!slots[i].Module || slots[i].Use != 1)
-            continue;
-        int size = 0, count = 0;
-        char* texts = textsOf(&slots[i], language, &size, &count);
-        if (!texts)
+        if (slots[i].Use != 1)
             continue;
         int first = used;
-        used = TakePlugInItems(table, used, &slots[i], texts, size, count);
-        HeapFree(GetProcessHeap(), 0, texts);
+        if (slots[i].Module) {
+            int size = 0, count = 0;
+            char* texts = textsOf(&slots[i], language, &size, &count);
+            if (!texts)
+                continue;
+            used = AddPlugInMenuItems(table, used, &slots[i], texts, size, count);
+            HeapFree(GetProcessHeap(), 0, texts);
+        } else if (kept) {
+            used = KeepPlugInMenuItems(table, used, &slots[i], kept);
+        }
         // The separator only between plug-ins that both show items.
         if (first > 0 && used > first)
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         for (int t = first; t < used; t++)
             AppendText(menu, table[t].Command, table[t].Text, 0);
     }
+    if (kept)
+        HeapFree(GetProcessHeap(), 0, kept);
     if (used > 0)
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendItems(menu, kPlugInTailItems, CountOf(kPlugInTailItems), 0);

@@ -27,6 +27,9 @@ struct ExportName {
     constexpr const char* kExportNames[] = {list(DAYLENS_EXPORT_NAME)}; \
     constexpr int kExportCount = (int)(sizeof(kExportNames) / sizeof(kExportNames[0]));
 
+// Declares the export itself (inside extern "C"), for the modules that implement a list.
+#define DAYLENS_EXPORT_DECLARE(name, result, parameters) result name parameters;
+
 // Checks, in the module that implements a list, that each export has the type the list gives it.
 #define DAYLENS_EXPORT_CHECK(name, result, parameters)                                          \
     static_assert(__is_same(decltype(&::name), result(*) parameters), #name " does not have the type its " \

@@ -14,6 +14,10 @@
 #define DAYLENS_VERSION 120  // 1.20, also stamped into the settings file
 #define DAYLENS_REVISION 1
 
+// Where the update tool fetches updates from, and the command file the program hands it.
+#define DAYLENS_UPDATE_SITE "http://www.velmora.example"
+#define DAYLENS_UPDATE_FILE "Daylens.luf"
+
 // Message-box captions: questions and notices take the program's name; errors of the holiday lists take these.
 #define DAYLENS_ALERT_CAPTION "Daylens Alert"
 #define MAKER_ALERT_CAPTION "Velmora Alert"

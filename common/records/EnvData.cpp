@@ -59,6 +59,16 @@ void ReleaseOwned(EnvData* env)
 
 }  // namespace
 
+int IsEnglishLanguage(const char* language)
+{
+    static const char* const kEnglish[] = {"English", "english", "Eng", "eng"};
+    for (const char* word : kEnglish) {
+        if (language && strcmp(language, word) == 0)
+            return 1;
+    }
+    return 0;
+}
+
 EnvData::EnvData()
 {
     // Every member is a plain C type, for which all-zero bytes are the empty value.

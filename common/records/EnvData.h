@@ -26,6 +26,10 @@ public:
     virtual ~BackgroundPicture() {}
 };
 
+// 1 when a language word (the language module's, or the one the plug-ins are asked in) names English: exactly
+// "English", "english", "Eng" or "eng".
+int IsEnglishLanguage(const char* language);
+
 class EnvData {
 public:
     EnvData();

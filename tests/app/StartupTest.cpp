@@ -228,4 +228,20 @@ TEST(SingleInstanceWaitTest, RestartTakesTheNameWhenTheOldInstanceEnds)
     CloseSingleInstanceMutex(args.mutex);
 }
 
+// The program is started again with the word "restart", in its own folder.
+TEST(RestartTest, StartsTheProgramAgainWithTheWordInItsFolder)
+{
+    TempFolder folder;
+    ASSERT_TRUE(folder.Create("restart"));
+    std::string program = folder.Path("Daylens.exe");
+    ASSERT_TRUE(CopyFileA(START_PROBE, program.c_str(), FALSE));
+    ASSERT_EQ(1, StartProgramAgain(program.c_str(), (folder.Dir() + "\\").c_str()));
+    std::string record = folder.Path("StartProbe-args.txt");
+    for (int i = 0; i < 400 && !FileExists(record.c_str()); i++)
+        Sleep(50);
+    DWORD size = 0;
+    std::string text = TakeHeapText(ReadWholeFile(record.c_str(), &size));
+    EXPECT_EQ("restart\nfolder=" + folder.Dir() + "\n", text);
+}
+
 }  // namespace

@@ -270,17 +270,27 @@ TEST_F(ContextMenuTest, PlugInItemsAreNumberedFrom8001SlotBySlot)
     }
 }
 
-// A list that runs to the end of its block without its last NUL is read no further than the block.
-TEST(ContextMenuRulesTest, PlugInTextsStayInsideTheirBlock)
+// A rebuild after the run-once plug-ins were unloaded keeps their items, in slot order and renumbered.
+TEST_F(ContextMenuTest, RebuildKeepsTheItemsOfUnloadedPlugIns)
 {
-    PlugInSlot slot = {};
-    strcpy(slot.FileName, "Edge.dll");
-    static PlugInMenuItem table[PLUGIN_MENU_ITEM_COUNT];
-    const char block[] = {'o', 'n', 'e', '\0', 't', 'w', 'o', '!', '!'};
-    EXPECT_EQ(2, TakePlugInItems(table, 0, &slot, block, 7, 5));
-    EXPECT_STREQ("one", table[0].Text);
-    EXPECT_STREQ("two", table[1].Text);
-    EXPECT_EQ((DWORD)IDM_PLUGIN_FIRST + 1, table[1].Command);
+    memset(slots, 0, sizeof(slots));
+    g_plugInTexts = {{"DaylensPrint.dll", {"印刷"}}, {"DaylensMiniMemo.dll", {"ミニメモ表示", "ミニメモ設定"}}};
+    strcpy(slots[0].FileName, "DaylensPrint.dll");
+    strcpy(slots[1].FileName, "DaylensMiniMemo.dll");
+    for (PlugInSlot& slot : slots)
+        slot.Use = 1;
+    slots[0].Module = slots[1].Module = (HMODULE)resources;
+    memset(table, 0, sizeof(table));
+    DestroyMenu(CreatePlugInMenu(table, slots, "Japanese", FakePlugInTexts));
+    slots[0].Module = nullptr;
+    g_plugInTexts["DaylensMiniMemo.dll"] = {"ミニメモ表示"};
+    HMENU menu = CreatePlugInMenu(table, slots, "Japanese", FakePlugInTexts);
+    EXPECT_EQ("8001 - 8002 - 506 507 505", Describe(menu));
+    EXPECT_STREQ("印刷", table[0].Text);
+    EXPECT_EQ(&slots[0], table[0].Slot);
+    EXPECT_STREQ("ミニメモ表示", table[1].Text);
+    EXPECT_EQ(0u, table[2].Command);
+    DestroyMenu(menu);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
-// Commands of the calendar window that answer with a dialog or a message box and leave the program running.
+// Commands of the calendar window that answer with a dialog or a message box, and the update that ends the program.
 #include "DaylensIds.h"
 #include "ProgramDriver.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -19,11 +23,16 @@ std::string MessageText(HWND box)
     return text;
 }
 
-TEST_F(ProgramTest, UpdateCommandsSayTheUpdateIsNotAvailableAndKeepRunning)
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Without the update tool the update commands say so and the program keeps running.
+TEST_F(ProgramTest, UpdateCommandsWithoutTheToolSaySoAndKeepRunning)
 {
     PrepareSettings(0);
-    // With the update tool in the program folder an update could be asked for.
-    ASSERT_TRUE(CopyFileA(FAKE_UPDATE_TOOL, (Folder + "\\LxUpdate.exe").c_str(), FALSE));
     HANDLE process = Start("");
     HWND window = WaitForShownCalendar();
     ASSERT_NE(nullptr, window);
@@ -32,7 +41,7 @@ TEST_F(ProgramTest, UpdateCommandsSayTheUpdateIsNotAvailableAndKeepRunning)
         PostMessageA(window, WM_COMMAND, (WPARAM)command, 0);
         HWND box = FindMessageBox();
         ASSERT_NE(nullptr, box);
-        EXPECT_EQ("アップデートは利用できません", MessageText(box));
+        EXPECT_EQ("LxUpdateがありません", MessageText(box));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitUntil([] { return FindWindowA("#32770", "Daylens") == nullptr; }));
         EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
@@ -40,6 +49,50 @@ TEST_F(ProgramTest, UpdateCommandsSayTheUpdateIsNotAvailableAndKeepRunning)
     }
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+}
+
+// With the tool in the program folder, the update ends the program, which then hands the tool its command file:
+// the program to fetch, the restart after it and the question before it.
+TEST_F(ProgramTest, UpdateEndsTheProgramAndHandsTheToolItsCommandFile)
+{
+    PrepareSettings(0);
+    ASSERT_TRUE(CopyFileA(FAKE_UPDATE_TOOL, (Folder + "\\LxUpdate.exe").c_str(), FALSE));
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, IDM_UPDATE, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    std::string arguments = Folder + "\\LxUpdate-args.txt";
+    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(arguments.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_EQ(Folder + "\\Daylens.luf\n", ReadText(arguments));
+    EXPECT_EQ("--download \"http://www.velmora.example/sources/Daylens64/Daylens.exe;" + Folder +
+                  "\\Daylens.exe\"\n--restart \"" + Folder + "\\Daylens.exe\"\n--confirm\n",
+              ReadText(Folder + "\\Daylens.luf"));
+}
+
+// Without its language module the program cannot start; it says so and offers the update, which the tool then
+// gets when the answer is yes.
+TEST_F(ProgramTest, MissingLanguageModuleOffersTheUpdate)
+{
+    PrepareSettings(0);
+    ASSERT_TRUE(DeleteFileA((Folder + "\\Daylens.Jpn.dll").c_str()));
+    ASSERT_TRUE(CopyFileA(FAKE_UPDATE_TOOL, (Folder + "\\LxUpdate.exe").c_str(), FALSE));
+    HANDLE process = Start("");
+    HWND box = FindMessageBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("リソースDLL を開けません．\r\n正しいファイルをダウンロードしてください．", MessageText(box));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] {
+        HWND next = FindWindowA("#32770", "Daylens");
+        return next && next != box && MessageText(next) == "アップデートのチェックをしますか？";
+    }));
+    PostMessageA(FindWindowA("#32770", "Daylens"), WM_COMMAND, IDYES, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    std::string arguments = Folder + "\\LxUpdate-args.txt";
+    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(arguments.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_EQ(Folder + "\\Daylens.luf\n", ReadText(arguments));
+    EXPECT_EQ(0u, ReadText(Folder + "\\Daylens.luf").find("--download \"http://www.velmora.example/sources/Daylens64/"
+                                                           "Daylens.exe;"));
 }
 
 const char kMemoSettingsCaption[] = "Daylens メモ設定";

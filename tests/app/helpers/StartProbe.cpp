@@ -1,0 +1,33 @@
+// Stands in for a program that is started: writes its arguments, one a line, then "folder=" and its working
+// folder, to "StartProbe-args.txt" beside itself.
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    char folder[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, folder, sizeof(folder));
+    if (length == 0 || length >= sizeof(folder))
+        return 1;
+    char* slash = strrchr(folder, '\\');
+    if (slash)
+        slash[1] = '\0';
+    char partial[MAX_PATH + 32];
+    char done[MAX_PATH + 32];
+    snprintf(partial, sizeof(partial), "%sStartProbe-args.tmp", folder);
+    snprintf(done, sizeof(done), "%sStartProbe-args.txt", folder);
+    char current[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof(current), current);
+    FILE* out = fopen(partial, "wb");
+    if (!out)
+        return 1;
+    for (int i = 1; i < __argc; i++)
+        fprintf(out, "%s\n", __argv[i]);
+    fprintf(out, "folder=%s\n", current);
+    fclose(out);
+    // Renamed when complete, so that a waiting test never reads half a file.
+    return MoveFileExA(partial, done, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}
