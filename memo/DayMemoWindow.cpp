@@ -96,6 +96,7 @@ struct DayMemoState {
     HFONT Font;
     HFONT EditFont;
     HWND ToolTips[DAY_MEMO_TOOLTIP_MAX];
+    int Sizing;  // 1 while the user drags the border
 };
 
 DayMemoState s_memo;
@@ -142,14 +143,22 @@ void Repaint(HWND window, int id)
     InvalidateRect(GetDlgItem(window, id), nullptr, FALSE);
 }
 
+void ClearPicker(HWND window)
+{
+    // Some pickers refuse "no time" without a time to ignore.
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    SendDlgItemMessageA(window, IDC_DAYMEMO_TIME, DTM_SETSYSTEMTIME, GDT_NONE, (LPARAM)&time);
+}
+
 // The picker shows the record's time, or no time.
 void ShowRecordTime(HWND window)
 {
-    HWND picker = GetDlgItem(window, IDC_DAYMEMO_TIME);
     if (!IsPopupTimeSet(s_memo.Record.Hour, s_memo.Record.Minute)) {
-        SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        ClearPicker(window);
         return;
     }
+    HWND picker = GetDlgItem(window, IDC_DAYMEMO_TIME);
     SYSTEMTIME time;
     GetLocalTime(&time);
     time.wHour = (WORD)s_memo.Record.Hour;
@@ -321,7 +330,7 @@ void Erase(HWND window)
     SetWindowTextA(Edit(window), "");
     s_memo.Record.Hour = MEMO_TIME_UNSET;
     s_memo.Record.Minute = MEMO_TIME_UNSET;
-    SendDlgItemMessageA(window, IDC_DAYMEMO_TIME, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+    ClearPicker(window);
 }
 
 void ChooseMark(HWND window)
@@ -503,6 +512,30 @@ INT_PTR OnInitDialog(HWND window)
     return FALSE;
 }
 
+void RepaintAll(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// While the user drags the border the window is repainted once at the end; a size set at once (maximised, restored,
+// moved by a program) repaints at once.
+INT_PTR OnSize(HWND window, WPARAM kind)
+{
+    if (kind == SIZE_MINIMIZED)
+        return TRUE;
+    LayoutTodayMemoDlg(window);
+    if (!s_memo.Sizing)
+        RepaintAll(window);
+    return TRUE;
+}
+
+INT_PTR OnExitSizeMove(HWND window)
+{
+    s_memo.Sizing = 0;
+    RepaintAll(window);
+    return TRUE;
+}
+
 void OnDestroy()
 {
     s_memo.Open = 0;
@@ -558,8 +591,9 @@ INT_PTR CALLBACK TodayMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NOTIFY: return OnNotify(window, (const NMHDR*)lParam);
     case WM_DRAWITEM: return OnDrawItem((const DRAWITEMSTRUCT*)lParam);
     case WM_RBUTTONDOWN: TrackMemoMenu(window); return TRUE;
-    case WM_SIZE: LayoutTodayMemoDlg(window); return TRUE;
-    case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return TRUE;
+    case WM_SIZE: return OnSize(window, wParam);
+    case WM_ENTERSIZEMOVE: s_memo.Sizing = 1; return TRUE;
+    case WM_EXITSIZEMOVE: return OnExitSizeMove(window);
     case WM_DESTROY: OnDestroy(); return FALSE;
     }
     return FALSE;

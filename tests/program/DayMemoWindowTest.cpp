@@ -101,6 +101,14 @@ protected:
     {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
     }
+    // Whether the time picker's check box is ticked (a time is set).
+    static bool HasTime(HWND dialog)
+    {
+        HWND box = FindWindowExA(GetDlgItem(dialog, IDC_DAYMEMO_TIME), nullptr, "Button", nullptr);
+        DWORD_PTR checked = 0;
+        SendMessageTimeoutA(box, BM_GETCHECK, 0, 0, SMTO_BLOCK, 5000, &checked);
+        return checked == BST_CHECKED;
+    }
     static bool Closes(HWND dialog) { return WaitUntil([dialog] { return !IsWindow(dialog); }, 5000); }
 
     static std::string Section(const SYSTEMTIME& day)
@@ -193,7 +201,8 @@ TEST_F(DayMemoWindowTest, SavedMemoIsWrittenAsTheWriterDoesAndMarked)
 }
 
 // An emptied memo that was stored is removed when the deletion question is answered はい, with a file a day and a
-// file a month alike; stepping to the next day and back keeps each day's memo.
+// file a month alike; stepping to the next day and back keeps each day's memo, and the time picker shows each
+// day's time.
 TEST_F(DayMemoWindowTest, StepsKeepEachDaysMemoAndAnEmptiedMemoIsRemoved)
 {
     for (bool monthFile : {false, true}) {
@@ -207,17 +216,26 @@ TEST_F(DayMemoWindowTest, StepsKeepEachDaysMemoAndAnEmptiedMemoIsRemoved)
         time = {value.LowPart, value.HighPart};
         FileTimeToSystemTime(&time, &tomorrow);
 
+        std::string file = FileOf(today_, monthFile);
+        WritePrivateProfileStringA(Section(today_).c_str(), "Time", "07:05", file.c_str());
+        WritePrivateProfileStringA(Section(today_).c_str(), "Memo", "朝", file.c_str());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+
         HWND dialog = Open();
         ASSERT_NE(nullptr, dialog);
+        EXPECT_EQ("朝", TextOf(EditOf(dialog)));
+        EXPECT_TRUE(HasTime(dialog));
         Type(dialog, "今日");
         Press(dialog, IDC_MEMO_BTN_DAY_NEXT);
         EXPECT_EQ("メモが変更されています\r\n保存しますか？", Answer(IDYES));
         EXPECT_TRUE(WaitUntil([&] { return StoredMemo(today_, monthFile) == "今日"; }, 5000));
         EXPECT_EQ("", TextOf(EditOf(dialog)));
+        EXPECT_FALSE(HasTime(dialog));
         Type(dialog, "明日");
         Press(dialog, IDC_MEMO_BTN_DAY_BACK);
         EXPECT_EQ("メモが変更されています\r\n保存しますか？", Answer(IDYES));
         EXPECT_TRUE(WaitUntil([&] { return TextOf(EditOf(dialog)) == "今日"; }, 5000));
+        EXPECT_TRUE(HasTime(dialog));
         EXPECT_EQ("明日", StoredMemo(tomorrow, monthFile));
 
         // Emptied, closing asks to delete; はい removes today's memo and leaves tomorrow's.
