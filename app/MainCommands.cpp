@@ -6,8 +6,10 @@
 #include "AppInfo.h"
 #include "CalendarRender.h"
 #include "ContextMenu.h"
+#include "DayMemoWindow.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
+#include "Memo.h"
 #include "MemoSettingsDialog.h"
 #include "ModuleBinding.h"
 #include "PlugInHost.h"
@@ -42,6 +44,20 @@ void ShowMemoSettings(HWND window, EnvData* env)
     if (module)
         ShowMemoSettingsDialog(module, window, env, g_program.Info, g_program.IniPath, ProgramIcon(PROGRAM_ICON_LARGE),
                                ProgramIcon(PROGRAM_ICON_SMALL));
+    ResourceDllAcquire(0);
+}
+
+// The day-memo window for the clicked day, or today when no day was clicked.
+void ShowDayMemo(HWND window, EnvData* env)
+{
+    const SYSTEMTIME& day = IsDaySet(&env->ClickedDate) ? env->ClickedDate : env->Today;
+    g_memoSettings.MemoYear = day.wYear;
+    g_memoSettings.MemoMonth = day.wMonth;
+    g_memoSettings.MemoDay = day.wDay;
+    HMODULE module = ResourceDllAcquire(1);
+    if (module)
+        ShowDayMemoWindow(module, window, env, g_program.Info, ProgramIcon(PROGRAM_ICON_LARGE),
+                          ProgramIcon(PROGRAM_ICON_SMALL));
     ResourceDllAcquire(0);
 }
 
@@ -100,6 +116,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_PLUGIN_UPDATE: StartUpdate(window, 0, 1); return 1;
     case IDM_HELP: ShowHelp(window); return 1;
     case IDM_MEMO_SETTINGS: ShowMemoSettings(window, env); return 1;
+    case IDM_DAY_MEMO: ShowDayMemo(window, env); return 1;
     case IDM_INITIAL_POSITION: MoveToInitialPosition(window, env); return 1;
     case IDM_EXIT: Exit(window); return 1;
     case IDM_WINDOW_FIX:
@@ -108,7 +125,6 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
     case IDM_SETTINGS:
     case IDM_PLUGIN_INFO:
-    case IDM_DAY_MEMO:
     case IDM_REPEAT_MEMO:
     case IDM_PERIOD_MEMO:
     case IDM_MY_HOLIDAY:

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "DayMemoWindow.h"
 #include "MemoSettingsFile.h"
 
 MemoSettings g_memoSettings;
@@ -10,14 +11,18 @@ RepeatMemoList g_repeatMemos;
 int InitMemo(const SYSTEMTIME* today)
 {
     FreeMemoSearchHistory(&g_memoSettings);
+    // The menu is made once, however often the record is zeroed.
+    HMENU menu = g_memoSettings.MemoMenu;
     memset(&g_memoSettings, 0, sizeof(g_memoSettings));
+    g_memoSettings.MemoMenu = menu;
     g_memoSettings.MemoStyle.NoUseStrColor = 1;
     if (today) {
         g_memoSettings.MemoYear = today->wYear;
         g_memoSettings.MemoMonth = today->wMonth;
         g_memoSettings.MemoDay = today->wDay;
     }
-    // LATER: the day-memo window's menu, made here once.
+    if (!g_memoSettings.MemoMenu)
+        g_memoSettings.MemoMenu = CreateDayMemoMenu();
     InitRepeatMemos(&g_repeatMemos.Records, g_repeatMemos.Texts, &g_repeatMemos.Count);
     return 1;
 }

@@ -128,6 +128,11 @@ int RemoveDayMemo(const MemoSettings* memo, const char* file, const char* sectio
 
 }  // namespace
 
+size_t StorableMemoLength()
+{
+    return kEscapedMemoMax;
+}
+
 MemoStoreSettings MemoStoreOf(const MemoSettings* memo)
 {
     MemoStoreSettings store = {memo->MemoDir, memo->MemoSaveOneMonth, &memo->MemoStyle};

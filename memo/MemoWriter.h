@@ -2,6 +2,8 @@
 // removed, and the month cache the calendar keeps while it draws a month.
 #pragma once
 
+#include <stddef.h>
+
 #include "DayMemoStore.h"
 #include "MemoSettings.h"
 
@@ -9,6 +11,9 @@
 #define MEMO_MONTH_DAYS 31
 // Bytes of a day's section as it is handed to the section write.
 #define MEMO_SECTION_SIZE 65536
+
+// Bytes of the longest escaped memo text that one stored line holds.
+size_t StorableMemoLength();
 
 // The reader's view of memo: its folder, its month-file switch and its default style.
 MemoStoreSettings MemoStoreOf(const MemoSettings* memo);
