@@ -8,6 +8,7 @@
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "MemoSettingsDialog.h"
+#include "MemorialDialog.h"
 #include "ModuleBinding.h"
 #include "ToolBarModule.h"
 #include "Program.h"
@@ -32,6 +33,15 @@ void ShowVersion(HWND window)
     if (module)
         ShowAboutBox(module, kAboutTemplate, window, ProgramIcon(PROGRAM_ICON_LARGE), ProgramIcon(PROGRAM_ICON_SMALL),
                      nullptr, g_program.Info, 1);
+    ResourceDllAcquire(0);
+}
+
+void ShowMemorialSettings(HWND window, EnvData* env)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    if (module)
+        ShowMemorialDialog(module, window, env, g_program.Info, g_program.IniPath, ProgramIcon(PROGRAM_ICON_LARGE),
+                           ProgramIcon(PROGRAM_ICON_SMALL));
     ResourceDllAcquire(0);
 }
 
@@ -95,6 +105,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_PLUGIN_UPDATE: StartUpdate(window, 0, 1); return 1;
     case IDM_HELP: ShowHelp(window); return 1;
     case IDM_MEMO_SETTINGS: ShowMemoSettings(window, env); return 1;
+    case IDM_MEMORIAL: ShowMemorialSettings(window, env); return 1;
     case IDM_INITIAL_POSITION: MoveToInitialPosition(window, env); return 1;
     case IDM_EXIT: Exit(window); return 1;
     case IDM_WINDOW_FIX:
@@ -109,7 +120,6 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_MY_HOLIDAY:
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
-    case IDM_MEMORIAL:
     case IDM_MEMORIAL_ADD:
         // Their dialogs and plug-ins join later.
         return 1;
