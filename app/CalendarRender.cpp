@@ -10,6 +10,7 @@
 #include "CalendarRenderParts.h"
 #include "CalendarToolTips.h"
 #include "Memo.h"
+#include "MemorialDays.h"
 #include "ModuleBinding.h"
 #include "PicturePlacement.h"
 #include "Program.h"
@@ -227,7 +228,7 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
     env->MemoryDC = memoryDc;
     env->BackBitmap = bitmap;
     env->Transparency.KeyColor = GetPixel(memoryDc, 0, 0);
-    DrawCalendar(window, memoryDc, year, month, env, &g_memoSettings, nullptr, env->ShowToolTip);
+    DrawCalendar(window, memoryDc, year, month, env, &g_memoSettings, &g_memorialSettings, env->ShowToolTip);
 
     HDC windowDc = GetDC(window);
     if (windowDc) {

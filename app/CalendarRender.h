@@ -9,9 +9,8 @@
 #include "EnvData.h"
 #include "Holiday.h"
 #include "MemoSettings.h"
+#include "MemorialSettings.h"
 #include "RepeatMemo.h"
-
-struct MemorialSettings;  // LATER: the memorial-day settings
 
 // Re-renders the calendar of ShownMonth (see RefreshCalendarMonth).
 int RefreshCalendar(int keepPosition);

@@ -26,9 +26,10 @@ int DrawCalendarText(HDC hdc, int x, int y, const char* text, COLORREF textColor
 // The width and height of text in the DC's font.
 SIZE TextExtent(HDC hdc, const char* text);
 
-// What the day lists say of one day: its holidays through checkHoliday (none without it), today, its repeating
-// memos, its day memo (from the month cache when it holds the day's month, else from the store). The memo texts in
-// facts are process-heap blocks: the caller frees them with FreeDayFacts.
+// What the day lists say of one day: its holidays through checkHoliday (none without it), today, its memorial
+// days (with the memorial settings), its repeating memos, its day memo (from the month cache when it holds the
+// day's month, else from the store). The texts in facts are process-heap blocks: the caller frees them with
+// FreeDayFacts.
 void GatherDayFacts(const EnvData& env, const CalendarSources& sources, LanguageModule::CheckHoliday checkHoliday,
                     int year, int month, int day, int otherMonth, MemoSettings* memo, MemorialSettings* memorial,
                     DayFacts* facts);

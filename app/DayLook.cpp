@@ -156,7 +156,7 @@ void ApplyOrderEntry(const EnvData& env, const DayFacts& f, int kind, const RECT
     case MARK_ORDER_MEMORIAL:
         if (f.MemorialText)
             ApplyEntry(look, box, f.MemorialStyle, f.MemorialStyle,
-                       withTip && env.ShowMemorialTip == 1 ? f.MemorialText : nullptr, kMemoTipBytes);
+                       withTip && f.MemorialTipOn ? f.MemorialText : nullptr, kNameTipBytes);
         break;
     case MARK_ORDER_MY_HOLIDAY:
         if (f.IsMyHoliday)

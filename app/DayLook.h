@@ -31,8 +31,9 @@ struct DayFacts {
     FontStyle RepeatMemoStyle;
     int MemoMarksOn;             // the memo settings show memo marks
     int MemoTipOn;               // the memo settings show the memo text in the day's tooltip
-    const char* MemorialText;    // the memorial days on the date
+    const char* MemorialText;    // the memorial days on the date, each with its age when the settings ask for it
     FontStyle MemorialStyle;
+    int MemorialTipOn;           // the memorial settings show the names in the day's tooltip
     const char* DayMemoText;     // the day's own memo
     FontStyle DayMemoStyle;
     int DayMemoHour;             // the memo's time; outside 0-23 and 0-59 none

@@ -4,9 +4,11 @@
 #include <string.h>
 
 #include "CalendarRenderParts.h"
+#include "DateUtil.h"
 #include "HolidayCheck.h"
 #include "HeapUtil.h"
 #include "Memo.h"
+#include "MemorialDays.h"
 #include "MemoWriter.h"
 #include "ModuleBinding.h"
 #include "Program.h"
@@ -53,6 +55,23 @@ bool IsToday(const EnvData& env, int year, int month, int day)
     return env.Today.wYear == year && env.Today.wMonth == month && env.Today.wDay == day;
 }
 
+// The memorial days on the date, with their ages when the memorial settings ask for them.
+void GatherMemorialDays(const CalendarSources& sources, int year, int month, int day, const MemorialSettings* memorial,
+                        DayFacts* facts)
+{
+    if (!memorial || !sources.Memorials || sources.MemorialCount < 1)
+        return;
+    char names[HOLIDAY_NAME_SIZE];
+    CheckMemorial(sources.Memorials, sources.MemorialCount, year, month, day, DayOfWeek(year, month, day),
+                  memorial->MemorialCount == 1 ? 1 : 0, names);
+    // A memorial day before its year has a negative age, so the names, not the age, tell whether one falls here.
+    if (!names[0])
+        return;
+    facts->MemorialText = StrDupHeap(names);
+    facts->MemorialStyle = memorial->MemorialStyle;
+    facts->MemorialTipOn = memorial->MemorialShowToolTip == 1;
+}
+
 }  // namespace
 
 void SetCalendarSources(const CalendarSources* sources)
@@ -74,6 +93,7 @@ CalendarSources CurrentCalendarSources()
     sources.RepeatMemos = g_repeatMemos.Records;
     sources.RepeatTexts = g_repeatMemos.Texts;
     sources.RepeatCount = g_repeatMemos.Count;
+    sources.Memorials = MemorialDaysOnMainThread(&sources.MemorialCount);
     return sources;
 }
 
@@ -99,8 +119,7 @@ void GatherDayFacts(const EnvData& env, const CalendarSources& sources, Language
         facts->RepeatMemoText = GetRepeatMemoText(sources.RepeatMemos, sources.RepeatTexts, sources.RepeatCount,
                                                   sources.Holidays, sources.HolidayCount, year, month, day,
                                                   &facts->RepeatMemoStyle, 0);
-    // LATER: the memorial days on the date, with the memorial settings.
-    (void)memorial;
+    GatherMemorialDays(sources, year, month, day, memorial, facts);
     if (!ShowsDayMemos(memo))
         return;
     facts->MemoMarksOn = memo->MemoMark == 1;
@@ -120,6 +139,9 @@ void FreeDayFacts(DayFacts* facts)
     if (facts->DayMemoText)
         HeapFree(GetProcessHeap(), 0, (void*)facts->DayMemoText);
     facts->DayMemoText = nullptr;
+    if (facts->MemorialText)
+        HeapFree(GetProcessHeap(), 0, (void*)facts->MemorialText);
+    facts->MemorialText = nullptr;
 }
 
 void FillMonthMemoCache(const MemoSettings* memo, int year, int month)

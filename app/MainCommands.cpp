@@ -11,6 +11,7 @@
 #include "MainWindowRules.h"
 #include "Memo.h"
 #include "MemoSettingsDialog.h"
+#include "MemorialDialog.h"
 #include "ModuleBinding.h"
 #include "PlugInHost.h"
 #include "ToolBarModule.h"
@@ -35,6 +36,15 @@ void ShowVersion(HWND window)
     if (module)
         ShowAboutBox(module, kAboutTemplate, window, ProgramIcon(PROGRAM_ICON_LARGE), ProgramIcon(PROGRAM_ICON_SMALL),
                      nullptr, g_program.Info, 1);
+    ResourceDllAcquire(0);
+}
+
+void ShowMemorialSettings(HWND window, EnvData* env)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    if (module)
+        ShowMemorialDialog(module, window, env, g_program.Info, g_program.IniPath, ProgramIcon(PROGRAM_ICON_LARGE),
+                           ProgramIcon(PROGRAM_ICON_SMALL));
     ResourceDllAcquire(0);
 }
 
@@ -117,6 +127,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_HELP: ShowHelp(window); return 1;
     case IDM_MEMO_SETTINGS: ShowMemoSettings(window, env); return 1;
     case IDM_DAY_MEMO: ShowDayMemo(window, env); return 1;
+    case IDM_MEMORIAL: ShowMemorialSettings(window, env); return 1;
     case IDM_INITIAL_POSITION: MoveToInitialPosition(window, env); return 1;
     case IDM_EXIT: Exit(window); return 1;
     case IDM_WINDOW_FIX:
@@ -130,7 +141,6 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_MY_HOLIDAY:
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
-    case IDM_MEMORIAL:
     case IDM_MEMORIAL_ADD:
         // Their dialogs and plug-ins join later.
         return 1;

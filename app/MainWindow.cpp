@@ -12,6 +12,7 @@
 #include "EnvData.h"
 #include "MainWindowRules.h"
 #include "Memo.h"
+#include "MemorialDays.h"
 #include "ModuleBinding.h"
 #include "PlugInHost.h"
 #include "Program.h"
@@ -62,8 +63,8 @@ void PaintCalendar(HWND window, EnvData* env)
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     if (env->Transparency.TransMode == TRANS_MODE_PSEUDO) {
-        DrawCalendar(window, dc, env->ShownMonth.wYear, env->ShownMonth.wMonth, env, &g_memoSettings, nullptr,
-                     env->ShowToolTip);
+        DrawCalendar(window, dc, env->ShownMonth.wYear, env->ShownMonth.wMonth, env, &g_memoSettings,
+                     &g_memorialSettings, env->ShowToolTip);
     } else if (!env->BackBitmap || !env->MemoryDC || env->RedrawPending == 1) {
         RefreshCalendar(0);
     } else {

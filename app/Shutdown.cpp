@@ -11,6 +11,7 @@
 #include "FileUtil.h"
 #include "MainWindow.h"
 #include "Memo.h"
+#include "MemorialDays.h"
 #include "ModuleBinding.h"
 #include "NameSets.h"
 #include "PlugInHost.h"
@@ -86,7 +87,7 @@ void ShutdownApplication()
     if (env)
         DropToolTips(env);
     ShutdownMemo();
-    // LATER: the memorial days are freed here with the memo side.
+    FreeMemorialDays();
     if (env) {
         DestroyContextMenu(env);
         ReleaseWindowParts(env);

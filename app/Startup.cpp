@@ -12,6 +12,8 @@
 #include "LanguageResources.h"
 #include "Memo.h"
 #include "MemoSettingsFile.h"
+#include "MemorialDays.h"
+#include "MemorialSettingsFile.h"
 #include "ModuleBinding.h"
 #include "Shortcut.h"
 #include "SingleInstance.h"
@@ -255,14 +257,15 @@ int InitApplication(const char* commandLine, int showCommand)
     InitMemo(&env->Today);
     LoadMemoSettings(&g_memoSettings, g_program.IniPath, info->GetAppName(), env->DialogFont);
     ReloadRepeatMemos();
-    // LATER: the memorial settings.
+    LoadMemorialSettings(&g_memorialSettings, g_program.IniPath, info->GetAppName(), info->GetProgramDir(),
+                         {env->ShadowColor, env->ShadowWidth, env->ShadowDirection});
     if (firstRun)
         AskFirstRunQuestions(info, env);
     if (env->WallpaperModeAtStart == 0 && env->DelayedStart == 1)
         Sleep((DWORD)env->DelayedStartTime * 1000);
     LoadIcons(1);
     LoadOwnHolidays();
-    // LATER: the memorial days.
+    LoadMemorialDays(info->GetProgramDir(), LanguageProc(LanguageModule::kLoadHoliday));
     return CreateMainWindow(showCommand);
 }
 

@@ -39,7 +39,7 @@ protected:
         env.HolidayStyle = Style(2);
         env.TodayStyle = Style(3);
         env.MyHolidayStyle = Style(5);
-        env.ShowHolidayTip = env.ShowMyHolidayTip = env.ShowMemorialTip = 1;
+        env.ShowHolidayTip = env.ShowMyHolidayTip = 1;
         env.ShowRepeatMemoTip = 1;
         env.UserMarks = marks;
         env.UserStyleMax = USER_STYLE_MIN;
@@ -54,6 +54,7 @@ protected:
         strcpy(facts.MyHolidayName, "創立記念日");
         facts.MemorialText = "誕生日";
         facts.MemorialStyle = Style(4);
+        facts.MemorialTipOn = 1;
         facts.RepeatMemoText = "[定例]\r\n会議";
         facts.RepeatMemoStyle = Style(6);
         facts.MemoMarksOn = facts.MemoTipOn = 1;
@@ -128,8 +129,8 @@ TEST_F(DayLookTest, OnlyApplicableEntriesThatColourTheTextWin)
 
 TEST_F(DayLookTest, TooltipLinesFollowTheirSettings)
 {
-    env.ShowHolidayTip = env.ShowMyHolidayTip = env.ShowMemorialTip = 0;
-    facts.MemoTipOn = 0;
+    env.ShowHolidayTip = env.ShowMyHolidayTip = 0;
+    facts.MemoTipOn = facts.MemorialTipOn = 0;
     env.ShowWeekTip = 1;
     env.ShowPassedDays = env.ShowPassedWeeks = env.ShowRestDays = 1;
     // 20 May 2026 is day 140 of the year, in its 21st week (1 January was a Thursday).
@@ -275,6 +276,61 @@ TEST(DayFactsTest, WithoutTheHolidayCheckNoDayIsAHoliday)
     EXPECT_EQ(0, look.MarkCount);
     FreeDayFacts(&facts);
     FreeHolidayList(holidays, (int)count);
+}
+
+// Memorial days of a file: each name with the age in the unit its names ask for, the memorial style's mark, and a
+// tooltip line only while the memorial settings show the names there.
+TEST(DayFactsTest, MemorialDaysShowTheirAgesInTheTooltip)
+{
+    const char file[] = "1976 5 20 誕生日\r\n- 5 20 結婚記念日\r\n2030 6 1 開店\r\n1990 6 1 Birthday\r\n";
+    unsigned int count = 0;
+    HolidayRecord* days = ParseHolidayText(HOLIDAY_KIND_MEMORIAL, file, &count);
+    ASSERT_EQ(4u, count);
+    CalendarSources sources = {};
+    sources.Memorials = days;
+    sources.MemorialCount = (int)count;
+    MemorialSettings memorial = {};
+    memorial.MemorialStyle.MarkType = MARK_SQUARE;
+    memorial.MemorialStyle.StrColor = RGB(255, 0, 255);
+    memorial.MemorialShowToolTip = 1;
+    memorial.MemorialCount = 1;
+    EnvData env;
+    env.MarkOrder[0] = MARK_ORDER_MEMORIAL;
+
+    auto look = [&](int year, int month, int day, DayLook* out) {
+        DayFacts facts;
+        GatherDayFacts(env, sources, nullptr, year, month, day, 0, nullptr, &memorial, &facts);
+        DecideDayLook(env, facts, kBox, 1, out);
+        FreeDayFacts(&facts);
+    };
+    DayLook day;
+    look(2026, 5, 20, &day);
+    // The second name has no year, so no age of its own, but the first one's unit covers the date.
+    EXPECT_STREQ("2026年5月20日\r\n誕生日(50歳)\r\n結婚記念日", day.Tip);
+    ASSERT_EQ(1, day.MarkCount);
+    EXPECT_EQ(MARK_SQUARE, day.MarkStyles[0].MarkType);
+    EXPECT_EQ(RGB(255, 0, 255), day.TextColor);
+
+    // A memorial day before its year still falls on its date, without an age; a birthday in English counts years.
+    look(2026, 6, 1, &day);
+    EXPECT_STREQ("2026年6月1日\r\n開店\r\nBirthday (36 years old)", day.Tip);
+    look(2026, 6, 2, &day);
+    EXPECT_EQ(0, day.MarkCount);
+
+    memorial.MemorialCount = 0;
+    look(2026, 5, 20, &day);
+    EXPECT_STREQ("2026年5月20日\r\n誕生日\r\n結婚記念日", day.Tip);
+    memorial.MemorialShowToolTip = 0;
+    look(2026, 5, 20, &day);
+    EXPECT_STREQ("2026年5月20日", day.Tip);
+    EXPECT_EQ(1, day.MarkCount);
+
+    // Without the memorial settings no memorial day is looked up.
+    DayFacts facts;
+    GatherDayFacts(env, sources, nullptr, 2026, 5, 20, 0, nullptr, nullptr, &facts);
+    EXPECT_EQ(nullptr, facts.MemorialText);
+    FreeDayFacts(&facts);
+    FreeHolidayList(days, (int)count);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Day memos on the calendar: the mark and tooltip line of a memo file put into the memo folder before the start,
-// and a memo dragged from day to day on a fixed window.
+// and a memo dragged from day to day on a fixed window. Memorial days, marked the same way from the memorial file.
 #include "ProgramDriver.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "FileUtil.h"
 
@@ -107,6 +108,27 @@ protected:
         return GetCursorInfo(&info) ? info.hCursor : nullptr;
     }
 
+    // The text of the tip that shows while the pointer rests on day, once it holds part; else the last text seen.
+    std::string TipOf(HWND window, int day, const std::string& part)
+    {
+        POINT at = DayPoint(window, day);
+        SetCursorPos(at.x - 1, at.y);
+        SetCursorPos(at.x, at.y);
+        std::string tip;
+        WaitUntil(
+            [&] {
+                HWND shown = ShownTipOf(window);
+                char text[1024] = "";
+                DWORD_PTR length = 0;
+                if (shown)
+                    SendMessageTimeoutA(shown, WM_GETTEXT, sizeof(text), (LPARAM)text, SMTO_BLOCK, 1000, &length);
+                tip = text;
+                return tip.find(part) != std::string::npos;
+            },
+            5000);
+        return tip;
+    }
+
     SYSTEMTIME today_ = {};
     std::string memoDir_;
 };
@@ -138,6 +160,26 @@ TEST_F(MemoTest, MemoFileShowsItsMarkAndTooltipLine)
         },
         5000))
         << tip;
+}
+
+// A memorial day of the memorial file carries the memorial mark, and its tip names it with the years since its year.
+TEST_F(MemoTest, MemorialDayShowsItsMarkAndAgeInTheTooltip)
+{
+    WriteSetting("Daylens01", "ShowToolTip", 1);
+    WriteSetting("DaylensMemorial", "MemorialMarkType", 8);
+    WriteSetting("DaylensMemorial", "MemorialMarkColor", (int)kMarkColor);
+    WriteSetting("DaylensMemorial", "MemorialCount", 1);
+    char line[64];
+    snprintf(line, sizeof(line), "%d %d 15 誕生日\r\n", today_.wYear - 50, today_.wMonth);
+    std::string file = Folder + "\\MemorialDay.txt";
+    ASSERT_TRUE(WriteWholeFile(file.c_str(), line, (DWORD)strlen(line), nullptr));
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(WaitUntil([&] { return MarkPixels(window, 15) > 20; }, 5000)) << MarkPixels(window, 15);
+    EXPECT_EQ(0, MarkPixels(window, 16));
+    std::string tip = TipOf(window, 15, "\r\n誕生日(50歳)");
+    EXPECT_NE(std::string::npos, tip.find("\r\n誕生日(50歳)")) << tip;
 }
 
 // On a fixed window a memo dragged onto another day moves there, with Ctrl it is copied, and dropped beside every
