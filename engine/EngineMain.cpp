@@ -9,6 +9,7 @@
 #include "HolidayCheck.h"
 #include "LanguageModule.h"
 #include "MonthHeading.h"
+#include "RepeatMemoDialog.h"
 
 LANGUAGE_MODULE_EXPORTS(DAYLENS_EXPORT_CHECK)
 

@@ -6,9 +6,11 @@
 
 #include "Holiday.h"
 #include "ModuleExport.h"
+#include "RepeatMemo.h"
 #include "SettingsTypes.h"
 
 class EnvData;
+struct MemoSettings;
 
 // Export list: name, result, parameters.
 #define LANGUAGE_MODULE_EXPORTS(X)                                                                                 \
@@ -49,7 +51,10 @@ class EnvData;
     X(GetWareki, const char*, (int year, int month, int day, int kanjiDigits, int withoutEraName, int withoutNen)) \
     X(YearString, const char*,                                                                                     \
       (int year, int month, unsigned char yearStyle, unsigned char monthSet, int linked, int monthFirst,          \
-       const char* joinText))
+       const char* joinText))                                                                                      \
+    /* Dialogs over lists of the caller's, which they replace when the user saves. */                              \
+    X(RepeatMemoDlg, int,                                                                                          \
+      (HWND owner, EnvData * env, MemoSettings * memo, RepeatMemoRecord * *records, char** texts, int* count))
 
 namespace LanguageModule {
 
