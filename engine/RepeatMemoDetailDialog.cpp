@@ -86,7 +86,8 @@ void SetPicker(HWND dialog, int id, int year, int month, int day)
         date.wDayOfWeek = 0;
         SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&date);
     } else {
-        SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_NONE, 0);
+        // Some pickers refuse "none" without a date beside it.
+        SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_NONE, (LPARAM)&date);
     }
 }
 
