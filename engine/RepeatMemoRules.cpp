@@ -34,6 +34,8 @@ void AppendWeek(const RepeatMemoRecord& memo, char* text, size_t size)
     }
 }
 
+RepeatWorkListAllocProc g_alloc = AllocZeroed;
+
 void FreeText(char** text)
 {
     if (*text)
@@ -215,7 +217,7 @@ int RepeatWorkListHandOver(RepeatMemoWorkList* list, RepeatMemoRecord** records,
         return 0;
     RepeatMemoRecord* fresh = nullptr;
     if (list->Count > 0) {
-        fresh = (RepeatMemoRecord*)AllocZeroed(sizeof(RepeatMemoRecord) * (size_t)list->Count);
+        fresh = (RepeatMemoRecord*)g_alloc(sizeof(RepeatMemoRecord) * (size_t)list->Count);
         if (!fresh)
             return 0;
         memcpy(fresh, list->Records, sizeof(RepeatMemoRecord) * (size_t)list->Count);
@@ -233,4 +235,11 @@ int RepeatWorkListHandOver(RepeatMemoWorkList* list, RepeatMemoRecord** records,
     *count = list->Count;
     list->Count = 0;
     return 1;
+}
+
+RepeatWorkListAllocProc SetRepeatWorkListAllocProc(RepeatWorkListAllocProc proc)
+{
+    RepeatWorkListAllocProc previous = g_alloc;
+    g_alloc = proc ? proc : AllocZeroed;
+    return previous;
 }

@@ -44,3 +44,7 @@ int RepeatWorkListToggleUse(RepeatMemoWorkList* list, int index);
 // which leave the list. The caller's old records and texts are freed only once the fresh array exists; 0 when
 // memory runs out, the caller's list and the working list then as they were.
 int RepeatWorkListHandOver(RepeatMemoWorkList* list, RepeatMemoRecord** records, char** texts, int* count);
+
+// The hand-over's record array comes from this; tests replace it. Null restores the default; returns the previous one.
+typedef void* (*RepeatWorkListAllocProc)(size_t size);
+RepeatWorkListAllocProc SetRepeatWorkListAllocProc(RepeatWorkListAllocProc proc);
