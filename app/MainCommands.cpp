@@ -8,6 +8,7 @@
 #include "ContextMenu.h"
 #include "DayMemoWindow.h"
 #include "EnvData.h"
+#include "LanguageModule.h"
 #include "MainWindowRules.h"
 #include "Memo.h"
 #include "MemoSettingsDialog.h"
@@ -24,6 +25,7 @@ namespace {
 
 const int kAboutTemplate = 100;
 const char kNoUpdater[] = "LxUpdateがありません";
+const char kNoMemory[] = "メモリが足りません";
 
 void Exit(HWND window)
 {
@@ -68,6 +70,31 @@ void ShowDayMemo(HWND window, EnvData* env)
     if (module)
         ShowDayMemoWindow(module, window, env, g_program.Info, ProgramIcon(PROGRAM_ICON_LARGE),
                           ProgramIcon(PROGRAM_ICON_SMALL));
+    ResourceDllAcquire(0);
+}
+
+// The dialog edits a copy of the live list, which then replaces the live one whole: the list is never freed under
+// a reader on another thread. The dialog's own redraw came before the swap, so the calendar is drawn again.
+void EditRepeatMemos(HWND window, EnvData* env, LanguageModule::RepeatMemoDlg dialog)
+{
+    RepeatMemoList edited;
+    if (!CopyRepeatMemoList(&g_repeatMemos, &edited)) {
+        TellUser(window, kNoMemory, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (dialog(window, env, &g_memoSettings, &edited.Records, edited.Texts, &edited.Count) == 1) {
+        ReplaceRepeatMemos(&edited);
+        RefreshCalendar(0);
+    }
+    FreeRepeatMemoList(&edited);
+}
+
+void ShowRepeatMemos(HWND window, EnvData* env)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    auto dialog = FindExport(module, LanguageModule::kRepeatMemoDlg);
+    if (dialog)
+        EditRepeatMemos(window, env, dialog);
     ResourceDllAcquire(0);
 }
 
@@ -128,6 +155,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_MEMO_SETTINGS: ShowMemoSettings(window, env); return 1;
     case IDM_DAY_MEMO: ShowDayMemo(window, env); return 1;
     case IDM_MEMORIAL: ShowMemorialSettings(window, env); return 1;
+    case IDM_REPEAT_MEMO: ShowRepeatMemos(window, env); return 1;
     case IDM_INITIAL_POSITION: MoveToInitialPosition(window, env); return 1;
     case IDM_EXIT: Exit(window); return 1;
     case IDM_WINDOW_FIX:
@@ -136,7 +164,6 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
     case IDM_SETTINGS:
     case IDM_PLUGIN_INFO:
-    case IDM_REPEAT_MEMO:
     case IDM_PERIOD_MEMO:
     case IDM_MY_HOLIDAY:
     case IDM_WALLPAPER:

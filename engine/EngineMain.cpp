@@ -11,6 +11,7 @@
 #include "LanguageModule.h"
 #include "MarkDialog.h"
 #include "MonthHeading.h"
+#include "RepeatMemoDialog.h"
 
 LANGUAGE_MODULE_EXPORTS(DAYLENS_EXPORT_CHECK)
 

@@ -18,9 +18,13 @@ int DayHasAnyMemo(const MemoSettings* memo, const RepeatMemoList* repeats, const
         return 0;
     MemoStoreSettings store = MemoStoreOf(memo);
     char* text = ReadDayMemoText(nullptr, day->wYear, day->wMonth, day->wDay, &store, nullptr, 1);
-    if (!text && repeats)
+    if (!text && repeats) {
+        // The watcher asks from its own thread while the main thread may replace the live list.
+        AcquireRepeatMemosShared();
         text = GetRepeatMemoText(repeats->Records, (char**)repeats->Texts, repeats->Count, holidays, holidayCount,
                                  day->wYear, day->wMonth, day->wDay, nullptr, 1);
+        ReleaseRepeatMemosShared();
+    }
     if (!text)
         return 0;
     HeapFree(GetProcessHeap(), 0, text);

@@ -6,9 +6,11 @@
 
 #include "Holiday.h"
 #include "ModuleExport.h"
+#include "RepeatMemo.h"
 #include "SettingsTypes.h"
 
 class EnvData;
+struct MemoSettings;
 
 // Export list: name, result, parameters.
 #define LANGUAGE_MODULE_EXPORTS(X)                                                                                 \
@@ -54,7 +56,10 @@ class EnvData;
        const char* joinText))                                                                                     \
     /* The context menu: every menu of the record and the plug-in menu table; the placement check marks. 1. */    \
     X(DaylensCreatePopup, int, (EnvData * env))                                                                    \
-    X(DaylensCheckMenuAll, int, (EnvData * env))
+    X(DaylensCheckMenuAll, int, (EnvData * env))                                                                   \
+    /* Dialogs over lists of the caller's, which they replace when the user saves. */                              \
+    X(RepeatMemoDlg, int,                                                                                          \
+      (HWND owner, EnvData * env, MemoSettings * memo, RepeatMemoRecord * *records, char** texts, int* count))
 
 namespace LanguageModule {
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <thread>
 
+#include "HeapUtil.h"
 #include "TempFolder.h"
 #include "TodayMemo.h"
 
@@ -75,6 +76,44 @@ TEST(TodayMemo, AlarmIsReadWholeWhileItChanges)
     }
     writer.join();
     EXPECT_EQ(0, mixed);
+}
+
+// The live repeating memos change hands while the watcher may read them: the new list goes in only once no reader
+// holds the lock, and the old one is freed after that.
+TEST(TodayMemo, LiveRepeatMemosAreReplacedOnlyWhenNoReaderHoldsThem)
+{
+    RepeatMemoList fresh;
+    InitRepeatMemos(&fresh.Records, fresh.Texts, &fresh.Count);
+    fresh.Records = (RepeatMemoRecord*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(RepeatMemoRecord));
+    fresh.Records[0].Use = 1;
+    fresh.Records[0].Type = REPEAT_EVERY_DAY;
+    fresh.Texts[0] = StrDupHeap("朝会");
+    fresh.Count = 1;
+    RepeatMemoList copy;
+    ASSERT_EQ(1, CopyRepeatMemoList(&fresh, &copy));
+    EXPECT_NE(fresh.Texts[0], copy.Texts[0]);
+
+    AcquireRepeatMemosShared();
+    std::atomic<bool> replaced{false};
+    std::thread writer([&] {
+        ReplaceRepeatMemos(&copy);
+        replaced = true;
+    });
+    Sleep(200);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(0, g_repeatMemos.Count);
+    ReleaseRepeatMemosShared();
+    writer.join();
+    ASSERT_EQ(1, g_repeatMemos.Count);
+    EXPECT_STREQ("朝会", g_repeatMemos.Texts[0]);
+    EXPECT_EQ(nullptr, copy.Records);
+    EXPECT_EQ(0, copy.Count);
+
+    RepeatMemoList none;
+    InitRepeatMemos(&none.Records, none.Texts, &none.Count);
+    ReplaceRepeatMemos(&none);
+    EXPECT_EQ(0, g_repeatMemos.Count);
+    FreeRepeatMemoList(&fresh);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 // Commands of the calendar window that answer with a dialog or a message box, and the update that ends the program.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "DaylensIds.h"
+#include "EngineDialogIds.h"
+#include "FileUtil.h"
 #include "ProgramDriver.h"
 
 #include <fstream>
@@ -132,6 +137,101 @@ TEST_F(ProgramTest, MemoSettingsOpenOnceAndOkSavesTheMemoSection)
     char folder[MAX_PATH] = "";
     GetPrivateProfileStringA("DaylensMemo", "MemoDir", "", folder, sizeof(folder), IniPath.c_str());
     EXPECT_EQ(0, lstrcmpiA((Folder + "\\Memo").c_str(), folder)) << folder;
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+}
+
+const char kRepeatListCaption[] = "Daylens 定例メモ";
+const char kRepeatDetailCaption[] = "Daylens 定例メモ詳細";
+
+// The dialog once shown: its controls are then filled.
+HWND WaitForDialog(const char* caption)
+{
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindWindowA("#32770", caption)) != nullptr && IsWindowVisible(dialog); });
+    return dialog;
+}
+
+std::string FileBytes(const std::string& path)
+{
+    DWORD size = 0;
+    char* data = ReadWholeFile(path.c_str(), &size);
+    std::string bytes = data ? std::string(data, size) : std::string();
+    if (data)
+        HeapFree(GetProcessHeap(), 0, data);
+    return bytes;
+}
+
+// Opens the list over window, adds a daily memo of text through the detail dialog and waits until the list shows
+// rows rows; the list dialog, or null.
+HWND AddDailyMemo(HWND window, const char* text, int rows)
+{
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_REPEAT_MEMO, 0);
+    HWND list = WaitForDialog(kRepeatListCaption);
+    if (!list)
+    {
+        ADD_FAILURE() << "no list";
+        return nullptr;
+    }
+    PostMessageA(list, WM_COMMAND, IDC_REPEATMEMO_BTN_ADD, 0);
+    HWND detail = WaitForDialog(kRepeatDetailCaption);
+    if (!detail)
+    {
+        ADD_FAILURE() << "no detail";
+        return nullptr;
+    }
+    SetDlgItemTextA(detail, IDC_REPEATDETAIL_EDIT_TEXT, text);
+    SendDlgItemMessageA(detail, IDC_REPEATDETAIL_RADIO_DAILY, BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(detail, WM_COMMAND, IDOK, 0);
+    HWND view = GetDlgItem(list, IDC_REPEATMEMO_LIST);
+    if (!WaitUntil([&] { return SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == rows; }))
+    {
+        ADD_FAILURE() << "rows " << SendMessageA(view, LVM_GETITEMCOUNT, 0, 0);
+        return nullptr;
+    }
+    return list;
+}
+
+// The list dialog of command 514: a memo added and cancelled leaves the user's file as it was, byte for byte; added
+// and saved, it is written after the memo already there with every key of the file.
+TEST_F(ProgramTest, RepeatMemoCommandSavesAnAddedMemoAndCancelKeepsTheFile)
+{
+    PrepareSettings(0);
+    std::string memoDir = Folder + "\\Memo";
+    ASSERT_TRUE(CreateDirectoryA(memoDir.c_str(), nullptr));
+    std::string path = memoDir + "\\repeat.txt";
+    const char kUserFile[] = "; kept by hand\r\n[0000]\r\nUse=1\r\nType=5\r\nMonth=4\r\nDay=1\r\nMemo=創立記念日\r\n";
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), kUserFile, sizeof(kUserFile) - 1, nullptr));
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+
+    HWND list = AddDailyMemo(window, "朝会", 2);
+    ASSERT_NE(nullptr, list);
+    PostMessageA(list, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowA("#32770", kRepeatListCaption) == nullptr; }));
+    EXPECT_EQ(std::string(kUserFile), FileBytes(path));
+
+    list = AddDailyMemo(window, "朝会", 2);
+    ASSERT_NE(nullptr, list);
+    PostMessageA(list, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowA("#32770", kRepeatListCaption) == nullptr; }));
+    char text[64] = "";
+    GetPrivateProfileStringA("0000", "Memo", "", text, sizeof(text), path.c_str());
+    EXPECT_STREQ("創立記念日", text);
+    EXPECT_EQ(5, (int)GetPrivateProfileIntA("0000", "Type", -1, path.c_str()));
+    GetPrivateProfileStringA("0001", "Memo", "", text, sizeof(text), path.c_str());
+    EXPECT_STREQ("朝会", text);
+    // A new daily memo: in use, no period, no mark, plain text with a shadow down to the right.
+    const struct {
+        const char* Key;
+        int Value;
+    } kKeys[] = {{"Use", 1}, {"Type", 1}, {"Month", 0}, {"Day", 0}, {"Week", 0}, {"DayBit", 0}, {"HolidayShift", 0},
+                 {"FromYear", 0}, {"FromMonth", 0}, {"FromDay", 0}, {"ToYear", 0}, {"ToMonth", 0}, {"ToDay", 0},
+                 {"MarkColor", 0}, {"MarkType", 0}, {"NoUseStrColor", 1}, {"StrColor", 0}, {"ShadowColor", 0},
+                 {"ShadowWidth", 1}, {"ShadowDirection", 4}, {"Gradation", 0}};
+    for (const auto& key : kKeys)
+        EXPECT_EQ(key.Value, (int)GetPrivateProfileIntA("0001", key.Key, -1, path.c_str())) << key.Key;
+    EXPECT_FALSE(FindWindowA("#32770", "Daylens")) << "no message box";
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 
