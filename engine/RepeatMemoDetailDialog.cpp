@@ -13,6 +13,7 @@
 #include "EnvData.h"
 #include "FontUtil.h"
 #include "LanguageResources.h"
+#include "MarkDialog.h"
 #include "RuntimeCalls.h"
 #include "StrUtil.h"
 
@@ -20,6 +21,7 @@ namespace {
 
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse05.html#repeatmemodetail";
 const char kMarkCaption[] = "マーク設定";
+const char kMarkDialogName[] = "定例メモマーク";
 const int kTypeCount = 6;
 const int kShiftCount = 3;
 const int kWeekdayCount = 7;
@@ -198,6 +200,19 @@ void End(HWND dialog, RepeatMemoDetailData* data, int result)
     EndDialog(dialog, result);
 }
 
+// The memo's style on the settings record's mark-dialog block, every part editable; taken back on "設定".
+void EditMark(HWND dialog, RepeatMemoDetailData* data)
+{
+    MarkDlgData* block = &data->Env->MarkDialogData;
+    block->Style = data->Work.Style;
+    SafeStrCpy(block->Name, sizeof(block->Name), kMarkDialogName);
+    block->EditPlainColor = block->EditMark = block->EditFont = 1;
+    if (SetMarkDlg(dialog, data->Env, block, MARK_DIALOG_PLAIN) != IDOK)
+        return;
+    data->Work.Style = block->Style;
+    InvalidateRect(GetDlgItem(dialog, IDC_REPEATDETAIL_BTN_MARK), nullptr, TRUE);
+}
+
 INT_PTR OnCommand(HWND dialog, WORD id)
 {
     RepeatMemoDetailData* data = DialogData(dialog);
@@ -209,8 +224,7 @@ INT_PTR OnCommand(HWND dialog, WORD id)
     }
     switch (id) {
     case IDC_REPEATDETAIL_BTN_MARK:
-        // LATER: the mark dialog on EnvData's mark-dialog block named "定例メモマーク" (all three may-edit flags
-        // 1), taking the style back and repainting the button when it returns 1.
+        EditMark(dialog, data);
         return TRUE;
     case IDHELP: ShowHelp(dialog); return TRUE;
     case IDOK:

@@ -18,6 +18,7 @@
 #include "LanguageResources.h"
 #include "Memo.h"
 #include "MemoDialogIds.h"
+#include "MemoMarkDialog.h"
 #include "MemoSettingsRules.h"
 #include "MemoWriter.h"
 #include "MiniMemoModule.h"
@@ -33,6 +34,7 @@ namespace {
 const char kCaptionFormat[] = "%s 一日メモ";
 const char kDateFormat[] = "%04d年%2ld月%2ld日(%s)";
 const char kMarkButtonText[] = "マーク設定";
+const char kMarkDialogTitle[] = "メモマーク";
 const char kOwnStyle[] = "個別設定";
 const char kSeparator[] = "----------";
 const char kTimeFormat[] = "HH':'mm";
@@ -692,7 +694,11 @@ HMENU CreateDayMemoMenu()
 
 void OpenDayMemoMarkDialog(HWND window)
 {
-    (void)window;
-    // LATER: the language module's mark dialog over a copy of the memo's style (a user mark lends its mark colour
-    // and shape), titled "メモマーク"; its answer 1 makes the copy the memo's style, repaints and marks the change.
+    // The button serves the memo's own style only; a user mark chosen in the list disables it.
+    FontStyle style = s_memo.Record.Style;
+    if (!ShowMemoMarkDialog(window, s_memo.Module, s_memo.Env, &style, kMarkDialogTitle))
+        return;
+    s_memo.Record.Style = style;
+    s_memo.Modified = 1;
+    Repaint(window, IDC_DAYMEMO_BTN_MARK);
 }

@@ -169,6 +169,14 @@ TEST_F(DayMemoWindowTest, SavedMemoIsWrittenAsTheWriterDoesAndMarked)
     SendMessageTimeoutA(EditOf(dialog), EM_GETLIMITTEXT, 0, 0, SMTO_BLOCK, 5000, &limit);
     EXPECT_EQ(DayMemoTextLimit(), (size_t)limit);
 
+    // The mark button opens the mark dialog on the memo's style; confirmed untouched, the stored lines stay as they
+    // were.
+    Press(dialog, IDC_DAYMEMO_BTN_MARK);
+    HWND mark = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (mark = FindWindowA("#32770", "Daylens マーク設定")) != nullptr; }, 5000));
+    Press(mark, IDOK);
+    ASSERT_TRUE(Closes(mark));
+
     const char text[] = "会議\r\n資料&メモ";
     Type(dialog, text);
     Press(dialog, IDOK);
