@@ -236,7 +236,7 @@ TEST(RestartTest, StartsTheProgramAgainWithTheWordInItsFolder)
     std::string program = folder.Path("Daylens.exe");
     ASSERT_TRUE(CopyFileA(START_PROBE, program.c_str(), FALSE));
     ASSERT_EQ(1, StartProgramAgain(program.c_str(), (folder.Dir() + "\\").c_str()));
-    std::string record = folder.Path("StartProbe-args.txt");
+    std::string record = folder.Path("Daylens-args.txt");
     for (int i = 0; i < 400 && !FileExists(record.c_str()); i++)
         Sleep(50);
     DWORD size = 0;

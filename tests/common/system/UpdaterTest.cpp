@@ -86,13 +86,14 @@ protected:
         return StartUpdaterAt(&place_, nullptr, lists, bases, "Daylens.luf", 1, 0);
     }
 
-    // The arguments the tool was started with, waiting for it at most 20 s.
+    // The arguments the tool was started with (without the working folder it adds), waiting for it at most 20 s.
     std::string ToolArguments()
     {
         std::string path = program_ + "LxUpdate-args.txt";
         for (int i = 0; i < 400 && !Exists(path); i++)
             Sleep(50);
-        return ReadText(path);
+        std::string text = ReadText(path);
+        return text.substr(0, text.find("folder="));
     }
 
     std::string root_;

@@ -1,5 +1,5 @@
-// Stands in for a program that is started: writes its arguments, one a line, then "folder=" and its working
-// folder, to "StartProbe-args.txt" beside itself.
+// Stands in for a program that is started (the update tool, the calendar started again): writes its arguments, one
+// a line, then "folder=" and its working folder, to "<its own name>-args.txt" beside itself.
 #include <windows.h>
 
 #include <stdio.h>
@@ -12,13 +12,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     DWORD length = GetModuleFileNameA(nullptr, folder, sizeof(folder));
     if (length == 0 || length >= sizeof(folder))
         return 1;
-    char* slash = strrchr(folder, '\\');
-    if (slash)
-        slash[1] = '\0';
+    char* dot = strrchr(folder, '.');
+    if (dot)
+        *dot = '\0';
     char partial[MAX_PATH + 32];
     char done[MAX_PATH + 32];
-    snprintf(partial, sizeof(partial), "%sStartProbe-args.tmp", folder);
-    snprintf(done, sizeof(done), "%sStartProbe-args.txt", folder);
+    snprintf(partial, sizeof(partial), "%s-args.tmp", folder);
+    snprintf(done, sizeof(done), "%s-args.txt", folder);
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof(current), current);
     FILE* out = fopen(partial, "wb");
