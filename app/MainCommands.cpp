@@ -14,6 +14,7 @@
 #include "MemoSettingsDialog.h"
 #include "MemorialDialog.h"
 #include "ModuleBinding.h"
+#include "PeriodMemoWindow.h"
 #include "PlugInHost.h"
 #include "ToolBarModule.h"
 #include "Program.h"
@@ -70,6 +71,22 @@ void ShowDayMemo(HWND window, EnvData* env)
     if (module)
         ShowDayMemoWindow(module, window, env, g_program.Info, ProgramIcon(PROGRAM_ICON_LARGE),
                           ProgramIcon(PROGRAM_ICON_SMALL));
+    ResourceDllAcquire(0);
+}
+
+// The period memo window around the clicked day, or today when no day was clicked; nothing while it is open.
+void ShowPeriodMemo(HWND window, EnvData* env)
+{
+    if (g_memoSettings.PeriodWindow)
+        return;
+    const SYSTEMTIME& day = IsDaySet(&env->ClickedDate) ? env->ClickedDate : env->Today;
+    g_memoSettings.MemoYear = day.wYear;
+    g_memoSettings.MemoMonth = day.wMonth;
+    g_memoSettings.MemoDay = day.wDay;
+    HMODULE module = ResourceDllAcquire(1);
+    if (module)
+        ShowPeriodMemoWindow(module, window, env, g_program.Info, ProgramIcon(PROGRAM_ICON_LARGE),
+                             ProgramIcon(PROGRAM_ICON_SMALL));
     ResourceDllAcquire(0);
 }
 
@@ -154,6 +171,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_HELP: ShowHelp(window); return 1;
     case IDM_MEMO_SETTINGS: ShowMemoSettings(window, env); return 1;
     case IDM_DAY_MEMO: ShowDayMemo(window, env); return 1;
+    case IDM_PERIOD_MEMO: ShowPeriodMemo(window, env); return 1;
     case IDM_MEMORIAL: ShowMemorialSettings(window, env); return 1;
     case IDM_REPEAT_MEMO: ShowRepeatMemos(window, env); return 1;
     case IDM_INITIAL_POSITION: MoveToInitialPosition(window, env); return 1;
@@ -164,7 +182,6 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
     case IDM_SETTINGS:
     case IDM_PLUGIN_INFO:
-    case IDM_PERIOD_MEMO:
     case IDM_MY_HOLIDAY:
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:

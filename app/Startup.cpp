@@ -15,6 +15,7 @@
 #include "MemorialDays.h"
 #include "MemorialSettingsFile.h"
 #include "ModuleBinding.h"
+#include "PeriodMemoWindow.h"
 #include "Shortcut.h"
 #include "SingleInstance.h"
 #include "StartupRules.h"
@@ -204,6 +205,13 @@ int PrepareRecord(AppInfo* info)
     return 1;
 }
 
+// The national holidays as they stand, for the period memo list's repeating memos.
+const HolidayRecord* ProgramHolidays(int* count)
+{
+    *count = (int)g_program.HolidayCount;
+    return g_program.Holidays;
+}
+
 }  // namespace
 
 HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs)
@@ -255,6 +263,7 @@ int InitApplication(const char* commandLine, int showCommand)
         ShowVersionUpNotice(info);
     ApplyStartMonth(env);
     InitMemo(&env->Today);
+    SetPeriodMemoHolidaySource(ProgramHolidays);
     LoadMemoSettings(&g_memoSettings, g_program.IniPath, info->GetAppName(), env->DialogFont);
     ReloadRepeatMemos();
     LoadMemorialSettings(&g_memorialSettings, g_program.IniPath, info->GetAppName(), info->GetProgramDir(),

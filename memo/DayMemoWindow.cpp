@@ -23,6 +23,7 @@
 #include "MemoWriter.h"
 #include "MiniMemoModule.h"
 #include "NameSets.h"
+#include "PeriodMemoWindow.h"
 #include "RuntimeCalls.h"
 #include "ControlToolTip.h"
 #include "TodayMemo.h"
@@ -99,6 +100,7 @@ struct DayMemoState {
     HFONT EditFont;
     HWND ToolTips[DAY_MEMO_TOOLTIP_MAX];
     int Sizing;  // 1 while the user drags the border
+    int OpenPeriod;  // the period memo window opens once this window has gone
 };
 
 DayMemoState s_memo;
@@ -385,8 +387,8 @@ INT_PTR OnCommand(HWND window, int id, int code)
         case IDM_DAYMEMO_PERIOD:
             if (!Close(window))
                 break;
-            // LATER: the period memo window over the calendar when none is open; this window was opened from it
-            // otherwise.
+            // Opened from the period window, this window only closes.
+            s_memo.OpenPeriod = g_memoSettings.PeriodWindow ? 0 : 1;
             return TRUE;
         case IDM_MEMO_SETTINGS:
             if (!Close(window))
@@ -581,7 +583,14 @@ INT_PTR ShowDayMemoWindow(HINSTANCE module, HWND owner, EnvData* env, AppInfo* i
     s_memo.Info = info;
     s_memo.BigIcon = bigIcon;
     s_memo.SmallIcon = smallIcon;
+    s_memo.OpenPeriod = 0;
     INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_DAYMEMO), owner, TodayMemoDlgProc, 0);
+    if (s_memo.OpenPeriod) {
+        s_memo.OpenPeriod = 0;
+        HWND calendar = env && env->MainWindow ? env->MainWindow : owner;
+        if (ShowPeriodMemoWindow(module, calendar, env, info, bigIcon, smallIcon) == 1)
+            result = 0;
+    }
     return result < 0 ? 0 : result;
 }
 
