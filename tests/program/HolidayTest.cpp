@@ -1,0 +1,128 @@
+// The own-holiday dialog of command 533: what it saves into the own-holiday file of the program folder.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "DaylensIds.h"
+#include "EngineDialogIds.h"
+#include "FileUtil.h"
+#include "ProgramDriver.h"
+
+#include <string>
+
+namespace {
+
+const char kCaption[] = "Daylens マイホリデイ設定";
+
+HWND WaitForHolidayDialog()
+{
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr && IsWindowVisible(dialog); });
+    return dialog;
+}
+
+bool WaitForClosed()
+{
+    return WaitUntil([] { return FindWindowA("#32770", kCaption) == nullptr; });
+}
+
+int Rows(HWND dialog)
+{
+    return (int)SendDlgItemMessageA(dialog, IDC_HOLIDAY_LIST, LVM_GETITEMCOUNT, 0, 0);
+}
+
+std::string FileBytes(const std::string& path)
+{
+    DWORD size = 0;
+    char* data = ReadWholeFile(path.c_str(), &size);
+    std::string bytes = data ? std::string(data, size) : std::string();
+    if (data)
+        HeapFree(GetProcessHeap(), 0, data);
+    return bytes;
+}
+
+// Fills the boxes (indexes: "--" 0) and presses "↑ 追加", waiting until the dialog has handled it.
+void AddEntry(HWND dialog, const char* name, int month, int day, int week, int weekday)
+{
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_NAME, name);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_MONTH, CB_SETCURSEL, (WPARAM)month, 0);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_DAY, CB_SETCURSEL, (WPARAM)day, 0);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_WEEK, CB_SETCURSEL, (WPARAM)week, 0);
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_WEEKDAY, CB_SETCURSEL, (WPARAM)weekday, 0);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_ADD, 0, SMTO_NORMAL, kTimeoutMs, &result);
+}
+
+// Selects row of the list inside process: the item state goes through the other process's memory.
+bool SelectRow(HANDLE process, HWND dialog, int row)
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(item), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(process, remote, &item, sizeof(item), nullptr))
+        return false;
+    bool done = SendDlgItemMessageA(dialog, IDC_HOLIDAY_LIST, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)remote) != 0;
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return done;
+}
+
+// Selects the first row, presses "× 削除" and answers the question with yes.
+bool DeleteFirstRow(HANDLE process, HWND dialog)
+{
+    if (!SelectRow(process, dialog, 0))
+        return false;
+    int rows = Rows(dialog);
+    PostMessageA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_DELETE, 0);
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindWindowA("#32770", "Daylens")) != nullptr; }))
+        return false;
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+    return WaitUntil([&] { return Rows(dialog) == rows - 1; });
+}
+
+// Added entries are saved in date order in the holiday file's own lines, a repeated one is refused, and a list
+// emptied row by row and saved leaves no file behind.
+TEST_F(ProgramTest, OwnHolidayCommandWritesTheListAndDeletesTheFileWhenEmptied)
+{
+    PrepareSettings(0);
+    std::string path = Folder + "\\MyHoliday.txt";
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
+    HWND dialog = WaitForHolidayDialog();
+    ASSERT_NE(nullptr, dialog);
+    AddEntry(dialog, "成人の日", 1, 0, 2, 2);  // January, second Monday
+    ASSERT_EQ(1, Rows(dialog));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitForClosed());
+    EXPECT_EQ("- 1 2Mon 成人の日\r\n", FileBytes(path));
+
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
+    dialog = WaitForHolidayDialog();
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(1, Rows(dialog)) << "the saved list is kept";
+    AddEntry(dialog, "憲法記念日", 5, 3, 0, 0);
+    AddEntry(dialog, "元日の前", 1, 0, 1, 1);
+    EXPECT_EQ(3, Rows(dialog));
+    AddEntry(dialog, "成人の日", 1, 0, 2, 2);
+    EXPECT_EQ(3, Rows(dialog)) << "a repeated entry is refused";
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitForClosed());
+    EXPECT_EQ("- 1 1Sun 元日の前\r\n- 1 2Mon 成人の日\r\n- 5 3 憲法記念日\r\n", FileBytes(path));
+
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
+    dialog = WaitForHolidayDialog();
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_EQ(3, Rows(dialog));
+    for (int i = 0; i < 3; i++)
+        ASSERT_TRUE(DeleteFirstRow(process, dialog)) << i;
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitForClosed());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
+    EXPECT_FALSE(FindWindowA("#32770", "Daylens")) << "no message box";
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+}
+
+}  // namespace
