@@ -40,9 +40,10 @@ std::string FileBytes(const std::string& path)
     return bytes;
 }
 
-// Fills the boxes (indexes: "--" 0) and presses "↑ 追加", waiting until the dialog has handled it.
+// Fills the boxes (every year; indexes: "--" 0) and presses "↑ 追加", waiting until the dialog has handled it.
 void AddEntry(HWND dialog, const char* name, int month, int day, int week, int weekday)
 {
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_YEAR, "");
     SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_NAME, name);
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_MONTH, CB_SETCURSEL, (WPARAM)month, 0);
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_DAY, CB_SETCURSEL, (WPARAM)day, 0);
