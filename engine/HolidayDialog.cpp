@@ -356,8 +356,8 @@ void PlaceDialog(HWND dialog, EnvData* env)
         PlaceWindowAtCursor(dialog, kPlaceMargin, 0);
         return;
     }
-    RECT box = {env->HolidayWindowX, env->HolidayWindowY, env->HolidayWindowX + env->HolidayWindowWidth,
-                env->HolidayWindowY + env->HolidayWindowHeight};
+    // Left, top, width and height, as the wrap takes them.
+    RECT box = {env->HolidayWindowX, env->HolidayWindowY, env->HolidayWindowWidth, env->HolidayWindowHeight};
     WrapRectOntoDesktop(dialog, &box, 1);
 }
 

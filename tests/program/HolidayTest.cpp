@@ -96,6 +96,8 @@ TEST_F(ProgramTest, OwnHolidayCommandWritesTheListAndDeletesTheFileWhenEmptied)
     ASSERT_NE(nullptr, dialog);
     AddEntry(dialog, "成人の日", 1, 0, 2, 2);  // January, second Monday
     ASSERT_EQ(1, Rows(dialog));
+    RECT first = {};
+    GetWindowRect(dialog, &first);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForClosed());
     EXPECT_EQ("- 1 2Mon 成人の日\r\n", FileBytes(path));
@@ -104,6 +106,11 @@ TEST_F(ProgramTest, OwnHolidayCommandWritesTheListAndDeletesTheFileWhenEmptied)
     dialog = WaitForHolidayDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(1, Rows(dialog)) << "the saved list is kept";
+    RECT again = {};
+    GetWindowRect(dialog, &again);
+    EXPECT_EQ(first.left, again.left) << "the remembered rectangle";
+    EXPECT_EQ(first.right - first.left, again.right - again.left);
+    EXPECT_EQ(first.bottom - first.top, again.bottom - again.top);
     AddEntry(dialog, "憲法記念日", 5, 3, 0, 0);
     AddEntry(dialog, "元日の前", 1, 0, 1, 1);
     EXPECT_EQ(3, Rows(dialog));
