@@ -13,11 +13,16 @@ namespace {
 
 const char kCaption[] = "Daylens マイホリデイ設定";
 
-HWND WaitForHolidayDialog()
+HWND WaitForDialog(const char* caption)
 {
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr && IsWindowVisible(dialog); });
+    WaitUntil([&] { return (dialog = FindWindowA("#32770", caption)) != nullptr && IsWindowVisible(dialog); });
     return dialog;
+}
+
+HWND WaitForHolidayDialog()
+{
+    return WaitForDialog(kCaption);
 }
 
 bool WaitForClosed()
@@ -40,10 +45,11 @@ std::string FileBytes(const std::string& path)
     return bytes;
 }
 
-// Fills the boxes (every year; indexes: "--" 0) and presses "↑ 追加", waiting until the dialog has handled it.
-void AddEntry(HWND dialog, const char* name, int month, int day, int week, int weekday)
+// Fills the boxes (the year empty for every year; indexes: "--" 0) and presses "↑ 追加", waiting until the dialog
+// has handled it.
+void AddEntry(HWND dialog, const char* name, int month, int day, int week, int weekday, const char* year = "")
 {
-    SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_YEAR, "");
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_YEAR, year);
     SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_NAME, name);
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_MONTH, CB_SETCURSEL, (WPARAM)month, 0);
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_DAY, CB_SETCURSEL, (WPARAM)day, 0);
@@ -106,6 +112,9 @@ TEST_F(ProgramTest, OwnHolidayCommandWritesTheListAndDeletesTheFileWhenEmptied)
     dialog = WaitForHolidayDialog();
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(1, Rows(dialog)) << "the saved list is kept";
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0, SMTO_NORMAL, 5000, &result))
+        << "a second opening returns at once";
     RECT again = {};
     GetWindowRect(dialog, &again);
     EXPECT_EQ(first.left, again.left) << "the remembered rectangle";
@@ -130,6 +139,34 @@ TEST_F(ProgramTest, OwnHolidayCommandWritesTheListAndDeletesTheFileWhenEmptied)
     ASSERT_TRUE(WaitForClosed());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
     EXPECT_FALSE(FindWindowA("#32770", "Daylens")) << "no message box";
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+}
+
+// Command 552 edits the memorial days: a dated entry is written with its year, and the calendar keeps the saved
+// list for the next opening.
+TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
+{
+    PrepareSettings(0);
+    std::string path = Folder + "\\MemorialDay.txt";
+    const char caption[] = "Daylens 記念日設定";
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MEMORIAL_ADD, 0);
+    HWND dialog = WaitForDialog(caption);
+    ASSERT_NE(nullptr, dialog);
+    AddEntry(dialog, "Wedding Day", 5, 3, 0, 0, "1970");
+    ASSERT_EQ(1, Rows(dialog));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindWindowA("#32770", caption) == nullptr; }));
+    EXPECT_EQ("1970 5 3 Wedding Day\r\n", FileBytes(path));
+
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MEMORIAL_ADD, 0);
+    dialog = WaitForDialog(caption);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(1, Rows(dialog));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindWindowA("#32770", caption) == nullptr; }));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 
