@@ -186,11 +186,11 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_TOPMOST:
     case IDM_BOTTOMMOST: ChangePlacement(window, env, command); return 1;
     case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
+    case IDM_MY_HOLIDAY: ShowMyHolidays(window, env); return 1;
+    case IDM_MEMORIAL_ADD: AddMemorialDay(window, env); return 1;
     case IDM_SETTINGS:
     case IDM_PLUGIN_INFO:
     case IDM_PERIOD_MEMO:
-    case IDM_MY_HOLIDAY: ShowMyHolidays(window, env); return 1;
-    case IDM_MEMORIAL_ADD: AddMemorialDay(window, env); return 1;
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
         // Their dialogs and plug-ins join later.
