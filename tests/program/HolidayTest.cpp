@@ -142,8 +142,8 @@ TEST_F(ProgramTest, OwnHolidayCommandWritesTheListAndDeletesTheFileWhenEmptied)
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 
-// Command 552 edits the memorial days: a dated entry is written with its year, and the calendar keeps the saved
-// list for the next opening.
+// Command 552 edits the memorial days: an entry left in the boxes is added on saving when the user agrees, a dated
+// entry is written with its year, and the calendar keeps the saved list for the next opening.
 TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
 {
     PrepareSettings(0);
@@ -155,9 +155,21 @@ TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
     PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MEMORIAL_ADD, 0);
     HWND dialog = WaitForDialog(caption);
     ASSERT_NE(nullptr, dialog);
-    AddEntry(dialog, "Wedding Day", 5, 3, 0, 0, "1970");
-    ASSERT_EQ(1, Rows(dialog));
+    // An entry left in the boxes is offered for adding when the list is saved.
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_YEAR, "1970");
+    SetDlgItemTextA(dialog, IDC_HOLIDAY_EDIT_NAME, "Wedding Day");
+    SendDlgItemMessageA(dialog, IDC_HOLIDAY_COMBO_DAY, CB_SETCURSEL, 3, 0);
+    HWND month = GetDlgItem(dialog, IDC_HOLIDAY_COMBO_MONTH);
+    SendMessageA(month, CB_SETCURSEL, 5, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HOLIDAY_COMBO_MONTH, CBN_SELCHANGE), (LPARAM)month);
+    ASSERT_EQ(0, Rows(dialog));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowA("#32770", "Daylens")) != nullptr; }));
+    char question[128] = "";
+    GetDlgItemTextA(box, 0xFFFF, question, sizeof(question));
+    EXPECT_STREQ("内容が変更されています\r\n追加しますか？", question);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
     ASSERT_TRUE(WaitUntil([&] { return FindWindowA("#32770", caption) == nullptr; }));
     EXPECT_EQ("1970 5 3 Wedding Day\r\n", FileBytes(path));
 
