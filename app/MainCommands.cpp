@@ -51,6 +51,30 @@ void ShowMemorialSettings(HWND window, EnvData* env)
     ResourceDllAcquire(0);
 }
 
+// A saved list is kept in memory and drawn; the mark style is among the settings.
+void ShowMyHolidays(HWND window, EnvData* env)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    auto dialog = FindExport(module, LanguageModule::kSetHolidayDlg);
+    if (dialog && g_program.MyHolidayPath &&
+        dialog(window, HOLIDAY_LIST_OWN, env, &g_program.MyHolidays, &g_program.MyHolidayCount,
+               &env->MyHolidayStyle, &env->ClickedDate, g_program.MyHolidayPath) == 1) {
+        SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
+        RefreshCalendar(0);
+    }
+    ResourceDllAcquire(0);
+}
+
+void AddMemorialDay(HWND window, EnvData* env)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    if (module && EditMemorialDays(window, module, env, g_program.IniPath, g_program.Info->GetAppName())) {
+        SaveEnv(&g_program.Settings, env, SETTINGS_SCOPE_ALL);
+        RefreshCalendar(0);
+    }
+    ResourceDllAcquire(0);
+}
+
 void ShowMemoSettings(HWND window, EnvData* env)
 {
     HMODULE module = ResourceDllAcquire(1);
@@ -180,12 +204,12 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_TOPMOST:
     case IDM_BOTTOMMOST: ChangePlacement(window, env, command); return 1;
     case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
+    case IDM_MY_HOLIDAY: ShowMyHolidays(window, env); return 1;
+    case IDM_MEMORIAL_ADD: AddMemorialDay(window, env); return 1;
     case IDM_SETTINGS:
     case IDM_PLUGIN_INFO:
-    case IDM_MY_HOLIDAY:
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
-    case IDM_MEMORIAL_ADD:
         // Their dialogs and plug-ins join later.
         return 1;
     }

@@ -8,6 +8,7 @@
 #include "DayMark.h"
 #include "EraNames.h"
 #include "HolidayCheck.h"
+#include "HolidayDialog.h"
 #include "LanguageModule.h"
 #include "MarkDialog.h"
 #include "MonthHeading.h"

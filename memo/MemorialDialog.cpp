@@ -8,11 +8,13 @@
 #include "LanguageResources.h"
 #include "MemorialDays.h"
 #include "MemorialSettingsFile.h"
+#include "UserMessage.h"
 #include "WindowPlacement.h"
 
 namespace {
 
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse06.html";
+const char kNoMemory[] = "メモリが足りません";
 const int kPlaceMargin = 5;
 
 // One memorial dialog at a time.
@@ -98,9 +100,11 @@ INT_PTR OnCommand(HWND dialog, WORD id)
         return FALSE;
     switch (id) {
     case IDC_MEMORIAL_BTN_DATES:
-        // LATER: the list of memorial days (the language module's SetHolidayDlg, list kind memorial) on a copy of
-        // the table (CopyMemorialDays) that is swapped in when saved (ReplaceMemorialDays), then the settings saved
-        // and the calendar redrawn.
+        if (EditMemorialDays(dialog, data->Module, data->Env, data->IniPath, AppNameOf(data)) && data->Env &&
+            data->Env->MainWindow) {
+            SendMessageA(data->Env->MainWindow, WM_COMMAND, IDM_SAVE, 0);
+            SendMessageA(data->Env->MainWindow, WM_COMMAND, IDM_REDRAW, 0);
+        }
         return TRUE;
     case IDC_MEMORIAL_CHECK_POPUP:
         data->Popup = IsChecked(dialog, id);
@@ -130,6 +134,33 @@ INT_PTR OnCommand(HWND dialog, WORD id)
 }
 
 }  // namespace
+
+int EditMemorialDays(HWND owner, HMODULE module, EnvData* env, const char* iniPath, const char* appName)
+{
+    auto dialog = FindExport(module, LanguageModule::kSetHolidayDlg);
+    if (!dialog || !env)
+        return 0;
+    int tableCount = 0;
+    MemorialDaysOnMainThread(&tableCount);
+    int count = 0;
+    HolidayRecord* copy = CopyMemorialDays(&count);
+    if (!copy && tableCount > 0) {
+        // Editing an empty copy would save an empty list over the user's memorial days.
+        TellUser(owner, kNoMemory, MB_OK | MB_ICONWARNING);
+        return 0;
+    }
+    unsigned int edited = (unsigned int)count;
+    FontStyle style = g_memorialSettings.MemorialStyle;
+    if (dialog(owner, HOLIDAY_LIST_MEMORIAL, env, &copy, &edited, &style, &env->ClickedDate,
+               g_memorialSettings.MemorialPath) != 1) {
+        FreeHolidayList(copy, (int)edited);
+        return 0;
+    }
+    ReplaceMemorialDays(copy, (int)edited);
+    g_memorialSettings.MemorialStyle = style;
+    SaveMemorialSettings(&g_memorialSettings, iniPath, appName);
+    return 1;
+}
 
 INT_PTR ShowMemorialDialog(HINSTANCE module, HWND owner, EnvData* env, AppInfo* info, const char* iniPath,
                            HICON bigIcon, HICON smallIcon)

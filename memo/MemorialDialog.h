@@ -29,5 +29,9 @@ struct MemorialDlgData {
 // the dialog is open already.
 INT_PTR ShowMemorialDialog(HINSTANCE module, HWND owner, EnvData* env, AppInfo* info, const char* iniPath,
                            HICON bigIcon, HICON smallIcon);
+// The list of memorial days in module's holiday dialog over owner, on a copy of the table that replaces the table
+// when the user saves; the memorial style is then saved with the memorial settings into iniPath. 1 when saved, 0
+// otherwise (the table then as it was).
+int EditMemorialDays(HWND owner, HMODULE module, EnvData* env, const char* iniPath, const char* appName);
 // Dialog procedure; the MemorialDlgData comes as the WM_INITDIALOG parameter.
 INT_PTR CALLBACK MemorialDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,10 @@
 class EnvData;
 struct MemoSettings;
 
+// List kinds of SetHolidayDlg.
+#define HOLIDAY_LIST_OWN 0
+#define HOLIDAY_LIST_MEMORIAL 1
+
 // Export list: name, result, parameters.
 #define LANGUAGE_MODULE_EXPORTS(X)                                                                                 \
     /* The module's handle, the instance of its resources. */                                                    \
@@ -59,7 +63,11 @@ struct MemoSettings;
     X(DaylensCheckMenuAll, int, (EnvData * env))                                                                   \
     /* Dialogs over lists of the caller's, which they replace when the user saves. */                              \
     X(RepeatMemoDlg, int,                                                                                          \
-      (HWND owner, EnvData * env, MemoSettings * memo, RepeatMemoRecord * *records, char** texts, int* count))
+      (HWND owner, EnvData * env, MemoSettings * memo, RepeatMemoRecord * *records, char** texts, int* count))    \
+    /* Own holidays (list kind 0) or memorial days (1): the list, its style and its file at path. */               \
+    X(SetHolidayDlg, int,                                                                                          \
+      (HWND owner, unsigned char listKind, EnvData* env, HolidayRecord** records, unsigned int* count,           \
+       FontStyle* style, SYSTEMTIME* preset, const char* path))
 
 namespace LanguageModule {
 

@@ -34,7 +34,9 @@ std::function<void(HWND)> g_markAct;
 void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
 {
     HWND mark = FindWindowA("#32770", kMarkCaption);
-    if (mark && IsWindowVisible(mark) && g_markAct) {
+    // A mark dialog is acted on once it is filled (its name shown), not while it is being made.
+    if (mark && IsWindowVisible(mark) && GetWindowTextLengthA(GetDlgItem(mark, IDC_MARK_LABEL_NAME)) > 0 &&
+        g_markAct) {
         std::function<void(HWND)> act = g_markAct;
         g_markAct = nullptr;
         act(mark);
