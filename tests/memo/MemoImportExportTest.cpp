@@ -8,6 +8,7 @@
 
 #include "FileUtil.h"
 #include "MemoImportExport.h"
+#include "MemoMerge.h"
 #include "MemoTestStore.h"
 #include "UserMessage.h"
 
@@ -30,7 +31,15 @@ protected:
         previous_ = SetMessageBoxHook(RecordMessage);
         place_ = {&memo_, nullptr, nullptr};
     }
-    void TearDown() override { SetMessageBoxHook(previous_); }
+    void TearDown() override
+    {
+        SetMessageBoxHook(previous_);
+        // The scratch file of the imports lies beside the test program.
+        char* folder = nullptr;
+        GetModulePathParts(nullptr, &folder, nullptr);
+        DeleteFileA((std::string(folder) + MEMO_MERGE_FILE).c_str());
+        HeapFree(GetProcessHeap(), 0, folder);
+    }
 
     // 3 May 2026 with a two-line memo holding quotes and a time, 10 May with a memo without time.
     void WriteMay()
@@ -106,6 +115,11 @@ TEST_F(MemoImportExportTest, TheOwnCsvMergesWithTheStoredMemoAndRestoresItsOwnDa
     // Nothing new arrives the second time, and nothing stored goes.
     EXPECT_EQ(1, ImportMemoFile(&place_, path.c_str()));
     EXPECT_EQ("会議\r\n昼食\r\n\"資料\"", Read(2026, 5, 3));
+    // Memo data of the store's form goes to its own day, and the day of the record keeps its memo.
+    path = WriteFile("data.csv", "2026年 5月 3日(日),\"[20260504] \nMemo=別の日\"\r\n");
+    ImportMemoFile(&place_, path.c_str());
+    EXPECT_EQ("会議\r\n昼食\r\n\"資料\"", Read(2026, 5, 3));
+    EXPECT_EQ("別の日", Read(2026, 5, 4));
 }
 
 TEST_F(MemoImportExportTest, AMemoFileOfADayIsImportedWhenItHoldsAMemo)
@@ -131,6 +145,71 @@ TEST_F(MemoImportExportTest, WithoutTheArchiverAnArchiveChangesNothing)
     EXPECT_EQ("会議\r\n\"資料\"", Read(2026, 5, 3));
     EXPECT_EQ("(null)", Read(2026, 5, 4));
     EXPECT_EQ("not read", TakeHeapText(ReadWholeFile(archive.c_str(), nullptr)));
+}
+
+// The archive formats through a stand-in archiver in the plug-in folder of a program folder of the test's own.
+class MemoArchiveTest : public MemoImportExportTest {
+protected:
+    void SetUp() override
+    {
+        MemoImportExportTest::SetUp();
+        ASSERT_TRUE(program_.Create("daylens-memo-program"));
+        programDir_ = program_.Dir() + "\\";
+        ASSERT_TRUE(CreateDirectoryA((programDir_ + "PlugIn").c_str(), nullptr));
+        ASSERT_TRUE(CopyFileA(FAKE_ARCHIVER_DLL, (programDir_ + "PlugIn\\unlha32.dll").c_str(), FALSE));
+        place_.ProgramDir = programDir_.c_str();
+    }
+    std::string ExportArchive(const char* name, int firstMonth, int firstDay, int lastMonth, int lastDay)
+    {
+        SYSTEMTIME first = {2026, (WORD)firstMonth, 0, (WORD)firstDay}, last = {2026, (WORD)lastMonth, 0, (WORD)lastDay};
+        std::string path = Path(name);
+        EXPECT_EQ(1, ExportMemoToFile(&place_, path.c_str(), &first, &last, MEMO_EXPORT_LZH));
+        return TakeHeapText(ReadWholeFile(path.c_str(), nullptr));
+    }
+
+    TempFolder program_;
+    std::string programDir_;
+};
+
+TEST_F(MemoArchiveTest, AnExportReplacesTheArchiveWithTheMemoFilesOfTheRange)
+{
+    WriteMay();
+    WriteFile("memo.lzh", "old.txt=old\r\n");
+    std::string archive = ExportArchive("memo.lzh", 5, 3, 5, 31);
+    EXPECT_EQ("20260503.txt=" + Path("20260503.txt") + "\r\n20260510.txt=" + Path("20260510.txt") + "\r\n", archive);
+    EXPECT_EQ("(null)", ExportArchive("none.lzh", 5, 11, 5, 31));
+    EXPECT_EQ("(null)", ExportArchive("fail.lzh", 5, 1, 5, 31));
+    EXPECT_EQ((std::vector<std::string>{"メモを書き出しました", "指定の期間にメモはありません", "メモを書き出せませんでした"}),
+              g_told);
+}
+
+TEST_F(MemoArchiveTest, InMonthFilesAnExportTakesEveryMonthTheRangeTouches)
+{
+    memo_.MemoSaveOneMonth = 1;
+    DayMemoRecord record = Record();
+    for (int month : {2, 3, 4, 5, 6})
+        ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, month, 28, "月末", &record));
+    std::string archive = ExportArchive("memo.lzh", 3, 15, 5, 2);
+    EXPECT_EQ("202603.txt=" + Path("202603.txt") + "\r\n202604.txt=" + Path("202604.txt") + "\r\n202605.txt=" +
+                  Path("202605.txt") + "\r\n",
+              archive);
+}
+
+// Only memo files of a day or a month are taken from an archive, and never one from a folder of the archive.
+TEST_F(MemoArchiveTest, AnImportMergesTheMemoFilesOfTheArchive)
+{
+    DayMemoRecord record = Record();
+    ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, 5, 3, "予定", &record));
+    std::string day = WriteFile("day.txt", "[20260503]\r\nMemo=会議\r\n");
+    std::string other = WriteFile("other.txt", "[20260504]\r\nMemo=他\r\n");
+    std::string archive = WriteFile("memo.lzh", "20260503.txt=" + day + "\r\nsub\\20260504.txt=" + other +
+                                                    "\r\nnotes.txt=" + other + "\r\n");
+    EXPECT_EQ(1, ImportMemoFile(&place_, archive.c_str()));
+    EXPECT_EQ("予定\r\n会議", Read(2026, 5, 3));
+    EXPECT_EQ("(null)", Read(2026, 5, 4));
+    std::string empty = WriteFile("empty.lzh", "");
+    EXPECT_EQ(0, ImportMemoFile(&place_, empty.c_str()));
+    EXPECT_TRUE(g_told.empty());
 }
 
 }  // namespace
