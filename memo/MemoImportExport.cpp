@@ -348,6 +348,12 @@ int MemoFileDialog(HWND owner, char* path, const char* filter, const char* folde
     return OpenFileDialog(owner, kImportTitle, path, filter && *filter ? filter : kMemoImportFilter, start);
 }
 
+int IsMemoImportFile(const char* path)
+{
+    const char* extension = strrchr(PathFileName(NonNullStr(path)), '.');
+    return StrEqual(extension, ".lzh", 1) || StrEqual(extension, ".csv", 1) || StrEqual(extension, ".txt", 1);
+}
+
 int ImportMemoFile(const MemoExchangePlace* place, const char* path)
 {
     if (!place || !place->Memo || !path)

@@ -19,6 +19,8 @@ struct MemoExchangePlace {
 // is the import filter), starting at path in folder. 1 when a file was chosen.
 int MemoFileDialog(HWND owner, char* path, const char* filter, const char* folder, int save);
 
+// 1 when path has an extension that ImportMemoFile takes (".lzh", ".csv" or ".txt", case ignored).
+int IsMemoImportFile(const char* path);
 // Imports one file by its extension (".lzh", ".csv" or ".txt", case ignored); 1 when a memo was imported.
 int ImportMemoFile(const MemoExchangePlace* place, const char* path);
 // The import file dialog, then ImportMemoFile; 0 when the dialog was cancelled.

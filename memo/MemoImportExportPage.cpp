@@ -3,18 +3,15 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <string.h>
 
 #include "AppInfo.h"
 #include "DateUtil.h"
 #include "DaylensIds.h"
 #include "DialogTheme.h"
 #include "EnvData.h"
-#include "FileUtil.h"
 #include "Memo.h"
 #include "MemoImportExport.h"
 #include "MiniMemoModule.h"
-#include "StrUtil.h"
 #include "UserMessage.h"
 
 namespace {
@@ -90,12 +87,6 @@ void OnImport(HWND page)
     TellUser(page, kRead, MB_OK | MB_ICONINFORMATION);
 }
 
-bool IsMemoFileName(const char* path)
-{
-    const char* extension = strrchr(PathFileName(path), '.');
-    return StrEqual(extension, ".lzh", 1) || StrEqual(extension, ".csv", 1) || StrEqual(extension, ".txt", 1);
-}
-
 void OnDropFiles(HWND page, HDROP drop)
 {
     MemoExchangePlace place = Place(Data(page));
@@ -103,7 +94,7 @@ void OnDropFiles(HWND page, HDROP drop)
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; i++) {
         char path[MAX_PATH] = "";
-        if (DragQueryFileA(drop, i, path, sizeof(path)) && IsMemoFileName(path))
+        if (DragQueryFileA(drop, i, path, sizeof(path)) && IsMemoImportFile(path))
             imported |= ImportMemoFile(&place, path);
     }
     DragFinish(drop);
