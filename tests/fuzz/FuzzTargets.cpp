@@ -364,10 +364,14 @@ void RunMemoMerge(const char* data, size_t size, const char* folder)
     ParseMemoFileDate(data, nullptr, nullptr, nullptr);
 }
 
-// Reads the archive's entries and unpacks each (up to 16 MB).
+// Reads the archive's entries and unpacks each (up to 16 MB); unpacks the whole input too, as packed data of
+// each dictionary size, so that damaged packed data is not only reached behind intact headers.
 void RunLzh(const char* data, size_t size, const char*)
 {
     const uint8_t* bytes = (const uint8_t*)data;
+    static std::vector<uint8_t> unpacked(64 * 1024);
+    for (int bits : {13, 15, 16})
+        Lzh::Decode(bits, bytes, size, unpacked.data(), unpacked.size());
     std::vector<Lzh::Entry> entries;
     if (!Lzh::ReadEntries(bytes, size, &entries))
         return;
