@@ -249,7 +249,14 @@ std::vector<uint8_t> MakeEntry(const std::string& name, const uint8_t* data, siz
     bool stored = packed.size() >= size;
     if (stored)
         packed.assign(data, data + size);
-    std::string bare = name.substr(0, kMaxNameLength);
+    std::string bare = name;
+    if (bare.size() > kMaxNameLength) {
+        // Cut before the character that would not fit whole.
+        size_t end = 0;
+        while (end + CharLength(bare.c_str() + end) <= kMaxNameLength)
+            end += CharLength(bare.c_str() + end);
+        bare.resize(end);
+    }
 
     std::vector<uint8_t> h;
     Put16(h, 0); // the header size, set below

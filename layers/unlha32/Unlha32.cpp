@@ -195,11 +195,12 @@ HARC UnlhaOpenArchive(HWND window, const char* path, DWORD mode)
 {
     if (!path)
         return nullptr;
-    std::vector<std::string> words = SplitCommand(path);
-    if (words.size() != 1)
-        return nullptr;
+    // The path comes in double quotes; one without them is taken as it stands.
+    std::string name = path;
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+        name = name.substr(1, name.size() - 2);
     Archive* archive = new Archive;
-    if (!OpenArchive(words[0], archive)) {
+    if (!OpenArchive(name, archive)) {
         delete archive;
         return nullptr;
     }

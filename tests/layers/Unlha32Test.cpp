@@ -95,6 +95,9 @@ TEST_F(Unlha32Test, ExportedMemoFilesAreFoundAndExtracted)
                           Quoted(second) + " " + Quoted(folder_.Path("notes.dat"));
     ASSERT_EQ(0, unlha_(nullptr, command.c_str(), nullptr, 0));
     EXPECT_EQ("201903.txt:" + std::to_string(march.size()) + " 201904.txt:5000 ", List(archive));
+    HARC unquoted = open_(nullptr, archive.c_str(), 512);
+    EXPECT_NE(nullptr, unquoted);
+    close_(unquoted);
 
     std::string text;
     ASSERT_EQ(0, Extract(archive, "201903.txt", &text, (DWORD)march.size()));
