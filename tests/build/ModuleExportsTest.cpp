@@ -10,6 +10,7 @@
 #include <string>
 
 #include "LanguageModule.h"
+#include "Unlha32Module.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ struct ModuleInterface {
 
 const ModuleInterface kModules[] = {
     {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount},
+    {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount},
 };
 
 // The names after EXPORTS in a .def file.

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "DateUtil.h"
 #include "DayMemoStore.h"
@@ -13,6 +14,8 @@
 #include "FileUtil.h"
 #include "Holiday.h"
 #include "HolidayCheck.h"
+#include "LzhArchive.h"
+#include "LzhFixtures.h"
 #include "MemoEscape.h"
 #include "MemoMerge.h"
 #include "ProfileSection.h"
@@ -202,6 +205,32 @@ void AskHolidaySpans(const HolidayRecord* list, int count)
         AskHolidayDate(list, count, date[0], date[1], date[2]);
 }
 
+// An LZH archive of a few memo-like entries with headers of levels 0, 1 and 2, stored or packed.
+std::string LzhSample(FuzzRandom& random, bool)
+{
+    static const char* const kMethods[] = {"-lh0-", "-lh5-", "-lh6-", "-lh7-"};
+    std::string archive;
+    for (int n = 1 + (int)random.Below(4); n > 0; --n) {
+        std::string text = random.Text(1 + (int)random.Below(200));
+        if (random.OneIn(3))
+            text += text + text;
+        std::vector<uint8_t> data(text.begin(), text.end());
+        std::string name = random.Text(1).substr(0, 40) + ".txt";
+        std::string method = kMethods[random.Below(4)];
+        std::string directory = random.OneIn(2) ? "" : "memo\\";
+        std::vector<uint8_t> entry;
+        switch (random.Below(3)) {
+        case 0: entry = LzhFixtures::Level0Entry(name, method, data, (uint32_t)random.Next()); break;
+        case 1: entry = LzhFixtures::Level1Entry(name, method, data, (uint32_t)random.Next(), directory); break;
+        default: entry = LzhFixtures::Level2Entry(name, method, data, (uint32_t)random.Next(), directory); break;
+        }
+        archive.append(entry.begin(), entry.end());
+    }
+    if (!random.OneIn(4))
+        archive += '\0';
+    return archive;
+}
+
 void RunHoliday(const char* data, size_t size, const char* folder)
 {
     unsigned int count = 0;
@@ -335,6 +364,26 @@ void RunMemoMerge(const char* data, size_t size, const char* folder)
     ParseMemoFileDate(data, nullptr, nullptr, nullptr);
 }
 
+// Reads the archive's entries and unpacks each (up to 16 MB); unpacks the whole input too, as packed data of
+// each dictionary size, so that damaged packed data is not only reached behind intact headers.
+void RunLzh(const char* data, size_t size, const char*)
+{
+    const uint8_t* bytes = (const uint8_t*)data;
+    static std::vector<uint8_t> unpacked(64 * 1024);
+    for (int bits : {13, 15, 16})
+        Lzh::Decode(bits, bytes, size, unpacked.data(), unpacked.size());
+    std::vector<Lzh::Entry> entries;
+    if (!Lzh::ReadEntries(bytes, size, &entries))
+        return;
+    for (const Lzh::Entry& entry : entries) {
+        if (entry.OriginalSize > (16u << 20))
+            continue;
+        std::vector<uint8_t> out(entry.OriginalSize);
+        Lzh::ExtractEntry(bytes, size, entry, out.data(), out.size());
+        Lzh::MatchName("*.txt", entry.Name.c_str());
+    }
+}
+
 } // namespace
 
 // Further parsers join here: a sample of their format and a run function. A parser over a buffer and
@@ -347,5 +396,6 @@ const FuzzTarget kFuzzTargets[] = {
     {"repeat", RepeatSample, false, RunRepeat},
     {"settings", SettingsSample, false, RunSettings},
     {"memomerge", DayMemoSample, true, RunMemoMerge},
+    {"lzh", LzhSample, false, RunLzh},
 };
 const int kFuzzTargetCount = sizeof(kFuzzTargets) / sizeof(kFuzzTargets[0]);
