@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "EngineDialogIds.h"
 #include "EnvData.h"
@@ -16,6 +17,7 @@
 #include "Memo.h"
 #include "MemoSettingsDialog.h"
 #include "MemoSettingsFile.h"
+#include "MemoWriter.h"
 #include "StrUtil.h"
 #include "TempFolder.h"
 
@@ -211,6 +213,73 @@ TEST_F(MemoSettingsDialogTest, MarkButtonsEditTheMarksInTheMarkDialog)
     EXPECT_EQ(MARK_SQUARE, g_memoSettings.MemoStyle.MarkType);
     EXPECT_EQ(99, env_.UserMarks[1].Style.ShadowWidth);
     EXPECT_STREQ("mark2", env_.UserMarks[1].Name);
+}
+
+// The search page finds a word line by line, puts it at the front of the working history that OK hands over, and a
+// double click on a day's further hit opens the day-memo window on that day.
+TEST_F(MemoSettingsDialogTest, SearchListsTheHitsAndOpensTheDayOfAFurtherHit)
+{
+    DayMemoRecord record = {g_memoSettings.MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
+    ASSERT_EQ(1, WriteDayMemo(&g_memoSettings, 2026, 3, 4, "tea\r\nmilk tea\r\ncoffee", &record));
+    ASSERT_EQ(1, WriteDayMemo(&g_memoSettings, 2026, 3, 9, "green tea", &record));
+    g_memoSettings.MemoSearch[0] = StrDupHeap("coffee");
+    std::vector<std::string> rows;
+    std::string history;
+    int opened[3] = {};
+    INT_PTR result = Run([&](HWND dialog) {
+        SelectTab(dialog, 3);
+        HWND page = GetParent(Control(dialog, IDC_MEMOSEARCH_COMBO_WORD));
+        SetDlgItemTextA(page, IDC_MEMOSEARCH_COMBO_WORD, "tea");
+        CheckDlgButton(page, IDC_MEMOSEARCH_CHECK_BYLINE, BST_CHECKED);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_MEMOSEARCH_BTN_SEARCH, BN_CLICKED), 0);
+        HWND list = GetDlgItem(page, IDC_MEMOSEARCH_LIST_RESULT);
+        int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+        for (int i = 0; i < count; i++) {
+            char date[64] = "", memo[64] = "";
+            ListView_GetItemText(list, i, 0, date, sizeof(date));
+            ListView_GetItemText(list, i, 1, memo, sizeof(memo));
+            rows.push_back(std::string(date) + "|" + memo);
+        }
+        HWND combo = GetDlgItem(page, IDC_MEMOSEARCH_COMBO_WORD);
+        for (int i = 0; i < (int)SendMessageA(combo, CB_GETCOUNT, 0, 0); i++) {
+            char word[64] = "";
+            SendMessageA(combo, CB_GETLBTEXT, (WPARAM)i, (LPARAM)word);
+            history += std::string(word) + ";";
+        }
+        // The second row, the day's further hit, under the cursor.
+        RECT row = {LVIR_BOUNDS};
+        SendMessageA(list, LVM_GETITEMRECT, 1, (LPARAM)&row);
+        POINT at = {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+        ClientToScreen(list, &at);
+        SetCursorPos(at.x, at.y);
+        UINT_PTR closer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            HWND window = nullptr;
+            while ((window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
+                if (GetDlgItem(window, IDC_DAYMEMO_TIME) && IsWindowVisible(window)) {
+                    KillTimer(nullptr, timer);
+                    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                    return;
+                }
+            }
+        });
+        NMHDR click = {list, IDC_MEMOSEARCH_LIST_RESULT, (UINT)NM_DBLCLK};
+        SendMessageA(page, WM_NOTIFY, IDC_MEMOSEARCH_LIST_RESULT, (LPARAM)&click);
+        KillTimer(nullptr, closer);
+        opened[0] = g_memoSettings.MemoYear;
+        opened[1] = g_memoSettings.MemoMonth;
+        opened[2] = g_memoSettings.MemoDay;
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(IDOK, result);
+    std::vector<std::string> expected = {"2026年 3月 4日(水)|tea", " |milk tea", "2026年 3月 9日(月)|green tea"};
+    EXPECT_EQ(expected, rows);
+    EXPECT_EQ("tea;coffee;", history);
+    EXPECT_EQ(2026, opened[0]);
+    EXPECT_EQ(3, opened[1]);
+    EXPECT_EQ(4, opened[2]);
+    ASSERT_NE(nullptr, g_memoSettings.MemoSearch[0]);
+    EXPECT_STREQ("tea", g_memoSettings.MemoSearch[0]);
+    EXPECT_STREQ("coffee", g_memoSettings.MemoSearch[1]);
 }
 
 }  // namespace
