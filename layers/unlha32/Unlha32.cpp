@@ -130,6 +130,51 @@ bool OpenArchive(const std::string& path, Archive* archive)
            Lzh::ReadEntries(archive->Data.data(), archive->Data.size(), &archive->Entries);
 }
 
+// The archive UnlhaExtractMem read last, with what its file was then.
+struct KeptArchive {
+    std::string Path;
+    WIN32_FILE_ATTRIBUTE_DATA File;
+    Archive Contents;
+};
+
+SRWLOCK s_extractLock = SRWLOCK_INIT;
+KeptArchive s_extractArchive;
+
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(SRWLOCK* lock) : lock_(lock) { AcquireSRWLockExclusive(lock_); }
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(lock_); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+private:
+    SRWLOCK* lock_;
+};
+
+bool SameFile(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b)
+{
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+
+// s_extractArchive holds path's archive, read again unless it is the one kept and its file is unchanged.
+bool OpenArchiveKept(const std::string& path)
+{
+    KeptArchive& kept = s_extractArchive;
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file))
+        return false;
+    if (!kept.Path.empty() && lstrcmpiA(kept.Path.c_str(), path.c_str()) == 0 && SameFile(kept.File, file))
+        return true;
+    kept.Path.clear();
+    kept.Contents = Archive();
+    if (!OpenArchive(path, &kept.Contents))
+        return false;
+    kept.Path = path;
+    kept.File = file;
+    return true;
+}
+
 void FillRecord(const Lzh::Entry& entry, UnlhaEntryRecord* record)
 {
     ZeroMemory(record, sizeof(*record));
@@ -240,9 +285,12 @@ int UnlhaExtractMem(HWND window, const char* commandLine, BYTE* buffer, DWORD si
     std::vector<std::string> arguments = Arguments(commandLine);
     if (arguments.size() != 2)
         return kErrorCommand;
-    Archive archive;
-    if (!OpenArchive(arguments[0], &archive))
+    // One entry is extracted a call, each from the same archive: the archive read last is kept while its file
+    // stays as it was.
+    ExclusiveLock lock(&s_extractLock);
+    if (!OpenArchiveKept(arguments[0]))
         return kErrorArchive;
+    const Archive& archive = s_extractArchive.Contents;
     for (const Lzh::Entry& entry : archive.Entries) {
         if (!Lzh::SameName(entry.Name, arguments[1]))
             continue;
