@@ -212,4 +212,27 @@ TEST_F(MemoArchiveTest, AnImportMergesTheMemoFilesOfTheArchive)
     EXPECT_TRUE(g_told.empty());
 }
 
+// With the archiver Daylens installs, an exported store comes back byte for byte into an empty store.
+TEST_F(MemoImportExportTest, AnArchiveOfTheRealArchiverImportsBackAsItWasExported)
+{
+    WriteMay();
+    std::string programDir = std::string(DAYLENS_DIST_DIR) + "\\";
+    place_.ProgramDir = programDir.c_str();
+    std::string archive = Path("memo.lzh");
+    SYSTEMTIME first = {2026, 5, 0, 1}, last = {2026, 5, 0, 31};
+    ASSERT_EQ(1, ExportMemoToFile(&place_, archive.c_str(), &first, &last, MEMO_EXPORT_LZH));
+
+    TempFolder other;
+    ASSERT_TRUE(other.Create("daylens-memo-imported"));
+    MemoSettings imported = {};
+    SafeStrCpy(imported.MemoDir, sizeof(imported.MemoDir), other.Dir().c_str());
+    place_.Memo = &imported;
+    EXPECT_EQ(1, ImportMemoFile(&place_, archive.c_str()));
+    for (const char* name : {"20260503.txt", "20260510.txt"})
+        EXPECT_EQ(TakeHeapText(ReadWholeFile(Path(name).c_str(), nullptr)),
+                  TakeHeapText(ReadWholeFile(other.Path(name).c_str(), nullptr)))
+            << name;
+    EXPECT_EQ((std::vector<std::string>{"メモを書き出しました"}), g_told);
+}
+
 }  // namespace
