@@ -80,6 +80,10 @@ INT_PTR OnInitDialog(HWND dialog)
 // which the user is told of.
 void Apply(HWND dialog)
 {
+    // A date typed into the end picker counts even when the picker has not yet reported it.
+    SYSTEMTIME shown;
+    if (SendDlgItemMessageA(dialog, IDC_REPEATCOPY_DATE_LAST, DTM_GETSYSTEMTIME, 0, (LPARAM)&shown) == GDT_VALID)
+        s_copy.Last = shown;
     SYSTEMTIME source = MemoDate();
     MemoStoreSettings store = MemoStoreOf(&g_memoSettings);
     char* text = ReadDayMemoText(nullptr, source.wYear, source.wMonth, source.wDay, &store, nullptr, 0);
