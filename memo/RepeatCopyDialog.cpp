@@ -76,8 +76,7 @@ INT_PTR OnInitDialog(HWND dialog)
     return TRUE;
 }
 
-// "設定": after the user agreed to the number of days, the copy; the dialog ends in every case but a failed write,
-// which the user is told of.
+// "設定": the copy, once the user agreed to the number of days it writes; a day that could not be written is told.
 void Apply(HWND dialog)
 {
     // A date typed into the end picker counts even when the picker has not yet reported it.
