@@ -24,6 +24,7 @@
 #include "MiniMemoModule.h"
 #include "NameSets.h"
 #include "PeriodMemoWindow.h"
+#include "RepeatCopyDialog.h"
 #include "RuntimeCalls.h"
 #include "ControlToolTip.h"
 #include "TodayMemo.h"
@@ -382,7 +383,8 @@ INT_PTR OnCommand(HWND window, int id, int code)
         case IDM_DAYMEMO_REPEAT:
             if (!AskBeforeLeaving(window))
                 break;
-            // LATER: the repeat-copy dialog over this window; a copy it saves sets the saved flag.
+            if (ShowRepeatCopyDialog(s_memo.Module, window, s_memo.Info, s_memo.BigIcon, s_memo.SmallIcon) == IDOK)
+                s_memo.Saved = 1;
             break;
         case IDM_DAYMEMO_PERIOD:
             if (!Close(window))

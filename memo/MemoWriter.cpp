@@ -186,6 +186,9 @@ int WriteDayMemo(const MemoSettings* memo, int year, int month, int day, const c
     // One section write replaces the whole section, so keys an older version left there go too.
     BOOL written = WritePrivateProfileSectionA(section, lines, file);
     HeapFree(GetProcessHeap(), 0, lines);
+    // The kept copy holds the section's keys with their padding, under which a read at once would not find them;
+    // the next read takes the file as written.
+    ReleaseProfileFile(file);
     return written ? 1 : 0;
 }
 
