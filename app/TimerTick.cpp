@@ -64,9 +64,7 @@ void RedrawForNewDay(HWND window, EnvData* env)
         return;
     }
     RefreshCalendar(0);
-    auto redraw = FindExport(env->MiniMemoModule, MiniMemoModule::kMiniMemoRedraw);
-    if (redraw)
-        redraw();
+    RedrawMiniMemo(env);
 }
 
 void BringToFrontPastLock(HWND window)

@@ -113,13 +113,6 @@ void SetCell(HWND view, int row, int column, const char* text)
     SendMessageA(view, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
 }
 
-void RedrawMiniMemo(EnvData* env)
-{
-    auto redraw = env ? FindExport(env->MiniMemoModule, MiniMemoModule::kMiniMemoRedraw) : nullptr;
-    if (redraw)
-        redraw();
-}
-
 void SetUpList(HWND dialog)
 {
     HWND view = ListOf(dialog);

@@ -20,6 +20,7 @@
 #include "MemoDialogIds.h"
 #include "MemoMarkDialog.h"
 #include "MemoSettingsRules.h"
+#include "MemoWindowParts.h"
 #include "MemoWriter.h"
 #include "MiniMemoModule.h"
 #include "NameSets.h"
@@ -44,9 +45,8 @@ const char kChangedQuestion[] = "メモが変更されています\r\n保存し�
 const char kDeletedQuestion[] = "メモが削除されています\r\n削除して保存しますか？";
 const char kCannotSave[] = "メモを保存できません";
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse05.html#todaymemo";
-// A remembered size below this is no size: the window opens at the cursor.
-const int kSmallestRemembered = 5;
-const int kCursorMargin = 5;
+const MemoWindowRect kRememberedRect = {&g_memoSettings.TodayMemoWindowX, &g_memoSettings.TodayMemoWindowY,
+                                        &g_memoSettings.TodayMemoWindowWidth, &g_memoSettings.TodayMemoWindowHeight};
 const COLORREF kEngraveColor = 0;
 // The step buttons' greens: fill, focused fill, shadow, light and dark edge.
 const COLORREF kGlyphFill = 0xC4FFC4;
@@ -257,26 +257,6 @@ int AskBeforeLeaving(HWND window)
     return 1;
 }
 
-void RedrawMiniMemo()
-{
-    if (!s_memo.Env || !s_memo.Env->MiniMemoModule)
-        return;
-    auto redraw = FindExport(s_memo.Env->MiniMemoModule, MiniMemoModule::kMiniMemoRedraw);
-    if (redraw)
-        redraw();
-}
-
-void RememberRect(HWND window)
-{
-    RECT box;
-    if (!GetNormalPlacementRect(window, &box))
-        return;
-    g_memoSettings.TodayMemoWindowX = box.left;
-    g_memoSettings.TodayMemoWindowY = box.top;
-    g_memoSettings.TodayMemoWindowWidth = box.right;
-    g_memoSettings.TodayMemoWindowHeight = box.bottom;
-}
-
 // Ends the window; the calendar shows what was saved unless the period window that opened it does that.
 void EndWindow(HWND window)
 {
@@ -284,9 +264,9 @@ void EndWindow(HWND window)
         if (s_memo.Env && s_memo.Env->MainWindow)
             SendMessageA(s_memo.Env->MainWindow, WM_COMMAND, IDM_REDRAW, 0);
         s_memo.Saved = 0;
-        RedrawMiniMemo();
+        RedrawMiniMemo(s_memo.Env);
     }
-    RememberRect(window);
+    RememberMemoWindowRect(window, kRememberedRect);
     SetTodayMemoToolTips(window, 0);
     s_memo.Open = 0;
     EndDialog(window, s_memo.Saved);
@@ -306,15 +286,6 @@ void TrackMemoMenu(HWND window)
     POINT cursor;
     if (g_memoSettings.MemoMenu && GetCursorPos(&cursor))
         TrackPopupMenu(g_memoSettings.MemoMenu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
-}
-
-void ShowHelp(HWND window)
-{
-    if (!s_memo.Info)
-        return;
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", s_memo.Info->GetProgramDir(), DAYLENS_HELP_FILE);
-    s_memo.Info->ShowHelp(window, path, kHelpTopic);
 }
 
 void StepDate(HWND window, int command)
@@ -374,7 +345,7 @@ INT_PTR OnCommand(HWND window, int id, int code)
         case IDC_DAYMEMO_BTN_MENU: TrackMemoMenu(window); break;
         case IDM_DAYMEMO_ERASE: Erase(window); break;
         case IDC_DAYMEMO_BTN_MARK: OpenDayMemoMarkDialog(window); break;
-        case IDHELP: ShowHelp(window); break;
+        case IDHELP: ShowMemoHelp(window, s_memo.Info, kHelpTopic); break;
         case IDC_DAYMEMO_COMBO_MARK:
             if (code != CBN_SELCHANGE)
                 return FALSE;
@@ -450,33 +421,9 @@ INT_PTR OnDrawItem(const DRAWITEMSTRUCT* item)
 
 void SetFonts(HWND window)
 {
-    HFONT dialogFont = (HFONT)SendMessageA(window, WM_GETFONT, 0, 0);
-    LOGFONTA font = {};
-    if (dialogFont && GetObjectA(dialogFont, sizeof(font), &font)) {
-        font.lfHeight = -(int)g_memoSettings.MemoFontSize;
-        s_memo.Font = CreateFontIndirectA(&font);
-    }
-    if (s_memo.Font) {
-        for (int id : kFontControls) {
-            HWND control = GetDlgItem(window, id);
-            if (control)
-                SendMessageA(control, WM_SETFONT, (WPARAM)s_memo.Font, FALSE);
-        }
-    }
+    s_memo.Font = SetMemoWindowFont(window, kFontControls, (int)std::size(kFontControls));
     if (g_memoSettings.MemoDialogFont == 1)
         s_memo.EditFont = SubstituteDialogFont(window, IDC_DAYMEMO_EDIT_TEXT);
-}
-
-void Place(HWND window)
-{
-    const MemoSettings& memo = g_memoSettings;
-    if (memo.TodayMemoWindowWidth < kSmallestRemembered || memo.TodayMemoWindowHeight < kSmallestRemembered) {
-        PlaceWindowAtCursor(window, kCursorMargin, 0);
-        return;
-    }
-    RECT box = {memo.TodayMemoWindowX, memo.TodayMemoWindowY, memo.TodayMemoWindowWidth,
-                memo.TodayMemoWindowHeight};
-    WrapRectOntoDesktop(window, &box, 1);
 }
 
 INT_PTR OnInitDialog(HWND window)
@@ -511,16 +458,11 @@ INT_PTR OnInitDialog(HWND window)
     ShowRecordTime(window);
     if (memo.MemoAutoIME == 1)
         SetImeOpen(Edit(window), 1);
-    Place(window);
+    PlaceMemoWindow(window, kRememberedRect);
     LayoutTodayMemoDlg(window);
     SetTodayMemoToolTips(window, 1);
     SetFocus(Edit(window));
     return FALSE;
-}
-
-void RepaintAll(HWND window)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // While the user drags the border the window is repainted once at the end; a size set at once (maximised, restored,
@@ -531,14 +473,14 @@ INT_PTR OnSize(HWND window, WPARAM kind)
         return TRUE;
     LayoutTodayMemoDlg(window);
     if (!s_memo.Sizing)
-        RepaintAll(window);
+        RepaintMemoWindow(window);
     return TRUE;
 }
 
 INT_PTR OnExitSizeMove(HWND window)
 {
     s_memo.Sizing = 0;
-    RepaintAll(window);
+    RepaintMemoWindow(window);
     return TRUE;
 }
 
@@ -551,18 +493,6 @@ void OnDestroy()
         DeleteObject(s_memo.EditFont);
     s_memo.Font = nullptr;
     s_memo.EditFont = nullptr;
-}
-
-// A control's box in the window's client coordinates.
-RECT ClientBox(HWND window, int id)
-{
-    RECT box = {};
-    HWND control = GetDlgItem(window, id);
-    if (control) {
-        GetWindowRect(control, &box);
-        MapWindowPoints(HWND_DESKTOP, window, (POINT*)&box, 2);
-    }
-    return box;
 }
 
 void Move(HWND window, int id, const DayMemoBox& box, UINT flags = 0)
@@ -651,9 +581,9 @@ void LayoutTodayMemoDlg(HWND window)
     input.ClientWidth = client.right;
     input.ClientHeight = client.bottom;
     input.FontSize = g_memoSettings.MemoFontSize;
-    input.EditTop = ClientBox(window, IDC_DAYMEMO_EDIT_TEXT).top;
+    input.EditTop = ControlClientBox(window, IDC_DAYMEMO_EDIT_TEXT).top;
     for (int i = 0; i < DAY_MEMO_STEP_CONTROLS; i++) {
-        RECT box = ClientBox(window, DayMemoStepOrder[i]);
+        RECT box = ControlClientBox(window, DayMemoStepOrder[i]);
         input.Steps[i] = {box.right - box.left, box.bottom - box.top};
     }
     DayMemoLayout layout = LayoutDayMemo(&input);

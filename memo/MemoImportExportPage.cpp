@@ -43,9 +43,7 @@ void ShowImported(const MemoSettingsDlgData* data)
         return;
     if (env->MainWindow)
         SendMessageA(env->MainWindow, WM_COMMAND, IDM_REDRAW, 0);
-    auto redraw = FindExport(env->MiniMemoModule, MiniMemoModule::kMiniMemoRedraw);
-    if (redraw)
-        redraw();
+    RedrawMiniMemo(env);
 }
 
 INT_PTR OnInitDialog(HWND page, MemoSettingsDlgData* data)

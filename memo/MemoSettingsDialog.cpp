@@ -131,15 +131,6 @@ int ApplyUserMarks(EnvData* env, const UserMark* marks, int count)
     return 1;
 }
 
-void RedrawMiniMemo(EnvData* env)
-{
-    if (!env->MiniMemoModule)
-        return;
-    auto redraw = FindExport(env->MiniMemoModule, MiniMemoModule::kMiniMemoRedraw);
-    if (redraw)
-        redraw();
-}
-
 void Apply(HWND dialog, MemoSettingsDlgData* data)
 {
     SendToPages(data, MEMO_PAGE_STORE);

@@ -21,6 +21,7 @@
 #include "ListViewHit.h"
 #include "Memo.h"
 #include "MemoDialogIds.h"
+#include "MemoWindowParts.h"
 #include "MemoWriter.h"
 #include "MemorialDays.h"
 #include "MiniMemoModule.h"
@@ -40,10 +41,9 @@ const char kMemoColumn[] = "メモ";
 const char kWidestDate[] = "2005年12月31日(土)";
 const char kProbeRow[] = "test";
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse05.html#weekmemo";
+const MemoWindowRect kRememberedRect = {&g_memoSettings.WeekMemoWindowX, &g_memoSettings.WeekMemoWindowY,
+                                        &g_memoSettings.WeekMemoWindowWidth, &g_memoSettings.WeekMemoWindowHeight};
 const int kDatePercent = 30;
-// A remembered size below this is no size: the window opens at the cursor.
-const int kSmallestRemembered = 5;
-const int kCursorMargin = 5;
 // The window's bottom is kept this far above the work area's bottom when the period grows.
 const int kBottomMargin = 5;
 const COLORREF kMiddleLine = 0xC0C0C0;
@@ -225,38 +225,18 @@ void FillModeList(HWND window)
     SendMessageA(combo, CB_SETCURSEL, (WPARAM)s_period.Mode, 0);
 }
 
-void RedrawMiniMemo()
-{
-    if (!s_period.Env || !s_period.Env->MiniMemoModule)
-        return;
-    auto redraw = FindExport(s_period.Env->MiniMemoModule, MiniMemoModule::kMiniMemoRedraw);
-    if (redraw)
-        redraw();
-}
-
-void RememberRect(HWND window)
-{
-    RECT box;
-    if (!GetNormalPlacementRect(window, &box))
-        return;
-    g_memoSettings.WeekMemoWindowX = box.left;
-    g_memoSettings.WeekMemoWindowY = box.top;
-    g_memoSettings.WeekMemoWindowWidth = box.right;
-    g_memoSettings.WeekMemoWindowHeight = box.bottom;
-}
-
 // Closing: the calendar shows what changed, and so does the mini memo when a memo was saved here (the day-memo
 // windows opened from this one leave both to it).
 void Close(HWND window)
 {
-    RememberRect(window);
+    RememberMemoWindowRect(window, kRememberedRect);
     g_memoSettings.PeriodWindow = nullptr;
     int result = 0;
     if (s_period.Changed) {
         if (s_period.Env && s_period.Env->MainWindow)
             SendMessageA(s_period.Env->MainWindow, WM_COMMAND, IDM_REDRAW, 0);
         if (s_period.MemoSaved)
-            RedrawMiniMemo();
+            RedrawMiniMemo(s_period.Env);
         s_period.Changed = 0;
         s_period.MemoSaved = 0;
         result = 1;
@@ -264,15 +244,6 @@ void Close(HWND window)
     s_period.Open = 0;
     SetWeekMemoToolTips(window, 0);
     EndDialog(window, result);
-}
-
-void ShowHelp(HWND window)
-{
-    if (!s_period.Info)
-        return;
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", s_period.Info->GetProgramDir(), DAYLENS_HELP_FILE);
-    s_period.Info->ShowHelp(window, path, kHelpTopic);
 }
 
 // The selected row's day in the day-memo window over this one.
@@ -329,7 +300,7 @@ INT_PTR OnCommand(HWND window, int id, int code)
         switch (id) {
         case IDOK: OpenSelectedDay(window); break;
         case IDCANCEL: Close(window); return TRUE;
-        case IDHELP: ShowHelp(window); break;
+        case IDHELP: ShowMemoHelp(window, s_period.Info, kHelpTopic); break;
         case IDC_PERIODMEMO_COMBO_PERIOD:
             if (code != CBN_SELCHANGE)
                 return FALSE;
@@ -377,32 +348,9 @@ INT_PTR OnMeasureItem(MEASUREITEMSTRUCT* item)
 
 void SetFonts(HWND window)
 {
-    HFONT dialogFont = (HFONT)SendMessageA(window, WM_GETFONT, 0, 0);
-    LOGFONTA font = {};
-    if (dialogFont && GetObjectA(dialogFont, sizeof(font), &font)) {
-        font.lfHeight = -(int)g_memoSettings.MemoFontSize;
-        s_period.Font = CreateFontIndirectA(&font);
-    }
-    if (s_period.Font) {
-        for (int id : kFontControls) {
-            HWND control = GetDlgItem(window, id);
-            if (control)
-                SendMessageA(control, WM_SETFONT, (WPARAM)s_period.Font, FALSE);
-        }
-    }
+    s_period.Font = SetMemoWindowFont(window, kFontControls, (int)std::size(kFontControls));
     if (g_memoSettings.MemoDialogFont == 1)
         s_period.ListFont = SubstituteDialogFont(window, IDC_PERIODMEMO_LIST);
-}
-
-void Place(HWND window)
-{
-    const MemoSettings& memo = g_memoSettings;
-    if (memo.WeekMemoWindowWidth < kSmallestRemembered || memo.WeekMemoWindowHeight < kSmallestRemembered) {
-        PlaceWindowAtCursor(window, kCursorMargin, 0);
-        return;
-    }
-    RECT box = {memo.WeekMemoWindowX, memo.WeekMemoWindowY, memo.WeekMemoWindowWidth, memo.WeekMemoWindowHeight};
-    WrapRectOntoDesktop(window, &box, 1);
 }
 
 INT_PTR OnInitDialog(HWND window)
@@ -439,17 +387,12 @@ INT_PTR OnInitDialog(HWND window)
     if (memo.MemoDay > DaysInMonth(memo.MemoYear, memo.MemoMonth))
         memo.MemoDay = DaysInMonth(memo.MemoYear, memo.MemoMonth);
     FillWeekMemoList(window);
-    Place(window);
+    PlaceMemoWindow(window, kRememberedRect);
     LayoutWeekMemoDlg(window);
     SetColumnWidths(window);
     SetWeekMemoToolTips(window, 1);
     SetFocus(List(window));
     return FALSE;
-}
-
-void RepaintAll(HWND window)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 INT_PTR OnSize(HWND window, WPARAM kind)
@@ -458,14 +401,14 @@ INT_PTR OnSize(HWND window, WPARAM kind)
         return TRUE;
     LayoutWeekMemoDlg(window);
     if (!s_period.Sizing)
-        RepaintAll(window);
+        RepaintMemoWindow(window);
     return TRUE;
 }
 
 INT_PTR OnExitSizeMove(HWND window)
 {
     s_period.Sizing = 0;
-    RepaintAll(window);
+    RepaintMemoWindow(window);
     return TRUE;
 }
 
@@ -480,17 +423,6 @@ void OnDestroy()
         DeleteObject(s_period.ListFont);
     s_period.Font = nullptr;
     s_period.ListFont = nullptr;
-}
-
-RECT ClientBox(HWND window, int id)
-{
-    RECT box = {};
-    HWND control = GetDlgItem(window, id);
-    if (control) {
-        GetWindowRect(control, &box);
-        MapWindowPoints(HWND_DESKTOP, window, (POINT*)&box, 2);
-    }
-    return box;
 }
 
 void Move(HWND window, int id, const PeriodMemoBox& box, UINT flags = 0)
@@ -681,10 +613,10 @@ void LayoutWeekMemoDlg(HWND window)
     input.ClientWidth = client.right;
     input.ClientHeight = client.bottom;
     input.FontSize = g_memoSettings.MemoFontSize;
-    input.ListTop = ClientBox(window, IDC_PERIODMEMO_LIST).top;
-    input.Period = SizeOf(ClientBox(window, IDC_PERIODMEMO_COMBO_PERIOD));
+    input.ListTop = ControlClientBox(window, IDC_PERIODMEMO_LIST).top;
+    input.Period = SizeOf(ControlClientBox(window, IDC_PERIODMEMO_COMBO_PERIOD));
     for (int i = 0; i < PERIOD_MEMO_STEP_CONTROLS; i++)
-        input.Steps[i] = SizeOf(ClientBox(window, PeriodMemoStepOrder[i]));
+        input.Steps[i] = SizeOf(ControlClientBox(window, PeriodMemoStepOrder[i]));
     PeriodMemoLayout layout = LayoutPeriodMemo(&input);
     Move(window, IDC_PERIODMEMO_COMBO_PERIOD, layout.Period, SWP_NOSIZE);
     Move(window, IDHELP, layout.Help);

@@ -19,3 +19,8 @@ MINIMEMO_MODULE_EXPORTS(DAYLENS_EXPORT_TYPE)
 DAYLENS_EXPORT_TABLE(MINIMEMO_MODULE_EXPORTS)
 
 }  // namespace MiniMemoModule
+
+class EnvData;
+
+// Tells the mini memo to read the memos again and repaint, when that plug-in is loaded.
+void RedrawMiniMemo(const EnvData* env);
