@@ -155,9 +155,7 @@ void StartUpdate(HWND window, int program, int plugIns)
 
 void ShowHelp(HWND window)
 {
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", g_program.Info->GetProgramDir(), DAYLENS_HELP_FILE);
-    g_program.Info->ShowHelp(window, path, HELP_TOPIC_MAIN);
+    g_program.Info->ShowProgramHelp(window, HELP_TOPIC_MAIN);
 }
 
 void MoveToInitialPosition(HWND window, EnvData* env)

@@ -262,9 +262,7 @@ void ShowHelp(HWND dialog)
     AppInfo* info = EngineAppInfo();
     if (!info)
         return;
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", NonNullStr(info->GetProgramDir()), DAYLENS_HELP_FILE);
-    info->ShowHelp(dialog, path, kHelpTopic);
+    info->ShowProgramHelp(dialog, kHelpTopic);
 }
 
 void Close(HWND dialog, HolidayDlgData* data, int result)

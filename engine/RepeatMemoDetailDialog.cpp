@@ -189,9 +189,7 @@ void ShowHelp(HWND dialog)
     AppInfo* info = EngineAppInfo();
     if (!info)
         return;
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", NonNullStr(info->GetProgramDir()), DAYLENS_HELP_FILE);
-    info->ShowHelp(dialog, path, kHelpTopic);
+    info->ShowProgramHelp(dialog, kHelpTopic);
 }
 
 void End(HWND dialog, RepeatMemoDetailData* data, int result)

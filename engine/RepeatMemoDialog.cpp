@@ -200,9 +200,7 @@ void ShowHelp(HWND dialog)
     AppInfo* info = EngineAppInfo();
     if (!info)
         return;
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", NonNullStr(info->GetProgramDir()), DAYLENS_HELP_FILE);
-    info->ShowHelp(dialog, path, kHelpTopic);
+    info->ShowProgramHelp(dialog, kHelpTopic);
 }
 
 // The edited list becomes the caller's and is written; on lack of memory the dialog stays open.

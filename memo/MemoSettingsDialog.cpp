@@ -165,9 +165,7 @@ void ShowHelp(HWND dialog, MemoSettingsDlgData* data)
         snprintf(topic, sizeof(topic), kHelpTopicOfTab, tab + 1);
     else
         SafeStrCpy(topic, sizeof(topic), kHelpTopic);
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", data->Info->GetProgramDir(), DAYLENS_HELP_FILE);
-    data->Info->ShowHelp(dialog, path, topic);
+    data->Info->ShowProgramHelp(dialog, topic);
 }
 
 INT_PTR OnInitDialog(HWND dialog, MemoSettingsDlgData* data)

@@ -40,9 +40,7 @@ void ShowMemoHelp(HWND window, AppInfo* info, const char* topic)
 {
     if (!info)
         return;
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", info->GetProgramDir(), DAYLENS_HELP_FILE);
-    info->ShowHelp(window, path, topic);
+    info->ShowProgramHelp(window, topic);
 }
 
 HFONT SetMemoWindowFont(HWND window, const int* ids, int count)

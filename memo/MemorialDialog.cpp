@@ -70,9 +70,7 @@ void ShowHelp(HWND dialog, MemorialDlgData* data)
 {
     if (!data->Info)
         return;
-    char path[MAX_PATH];
-    snprintf(path, sizeof(path), "%s%s", data->Info->GetProgramDir(), DAYLENS_HELP_FILE);
-    data->Info->ShowHelp(dialog, path, kHelpTopic);
+    data->Info->ShowProgramHelp(dialog, kHelpTopic);
 }
 
 INT_PTR OnInitDialog(HWND dialog, MemorialDlgData* data)

@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "DaylensIds.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "Sjis.h"
@@ -307,6 +308,13 @@ void AppInfo::HelpUninitialize()
         htmlHelp(nullptr, nullptr, HH_UNINITIALIZE, (DWORD_PTR)HelpCookie);
     }
     HelpInitialized = 0;
+}
+
+int AppInfo::ShowProgramHelp(HWND owner, const char* topic)
+{
+    char path[MAX_PATH];
+    snprintf(path, sizeof(path), "%s%s", NonNullStr(GetProgramDir()), DAYLENS_HELP_FILE);
+    return ShowHelp(owner, path, topic);
 }
 
 int AppInfo::ShowHelp(HWND owner, const char* helpFile, const char* topic)

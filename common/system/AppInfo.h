@@ -66,6 +66,8 @@ public:
     void HelpUninitialize();
     // Opens helpFile at topic, or shuts help down when both are null; warns when the file is missing. 1 when handled.
     int ShowHelp(HWND owner, const char* helpFile, const char* topic);
+    // ShowHelp with the program's own help file of the program folder.
+    int ShowProgramHelp(HWND owner, const char* topic);
     // HH_PRETRANSLATEMESSAGE for message; 0 while help is not initialised.
     int HelpPreTranslate(MSG* message);
 
