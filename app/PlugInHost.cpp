@@ -9,6 +9,7 @@
 #include "MainWindow.h"
 #include "PlugInMenuTable.h"
 #include "PlugInModule.h"
+#include "PopupWatch.h"
 #include "Program.h"
 #include "StrUtil.h"
 #include "ToolBarModule.h"
@@ -305,8 +306,9 @@ int PlugInLoadAll(int load)
             if (env)
                 env->MiniMemoModule = module;
         } else if (StrEqual(slot->FileName, kPopupView, 1)) {
-            // LATER: stop the memo watcher before its plug-in goes: clear its run flag, close an open popup and
-            // wait for the thread.
+            // The memo watcher goes before its plug-in.
+            if (load != 1)
+                StopPopupWatch();
             PlugInSlotLoad(slot, load);
             if (env)
                 env->PopupViewSlot = i;
@@ -321,14 +323,15 @@ int PlugInLoadAll(int load)
 
 int ShutdownPlugIns()
 {
-    // LATER: the memo watcher stops here also when its plug-in is not loaded.
+    // The watcher first, also when its plug-in is not loaded: it loads it for each popup.
+    int watcherEnded = StopPopupWatch();
     PlugInLoadAll(0);
     Host& host = TheHost();
     SlotLock lock;
     for (ItemList& list : host.Lists)
         FreeList(&list);
     host.Step = 0;
-    return 1;
+    return watcherEnded;
 }
 
 int StartPlugInsStep(HWND window, EnvData* env)
@@ -362,7 +365,7 @@ int StartPlugInsStep(HWND window, EnvData* env)
         UnloadRunOncePlugIns(env);
         break;
     case STEP_WATCHER:
-        // LATER: start the memo watcher thread here and keep its handle.
+        StartPopupWatch(env);
         host.Step = STEP_DONE;
         return 1;
     default:

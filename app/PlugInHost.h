@@ -20,12 +20,13 @@ HMODULE PlugInLoadByName(PlugInSlot* table, const char* fileName, int load);
 // PlugInSlotLoad for every slot up to the first without a name, keeping the toolbar, mini-memo and popup-view
 // fields of the settings record; 1.
 int PlugInLoadAll(int load);
-// Unloads every plug-in and forgets the item lists and the start-up step; 1.
+// Stops the memo watcher, unloads every plug-in and forgets the item lists and the start-up step. 1; 0 when the
+// watcher did not end in time, so that nothing it reads may be freed.
 int ShutdownPlugIns();
 
 // One step of the plug-in start on timer TIMER_PLUGIN_START: each in-use slot loaded in turn, then the menu table,
-// the toolbar's auto-start and the unloading of the plug-ins that load only for a call. Arms the timer for the next
-// step; 1.
+// the toolbar's auto-start, the unloading of the plug-ins that load only for a call and the start of the memo
+// watcher. Arms the timer for the next step; 1.
 int StartPlugInsStep(HWND window, EnvData* env);
 // The plug-in menu table again from the item lists of the in-use plug-ins (kept from their first load when they
 // are not loaded now), handed to the plug-ins that take it, then the context menu; 1, 0 without a table.

@@ -77,12 +77,29 @@ void FreeNamesAndPaths()
     // The day cells, user marks, user name lists, remembered wallpaper and hour-alarm file go with the record.
 }
 
+// What must not outlast the program even while the memo watcher holds on: the tray icon and the single-instance
+// mutex (a restart starts a new instance at once).
+void LeaveForRunningWatcher()
+{
+    RemoveTrayIcon();
+    if (g_program.Info)
+        g_program.Info->HelpUninitialize();
+    if (g_program.InstanceMutex)
+        CloseSingleInstanceMutex(g_program.InstanceMutex);
+    g_program.InstanceMutex = nullptr;
+}
+
 }  // namespace
 
 void ShutdownApplication()
 {
     // The plug-ins first: their threads may still read the record and the memo settings.
-    ShutdownPlugIns();
+    if (!ShutdownPlugIns()) {
+        // The memo watcher still runs and reads the record, the memos, the memorial days and the holidays: they
+        // stay until the process ends. Only what the user would lose is handled.
+        LeaveForRunningWatcher();
+        return;
+    }
     EnvData* env = g_program.Env;
     if (env)
         DropToolTips(env);
