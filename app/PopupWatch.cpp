@@ -97,6 +97,8 @@ void ShowPopup(const EnvData* env, const PopupWatchPopup& popup)
         HMODULE module = AcquirePlugIn(slot, 1);
         auto open = FindExport(module, PopupViewModule::kPopupViewOpen);
         if (open)
+            Trace("memo watcher: %s: %s", popup.MemoHeading, memo ? memo : "");
+        if (open)
             open(env->MainWindow, popup.MemoHeading, memo ? memo : "", popup.MemorialHeading,
                  popup.MemorialHeading ? memorial : nullptr, popup.PassDate ? &popup.Date : nullptr);
         else
