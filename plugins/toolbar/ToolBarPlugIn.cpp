@@ -10,7 +10,6 @@
 #include "DaylensIds.h"
 #include "PlugInInterface.h"
 #include "ToolBarModule.h"
-#include "Trace.h"
 
 ToolBarPlugIn g_toolBar;
 
@@ -241,9 +240,9 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
         g_toolBar.Module = module;
         setlocale(LC_ALL, "jpn");
     } else if (reason == DLL_PROCESS_DETACH) {
-        // The bar's thread holds the module while it runs, so no bar is left by now.
+        // The bar's thread holds the module while it runs, so no bar is left by now; the help windows close with
+        // the application information.
         if (g_toolBar.Info) {
-            g_toolBar.Info->ShowHelp(nullptr, nullptr, nullptr);
             delete g_toolBar.Info;
             g_toolBar.Info = nullptr;
         }

@@ -11,6 +11,7 @@
 #include "DaylensIds.h"
 #include "GlyphButton.h"
 #include "MenuItemState.h"
+#include "Trace.h"
 #include "Transparency.h"
 #include "VersionDialog.h"
 
@@ -490,8 +491,10 @@ void RunToolBarWindow()
     RegisterClassA(&windowClass);
     HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW, TOOLBAR_WINDOW_CLASS, kToolBarSection, WS_POPUP, 0, 0, 1, 1,
                                g_toolBar.Calendar, nullptr, g_toolBar.Module, nullptr);
-    if (!bar)
+    if (!bar) {
+        Trace("toolbar window not made (%lu)", GetLastError());
         return;
+    }
     ShowWindow(bar, SW_SHOWNORMAL);
     UpdateWindow(bar);
     MSG message;
