@@ -62,8 +62,8 @@ const char* IniPath()
 
 void InitToolBarPlugIn()
 {
-    g_toolBar.Bar = nullptr;
-    g_toolBar.Thread = nullptr;
+    // A bar started before is closed, never left running without its handles.
+    ToolBarClose();
     if (!g_toolBar.Info) {
         g_toolBar.Info = new AppInfo();
         g_toolBar.Info->DetectWindowsVersion();
