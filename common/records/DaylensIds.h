@@ -85,6 +85,11 @@
 #define IDM_REDRAW 901
 #define IDM_SAVE 902
 #define IDM_NOTHING 903
+// Commands of the toolbar's own window (its menu, and the plug-in's run-menu item that opens its settings).
+#define IDM_TOOLBAR_CLOSE 2
+#define IDM_TOOLBAR_HELP 9
+#define IDM_TOOLBAR_SETTINGS 602
+#define IDM_TOOLBAR_FIX 603
 #define IDM_PLUGIN_FIRST 8001  // plug-in items in slot and item order
 #define IDM_PLUGIN_LAST 8256
 #define IDM_POWER_FIRST 9001  // the outside power menu

@@ -1,0 +1,141 @@
+// The toolbar plug-in in the running program: the bar beside the calendar, a click on one of its buttons, the bar
+// following a drag of the calendar, and the bar closed and shown again from the calendar's plug-in menu.
+#include "ProgramDriver.h"
+
+#include "DaylensIds.h"
+#include "PlugInModule.h"
+
+namespace {
+
+const int kBarX = 40;
+const int kBarY = 220;
+// The default bar: the icon cell, then seven 16-pixel buttons 4 apart.
+const int kBarWidth = 16 + 4 + 7 * 20;
+const int kBarHeight = 18;
+// The toolbar's first menu item ("ツールバー表示") when it is the only plug-in loaded.
+const int kShowToolBar = IDM_PLUGIN_FIRST;
+
+// The middle of default button number (1-7) in the bar's client area.
+POINT ButtonPoint(HWND bar, int button)
+{
+    POINT at = TopLeft(bar);
+    return {at.x + 20 + (button - 1) * 20 + 8, at.y + 8};
+}
+
+class ToolBarTest : public ProgramTest {
+protected:
+    void PrepareToolBar(int attach)
+    {
+        PrepareSettings(0);
+        // Opaque, so that the pointer reaches every pixel of both windows under Wine.
+        WriteSetting("Daylens01", "TransMode", 2);
+        WritePrivateProfileStringA("Daylens01", "PlugInOrder00", PlugInModule::kToolBar, IniPath.c_str());
+        WriteSetting("Daylens01", "PlugInUse00", 1);
+        WriteSetting("DaylensToolBar", "ToolBarWindowX", kBarX);
+        WriteSetting("DaylensToolBar", "ToolBarWindowY", kBarY);
+        WriteSetting("DaylensToolBar", "ToolBarTransMode", 2);
+        WriteSetting("DaylensToolBar", "ToolBarAttach", attach);
+    }
+    HWND WaitForBar()
+    {
+        HWND bar = nullptr;
+        WaitUntil([&bar] {
+            bar = FindWindowA(TOOLBAR_WINDOW_CLASS, nullptr);
+            return bar && IsWindowVisible(bar);
+        });
+        return bar;
+    }
+    void Click(POINT at, POINT release)
+    {
+        SetCursorPos(at.x, at.y);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        SetCursorPos(release.x, release.y);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+    }
+};
+
+TEST_F(ToolBarTest, TheBarStartsBesideTheCalendarAndKeepsItsPlaceWhenTheProgramEnds)
+{
+    PrepareToolBar(0);
+    HANDLE process = Start("");
+    HWND calendar = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar);
+    HWND bar = WaitForBar();
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(calendar, GetWindow(bar, GW_OWNER));
+    RECT rect = {};
+    GetWindowRect(bar, &rect);
+    EXPECT_EQ(kBarX, rect.left);
+    EXPECT_EQ(kBarY, rect.top);
+    EXPECT_EQ(kBarWidth, rect.right - rect.left);
+    EXPECT_EQ(kBarHeight, rect.bottom - rect.top);
+
+    PostMessageA(calendar, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    EXPECT_EQ(kBarX, ReadInt("DaylensToolBar", "ToolBarWindowX"));
+    EXPECT_EQ(kBarY, ReadInt("DaylensToolBar", "ToolBarWindowY"));
+}
+
+// The command goes out at the release, for the button under the pointer then.
+TEST_F(ToolBarTest, AClickOnAButtonStepsTheCalendar)
+{
+    PrepareToolBar(0);
+    Start("");
+    HWND calendar = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar);
+    HWND bar = WaitForBar();
+    ASSERT_NE(nullptr, bar);
+    int month = SavedShownMonth(calendar);
+    const int nextMonth = 5, monthBack = 3;
+    Click(ButtonPoint(bar, nextMonth), ButtonPoint(bar, nextMonth));
+    EXPECT_TRUE(WaitForShownMonth(calendar, month + 1));
+    Click(ButtonPoint(bar, nextMonth), ButtonPoint(bar, monthBack));
+    EXPECT_TRUE(WaitForShownMonth(calendar, month));
+}
+
+TEST_F(ToolBarTest, AnAttachedBarFollowsADragOfTheCalendar)
+{
+    PrepareToolBar(1);
+    Start("");
+    HWND calendar = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar);
+    HWND bar = WaitForBar();
+    ASSERT_NE(nullptr, bar);
+    ASSERT_TRUE(BringToForeground(calendar));
+    POINT start = TopLeft(calendar);
+    const int dx = 120, dy = 80, steps = 4;
+    SetCursorPos(start.x + 20, start.y + 20);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= steps; i++) {
+        SetCursorPos(start.x + 20 + dx * i / steps, start.y + 20 + dy * i / steps);
+        WaitUntil([&] { return TopLeft(calendar).x == start.x + dx * i / steps; }, 5000);
+    }
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitUntil([&] {
+        POINT at = TopLeft(bar);
+        return at.x == kBarX + dx && at.y == kBarY + dy;
+    }, 5000)) << TopLeft(bar).x << "," << TopLeft(bar).y;
+    EXPECT_TRUE(WaitUntil([&] { return ReadInt("DaylensToolBar", "ToolBarWindowX") == kBarX + dx; }, 5000));
+}
+
+// The plug-in's menu item closes the bar, its thread ended well within the close's limit, and shows it again.
+TEST_F(ToolBarTest, ThePlugInMenuItemClosesTheBarAndShowsItAgain)
+{
+    PrepareToolBar(0);
+    Start("");
+    HWND calendar = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar);
+    ASSERT_NE(nullptr, WaitForBar());
+    DWORD start = GetTickCount();
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(calendar, WM_COMMAND, kShowToolBar, 0, SMTO_BLOCK, kTimeoutMs, &result));
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(nullptr, FindWindowA(TOOLBAR_WINDOW_CLASS, nullptr));
+
+    PostMessageA(calendar, WM_COMMAND, kShowToolBar, 0);
+    HWND bar = WaitForBar();
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(kBarX, TopLeft(bar).x);
+}
+
+}  // namespace
