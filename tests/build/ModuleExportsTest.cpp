@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include "LanguageModule.h"
+#include "PlugInModule.h"
+#include "PopupViewModule.h"
 #include "Unlha32Module.h"
 
 namespace {
@@ -19,12 +22,21 @@ struct ModuleInterface {
     const char* Def;  // under the source folder
     const char* const* Names;
     int Count;
+    bool PlugIn;  // also exports the plug-in set: the names every plug-in has, and any other of the set
 };
 
 const ModuleInterface kModules[] = {
-    {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount},
-    {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount},
+    {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount, false},
+    {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount,
+     false},
+    {"PlugIn\\DaylensPopupView.dll", "plugins\\popupview\\DaylensPopupView.def", PopupViewModule::kExportNames,
+     PopupViewModule::kExportCount, true},
 };
+
+// The exports of the plug-in set that every plug-in has.
+const char* const kEveryPlugIn[] = {"GetCreator",       "GetDate",          "GetMajorVersion",      "GetMinorVersion",
+                                    "LxActivate",       "LxGetOnce",        "LxPlugInMenuInfo", "LxPlugInMenuInfoLang",
+                                    "LxPlugInRunMenu",  "LxSetPlugIn"};
 
 // The names after EXPORTS in a .def file.
 std::set<std::string> DefExports(const std::string& path)
@@ -58,13 +70,23 @@ TEST(ModuleExportsTest, InterfaceDefFileAndBinaryAgree)
                                      DONT_RESOLVE_DLL_REFERENCES);
         ASSERT_NE(nullptr, dll);
         std::set<std::string> named;
+        std::set<std::string> required;
         for (int i = 0; i < module.Count; i++) {
             named.insert(module.Names[i]);
-            EXPECT_EQ(1u, def.count(module.Names[i])) << module.Names[i] << " is not in the .def file";
-            EXPECT_NE(nullptr, GetProcAddress(dll, module.Names[i])) << module.Names[i] << " is not exported";
+            required.insert(module.Names[i]);
         }
-        for (const std::string& name : def)
+        if (module.PlugIn) {
+            named.insert(PlugInModule::kExportNames, PlugInModule::kExportNames + PlugInModule::kExportCount);
+            required.insert(std::begin(kEveryPlugIn), std::end(kEveryPlugIn));
+        }
+        for (const std::string& name : required) {
+            EXPECT_EQ(1u, def.count(name)) << name << " is not in the .def file";
+            EXPECT_NE(nullptr, GetProcAddress(dll, name.c_str())) << name << " is not exported";
+        }
+        for (const std::string& name : def) {
             EXPECT_EQ(1u, named.count(name)) << name << " is exported but not in the module's interface";
+            EXPECT_NE(nullptr, GetProcAddress(dll, name.c_str())) << name << " is in the .def file but not exported";
+        }
         FreeLibrary(dll);
     }
 }

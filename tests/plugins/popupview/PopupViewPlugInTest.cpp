@@ -1,0 +1,198 @@
+// The built plug-in as the memo watcher uses it: PopupViewOpen runs the popup modally on the calling thread, the
+// popup is found by its title, and closing it (from another thread, or by its own timer) lets the call return and
+// leaves the popup's rectangle in the main program's settings file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "AppInfo.h"
+#include "FileUtil.h"
+#include "MemoryBitmap.h"
+#include "PlugInModule.h"
+#include "PopupViewLayout.h"
+#include "PopupViewModule.h"
+
+namespace {
+
+const char kPlugIn[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensPopupView.dll";
+const char kPopupTitle[] = "DaylensPopupView";
+const DWORD kTimeout = 15000;
+
+bool Poll(bool (*cond)(void*), void* context, DWORD timeout = kTimeout)
+{
+    for (DWORD waited = 0; waited < timeout; waited += 20) {
+        if (cond(context))
+            return true;
+        Sleep(20);
+    }
+    return cond(context);
+}
+
+HWND FindPopup()
+{
+    HWND popup = FindWindowA("#32770", kPopupTitle);
+    return popup && IsWindowVisible(popup) ? popup : nullptr;
+}
+
+class PopupViewPlugInTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The plug-in keeps its settings in the file of the program that loads it: this test program.
+        AppInfo info;
+        ini_ = info.GetIniPath(1);
+        DeleteFileA(ini_.c_str());
+        date_ = {};
+        date_.wYear = 2026;
+        date_.wMonth = 3;
+        date_.wDay = 14;
+    }
+    void TearDown() override
+    {
+        for (HANDLE thread : threads_) {
+            if (WaitForSingleObject(thread, kTimeout) != WAIT_OBJECT_0)
+                ADD_FAILURE() << "a popup did not end";
+            CloseHandle(thread);
+        }
+        if (dll_)
+            FreeLibrary(dll_);
+        DeleteFileA(ini_.c_str());
+    }
+
+    void WriteSettings(const std::string& lines)
+    {
+        std::string text = "[DaylensPopupView]\r\n" + lines;
+        ASSERT_TRUE(WriteWholeFile(ini_.c_str(), text.data(), (DWORD)text.size(), nullptr));
+    }
+    void Load()
+    {
+        dll_ = LoadLibraryA(kPlugIn);
+        ASSERT_NE(nullptr, dll_);
+        open_ = FindExport(dll_, PopupViewModule::kPopupViewOpen);
+        close_ = FindExport(dll_, PopupViewModule::kPopupViewClose);
+        closeOnce_ = FindExport(dll_, PlugInModule::kLxCloseOnce);
+        ASSERT_TRUE(open_ && close_ && closeOnce_);
+    }
+
+    static DWORD WINAPI RunPopup(void* self)
+    {
+        PopupViewPlugInTest* test = (PopupViewPlugInTest*)self;
+        return (DWORD)test->open_(nullptr, nullptr, "一行目のメモ\r\n二行目のメモ", nullptr, "記念日の話",
+                                  &test->date_);
+    }
+    // Opens a popup on a thread of its own and waits until it shows.
+    HWND Open(HANDLE* thread)
+    {
+        *thread = CreateThread(nullptr, 0, RunPopup, this, 0, nullptr);
+        threads_.push_back(*thread);
+        if (!Poll([](void*) { return FindPopup() != nullptr; }, nullptr))
+            return nullptr;
+        return FindPopup();
+    }
+    // The thread's answer once PopupViewOpen has returned; -1 when it did not.
+    static int Result(HANDLE thread)
+    {
+        if (WaitForSingleObject(thread, kTimeout) != WAIT_OBJECT_0)
+            return -1;
+        DWORD code = 0;
+        GetExitCodeThread(thread, &code);
+        return (int)code;
+    }
+    int Stored(const char* key)
+    {
+        return (int)GetPrivateProfileIntA("DaylensPopupView", key, -12345, ini_.c_str());
+    }
+
+    std::string ini_;
+    SYSTEMTIME date_;
+    HMODULE dll_ = nullptr;
+    PopupViewModule::PopupViewOpen open_ = nullptr;
+    PopupViewModule::PopupViewClose close_ = nullptr;
+    PlugInModule::LxCloseOnce closeOnce_ = nullptr;
+    std::vector<HANDLE> threads_;
+};
+
+TEST_F(PopupViewPlugInTest, PopupShowsOnTopAndClosingFromAnotherThreadEndsTheCall)
+{
+    WriteSettings("WindowX=40\r\nWindowY=50\r\nWindowWidth=320\r\nWindowHeight=200\r\nShowClose=1\r\n"
+                  "PopupSpeed=1\r\nFrameWidth=4\r\nFrameColor=255\r\nBackColor=16777215\r\n");
+    Load();
+    int closed = 0;
+    closeOnce_(&closed);
+    HANDLE thread = nullptr;
+    HWND popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(GetWindowLongPtrA(popup, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT shown;
+    GetWindowRect(popup, &shown);
+    EXPECT_EQ(40, shown.left);
+    EXPECT_EQ(50, shown.top);
+    EXPECT_EQ(320, shown.right - shown.left);
+    EXPECT_EQ(200, shown.bottom - shown.top);
+
+    // The close button stands inside the frame at the bottom right.
+    HWND button = GetDlgItem(popup, IDCANCEL);
+    ASSERT_NE(nullptr, button);
+    EXPECT_TRUE(IsWindowVisible(button));
+    RECT at;
+    GetWindowRect(button, &at);
+    EXPECT_EQ(shown.right - 4 - 2, at.right);
+    EXPECT_EQ(shown.bottom - 4 - 2, at.bottom);
+
+    // What the popup paints: the frame grades from red outside to the white inside.
+    MemoryBitmap picture(320, 200);
+    ASSERT_TRUE(picture.Valid());
+    SendMessageA(popup, WM_PRINTCLIENT, (WPARAM)picture.Dc(), PRF_CLIENT);
+    EXPECT_EQ(PopupRingColor(RGB(255, 0, 0), RGB(255, 255, 255), 1, 4), picture.Pixel(1, 100));
+    EXPECT_EQ(RGB(255, 255, 255), picture.Pixel(8, 100));
+
+    // A second opening while the popup shows returns at once and leaves it alone.
+    EXPECT_EQ(1, open_(nullptr, nullptr, "別のメモ", nullptr, nullptr, nullptr));
+    EXPECT_EQ(popup, FindPopup());
+
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(1, closed);
+    EXPECT_EQ(40, Stored("WindowX"));
+    EXPECT_EQ(50, Stored("WindowY"));
+    EXPECT_EQ(320, Stored("WindowWidth"));
+    EXPECT_EQ(200, Stored("WindowHeight"));
+}
+
+TEST_F(PopupViewPlugInTest, FixedSizeIsTheSameAtEveryOpening)
+{
+    WriteSettings("AutoSize=0\r\nShowClose=1\r\nPopupSpeed=1\r\n");
+    Load();
+    int heights[2];
+    for (int& height : heights) {
+        HANDLE thread = nullptr;
+        HWND popup = Open(&thread);
+        ASSERT_NE(nullptr, popup);
+        RECT r;
+        GetWindowRect(popup, &r);
+        height = r.bottom - r.top;
+        // The close button of the popup itself ends it like PopupViewClose.
+        SendMessageA(popup, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_EQ(1, Result(thread));
+    }
+    EXPECT_EQ(heights[0], heights[1]);
+    EXPECT_EQ(heights[1], Stored("WindowHeight"));
+}
+
+TEST_F(PopupViewPlugInTest, AutomaticCloseEndsTheCallByItself)
+{
+    WriteSettings("CloseType=1\r\nCloseTime=0\r\nPopupSpeed=1\r\nAutoSize=1\r\n");
+    Load();
+    HANDLE thread = CreateThread(nullptr, 0, RunPopup, this, 0, nullptr);
+    threads_.push_back(thread);
+    EXPECT_EQ(1, Result(thread));
+    EXPECT_EQ(nullptr, FindWindowA("#32770", kPopupTitle));
+    // The popup took the height of its texts: taller than the title and two entries need at the least.
+    EXPECT_GT(Stored("WindowHeight"), 2 * 16 + 10 + 2 * (8 + 24 + 16));
+}
+
+}  // namespace
