@@ -11,6 +11,8 @@ namespace {
 
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse.html";
 const BYTE kShiftJisCharSet = 128;
+// The engraving under the caption keeps a light colour readable on the light face.
+const COLORREF kEngraveColor = 0x808080;
 
 // The working copy of what the dialog changes before OK, and the font as it was when the dialog opened.
 struct PopupSetDialogData {
@@ -144,7 +146,7 @@ void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
     default:
         return;
     }
-    DrawCaptionButton(item, text, font, BUTTON_SHAPE_SQUARE, 1, color, CAPTION_BUTTON_DARK, CAPTION_BUTTON_LIGHT,
+    DrawCaptionButton(item, text, font, BUTTON_SHAPE_SQUARE, 1, color, kEngraveColor, CAPTION_BUTTON_LIGHT,
                       CAPTION_BUTTON_LIGHT, CAPTION_BUTTON_DARK);
 }
 

@@ -1,0 +1,63 @@
+// Shows the built plug-in's popup or settings dialog for a while, for looking at them (screenshots):
+//   popupview_show popup|settings <seconds> [settings file]
+// The settings file, when given, becomes the plug-in's settings file before the plug-in is loaded.
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "AppInfo.h"
+#include "FileUtil.h"
+#include "ModuleExport.h"
+#include "PopupViewModule.h"
+
+namespace {
+
+const char kPlugIn[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensPopupView.dll";
+HMODULE g_dll;
+
+DWORD WINAPI ShowPopup(void*)
+{
+    auto open = FindExport(g_dll, PopupViewModule::kPopupViewOpen);
+    return open ? (DWORD)open(nullptr, nullptr, "10時 歯医者の予約\r\n15時 打ち合わせの資料を送る", nullptr,
+                              "ほうれん草の日 (1952年)", nullptr)
+                : 0;
+}
+
+DWORD WINAPI ShowSettings(void*)
+{
+    auto set = FindExport(g_dll, PopupViewModule::kPopupViewSet);
+    return set ? (DWORD)set(nullptr) : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return 2;
+    bool popup = strcmp(argv[1], "popup") == 0;
+    DWORD seconds = (DWORD)atoi(argv[2]);
+    AppInfo info;
+    const char* ini = info.GetIniPath(1);
+    DeleteFileA(ini);
+    if (argc > 3 && !CopyFileA(argv[3], ini, FALSE))
+        return 3;
+    g_dll = LoadLibraryA(kPlugIn);
+    if (!g_dll)
+        return 4;
+    HANDLE thread = CreateThread(nullptr, 0, popup ? ShowPopup : ShowSettings, nullptr, 0, nullptr);
+    Sleep(seconds * 1000);
+    if (popup) {
+        FindExport(g_dll, PopupViewModule::kPopupViewClose)();
+    } else {
+        HWND dialog = FindWindowA("#32770", "PopupView - Daylens");
+        if (dialog)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    FreeLibrary(g_dll);
+    return 0;
+}
