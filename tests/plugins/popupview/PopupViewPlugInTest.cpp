@@ -74,7 +74,8 @@ protected:
         open_ = FindExport(dll_, PopupViewModule::kPopupViewOpen);
         close_ = FindExport(dll_, PopupViewModule::kPopupViewClose);
         closeOnce_ = FindExport(dll_, PlugInModule::kLxCloseOnce);
-        ASSERT_TRUE(open_ && close_ && closeOnce_);
+        runMenu_ = FindExport(dll_, PlugInModule::kLxPlugInRunMenu);
+        ASSERT_TRUE(open_ && close_ && closeOnce_ && runMenu_);
     }
 
     static DWORD WINAPI RunPopup(void* self)
@@ -82,6 +83,21 @@ protected:
         PopupViewPlugInTest* test = (PopupViewPlugInTest*)self;
         return (DWORD)test->open_(nullptr, nullptr, "一行目のメモ\r\n二行目のメモ", nullptr, "記念日の話",
                                   &test->date_);
+    }
+    static DWORD WINAPI RunSettings(void* self)
+    {
+        return (DWORD)((PopupViewPlugInTest*)self)->runMenu_(nullptr, 0);
+    }
+    // Opens the settings dialog through the plug-in's menu item on a thread of its own; null when it did not show.
+    HWND OpenSettings(HANDLE* thread)
+    {
+        *thread = CreateThread(nullptr, 0, RunSettings, this, 0, nullptr);
+        threads_.push_back(*thread);
+        auto find = [](void*) {
+            HWND dialog = FindWindowA("#32770", "PopupView - Daylens");
+            return dialog && IsWindowVisible(dialog);
+        };
+        return Poll(find, nullptr) ? FindWindowA("#32770", "PopupView - Daylens") : nullptr;
     }
     // Opens a popup on a thread of its own and waits until it shows.
     HWND Open(HANDLE* thread)
@@ -112,6 +128,7 @@ protected:
     PopupViewModule::PopupViewOpen open_ = nullptr;
     PopupViewModule::PopupViewClose close_ = nullptr;
     PlugInModule::LxCloseOnce closeOnce_ = nullptr;
+    PlugInModule::LxPlugInRunMenu runMenu_ = nullptr;
     std::vector<HANDLE> threads_;
 };
 
@@ -193,6 +210,45 @@ TEST_F(PopupViewPlugInTest, AutomaticCloseEndsTheCallByItself)
     EXPECT_EQ(nullptr, FindWindowA("#32770", kPopupTitle));
     // The popup took the height of its texts: taller than the title and two entries need at the least.
     EXPECT_GT(Stored("WindowHeight"), 2 * 16 + 10 + 2 * (8 + 24 + 16));
+}
+
+TEST_F(PopupViewPlugInTest, SettingsDialogStoresWhatItHoldsAndRedrawsTheOpenPopup)
+{
+    WriteSettings("ShowClose=0\r\nPopupSpeed=1\r\nShadowDirection=3\r\n");
+    Load();
+    HANDLE popupThread = nullptr;
+    HWND popup = Open(&popupThread);
+    ASSERT_NE(nullptr, popup);
+    HWND button = GetDlgItem(popup, IDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(button));
+
+    HANDLE thread = nullptr;
+    HWND dialog = OpenSettings(&thread);
+    ASSERT_NE(nullptr, dialog);
+    // An unknown stored direction shows as down-right.
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(dialog, 2013, BM_GETCHECK, 0, 0));
+    // The close time can be typed only for the automatic close.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 2036)));
+    SendDlgItemMessageA(dialog, 2035, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 2036)));
+    SetDlgItemTextA(dialog, 2036, "5");
+    // Typed numbers beyond what the up-downs offer are held to their ranges, never wrapped in a byte.
+    SetDlgItemTextA(dialog, 2002, "300");
+    SetDlgItemTextA(dialog, 2004, "");
+    SendDlgItemMessageA(dialog, 2026, BM_CLICK, 0, 0);
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(1, Result(thread));
+    EXPECT_EQ(1, Stored("CloseType"));
+    EXPECT_EQ(5, Stored("CloseTime"));
+    EXPECT_EQ(50, Stored("FrameWidth"));
+    EXPECT_EQ(0, Stored("RoundWidth"));
+    EXPECT_EQ(4, Stored("ShadowDirection"));
+    EXPECT_EQ(1, Stored("ShowClose"));
+
+    // The open popup lays itself out again: its close button shows now.
+    EXPECT_TRUE(Poll([](void* b) { return IsWindowVisible((HWND)b) != FALSE; }, button));
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(popupThread));
 }
 
 }  // namespace
