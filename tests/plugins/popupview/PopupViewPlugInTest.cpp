@@ -21,6 +21,14 @@ const char kPlugIn[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensPopupView.dll";
 const char kPopupTitle[] = "DaylensPopupView";
 const DWORD kTimeout = 15000;
 
+void SendMouse(DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
 bool Poll(bool (*cond)(void*), void* context, DWORD timeout = kTimeout)
 {
     for (DWORD waited = 0; waited < timeout; waited += 20) {
@@ -117,6 +125,27 @@ protected:
         GetExitCodeThread(thread, &code);
         return (int)code;
     }
+    // Presses at from, moves by (dx, dy) in steps, and lets go, through the real pointer.
+    static void Drag(POINT from, int dx, int dy)
+    {
+        const int steps = 4;
+        SetCursorPos(from.x, from.y);
+        Sleep(50);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        for (int i = 1; i <= steps; i++) {
+            Sleep(50);
+            SetCursorPos(from.x + dx * i / steps, from.y + dy * i / steps);
+        }
+        Sleep(150);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        Sleep(150);
+    }
+    static RECT Rect(HWND window)
+    {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        return r;
+    }
     int Stored(const char* key)
     {
         return (int)GetPrivateProfileIntA("DaylensPopupView", key, -12345, ini_.c_str());
@@ -210,6 +239,42 @@ TEST_F(PopupViewPlugInTest, AutomaticCloseEndsTheCallByItself)
     EXPECT_EQ(nullptr, FindWindowA("#32770", kPopupTitle));
     // The popup took the height of its texts: taller than the title and two entries need at the least.
     EXPECT_GT(Stored("WindowHeight"), 2 * 16 + 10 + 2 * (8 + 24 + 16));
+}
+
+TEST_F(PopupViewPlugInTest, BorderResizesAndInsideMovesUnlessFixed)
+{
+    WriteSettings("WindowX=100\r\nWindowY=100\r\nWindowWidth=300\r\nWindowHeight=200\r\nPopupSpeed=1\r\n");
+    Load();
+    HANDLE thread = nullptr;
+    HWND popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+
+    Drag({397, 200}, 40, 0);
+    EXPECT_EQ(340, Rect(popup).right - Rect(popup).left);
+    EXPECT_EQ(340, Stored("WindowWidth"));
+    // A size under 20 pixels is never taken: the steps give 258, 175, 93 and 10, and 93 stays.
+    Drag({437, 200}, -330, 0);
+    EXPECT_EQ(93, Rect(popup).right - Rect(popup).left);
+    EXPECT_EQ(93, Stored("WindowWidth"));
+    Drag({150, 200}, 30, 20);
+    EXPECT_EQ(130, Rect(popup).left);
+    EXPECT_EQ(120, Rect(popup).top);
+    EXPECT_EQ(130, Stored("WindowX"));
+    EXPECT_EQ(120, Stored("WindowY"));
+
+    // The menu's fixes stop both, and are kept.
+    SendMessageA(popup, WM_COMMAND, 601, 0);
+    SendMessageA(popup, WM_COMMAND, 602, 0);
+    EXPECT_EQ(1, Stored("FixPos"));
+    EXPECT_EQ(1, Stored("FixSize"));
+    Drag({220, 220}, 40, 0);
+    Drag({175, 220}, 30, 20);
+    RECT fixed = Rect(popup);
+    EXPECT_EQ(130, fixed.left);
+    EXPECT_EQ(120, fixed.top);
+    EXPECT_EQ(93, fixed.right - fixed.left);
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
 }
 
 TEST_F(PopupViewPlugInTest, SettingsDialogStoresWhatItHoldsAndRedrawsTheOpenPopup)
