@@ -1,5 +1,6 @@
 // Shows the built plug-in's popup or settings dialog for a while, for looking at them (screenshots):
-//   popupview_show popup|settings <seconds> [settings file]
+//   popupview_show popup|menu|settings <seconds> [settings file]
+// "menu" opens the popup's menu with a right click in the popup after two seconds.
 // The settings file, when given, becomes the plug-in's settings file before the plug-in is loaded.
 #include <windows.h>
 
@@ -37,7 +38,8 @@ int main(int argc, char** argv)
 {
     if (argc < 3)
         return 2;
-    bool popup = strcmp(argv[1], "popup") == 0;
+    bool menu = strcmp(argv[1], "menu") == 0;
+    bool popup = menu || strcmp(argv[1], "popup") == 0;
     DWORD seconds = (DWORD)atoi(argv[2]);
     AppInfo info;
     const char* ini = info.GetIniPath(1);
@@ -48,7 +50,22 @@ int main(int argc, char** argv)
     if (!g_dll)
         return 4;
     HANDLE thread = CreateThread(nullptr, 0, popup ? ShowPopup : ShowSettings, nullptr, 0, nullptr);
+    if (menu) {
+        Sleep(2000);
+        HWND window = FindWindowA("#32770", "DaylensPopupView");
+        RECT r = {};
+        GetWindowRect(window, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        INPUT click[2] = {};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, click, sizeof(INPUT));
+        seconds = seconds > 2 ? seconds - 2 : 0;
+    }
     Sleep(seconds * 1000);
+    if (menu)
+        keybd_event(VK_ESCAPE, 0, 0, 0), keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
     if (popup) {
         FindExport(g_dll, PopupViewModule::kPopupViewClose)();
     } else {
