@@ -1,9 +1,12 @@
-// The built plug-in as the memo watcher uses it: PopupViewOpen runs the popup modally on the calling thread, the
+// The built plug-in as the memo watcher uses it (one process at a time: the plug-in keeps its settings in the file
+// of the program that loads it, and real pointer input drags the popup): PopupViewOpen runs the popup modally on the calling thread, the
 // popup is found by its title, and closing it (from another thread, or by its own timer) lets the call return and
 // leaves the popup's rectangle in the main program's settings file.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -19,6 +22,7 @@ namespace {
 
 const char kPlugIn[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensPopupView.dll";
 const char kPopupTitle[] = "DaylensPopupView";
+const char kSettingsTitle[] = "PopupView - Daylens";
 const DWORD kTimeout = 15000;
 
 void SendMouse(DWORD flags)
@@ -39,10 +43,36 @@ bool Poll(bool (*cond)(void*), void* context, DWORD timeout = kTimeout)
     return cond(context);
 }
 
+// The shown top-level dialog of this process with the title, or null.
+HWND FindShown(const char* title)
+{
+    struct Search {
+        const char* Title;
+        HWND Found;
+    } search = {title, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            Search* s = (Search*)context;
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            char text[64] = "";
+            char name[16] = "";
+            GetWindowTextA(window, text, sizeof(text));
+            GetClassNameA(window, name, sizeof(name));
+            if (process == GetCurrentProcessId() && IsWindowVisible(window) && strcmp(text, s->Title) == 0 &&
+                strcmp(name, "#32770") == 0) {
+                s->Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.Found;
+}
+
 HWND FindPopup()
 {
-    HWND popup = FindWindowA("#32770", kPopupTitle);
-    return popup && IsWindowVisible(popup) ? popup : nullptr;
+    return FindShown(kPopupTitle);
 }
 
 class PopupViewPlugInTest : public ::testing::Test {
@@ -61,6 +91,9 @@ protected:
     void TearDown() override
     {
         for (HANDLE thread : threads_) {
+            // A test that stopped early leaves its popup open: it is closed here, so that the thread can end.
+            if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0 && close_)
+                close_();
             if (WaitForSingleObject(thread, kTimeout) != WAIT_OBJECT_0)
                 ADD_FAILURE() << "a popup did not end";
             CloseHandle(thread);
@@ -101,11 +134,8 @@ protected:
     {
         *thread = CreateThread(nullptr, 0, RunSettings, this, 0, nullptr);
         threads_.push_back(*thread);
-        auto find = [](void*) {
-            HWND dialog = FindWindowA("#32770", "PopupView - Daylens");
-            return dialog && IsWindowVisible(dialog);
-        };
-        return Poll(find, nullptr) ? FindWindowA("#32770", "PopupView - Daylens") : nullptr;
+        auto find = [](void*) { return FindShown(kSettingsTitle) != nullptr; };
+        return Poll(find, nullptr) ? FindShown(kSettingsTitle) : nullptr;
     }
     // Opens a popup on a thread of its own and waits until it shows.
     HWND Open(HANDLE* thread)
@@ -236,7 +266,7 @@ TEST_F(PopupViewPlugInTest, AutomaticCloseEndsTheCallByItself)
     HANDLE thread = CreateThread(nullptr, 0, RunPopup, this, 0, nullptr);
     threads_.push_back(thread);
     EXPECT_EQ(1, Result(thread));
-    EXPECT_EQ(nullptr, FindWindowA("#32770", kPopupTitle));
+    EXPECT_EQ(nullptr, FindPopup());
     // The popup took the height of its texts: taller than the title and two entries need at the least.
     EXPECT_GT(Stored("WindowHeight"), 2 * 16 + 10 + 2 * (8 + 24 + 16));
 }
