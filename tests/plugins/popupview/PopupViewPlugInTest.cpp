@@ -70,6 +70,26 @@ HWND FindShown(const char* title)
     return search.Found;
 }
 
+// The shown window of this process that owner owns, or null.
+HWND FindOwned(HWND owner)
+{
+    struct Search {
+        HWND Owner;
+        HWND Found;
+    } search = {owner, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            Search* s = (Search*)context;
+            if (GetWindow(window, GW_OWNER) == s->Owner && IsWindowVisible(window)) {
+                s->Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.Found;
+}
+
 HWND FindPopup()
 {
     return FindShown(kPopupTitle);
@@ -344,6 +364,29 @@ TEST_F(PopupViewPlugInTest, SettingsDialogStoresWhatItHoldsAndRedrawsTheOpenPopu
     EXPECT_TRUE(Poll([](void* b) { return IsWindowVisible((HWND)b) != FALSE; }, button));
     EXPECT_EQ(1, close_());
     EXPECT_EQ(1, Result(popupThread));
+}
+
+TEST_F(PopupViewPlugInTest, CancelledSettingsDialogKeepsNoChosenFont)
+{
+    WriteSettings("FontSize=16\r\n");
+    Load();
+    HANDLE thread = nullptr;
+    HWND dialog = OpenSettings(&thread);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, 2006, 0);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(Poll([](void* d) { return FindOwned((HWND)d) != nullptr; }, dialog));
+    chooser = FindOwned(dialog);
+    // The font chooser's size box; the chooser takes the typed size on OK.
+    const int kSizeBox = 0x472;
+    SetDlgItemTextA(chooser, kSizeBox, "36");
+    SendMessageA(chooser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(Poll([](void* c) { return !IsWindow((HWND)c); }, chooser));
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_EQ(1, Result(thread));
+    // Closing saves the settings as they are now.
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(16, Stored("FontSize"));
 }
 
 }  // namespace

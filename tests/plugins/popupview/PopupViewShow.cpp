@@ -1,6 +1,7 @@
 // Shows the built plug-in's popup or settings dialog for a while, for looking at them (screenshots):
-//   popupview_show popup|menu|settings <seconds> [settings file]
-// "menu" opens the popup's menu with a right click in the popup after two seconds.
+//   popupview_show popup|menu|settings|about <seconds> [settings file]
+// "menu" opens the popup's menu with a right click in the popup after two seconds; "about" opens the version
+// dialog from the settings dialog.
 // The settings file, when given, becomes the plug-in's settings file before the plug-in is loaded.
 #include <windows.h>
 
@@ -40,6 +41,7 @@ int main(int argc, char** argv)
         return 2;
     bool menu = strcmp(argv[1], "menu") == 0;
     bool popup = menu || strcmp(argv[1], "popup") == 0;
+    bool about = strcmp(argv[1], "about") == 0;
     DWORD seconds = (DWORD)atoi(argv[2]);
     AppInfo info;
     const char* ini = info.GetIniPath(1);
@@ -63,7 +65,18 @@ int main(int argc, char** argv)
         SendInput(2, click, sizeof(INPUT));
         seconds = seconds > 2 ? seconds - 2 : 0;
     }
+    if (about) {
+        Sleep(2000);
+        PostMessageA(FindWindowA("#32770", "PopupView - Daylens"), WM_COMMAND, 2041, 0);
+        seconds = seconds > 2 ? seconds - 2 : 0;
+    }
     Sleep(seconds * 1000);
+    if (about) {
+        HWND version = FindWindowA("#32770", "バージョン情報");
+        if (version)
+            PostMessageA(version, WM_COMMAND, IDCANCEL, 0);
+        Sleep(500);
+    }
     if (menu)
         keybd_event(VK_ESCAPE, 0, 0, 0), keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
     if (popup) {
