@@ -15,6 +15,7 @@
 #include "FileUtil.h"
 #include "MemoryBitmap.h"
 #include "PlugInModule.h"
+#include "PopupViewIds.h"
 #include "PopupViewLayout.h"
 #include "PopupViewModule.h"
 
@@ -230,7 +231,7 @@ TEST_F(PopupViewPlugInTest, PopupShowsOnTopAndClosingFromAnotherThreadEndsTheCal
     EXPECT_EQ(200, shown.bottom - shown.top);
 
     // The close button stands inside the frame at the bottom right.
-    HWND button = GetDlgItem(popup, IDCANCEL);
+    HWND button = GetDlgItem(popup, IDC_POPUPVIEW_BTN_CLOSE);
     ASSERT_NE(nullptr, button);
     EXPECT_TRUE(IsWindowVisible(button));
     RECT at;
@@ -272,7 +273,7 @@ TEST_F(PopupViewPlugInTest, FixedSizeIsTheSameAtEveryOpening)
         GetWindowRect(popup, &r);
         height = r.bottom - r.top;
         // The close button of the popup itself ends it like PopupViewClose.
-        SendMessageA(popup, WM_COMMAND, IDCANCEL, 0);
+        SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_CLOSE, 0);
         ASSERT_EQ(1, Result(thread));
     }
     EXPECT_EQ(heights[0], heights[1]);
@@ -313,8 +314,8 @@ TEST_F(PopupViewPlugInTest, BorderResizesAndInsideMovesUnlessFixed)
     EXPECT_EQ(120, Stored("WindowY"));
 
     // The menu's fixes stop both, and are kept.
-    SendMessageA(popup, WM_COMMAND, 601, 0);
-    SendMessageA(popup, WM_COMMAND, 602, 0);
+    SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_FIX_POS, 0);
+    SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_FIX_SIZE, 0);
     EXPECT_EQ(1, Stored("FixPos"));
     EXPECT_EQ(1, Stored("FixSize"));
     Drag({220, 220}, 40, 0);
@@ -334,23 +335,23 @@ TEST_F(PopupViewPlugInTest, SettingsDialogStoresWhatItHoldsAndRedrawsTheOpenPopu
     HANDLE popupThread = nullptr;
     HWND popup = Open(&popupThread);
     ASSERT_NE(nullptr, popup);
-    HWND button = GetDlgItem(popup, IDCANCEL);
+    HWND button = GetDlgItem(popup, IDC_POPUPVIEW_BTN_CLOSE);
     EXPECT_FALSE(IsWindowVisible(button));
 
     HANDLE thread = nullptr;
     HWND dialog = OpenSettings(&thread);
     ASSERT_NE(nullptr, dialog);
     // An unknown stored direction shows as down-right.
-    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(dialog, 2013, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(dialog, IDC_POPUPSET_RADIO_DOWN_RIGHT, BM_GETCHECK, 0, 0));
     // The close time can be typed only for the automatic close.
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 2036)));
-    SendDlgItemMessageA(dialog, 2035, BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 2036)));
-    SetDlgItemTextA(dialog, 2036, "5");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_POPUPSET_EDIT_CLOSE_TIME)));
+    SendDlgItemMessageA(dialog, IDC_POPUPSET_RADIO_AUTO_CLOSE, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_POPUPSET_EDIT_CLOSE_TIME)));
+    SetDlgItemTextA(dialog, IDC_POPUPSET_EDIT_CLOSE_TIME, "5");
     // Typed numbers beyond what the up-downs offer are held to their ranges, never wrapped in a byte.
-    SetDlgItemTextA(dialog, 2002, "300");
-    SetDlgItemTextA(dialog, 2004, "");
-    SendDlgItemMessageA(dialog, 2026, BM_CLICK, 0, 0);
+    SetDlgItemTextA(dialog, IDC_POPUPSET_EDIT_FRAME_WIDTH, "300");
+    SetDlgItemTextA(dialog, IDC_POPUPSET_EDIT_ROUND_WIDTH, "");
+    SendDlgItemMessageA(dialog, IDC_POPUPSET_CHECK_SHOW_CLOSE, BM_CLICK, 0, 0);
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_EQ(1, Result(thread));
     EXPECT_EQ(1, Stored("CloseType"));
@@ -373,7 +374,7 @@ TEST_F(PopupViewPlugInTest, CancelledSettingsDialogKeepsNoChosenFont)
     HANDLE thread = nullptr;
     HWND dialog = OpenSettings(&thread);
     ASSERT_NE(nullptr, dialog);
-    PostMessageA(dialog, WM_COMMAND, 2006, 0);
+    PostMessageA(dialog, WM_COMMAND, IDC_POPUPSET_BTN_FONT, 0);
     HWND chooser = nullptr;
     ASSERT_TRUE(Poll([](void* d) { return FindOwned((HWND)d) != nullptr; }, dialog));
     chooser = FindOwned(dialog);
