@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include "LanguageModule.h"
 #include "PlugInModule.h"
+#include "PopupViewModule.h"
 #include "ToolBarModule.h"
 #include "Unlha32Module.h"
 
@@ -22,16 +24,23 @@ struct ModuleInterface {
     const char* Def;  // under the source folder
     const char* const* Names;
     int Count;
-    const char* const* Shared = nullptr;  // exports the module may have besides its own
-    int SharedCount = 0;
+    bool PlugIn;  // also exports the plug-in set: the names every plug-in has, and any other of the set
 };
 
 const ModuleInterface kModules[] = {
-    {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount},
-    {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount},
+    {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount, false},
+    {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount,
+     false},
+    {"PlugIn\\DaylensPopupView.dll", "plugins\\popupview\\DaylensPopupView.def", PopupViewModule::kExportNames,
+     PopupViewModule::kExportCount, true},
     {"PlugIn\\DaylensToolBar.dll", "plugins\\toolbar\\DaylensToolBar.def", ToolBarModule::kExportNames,
-     ToolBarModule::kExportCount, PlugInModule::kExportNames, PlugInModule::kExportCount},
+     ToolBarModule::kExportCount, true},
 };
+
+// The exports of the plug-in set that every plug-in has.
+const char* const kEveryPlugIn[] = {"GetCreator",       "GetDate",          "GetMajorVersion",      "GetMinorVersion",
+                                    "LxActivate",       "LxGetOnce",        "LxPlugInMenuInfo", "LxPlugInMenuInfoLang",
+                                    "LxPlugInRunMenu",  "LxSetPlugIn"};
 
 // The names after EXPORTS in a .def file.
 std::set<std::string> DefExports(const std::string& path)
@@ -65,14 +74,21 @@ TEST(ModuleExportsTest, InterfaceDefFileAndBinaryAgree)
                                      DONT_RESOLVE_DLL_REFERENCES);
         ASSERT_NE(nullptr, dll);
         std::set<std::string> named;
+        std::set<std::string> required;
         for (int i = 0; i < module.Count; i++) {
             named.insert(module.Names[i]);
-            EXPECT_EQ(1u, def.count(module.Names[i])) << module.Names[i] << " is not in the .def file";
-            EXPECT_NE(nullptr, GetProcAddress(dll, module.Names[i])) << module.Names[i] << " is not exported";
+            required.insert(module.Names[i]);
         }
-        std::set<std::string> shared(module.Shared, module.Shared + module.SharedCount);
+        if (module.PlugIn) {
+            named.insert(PlugInModule::kExportNames, PlugInModule::kExportNames + PlugInModule::kExportCount);
+            required.insert(std::begin(kEveryPlugIn), std::end(kEveryPlugIn));
+        }
+        for (const std::string& name : required) {
+            EXPECT_EQ(1u, def.count(name)) << name << " is not in the .def file";
+            EXPECT_NE(nullptr, GetProcAddress(dll, name.c_str())) << name << " is not exported";
+        }
         for (const std::string& name : def) {
-            EXPECT_TRUE(named.count(name) || shared.count(name)) << name << " is exported but not in the module's interface";
+            EXPECT_EQ(1u, named.count(name)) << name << " is exported but not in the module's interface";
             EXPECT_NE(nullptr, GetProcAddress(dll, name.c_str())) << name << " is in the .def file but not exported";
         }
         FreeLibrary(dll);

@@ -1,0 +1,68 @@
+// Resource, control, command and timer numbers of the popup-view plug-in, shared by its resource script and code.
+#pragma once
+
+#include "VersionDialogIds.h"
+
+// Templates: the version dialog, the popup and the settings dialog.
+#define IDD_POPUPVIEW_ABOUT 101
+#define IDD_POPUPVIEW_POPUP 102
+#define IDD_POPUPVIEW_SETTINGS 103
+
+// The plug-in's icon (32 and 16 pixels).
+#define IDI_POPUPVIEW 11
+
+// Cursors: the move cursor, the arrow and the hand; then the four resize cursors.
+#define IDC_POPUPVIEW_CURSOR_MOVE 51
+#define IDC_POPUPVIEW_CURSOR_ARROW 52
+#define IDC_POPUPVIEW_CURSOR_HAND 53
+#define IDC_POPUPVIEW_CURSOR_SIZE_WE 54
+#define IDC_POPUPVIEW_CURSOR_SIZE_NS 55
+#define IDC_POPUPVIEW_CURSOR_SIZE_NWSE 56
+#define IDC_POPUPVIEW_CURSOR_SIZE_NESW 57
+
+// The popup: its close button and the commands of its menu (close 2 and help 9 are IDCANCEL and IDHELP).
+#define IDC_POPUPVIEW_BTN_CLOSE 2
+#define IDM_POPUPVIEW_CLOSE 2
+#define IDM_POPUPVIEW_HELP 9
+#define IDM_POPUPVIEW_FIX_POS 601
+#define IDM_POPUPVIEW_FIX_SIZE 602
+#define IDM_POPUPVIEW_SETTINGS 603
+#define IDM_POPUPVIEW_VERSION 604
+// Posted by the settings dialog: lay the popup out and paint it again.
+#define IDM_POPUPVIEW_REDRAW 671
+
+// Timers of the popup: the automatic close and the one foreground push after five seconds.
+#define IDT_POPUPVIEW_AUTO_CLOSE 502
+#define IDT_POPUPVIEW_FOREGROUND 503
+
+// The settings dialog.
+#define IDC_POPUPSET_BTN_BACK_COLOR 2001
+#define IDC_POPUPSET_EDIT_FRAME_WIDTH 2002
+#define IDC_POPUPSET_SPIN_FRAME_WIDTH 2003
+#define IDC_POPUPSET_EDIT_ROUND_WIDTH 2004
+#define IDC_POPUPSET_SPIN_ROUND_WIDTH 2005
+#define IDC_POPUPSET_BTN_FONT 2006
+#define IDC_POPUPSET_BTN_FORE_COLOR 2007
+#define IDC_POPUPSET_BTN_FRAME_COLOR 2008
+#define IDC_POPUPSET_BTN_SHADOW_COLOR 2009
+#define IDC_POPUPSET_EDIT_SHADOW_WIDTH 2010
+#define IDC_POPUPSET_SPIN_SHADOW_WIDTH 2011
+#define IDC_POPUPSET_RADIO_UP_RIGHT 2012
+#define IDC_POPUPSET_RADIO_DOWN_RIGHT 2013
+#define IDC_POPUPSET_RADIO_DOWN_LEFT 2014
+#define IDC_POPUPSET_RADIO_UP_LEFT 2015
+#define IDC_POPUPSET_RADIO_OUTLINE 2016
+#define IDC_POPUPSET_CHECK_GRADATION 2017
+#define IDC_POPUPSET_CHECK_AUTO_SIZE 2023
+#define IDC_POPUPSET_CHECK_FIX_POS 2024
+#define IDC_POPUPSET_CHECK_FIX_SIZE 2025
+#define IDC_POPUPSET_CHECK_SHOW_CLOSE 2026
+#define IDC_POPUPSET_CHECK_SHOW_ALPHA 2031
+#define IDC_POPUPSET_EDIT_SPEED 2032
+#define IDC_POPUPSET_SPIN_SPEED 2033
+#define IDC_POPUPSET_RADIO_STAY_OPEN 2034
+#define IDC_POPUPSET_RADIO_AUTO_CLOSE 2035
+#define IDC_POPUPSET_EDIT_CLOSE_TIME 2036
+#define IDC_POPUPSET_SPIN_CLOSE_TIME 2037
+#define IDC_POPUPSET_BTN_VERSION 2041
+#define IDC_POPUPSET_BTN_HELP 9

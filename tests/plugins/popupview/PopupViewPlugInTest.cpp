@@ -1,0 +1,393 @@
+// The built plug-in as the memo watcher uses it (one process at a time: the plug-in keeps its settings in the file
+// of the program that loads it, and real pointer input drags the popup): PopupViewOpen runs the popup modally on the calling thread, the
+// popup is found by its title, and closing it (from another thread, or by its own timer) lets the call return and
+// leaves the popup's rectangle in the main program's settings file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "AppInfo.h"
+#include "FileUtil.h"
+#include "MemoryBitmap.h"
+#include "PlugInModule.h"
+#include "PopupViewIds.h"
+#include "PopupViewLayout.h"
+#include "PopupViewModule.h"
+
+namespace {
+
+const char kPlugIn[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensPopupView.dll";
+const char kPopupTitle[] = "DaylensPopupView";
+const char kSettingsTitle[] = "PopupView - Daylens";
+const DWORD kTimeout = 15000;
+
+void SendMouse(DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+bool Poll(bool (*cond)(void*), void* context, DWORD timeout = kTimeout)
+{
+    for (DWORD waited = 0; waited < timeout; waited += 20) {
+        if (cond(context))
+            return true;
+        Sleep(20);
+    }
+    return cond(context);
+}
+
+// The shown top-level dialog of this process with the title, or null.
+HWND FindShown(const char* title)
+{
+    struct Search {
+        const char* Title;
+        HWND Found;
+    } search = {title, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            Search* s = (Search*)context;
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            char text[64] = "";
+            char name[16] = "";
+            GetWindowTextA(window, text, sizeof(text));
+            GetClassNameA(window, name, sizeof(name));
+            if (process == GetCurrentProcessId() && IsWindowVisible(window) && strcmp(text, s->Title) == 0 &&
+                strcmp(name, "#32770") == 0) {
+                s->Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.Found;
+}
+
+// The shown window of this process that owner owns, or null.
+HWND FindOwned(HWND owner)
+{
+    struct Search {
+        HWND Owner;
+        HWND Found;
+    } search = {owner, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            Search* s = (Search*)context;
+            if (GetWindow(window, GW_OWNER) == s->Owner && IsWindowVisible(window)) {
+                s->Found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.Found;
+}
+
+HWND FindPopup()
+{
+    return FindShown(kPopupTitle);
+}
+
+class PopupViewPlugInTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The plug-in keeps its settings in the file of the program that loads it: this test program.
+        AppInfo info;
+        ini_ = info.GetIniPath(1);
+        DeleteFileA(ini_.c_str());
+        date_ = {};
+        date_.wYear = 2026;
+        date_.wMonth = 3;
+        date_.wDay = 14;
+    }
+    void TearDown() override
+    {
+        for (HANDLE thread : threads_) {
+            // A test that stopped early leaves its popup open: it is closed here, so that the thread can end.
+            if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0 && close_)
+                close_();
+            if (WaitForSingleObject(thread, kTimeout) != WAIT_OBJECT_0)
+                ADD_FAILURE() << "a popup did not end";
+            CloseHandle(thread);
+        }
+        if (dll_)
+            FreeLibrary(dll_);
+        DeleteFileA(ini_.c_str());
+    }
+
+    void WriteSettings(const std::string& lines)
+    {
+        std::string text = "[DaylensPopupView]\r\n" + lines;
+        ASSERT_TRUE(WriteWholeFile(ini_.c_str(), text.data(), (DWORD)text.size(), nullptr));
+    }
+    void Load()
+    {
+        dll_ = LoadLibraryA(kPlugIn);
+        ASSERT_NE(nullptr, dll_);
+        open_ = FindExport(dll_, PopupViewModule::kPopupViewOpen);
+        close_ = FindExport(dll_, PopupViewModule::kPopupViewClose);
+        closeOnce_ = FindExport(dll_, PlugInModule::kLxCloseOnce);
+        runMenu_ = FindExport(dll_, PlugInModule::kLxPlugInRunMenu);
+        ASSERT_TRUE(open_ && close_ && closeOnce_ && runMenu_);
+    }
+
+    static DWORD WINAPI RunPopup(void* self)
+    {
+        PopupViewPlugInTest* test = (PopupViewPlugInTest*)self;
+        return (DWORD)test->open_(nullptr, nullptr, "一行目のメモ\r\n二行目のメモ", nullptr, "記念日の話",
+                                  &test->date_);
+    }
+    static DWORD WINAPI RunSettings(void* self)
+    {
+        return (DWORD)((PopupViewPlugInTest*)self)->runMenu_(nullptr, 0);
+    }
+    // Opens the settings dialog through the plug-in's menu item on a thread of its own; null when it did not show.
+    HWND OpenSettings(HANDLE* thread)
+    {
+        *thread = CreateThread(nullptr, 0, RunSettings, this, 0, nullptr);
+        threads_.push_back(*thread);
+        auto find = [](void*) { return FindShown(kSettingsTitle) != nullptr; };
+        return Poll(find, nullptr) ? FindShown(kSettingsTitle) : nullptr;
+    }
+    // Opens a popup on a thread of its own and waits until it shows.
+    HWND Open(HANDLE* thread)
+    {
+        *thread = CreateThread(nullptr, 0, RunPopup, this, 0, nullptr);
+        threads_.push_back(*thread);
+        if (!Poll([](void*) { return FindPopup() != nullptr; }, nullptr))
+            return nullptr;
+        return FindPopup();
+    }
+    // The thread's answer once PopupViewOpen has returned; -1 when it did not.
+    static int Result(HANDLE thread)
+    {
+        if (WaitForSingleObject(thread, kTimeout) != WAIT_OBJECT_0)
+            return -1;
+        DWORD code = 0;
+        GetExitCodeThread(thread, &code);
+        return (int)code;
+    }
+    // Presses at from, moves by (dx, dy) in steps, and lets go, through the real pointer.
+    static void Drag(POINT from, int dx, int dy)
+    {
+        const int steps = 4;
+        SetCursorPos(from.x, from.y);
+        Sleep(50);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        for (int i = 1; i <= steps; i++) {
+            Sleep(50);
+            SetCursorPos(from.x + dx * i / steps, from.y + dy * i / steps);
+        }
+        Sleep(150);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        Sleep(150);
+    }
+    static RECT Rect(HWND window)
+    {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        return r;
+    }
+    int Stored(const char* key)
+    {
+        return (int)GetPrivateProfileIntA("DaylensPopupView", key, -12345, ini_.c_str());
+    }
+
+    std::string ini_;
+    SYSTEMTIME date_;
+    HMODULE dll_ = nullptr;
+    PopupViewModule::PopupViewOpen open_ = nullptr;
+    PopupViewModule::PopupViewClose close_ = nullptr;
+    PlugInModule::LxCloseOnce closeOnce_ = nullptr;
+    PlugInModule::LxPlugInRunMenu runMenu_ = nullptr;
+    std::vector<HANDLE> threads_;
+};
+
+TEST_F(PopupViewPlugInTest, PopupShowsOnTopAndClosingFromAnotherThreadEndsTheCall)
+{
+    WriteSettings("WindowX=40\r\nWindowY=50\r\nWindowWidth=320\r\nWindowHeight=200\r\nShowClose=1\r\n"
+                  "PopupSpeed=1\r\nFrameWidth=4\r\nFrameColor=255\r\nBackColor=16777215\r\n");
+    Load();
+    int closed = 0;
+    closeOnce_(&closed);
+    HANDLE thread = nullptr;
+    HWND popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+    EXPECT_TRUE(GetWindowLongPtrA(popup, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT shown;
+    GetWindowRect(popup, &shown);
+    EXPECT_EQ(40, shown.left);
+    EXPECT_EQ(50, shown.top);
+    EXPECT_EQ(320, shown.right - shown.left);
+    EXPECT_EQ(200, shown.bottom - shown.top);
+
+    // The close button stands inside the frame at the bottom right.
+    HWND button = GetDlgItem(popup, IDC_POPUPVIEW_BTN_CLOSE);
+    ASSERT_NE(nullptr, button);
+    EXPECT_TRUE(IsWindowVisible(button));
+    RECT at;
+    GetWindowRect(button, &at);
+    EXPECT_EQ(shown.right - 4 - 2, at.right);
+    EXPECT_EQ(shown.bottom - 4 - 2, at.bottom);
+
+    // What the popup paints: the frame grades from red outside to the white inside.
+    MemoryBitmap picture(320, 200);
+    ASSERT_TRUE(picture.Valid());
+    SendMessageA(popup, WM_PRINTCLIENT, (WPARAM)picture.Dc(), PRF_CLIENT);
+    EXPECT_EQ(PopupRingColor(RGB(255, 0, 0), RGB(255, 255, 255), 1, 4), picture.Pixel(1, 100));
+    EXPECT_EQ(RGB(255, 255, 255), picture.Pixel(8, 100));
+
+    // A second opening while the popup shows returns at once and leaves it alone.
+    EXPECT_EQ(1, open_(nullptr, nullptr, "別のメモ", nullptr, nullptr, nullptr));
+    EXPECT_EQ(popup, FindPopup());
+
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(1, closed);
+    EXPECT_EQ(40, Stored("WindowX"));
+    EXPECT_EQ(50, Stored("WindowY"));
+    EXPECT_EQ(320, Stored("WindowWidth"));
+    EXPECT_EQ(200, Stored("WindowHeight"));
+}
+
+TEST_F(PopupViewPlugInTest, FixedSizeIsTheSameAtEveryOpening)
+{
+    WriteSettings("AutoSize=0\r\nShowClose=1\r\nPopupSpeed=1\r\n");
+    Load();
+    int heights[2];
+    for (int& height : heights) {
+        HANDLE thread = nullptr;
+        HWND popup = Open(&thread);
+        ASSERT_NE(nullptr, popup);
+        RECT r;
+        GetWindowRect(popup, &r);
+        height = r.bottom - r.top;
+        // The close button of the popup itself ends it like PopupViewClose.
+        SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_CLOSE, 0);
+        ASSERT_EQ(1, Result(thread));
+    }
+    EXPECT_EQ(heights[0], heights[1]);
+    EXPECT_EQ(heights[1], Stored("WindowHeight"));
+}
+
+TEST_F(PopupViewPlugInTest, AutomaticCloseEndsTheCallByItself)
+{
+    WriteSettings("CloseType=1\r\nCloseTime=0\r\nPopupSpeed=1\r\nAutoSize=1\r\n");
+    Load();
+    HANDLE thread = CreateThread(nullptr, 0, RunPopup, this, 0, nullptr);
+    threads_.push_back(thread);
+    EXPECT_EQ(1, Result(thread));
+    EXPECT_EQ(nullptr, FindPopup());
+    // The popup took the height of its texts: taller than the title and two entries need at the least.
+    EXPECT_GT(Stored("WindowHeight"), 2 * 16 + 10 + 2 * (8 + 24 + 16));
+}
+
+TEST_F(PopupViewPlugInTest, BorderResizesAndInsideMovesUnlessFixed)
+{
+    WriteSettings("WindowX=100\r\nWindowY=100\r\nWindowWidth=300\r\nWindowHeight=200\r\nPopupSpeed=1\r\n");
+    Load();
+    HANDLE thread = nullptr;
+    HWND popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+
+    Drag({397, 200}, 40, 0);
+    EXPECT_EQ(340, Rect(popup).right - Rect(popup).left);
+    EXPECT_EQ(340, Stored("WindowWidth"));
+    // A size under 20 pixels is never taken: the steps give 258, 175, 93 and 10, and 93 stays.
+    Drag({437, 200}, -330, 0);
+    EXPECT_EQ(93, Rect(popup).right - Rect(popup).left);
+    EXPECT_EQ(93, Stored("WindowWidth"));
+    Drag({150, 200}, 30, 20);
+    EXPECT_EQ(130, Rect(popup).left);
+    EXPECT_EQ(120, Rect(popup).top);
+    EXPECT_EQ(130, Stored("WindowX"));
+    EXPECT_EQ(120, Stored("WindowY"));
+
+    // The menu's fixes stop both, and are kept.
+    SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_FIX_POS, 0);
+    SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_FIX_SIZE, 0);
+    EXPECT_EQ(1, Stored("FixPos"));
+    EXPECT_EQ(1, Stored("FixSize"));
+    Drag({220, 220}, 40, 0);
+    Drag({175, 220}, 30, 20);
+    RECT fixed = Rect(popup);
+    EXPECT_EQ(130, fixed.left);
+    EXPECT_EQ(120, fixed.top);
+    EXPECT_EQ(93, fixed.right - fixed.left);
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
+}
+
+TEST_F(PopupViewPlugInTest, SettingsDialogStoresWhatItHoldsAndRedrawsTheOpenPopup)
+{
+    WriteSettings("ShowClose=0\r\nPopupSpeed=1\r\nShadowDirection=3\r\n");
+    Load();
+    HANDLE popupThread = nullptr;
+    HWND popup = Open(&popupThread);
+    ASSERT_NE(nullptr, popup);
+    HWND button = GetDlgItem(popup, IDC_POPUPVIEW_BTN_CLOSE);
+    EXPECT_FALSE(IsWindowVisible(button));
+
+    HANDLE thread = nullptr;
+    HWND dialog = OpenSettings(&thread);
+    ASSERT_NE(nullptr, dialog);
+    // An unknown stored direction shows as down-right.
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(dialog, IDC_POPUPSET_RADIO_DOWN_RIGHT, BM_GETCHECK, 0, 0));
+    // The close time can be typed only for the automatic close.
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_POPUPSET_EDIT_CLOSE_TIME)));
+    SendDlgItemMessageA(dialog, IDC_POPUPSET_RADIO_AUTO_CLOSE, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_POPUPSET_EDIT_CLOSE_TIME)));
+    SetDlgItemTextA(dialog, IDC_POPUPSET_EDIT_CLOSE_TIME, "5");
+    // Typed numbers beyond what the up-downs offer are held to their ranges, never wrapped in a byte.
+    SetDlgItemTextA(dialog, IDC_POPUPSET_EDIT_FRAME_WIDTH, "300");
+    SetDlgItemTextA(dialog, IDC_POPUPSET_EDIT_ROUND_WIDTH, "");
+    SendDlgItemMessageA(dialog, IDC_POPUPSET_CHECK_SHOW_CLOSE, BM_CLICK, 0, 0);
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(1, Result(thread));
+    EXPECT_EQ(1, Stored("CloseType"));
+    EXPECT_EQ(5, Stored("CloseTime"));
+    EXPECT_EQ(50, Stored("FrameWidth"));
+    EXPECT_EQ(0, Stored("RoundWidth"));
+    EXPECT_EQ(4, Stored("ShadowDirection"));
+    EXPECT_EQ(1, Stored("ShowClose"));
+
+    // The open popup lays itself out again: its close button shows now.
+    EXPECT_TRUE(Poll([](void* b) { return IsWindowVisible((HWND)b) != FALSE; }, button));
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(popupThread));
+}
+
+TEST_F(PopupViewPlugInTest, CancelledSettingsDialogKeepsNoChosenFont)
+{
+    WriteSettings("FontSize=16\r\n");
+    Load();
+    HANDLE thread = nullptr;
+    HWND dialog = OpenSettings(&thread);
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDC_POPUPSET_BTN_FONT, 0);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(Poll([](void* d) { return FindOwned((HWND)d) != nullptr; }, dialog));
+    chooser = FindOwned(dialog);
+    // The font chooser's size box; the chooser takes the typed size on OK.
+    const int kSizeBox = 0x472;
+    SetDlgItemTextA(chooser, kSizeBox, "36");
+    SendMessageA(chooser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(Poll([](void* c) { return !IsWindow((HWND)c); }, chooser));
+    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_EQ(1, Result(thread));
+    // Closing saves the settings as they are now.
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(16, Stored("FontSize"));
+}
+
+}  // namespace
