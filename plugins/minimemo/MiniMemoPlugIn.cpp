@@ -12,8 +12,6 @@
 #include "MiniMemoWindow.h"
 #include "PlugInInterface.h"
 
-MiniMemoPlugIn g_miniMemo;
-
 namespace {
 
 const char* const kJapaneseItems[] = {"ミニメモ表示", "ミニメモ設定"};

@@ -134,8 +134,11 @@ void ReadStyleKeys(const SettingSource& source, MiniMemoTextStyle& s, const char
         if (key == STYLE_FACE) {
             const char* face = ReadSettingText(source, name, numbered ? s.Font.lfFaceName : "");
             // An unnumbered empty face keeps the style's; a numbered key always replaces it.
-            if (numbered || *face)
-                SafeStrCpy(s.Font.lfFaceName, sizeof(s.Font.lfFaceName), face);
+            if (numbered || *face) {
+                char copy[LF_FACESIZE] = "";
+                SafeStrCpy(copy, sizeof(copy), face);
+                memcpy(s.Font.lfFaceName, copy, sizeof(copy));
+            }
             continue;
         }
         SettingType type = key == STYLE_FORE || key == STYLE_SHADOW ? SETTING_COLOR : SETTING_INT;

@@ -13,6 +13,8 @@
 #include "Transparency.h"
 #include "VersionDialog.h"
 
+MiniMemoPlugIn g_miniMemo;
+
 namespace {
 
 const UINT_PTR kTimerFirstBuild = 500;
@@ -385,6 +387,11 @@ void RunMiniMemoWindow()
     if (!window)
         return;
     m.Window = window;
+    // A close that came before the window existed found nothing to end: the window ends here instead.
+    if (InterlockedCompareExchange(&m.Running, 0, 0) == 0) {
+        DestroyWindow(window);
+        return;
+    }
     CreateDrawMutex(window);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
@@ -416,7 +423,6 @@ DWORD WINAPI MiniMemoThreadProc(void* pinned)
     RunMiniMemoWindow();
     FreeWindowResources();
     g_miniMemo.Window = nullptr;
-    InterlockedExchange(&g_miniMemo.Running, 0);
     // The thread held the module: an unload while it ran could not take its code away.
     if (pinned)
         FreeLibraryAndExitThread((HMODULE)pinned, 0);
@@ -460,6 +466,8 @@ int StartMiniMemo(HWND reference)
 int CloseMiniMemo(void)
 {
     MiniMemoPlugIn& m = g_miniMemo;
+    // Told first, so that a window thread still making its window sees it (RunMiniMemoWindow).
+    InterlockedExchange(&m.Running, 0);
     HWND window = m.Window;
     SaveMiniMemoSettings(&m.Settings, window, m.IniPath);
     bool onWindowThread = m.Thread && GetCurrentThreadId() == m.ThreadId;

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "LanguageModule.h"
+#include "MiniMemoModule.h"
+#include "PlugInModule.h"
 #include "Unlha32Module.h"
 
 namespace {
@@ -19,12 +21,24 @@ struct ModuleInterface {
     const char* Def;  // under the source folder
     const char* const* Names;
     int Count;
+    bool PlugIn;  // also has the exports every plug-in has, and may have the other shared ones
 };
 
 const ModuleInterface kModules[] = {
-    {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount},
-    {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount},
+    {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount, false},
+    {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount,
+     false},
+    {"PlugIn\\DaylensMiniMemo.dll", "plugins\\minimemo\\DaylensMiniMemo.def", MiniMemoModule::kExportNames,
+     MiniMemoModule::kExportCount, true},
 };
+
+// What every plug-in answers; the rest of the plug-in set is optional.
+const char* const kEveryPlugIn[] = {
+    "GetCreator", "GetDate", "GetMajorVersion", "GetMinorVersion", "LxActivate", "LxGetOnce", "LxPlugInMenuInfo",
+    "LxPlugInMenuInfoLang", "LxPlugInRunMenu", "LxSetPlugIn",
+};
+// The holiday routines of the language module that a plug-in may export as its own.
+const char* const kPlugInHoliday[] = {"CheckHoliday", "LoadHoliday"};
 
 // The names after EXPORTS in a .def file.
 std::set<std::string> DefExports(const std::string& path)
@@ -63,8 +77,18 @@ TEST(ModuleExportsTest, InterfaceDefFileAndBinaryAgree)
             EXPECT_EQ(1u, def.count(module.Names[i])) << module.Names[i] << " is not in the .def file";
             EXPECT_NE(nullptr, GetProcAddress(dll, module.Names[i])) << module.Names[i] << " is not exported";
         }
-        for (const std::string& name : def)
+        if (module.PlugIn) {
+            for (const char* name : kEveryPlugIn) {
+                EXPECT_EQ(1u, def.count(name)) << name << " is not in the .def file";
+                EXPECT_NE(nullptr, GetProcAddress(dll, name)) << name << " is not exported";
+            }
+            named.insert(PlugInModule::kExportNames, PlugInModule::kExportNames + PlugInModule::kExportCount);
+            named.insert(std::begin(kPlugInHoliday), std::end(kPlugInHoliday));
+        }
+        for (const std::string& name : def) {
             EXPECT_EQ(1u, named.count(name)) << name << " is exported but not in the module's interface";
+            EXPECT_NE(nullptr, GetProcAddress(dll, name.c_str())) << name << " is not exported";
+        }
         FreeLibrary(dll);
     }
 }
