@@ -63,15 +63,20 @@ void ShowPage(MiniMemoSettingsDlgData* data, int tab)
 void CreatePages(HWND dialog, MiniMemoSettingsDlgData* data)
 {
     HWND tab = GetDlgItem(dialog, IDC_MINIMEMO_TAB);
-    RECT area;
-    GetWindowRect(tab, &area);
-    MapWindowPoints(HWND_DESKTOP, dialog, (POINT*)&area, 2);
-    TabCtrl_AdjustRect(tab, FALSE, &area);
+    // The pages lie over the tab control, which must not paint over them.
+    SetWindowLongPtrA(tab, GWL_STYLE, GetWindowLongPtrA(tab, GWL_STYLE) | WS_CLIPSIBLINGS);
     for (int i = 0; i < (int)std::size(kPages); i++) {
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
         item.pszText = (char*)kPages[i].Label;
         SendMessageA(tab, TCM_INSERTITEMA, i, (LPARAM)&item);
+    }
+    // The display area is known once the tabs are in.
+    RECT area;
+    GetWindowRect(tab, &area);
+    MapWindowPoints(HWND_DESKTOP, dialog, (POINT*)&area, 2);
+    TabCtrl_AdjustRect(tab, FALSE, &area);
+    for (int i = 0; i < (int)std::size(kPages); i++) {
         HWND page = CreateDialogParamA(g_miniMemo.Module, MAKEINTRESOURCEA(kPages[i].TemplateId), dialog,
                                        kPages[i].Proc, (LPARAM)data);
         if (!page)
