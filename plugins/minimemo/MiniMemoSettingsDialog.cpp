@@ -9,13 +9,13 @@
 #include "CaptionButton.h"
 #include "DialogTheme.h"
 #include "MiniMemoPaint.h"
+#include "MiniMemoWindow.h"
 #include "StrUtil.h"
 #include "VersionDialog.h"
 #include "WindowPlacement.h"
 
 namespace {
 
-const char kHelpFile[] = "PlugIn\\DaylensMiniMemo.chm";
 const char kHelpTopicOfTab[] = "_RESOURCE/Help-howtouse.html#tab%02d";
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse.html";
 const int kHelpTabs = 8;
@@ -111,15 +111,13 @@ void End(HWND dialog, MiniMemoSettingsDlgData* data, WORD command)
 
 void ShowHelp(HWND dialog)
 {
-    if (!g_miniMemo.Info)
-        return;
     int tab = TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_MINIMEMO_TAB));
     char topic[128];
     if (tab >= 0 && tab <= kHelpTabs)
         snprintf(topic, sizeof(topic), kHelpTopicOfTab, tab + 1);
     else
         SafeStrCpy(topic, sizeof(topic), kHelpTopic);
-    g_miniMemo.Info->ShowHelp(dialog, kHelpFile, topic);
+    ShowMiniMemoHelp(dialog, topic);
 }
 
 INT_PTR OnInitDialog(HWND dialog, MiniMemoSettingsDlgData* data)

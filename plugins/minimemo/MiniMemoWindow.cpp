@@ -1,5 +1,7 @@
 #include "MiniMemoWindow.h"
 
+#include <stdio.h>
+
 #include "AppInfo.h"
 #include "CalendarFrame.h"
 #include "DaylensIds.h"
@@ -25,7 +27,6 @@ const DWORD kCloseWaitMs = 10000;
 const int kAlphaStep = 8;
 const int kPressBorder = 4;
 const int kHoverBorder = 8;
-const char kHelpFile[] = "PlugIn\\DaylensMiniMemo.chm";
 const char kHelpTopic[] = "_RESOURCE/Help-main.html";
 const char kWindowTitle[] = "DaylensMiniMemo";
 
@@ -149,10 +150,7 @@ void OnCommand(HWND window, WORD id)
 {
     switch (id) {
     case IDM_MINIMEMO_END: EndWindow(window); break;
-    case IDM_MINIMEMO_HELP:
-        if (g_miniMemo.Info)
-            g_miniMemo.Info->ShowHelp(window, kHelpFile, kHelpTopic);
-        break;
+    case IDM_MINIMEMO_HELP: ShowMiniMemoHelp(window, kHelpTopic); break;
     case IDM_MINIMEMO_VERSION:
         ShowAboutBox(g_miniMemo.Module, IDD_MINIMEMO_ABOUT, window, g_miniMemo.BigIcon, g_miniMemo.SmallIcon, nullptr,
                      g_miniMemo.Info, 0);
@@ -484,6 +482,17 @@ int CloseMiniMemo(void)
     m.Thread = nullptr;
     m.Window = nullptr;
     return 1;
+}
+
+void ShowMiniMemoHelp(HWND owner, const char* topic)
+{
+    AppInfo* info = g_miniMemo.Info;
+    if (!info)
+        return;
+    char path[MAX_PATH * 2];
+    snprintf(path, sizeof(path), "%s%s", info->GetProgramDir() ? info->GetProgramDir() : "",
+             "PlugIn\\DaylensMiniMemo.chm");
+    info->ShowHelp(owner, path, topic);
 }
 
 int RedrawMiniMemoWindow(void)

@@ -13,6 +13,8 @@ int StartMiniMemo(HWND reference);
 int CloseMiniMemo(void);
 // Posts a reload of the settings and repeating memos to the window thread; nothing without a window. 1.
 int RedrawMiniMemoWindow(void);
+// The plug-in's help file (PlugIn\DaylensMiniMemo.chm in the program folder) at topic.
+void ShowMiniMemoHelp(HWND owner, const char* topic);
 // Builds the right-click menu into g_miniMemo.Menu.
 void BuildMiniMemoMenu(void);
 

@@ -130,3 +130,67 @@ TEST_F(MiniMemoDrawTest, TheMaskIsWhiteTextOnBlack)
 }
 
 }  // namespace
+
+namespace {
+
+struct Holder {
+    HANDLE Mutex;
+    HANDLE Taken;
+    HANDLE Go;
+};
+
+// Takes the mutex, says so, waits for the word and ends without releasing it.
+DWORD WINAPI HoldAndVanish(void* context)
+{
+    Holder* h = (Holder*)context;
+    WaitForSingleObject(h->Mutex, INFINITE);
+    SetEvent(h->Taken);
+    WaitForSingleObject(h->Go, INFINITE);
+    return 0;
+}
+
+DWORD WINAPI TryFromAnotherThread(void* mutex)
+{
+    DWORD result = WaitForSingleObject((HANDLE)mutex, 0);
+    if (result == WAIT_OBJECT_0)
+        ReleaseMutex((HANDLE)mutex);
+    return result;
+}
+
+TEST(MiniMemoDrawMutexTest, ABusyMutexDropsThePaintAndAnAbandonedOneIsTakenOver)
+{
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, window);
+    g_miniMemo.Window = window;
+    ASSERT_EQ(1, CreateDrawMutex(window));
+    Holder h = {g_miniMemo.DrawMutex, CreateEventA(nullptr, TRUE, FALSE, nullptr),
+                CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE thread = CreateThread(nullptr, 0, HoldAndVanish, &h, 0, nullptr);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(h.Taken, 5000));
+    EXPECT_EQ(0, TryLockDraw(0));
+    HDC dc = GetDC(window);
+    EXPECT_EQ(0, PaintMiniMemo(window, dc));
+    ReleaseDC(window, dc);
+
+    SetEvent(h.Go);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    // The holder died with it: ours now, and released like any other.
+    EXPECT_EQ(1, TryLockDraw(0));
+    UnlockDraw();
+    thread = CreateThread(nullptr, 0, TryFromAnotherThread, g_miniMemo.DrawMutex, 0, nullptr);
+    WaitForSingleObject(thread, 5000);
+    DWORD other = 99;
+    GetExitCodeThread(thread, &other);
+    CloseHandle(thread);
+    EXPECT_EQ(WAIT_OBJECT_0, other);
+
+    CloseDrawMutex();
+    EXPECT_EQ(nullptr, g_miniMemo.DrawMutex);
+    g_miniMemo.Window = nullptr;
+    CloseHandle(h.Taken);
+    CloseHandle(h.Go);
+    DestroyWindow(window);
+}
+
+}  // namespace

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <stdio.h>
+
 #include <functional>
 #include <string>
 
@@ -151,6 +153,35 @@ TEST_F(MiniMemoPlugInTest, CloseEndsTheThreadAndTheDllUnloadsAndLoadsAgain)
         PumpMessages(100);
         EXPECT_EQ(120, Read("MiniMemoWindowX"));
     }
+}
+
+double ProcessCpuMs()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+    ULARGE_INTEGER u = {{user.dwLowDateTime, user.dwHighDateTime}};
+    return (double)(k.QuadPart + u.QuadPart) / 10000.0;
+}
+
+TEST_F(MiniMemoPlugInTest, APaintDroppedForABusyMutexDoesNotComeBackAtOnce)
+{
+    // The translucent kind paints only through the guarded path; another painter holds the mutex throughout.
+    Write("MiniMemoTransMode", "3");
+    char name[64];
+    snprintf(name, sizeof(name), "Velmora-Daylens-MiniMemo-Draw-%08lx", GetCurrentProcessId());
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, name);
+    ASSERT_NE(nullptr, mutex);
+    HWND window = Load();
+    ASSERT_NE(nullptr, window);
+    InvalidateRect(window, nullptr, TRUE);
+    PumpMessages(1500);
+    double before = ProcessCpuMs();
+    PumpMessages(1500);
+    double used = ProcessCpuMs() - before;
+    EXPECT_LT(used, 500.0) << "the window thread kept painting";
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
 }
 
 TEST_F(MiniMemoPlugInTest, TheMenuItemsAndVersionsAreTheMiniMemos)
