@@ -101,7 +101,7 @@ COLORREF OuterColor(const MiniMemoSettings& s)
                                                                                                     : s.FrameColor1;
 }
 
-void SelectBuffer(HDC dc, int width, int height)
+void SelectBuffer(HWND window, HDC dc, int width, int height)
 {
     MiniMemoPlugIn& m = g_miniMemo;
     if (!m.BufferDC) {
@@ -116,7 +116,7 @@ void SelectBuffer(HDC dc, int width, int height)
     // The key is the device's own rendering of the background colour.
     m.Settings.Trans.KeyColor = GetPixel(m.BufferDC, 0, 0);
     const TransparencySettings& t = m.Settings.Trans;
-    SetLayeredAttributes(m.Window ? m.Window : nullptr, t.TransMode == TRANS_MODE_KEY_AND_ALPHA ? &t.KeyColor : nullptr,
+    SetLayeredAttributes(window, t.TransMode == TRANS_MODE_KEY_AND_ALPHA ? &t.KeyColor : nullptr,
                          t.TransMode != TRANS_MODE_PSEUDO ? &t : nullptr);
 }
 
@@ -195,7 +195,7 @@ int DrawMiniMemoBuffered(HWND window, HDC dc)
         return 1;
     RECT client;
     GetClientRect(window, &client);
-    SelectBuffer(dc, client.right, client.bottom);
+    SelectBuffer(window, dc, client.right, client.bottom);
     if (!g_miniMemo.Buffer)
         return 1;
     DrawMiniMemo(window, g_miniMemo.BufferDC, 0);

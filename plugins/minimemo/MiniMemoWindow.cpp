@@ -29,6 +29,8 @@ const int kPressBorder = 4;
 const int kHoverBorder = 8;
 const char kHelpTopic[] = "_RESOURCE/Help-main.html";
 const char kWindowTitle[] = "DaylensMiniMemo";
+// Fade modes that react to the pointer (TRANS_FADE_NO_TIME and TRANS_FADE_OFF do not).
+enum FadeMode { FADE_WHEN_INACTIVE = 1, FADE_HIDE_UNDER_POINTER = 3, FADE_SHOW_UNDER_POINTER = 4 };
 
 MiniMemoSettings& Settings()
 {
@@ -98,14 +100,14 @@ void Rebuild(HWND window)
     TransparencySettings& t = Settings().Trans;
     if (Kind() == TRANS_MODE_OPAQUE) {
         SetLayeredAttributes(window, nullptr, nullptr);
-        t.Alpha = t.TransparentAlphaMode == TRANS_FADE_OFF ? 255 : t.TransparentAlpha;
+        t.Alpha = t.TransparentAlphaMode == TRANS_FADE_OFF ? TRANS_ALPHA_MAX : t.TransparentAlpha;
         PaintMiniMemo(window, nullptr);
         return;
     }
     MakeRegion(window);
     t.Alpha = t.TransparentAlpha;
     if (t.TransparentAlphaMode == TRANS_FADE_OFF) {
-        t.Alpha = 255;
+        t.Alpha = TRANS_ALPHA_MAX;
         KillTimer(window, kTimerFadeDown);
         KillTimer(window, kTimerFadeUp);
     }
@@ -274,25 +276,25 @@ void FadeOnHover(HWND window, WPARAM keys)
     UINT returnMs = (UINT)t.TransparentAlphaTime * 1000;
     bool shift = (keys & MK_SHIFT) != 0;
     switch (t.TransparentAlphaMode) {
-    case 1:
-        t.Alpha = 255;
+    case FADE_WHEN_INACTIVE:
+        t.Alpha = TRANS_ALPHA_MAX;
         ApplyAlpha(window, true);
         if (GetActiveWindow() == window)
             KillTimer(window, kTimerFadeDown);
         else
             SetTimer(window, kTimerFadeDown, returnMs, nullptr);
         break;
-    case 3:
+    case FADE_HIDE_UNDER_POINTER:
         if (shift)
             break;
         t.Alpha = 0;
         ApplyAlpha(window, true);
         SetTimer(window, kTimerFadeUp, returnMs, nullptr);
         break;
-    case 4:
+    case FADE_SHOW_UNDER_POINTER:
         if (shift)
             break;
-        t.Alpha = 255;
+        t.Alpha = TRANS_ALPHA_MAX;
         ApplyAlpha(window, false);
         SetTimer(window, kTimerFadeDown, returnMs, nullptr);
         break;

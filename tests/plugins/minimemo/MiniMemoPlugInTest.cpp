@@ -79,7 +79,10 @@ protected:
         if (!dll_)
             return nullptr;
         HWND window = nullptr;
-        Poll([&] { return (window = FindWindowA(MINIMEMO_WINDOW_CLASS, nullptr)) != nullptr && IsWindowVisible(window); });
+        Poll([&] {
+            window = FindWindowA(MINIMEMO_WINDOW_CLASS, nullptr);
+            return window && IsWindowVisible(window);
+        });
         return window;
     }
 
