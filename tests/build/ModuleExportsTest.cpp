@@ -12,6 +12,7 @@
 #include <string>
 
 #include "LanguageModule.h"
+#include "MiniMemoModule.h"
 #include "PlugInModule.h"
 #include "PopupViewModule.h"
 #include "ToolBarModule.h"
@@ -35,12 +36,16 @@ const ModuleInterface kModules[] = {
      PopupViewModule::kExportCount, true},
     {"PlugIn\\DaylensToolBar.dll", "plugins\\toolbar\\DaylensToolBar.def", ToolBarModule::kExportNames,
      ToolBarModule::kExportCount, true},
+    {"PlugIn\\DaylensMiniMemo.dll", "plugins\\minimemo\\DaylensMiniMemo.def", MiniMemoModule::kExportNames,
+     MiniMemoModule::kExportCount, true},
 };
 
 // The exports of the plug-in set that every plug-in has.
 const char* const kEveryPlugIn[] = {"GetCreator",       "GetDate",          "GetMajorVersion",      "GetMinorVersion",
                                     "LxActivate",       "LxGetOnce",        "LxPlugInMenuInfo", "LxPlugInMenuInfoLang",
                                     "LxPlugInRunMenu",  "LxSetPlugIn"};
+// The holiday routines of the language module that a plug-in may export as its own.
+const char* const kPlugInHoliday[] = {"CheckHoliday", "LoadHoliday"};
 
 // The names after EXPORTS in a .def file.
 std::set<std::string> DefExports(const std::string& path)
@@ -82,6 +87,7 @@ TEST(ModuleExportsTest, InterfaceDefFileAndBinaryAgree)
         if (module.PlugIn) {
             named.insert(PlugInModule::kExportNames, PlugInModule::kExportNames + PlugInModule::kExportCount);
             required.insert(std::begin(kEveryPlugIn), std::end(kEveryPlugIn));
+            named.insert(std::begin(kPlugInHoliday), std::end(kPlugInHoliday));
         }
         for (const std::string& name : required) {
             EXPECT_EQ(1u, def.count(name)) << name << " is not in the .def file";

@@ -1,0 +1,155 @@
+// The mini-memo plug-in's entry: what loading and unloading do, its answers to the shared plug-in exports and its
+// own exports. Loading the plug-in shows the memo window.
+#include <locale.h>
+#include <stdio.h>
+
+#include "AppInfo.h"
+#include "DaylensIds.h"
+#include "MiniMemoIds.h"
+#include "MiniMemoModule.h"
+#include "MiniMemoSettingsDialog.h"
+#include "MiniMemoState.h"
+#include "MiniMemoWindow.h"
+#include "PlugInInterface.h"
+
+namespace {
+
+const char* const kJapaneseItems[] = {"ミニメモ表示", "ミニメモ設定"};
+const char* const kEnglishItems[] = {"MiniMemo Show", "MiniMemo Set"};
+const int kItemCount = 2;
+const int kVersion = 104;
+const int kMinorVersion = 0;
+const char kProgramName[] = "DaylensMiniMemo";
+const char kDescription[] = "ミニメモプラグイン DaylensMiniMemo";
+const int kCursorIds[MINIMEMO_CURSOR_COUNT] = {
+    IDC_MINIMEMO_CURSOR_NORMAL, IDC_MINIMEMO_CURSOR_MOVE, IDC_MINIMEMO_CURSOR_SIZEWE,
+    IDC_MINIMEMO_CURSOR_SIZENS, IDC_MINIMEMO_CURSOR_SIZENWSE, IDC_MINIMEMO_CURSOR_SIZENESW,
+};
+
+void RunMenu(HWND, int item)
+{
+    // The window thread is reached by posting only; without a window nothing happens.
+    if (g_miniMemo.Window)
+        PostMessageA(g_miniMemo.Window, WM_COMMAND, item == 0 ? IDM_MINIMEMO_SHOW : IDM_MINIMEMO_SETTINGS, 0);
+}
+
+void Activate()
+{
+    if (g_miniMemo.Window && IsWindow(g_miniMemo.Window))
+        SetForegroundWindow(g_miniMemo.Window);
+}
+
+void Close()
+{
+    CloseMiniMemo();
+}
+
+const PlugInDescription kPlugIn = {
+    kJapaneseItems, kEnglishItems, kItemCount, kVersion, kMinorVersion, 0, DAYLENS_MAKER, RunMenu, Activate, Close,
+};
+
+void LoadImages(HINSTANCE module)
+{
+    for (int i = 0; i < MINIMEMO_CURSOR_COUNT; i++)
+        g_miniMemo.Cursors[i] = (HCURSOR)LoadImageA(module, MAKEINTRESOURCEA(kCursorIds[i]), IMAGE_CURSOR, 32, 32, 0);
+    g_miniMemo.BigIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_MINIMEMO), IMAGE_ICON, 32, 32, 0);
+    g_miniMemo.SmallIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_MINIMEMO), IMAGE_ICON, 16, 16, 0);
+}
+
+void InitMiniMemoPlugIn(HINSTANCE module)
+{
+    setlocale(LC_ALL, ".932");
+    MiniMemoPlugIn& m = g_miniMemo;
+    m.Module = module;
+    m.Info = new AppInfo();
+    m.Info->SetNames(kProgramName, kDescription, MINIMEMO_WINDOW_CLASS, kVersion, kMinorVersion, 0, DAYLENS_MAKER,
+                     DAYLENS_YEARS, PLUGIN_RELEASE_DATE, nullptr);
+    m.IniPath = m.Info->GetIniPath(1);
+    LoadImages(module);
+    LoadMiniMemoSettings(&m.Settings, &m.Store, m.IniPath);
+    char holidays[MAX_PATH];
+    snprintf(holidays, sizeof(holidays), "%s%s.txt", m.Info->GetProgramDir() ? m.Info->GetProgramDir() : "",
+             "Holiday");
+    m.Holidays = LoadHoliday(0, holidays, &m.HolidayCount);
+    if (!m.Holidays)
+        m.HolidayCount = 0;
+    BuildMiniMemoMenu();
+    StartMiniMemo(nullptr);
+}
+
+void ExitMiniMemoPlugIn()
+{
+    MiniMemoPlugIn& m = g_miniMemo;
+    if (m.Info) {
+        m.Info->ShowHelp(nullptr, nullptr, nullptr);
+        delete m.Info;
+    }
+    m.Info = nullptr;
+    m.IniPath = nullptr;
+    if (m.Menu)
+        DestroyMenu(m.Menu);
+    m.Menu = nullptr;
+    FreeHolidayList(m.Holidays, (int)m.HolidayCount);
+    m.Holidays = nullptr;
+    m.HolidayCount = 0;
+}
+
+}  // namespace
+
+extern "C" {
+MINIMEMO_MODULE_EXPORTS(DAYLENS_EXPORT_DECLARE)
+}
+
+const PlugInDescription* ThisPlugIn()
+{
+    return &kPlugIn;
+}
+
+extern "C" {
+
+int MiniMemoStart(HWND reference)
+{
+    return StartMiniMemo(reference);
+}
+
+int MiniMemoSet(void)
+{
+    ShowMiniMemoSettingsDialog(g_miniMemo.Window);
+    return 1;
+}
+
+int MiniMemoClose(void)
+{
+    return CloseMiniMemo();
+}
+
+int MiniMemoRedraw(void)
+{
+    return RedrawMiniMemoWindow();
+}
+
+int LxStart(HWND reference)
+{
+    return StartMiniMemo(reference);
+}
+
+int LxSet(HWND)
+{
+    return MiniMemoSet();
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(instance);
+        InitMiniMemoPlugIn(instance);
+    } else if (reason == DLL_PROCESS_DETACH && !reserved) {
+        // At process end the window thread is gone already and the process frees everything.
+        ExitMiniMemoPlugIn();
+    }
+    return TRUE;
+}
+
+}  // extern "C"
+
+MINIMEMO_MODULE_EXPORTS(DAYLENS_EXPORT_CHECK)

@@ -1,0 +1,211 @@
+// The built plug-in loaded as the host loads it: the memo window shows at its saved place, the menu commands save
+// their flags, a redraw from the host's thread reads the file again, and LxClose ends the window thread so that the
+// DLL unloads, also after a second load in the same process.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <stdio.h>
+
+#include <functional>
+#include <string>
+
+#include "DaylensIds.h"
+#include "MiniMemoModule.h"
+#include "PlugInModule.h"
+#include "TestWindow.h"
+
+namespace {
+
+const char kDll[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensMiniMemo.dll";
+const char kSection[] = "DaylensMiniMemo";
+const DWORD kTimeoutMs = 10000;
+
+bool Poll(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        PumpMessages(20);
+    }
+    return true;
+}
+
+// The host's settings file as the plug-in finds it: beside this program, named after it and the user.
+std::string IniPath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string file = path;
+    file = file.substr(0, file.rfind('.'));
+    char user[256] = "";
+    DWORD size = sizeof(user);
+    GetUserNameA(user, &size);
+    return file + "-" + user + ".ini";
+}
+
+class MiniMemoPlugInTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ini_ = IniPath();
+        DeleteFileA(ini_.c_str());
+        Write("MiniMemoWindowX", "120");
+        Write("MiniMemoWindowY", "90");
+        Write("MiniMemoWindowWidth", "220");
+        Write("MiniMemoWindowHeight", "150");
+    }
+
+    void TearDown() override
+    {
+        if (dll_) {
+            Close();
+            FreeLibrary(dll_);
+        }
+        DeleteFileA(ini_.c_str());
+    }
+
+    void Write(const char* key, const char* value)
+    {
+        WritePrivateProfileStringA(kSection, key, value, ini_.c_str());
+    }
+
+    int Read(const char* key) { return (int)GetPrivateProfileIntA(kSection, key, -99, ini_.c_str()); }
+
+    HWND Load()
+    {
+        dll_ = LoadLibraryA(kDll);
+        if (!dll_)
+            return nullptr;
+        HWND window = nullptr;
+        Poll([&] {
+            window = FindWindowA(MINIMEMO_WINDOW_CLASS, nullptr);
+            return window && IsWindowVisible(window);
+        });
+        return window;
+    }
+
+    // LxClose as the host calls it before the unload; the milliseconds it took.
+    DWORD Close()
+    {
+        auto close = FindExport(dll_, PlugInModule::kLxClose);
+        DWORD start = GetTickCount();
+        if (close)
+            close();
+        return GetTickCount() - start;
+    }
+
+    std::string ini_;
+    HMODULE dll_ = nullptr;
+};
+
+TEST_F(MiniMemoPlugInTest, LoadingShowsTheMemoAtItsPlaceAndTheFixCommandsAreSaved)
+{
+    HWND window = Load();
+    ASSERT_NE(nullptr, window);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(120, rect.left);
+    EXPECT_EQ(90, rect.top);
+    EXPECT_EQ(220, rect.right - rect.left);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    PostMessageA(window, WM_COMMAND, 674, 0);
+    EXPECT_TRUE(Poll([&] { return Read("MiniMemoFixPos") == 1; }));
+    PostMessageA(window, WM_COMMAND, 675, 0);
+    EXPECT_TRUE(Poll([&] { return Read("MiniMemoFixSize") == 1; }));
+    PostMessageA(window, WM_COMMAND, 674, 0);
+    EXPECT_TRUE(Poll([&] { return Read("MiniMemoFixPos") == 0; }));
+    EXPECT_EQ(1, Read("MiniMemoFixSize"));
+}
+
+TEST_F(MiniMemoPlugInTest, RedrawFromTheHostReadsTheFileAgainOnTheWindowThread)
+{
+    HWND window = Load();
+    ASSERT_NE(nullptr, window);
+    auto redraw = FindExport(dll_, MiniMemoModule::kMiniMemoRedraw);
+    ASSERT_NE(nullptr, redraw);
+    // Many redraws while the window paints: each is only a message to the window's thread.
+    for (int i = 0; i < 50; i++)
+        redraw();
+    Write("MiniMemoFixSize", "1");
+    redraw();
+    // The toggle turns the reloaded flag off again and saves it; without the reload it would turn it on.
+    PostMessageA(window, WM_COMMAND, 675, 0);
+    EXPECT_TRUE(Poll([&] { return Read("MiniMemoFixSize") == 0; }));
+}
+
+TEST_F(MiniMemoPlugInTest, CloseEndsTheThreadAndTheDllUnloadsAndLoadsAgain)
+{
+    for (int round = 0; round < 2; round++) {
+        SCOPED_TRACE(round);
+        HWND window = Load();
+        ASSERT_NE(nullptr, window);
+        DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+        EXPECT_LT(Close(), 10000u);
+        EXPECT_FALSE(IsWindow(window));
+        HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, threadId);
+        if (thread) {
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, kTimeoutMs));
+            CloseHandle(thread);
+        }
+        FreeLibrary(dll_);
+        dll_ = nullptr;
+        EXPECT_EQ(nullptr, GetModuleHandleA("DaylensMiniMemo.dll"));
+        PumpMessages(100);
+        EXPECT_EQ(120, Read("MiniMemoWindowX"));
+    }
+}
+
+double ProcessCpuMs()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k = {{kernel.dwLowDateTime, kernel.dwHighDateTime}};
+    ULARGE_INTEGER u = {{user.dwLowDateTime, user.dwHighDateTime}};
+    return (double)(k.QuadPart + u.QuadPart) / 10000.0;
+}
+
+TEST_F(MiniMemoPlugInTest, APaintDroppedForABusyMutexDoesNotComeBackAtOnce)
+{
+    // The translucent kind paints only through the guarded path; another painter holds the mutex throughout.
+    Write("MiniMemoTransMode", "3");
+    char name[64];
+    snprintf(name, sizeof(name), "Velmora-Daylens-MiniMemo-Draw-%08lx", GetCurrentProcessId());
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, name);
+    ASSERT_NE(nullptr, mutex);
+    HWND window = Load();
+    ASSERT_NE(nullptr, window);
+    InvalidateRect(window, nullptr, TRUE);
+    PumpMessages(1500);
+    double before = ProcessCpuMs();
+    PumpMessages(1500);
+    double used = ProcessCpuMs() - before;
+    EXPECT_LT(used, 500.0) << "the window thread kept painting";
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+}
+
+TEST_F(MiniMemoPlugInTest, TheMenuItemsAndVersionsAreTheMiniMemos)
+{
+    dll_ = LoadLibraryA(kDll);
+    ASSERT_NE(nullptr, dll_);
+    auto menu = FindExport(dll_, PlugInModule::kLxPlugInMenuInfoLang);
+    auto once = FindExport(dll_, PlugInModule::kLxGetOnce);
+    auto version = FindExport(dll_, PlugInModule::kGetMajorVersion);
+    ASSERT_TRUE(menu && once && version);
+    char items[64] = "";
+    int size = sizeof(items);
+    EXPECT_EQ(2, menu(items, &size, "Eng"));
+    EXPECT_STREQ("MiniMemo Show", items);
+    EXPECT_STREQ("MiniMemo Set", items + strlen(items) + 1);
+    EXPECT_EQ(0, once());
+    EXPECT_EQ(104, version());
+    // Closed before its window was made: the thread still ends at once.
+    EXPECT_LT(Close(), 5000u);
+    FreeLibrary(dll_);
+    dll_ = nullptr;
+}
+
+}  // namespace
