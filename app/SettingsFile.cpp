@@ -368,20 +368,3 @@ void ShowVersionUpNotice(AppInfo* info)
     if (TellUser(nullptr, "Daylensがバージョンアップしました\r\n変更内容を見ますか？", MB_YESNO | MB_ICONQUESTION) == IDYES)
         info->ShowHelp(nullptr, help, HELP_TOPIC_CHANGES);
 }
-
-void CompleteMarkOrder(int* order)
-{
-    if (!order)
-        return;
-    for (int kind = MARK_ORDER_WEEKDAY; kind <= MARK_ORDER_DAY_MEMO; kind++) {
-        int free = -1;
-        bool present = false;
-        for (int i = 0; i < MARK_ORDER_COUNT; i++) {
-            present = present || order[i] == kind;
-            if (free < 0 && order[i] == MARK_ORDER_END)
-                free = i;
-        }
-        if (!present && free >= 0)
-            order[free] = kind;
-    }
-}

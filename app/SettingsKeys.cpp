@@ -222,3 +222,20 @@ SettingKeyTable UserMarkSettingKeys()
 {
     return {kUserMarkKeys, (int)std::size(kUserMarkKeys)};
 }
+
+void CompleteMarkOrder(int* order)
+{
+    if (!order)
+        return;
+    for (int kind = MARK_ORDER_WEEKDAY; kind <= MARK_ORDER_DAY_MEMO; kind++) {
+        int free = -1;
+        bool present = false;
+        for (int i = 0; i < MARK_ORDER_COUNT; i++) {
+            present = present || order[i] == kind;
+            if (free < 0 && order[i] == MARK_ORDER_END)
+                free = i;
+        }
+        if (!present && free >= 0)
+            order[free] = kind;
+    }
+}

@@ -21,6 +21,8 @@ SettingKeyTable ScreenSettingKeys();
 SettingKeyTable MainSettingKeys();
 // The keys of one user mark, fields relative to UserMark, names numbered from 1.
 SettingKeyTable UserMarkSettingKeys();
+// Puts every mark kind 1-7 missing from order (MARK_ORDER_COUNT entries) into its first 0 entry, in kind order.
+void CompleteMarkOrder(int* order);
 
 #define YEAR_STYLE_COUNT 15
 #define MONTH_STYLE_COUNT 9

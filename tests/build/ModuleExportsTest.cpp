@@ -10,6 +10,7 @@
 #include <string>
 
 #include "LanguageModule.h"
+#include "PrintModule.h"
 #include "Unlha32Module.h"
 
 namespace {
@@ -24,6 +25,8 @@ struct ModuleInterface {
 const ModuleInterface kModules[] = {
     {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount},
     {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount},
+    {"PlugIn\\DaylensPrint.dll", "plugins\\print\\DaylensPrint.def", PrintModule::kDllExportNames,
+     PrintModule::kDllExportCount},
 };
 
 // The names after EXPORTS in a .def file.
