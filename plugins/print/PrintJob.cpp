@@ -2,6 +2,8 @@
 // the document, so a half-sent job is never reported as sent.
 #include "PrintPlugIn.h"
 
+#include "Trace.h"
+
 int PrintMonths(HDC dc, const PageSources& sources, const PageMetrics& metrics, int fromYear, int fromMonth,
                 int toYear, int toMonth)
 {
@@ -9,22 +11,30 @@ int PrintMonths(HDC dc, const PageSources& sources, const PageMetrics& metrics, 
         return 0;
     DOCINFOA document = {sizeof(document)};
     document.lpszDocName = PRINT_PLUGIN_NAME;
-    if (StartDocA(dc, &document) <= 0)
+    int started = StartDocA(dc, &document);
+    if (started <= 0) {
+        Trace("DaylensPrint: the printer refused the document (%d, error %lu)", started, GetLastError());
         return 0;
+    }
     RECT page = {0, 0, metrics.Width, metrics.Height};
     int year = fromYear, month = fromMonth;
     for (int pages = 0; pages < PRINT_PAGE_MAX; pages++) {
         if (StartPage(dc) <= 0) {
+            Trace("DaylensPrint: page %d could not be started (error %lu)", pages + 1, GetLastError());
             AbortDoc(dc);
             return 0;
         }
         DrawPrintPage(dc, sources, metrics, year, month, &page);
         if (EndPage(dc) <= 0) {
+            Trace("DaylensPrint: page %d could not be ended (error %lu)", pages + 1, GetLastError());
             AbortDoc(dc);
             return 0;
         }
         if (!NextPrintMonth(&year, &month, toYear, toMonth))
             break;
     }
-    return EndDoc(dc) > 0 ? 1 : 0;
+    int ended = EndDoc(dc);
+    if (ended <= 0)
+        Trace("DaylensPrint: the document could not be ended (%d, error %lu)", ended, GetLastError());
+    return ended > 0 ? 1 : 0;
 }

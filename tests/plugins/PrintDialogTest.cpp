@@ -1,0 +1,244 @@
+// The print plug-in as the host uses it: PrintOpen's dialog driven from another thread. Without a printer the
+// dialog says so and ends; with a Wine PostScript printer whose port is a file, printing three months through
+// the dialog writes a PostScript file of three pages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <atomic>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "PrintModule.h"
+#include "PrintResource.h"
+
+namespace {
+
+const char kPrinter[] = "Daylens Test PS";
+const char kPort[] = "DAYLENSFILE:";
+const char kDialogCaption[] = "PrintDLL - Daylens";
+const char kBoxCaption[] = "DaylensPrint";
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+struct FoundWindow {
+    const char* Caption;
+    HWND Window;
+};
+
+BOOL CALLBACK FindOwnWindow(HWND window, LPARAM param)
+{
+    FoundWindow* f = (FoundWindow*)param;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && strcmp(text, f->Caption) == 0) {
+        f->Window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND TopWindow(const char* caption)
+{
+    FoundWindow f = {caption, nullptr};
+    EnumWindows(FindOwnWindow, (LPARAM)&f);
+    return f.Window;
+}
+
+// The message of a message box: its static text.
+std::string BoxText(HWND box)
+{
+    char text[512] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    return text;
+}
+
+struct ChildSearch {
+    int Id;
+    HWND Found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param)
+{
+    ChildSearch* s = (ChildSearch*)param;
+    if (GetDlgCtrlID(window) == s->Id) {
+        s->Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND Control(HWND dialog, int id)
+{
+    ChildSearch s = {id, nullptr};
+    EnumChildWindows(dialog, FindChild, (LPARAM)&s);
+    return s.Found;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int CountPages(const std::string& postscript)
+{
+    int pages = 0;
+    for (size_t at = postscript.find("%%Page:"); at != std::string::npos; at = postscript.find("%%Page:", at + 1))
+        pages++;
+    return pages;
+}
+
+class PrintDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        module_ = LoadLibraryA(DAYLENS_DIST_DIR "\\PlugIn\\DaylensPrint.dll");
+        ASSERT_NE(nullptr, module_);
+        open_ = FindExport(module_, PrintModule::kPrintOpen);
+        ASSERT_NE(nullptr, open_);
+    }
+    void TearDown() override
+    {
+        if (module_)
+            FreeLibrary(module_);
+    }
+
+    HMODULE module_ = nullptr;
+    PrintModule::PrintOpen open_ = nullptr;
+};
+
+// Wine's own PostScript driver with Wine's generic PPD, on a port that Wine's spooler copies into unixPath.
+bool InstallFilePrinter(const std::string& folder, const std::string& unixPath)
+{
+    HMODULE spooler = GetModuleHandleA("winspool.drv");
+    HRSRC resource = spooler ? FindResourceA(spooler, MAKEINTRESOURCEA(1), "PPDFILE") : nullptr;
+    const char* ppd = resource ? (const char*)LoadResource(spooler, resource) : nullptr;
+    if (!ppd)
+        return false;
+    DWORD size = SizeofResource(spooler, resource);
+    const char* end = (const char*)memchr(ppd, 0, size);
+    std::string ppdPath = folder + "\\daylens-test.ppd";
+    std::ofstream(ppdPath, std::ios::binary).write(ppd, end ? end - ppd : size);
+
+    DRIVER_INFO_3A driver = {};
+    driver.cVersion = 3;
+    driver.pName = (char*)kPrinter;
+    driver.pDriverPath = (char*)"wineps.drv";
+    driver.pDataFile = (char*)ppdPath.c_str();
+    driver.pConfigFile = (char*)"wineps.drv";
+    driver.pDefaultDataType = (char*)"RAW";
+    if (!AddPrinterDriverExA(nullptr, 3, (BYTE*)&driver, APD_COPY_NEW_FILES | APD_COPY_FROM_DIRECTORY) &&
+        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
+        return false;
+
+    HKEY spool = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\Printing\\Spooler", &spool) != ERROR_SUCCESS)
+        return false;
+    RegSetValueExA(spool, kPort, 0, REG_SZ, (const BYTE*)unixPath.c_str(), (DWORD)unixPath.size() + 1);
+    RegCloseKey(spool);
+
+    HANDLE old = nullptr;
+    if (OpenPrinterA((char*)kPrinter, &old, nullptr)) {
+        DeletePrinter(old);
+        ClosePrinter(old);
+    }
+    PRINTER_INFO_2A info = {};
+    info.pPrinterName = (char*)kPrinter;
+    info.pPortName = (char*)kPort;
+    info.pDriverName = (char*)kPrinter;
+    // The driver writes PostScript itself, which the plain processor passes on to the port.
+    info.pPrintProcessor = (char*)"winprint";
+    info.pDatatype = (char*)"RAW";
+    info.pParameters = (char*)"";
+    HANDLE printer = AddPrinterA(nullptr, 2, (BYTE*)&info);
+    if (!printer)
+        return false;
+    ClosePrinter(printer);
+    return SetDefaultPrinterA(kPrinter) != FALSE;
+}
+
+TEST_F(PrintDialogTest, WithoutAPrinterTheDialogSaysSoAndEnds)
+{
+    char device[1024] = "";
+    GetProfileStringA("windows", "device", "", device, sizeof(device));
+    WriteProfileStringA("windows", "device", nullptr);
+    std::string said;
+    std::thread driver([&] {
+        HWND box = nullptr;
+        if (WaitFor([&] { return (box = TopWindow(kBoxCaption)) != nullptr; })) {
+            said = BoxText(box);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    EXPECT_EQ(1, open_(nullptr, 0, 0));
+    driver.join();
+    if (device[0])
+        WriteProfileStringA("windows", "device", device);
+    EXPECT_EQ("プリンタがインストールされていません", said);
+    EXPECT_EQ(nullptr, TopWindow(kDialogCaption));
+}
+
+TEST_F(PrintDialogTest, PrintingThreeMonthsThroughTheDialogWritesThreePages)
+{
+    const char* build = getenv("DAYLENS_BUILD_DIR");
+    ASSERT_NE(nullptr, build);
+    std::string unixFolder = std::string(build) + "/print-test";
+    std::string folder = "Z:" + unixFolder;
+    for (char& c : folder) {
+        if (c == '/')
+            c = '\\';
+    }
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string output = folder + "\\calendar.ps";
+    DeleteFileA(output.c_str());
+    ASSERT_TRUE(InstallFilePrinter(folder, unixFolder + "/calendar.ps"));
+
+    std::string said;
+    std::atomic<bool> done(false);
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        if (!WaitFor([&] { return (dialog = TopWindow(kDialogCaption)) != nullptr; }))
+            return;
+        SendMessageA(Control(dialog, IDC_RANGE_COMBO_FROM_MONTH), CB_SETCURSEL, 0, 0);
+        SendMessageA(Control(dialog, IDC_RANGE_COMBO_TO_MONTH), CB_SETCURSEL, 2, 0);
+        PostMessageA(dialog, WM_COMMAND, PRINT_CMD_PRINT, 0);
+        HWND box = nullptr;
+        if (WaitFor([&] { return (box = TopWindow(kBoxCaption)) != nullptr; }, 60000)) {
+            said = BoxText(box);
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        WaitFor([&] { return TopWindow(kBoxCaption) == nullptr; });
+        PostMessageA(dialog, WM_COMMAND, PRINT_CMD_CLOSE, 0);
+        done = true;
+    });
+    EXPECT_EQ(1, open_(nullptr, 0, 0));
+    driver.join();
+    EXPECT_TRUE(done);
+    EXPECT_EQ("プリンタにデータを送りました", said);
+    EXPECT_TRUE(WaitFor([&] { return CountPages(ReadFile(output)) == 3; }));
+    EXPECT_EQ(3, CountPages(ReadFile(output)));
+}
+
+}  // namespace
