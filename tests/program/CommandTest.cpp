@@ -236,3 +236,42 @@ TEST_F(ProgramTest, RepeatMemoCommandSavesAnAddedMemoAndCancelKeepsTheFile)
 }
 
 }  // namespace
+
+// Unchecking a plug-in in the plug-in information dialog and pressing "設定" starts the program again with that
+// slot's use flag 0 in the settings file.
+TEST_F(ProgramTest, PlugInDialogSetRestartsWithTheSlotUnused)
+{
+    PrepareSettings(0);
+    WritePrivateProfileStringA("Daylens01", "PlugInOrder00", "DaylensPrint.dll", IniPath.c_str());
+    WriteSetting("Daylens01", "PlugInUse00", 1);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, IDM_PLUGIN_INFO, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", "Daylens プラグイン情報")) != nullptr; }));
+    HWND view = GetDlgItem(dialog, IDC_PLUGIN_LIST);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) > 0; }));
+    // The list lives in the program's process: the item goes through its memory.
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(1);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(item), MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(nullptr, remote);
+    ASSERT_TRUE(WriteProcessMemory(process, remote, &item, sizeof(item), nullptr));
+    SendMessageA(view, LVM_SETITEMSTATE, 0, (LPARAM)remote);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    EXPECT_EQ(0, ReadInt("Daylens01", "PlugInUse00"));
+    char order[64] = "";
+    GetPrivateProfileStringA("Daylens01", "PlugInOrder00", "", order, sizeof(order), IniPath.c_str());
+    EXPECT_STREQ("DaylensPrint.dll", order);
+    HWND restarted = WaitForShownCalendar();
+    ASSERT_NE(nullptr, restarted) << "the program starts again";
+    EXPECT_NE(window, restarted);
+    PostMessageA(restarted, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return CalendarWindows().empty(); }));
+    EXPECT_EQ(0, ReadInt("Daylens01", "PlugInUse00"));
+}
