@@ -44,8 +44,8 @@ const SettingKey kPrintKeys[] = {
     PRINT_NUM("PrintHoliday", Options.PrintHoliday, 1),
     PRINT_NUM("PrintMyHoliday", Options.PrintMyHoliday, 1),
     PRINT_NUM("Vertical", Options.Vertical, 0),
-    FONT_IN(PrintSettings, "CommentFont", Options.CommentFont, 11),
-    FONT_IN(PrintSettings, "MemoFont", Options.MemoFont, 11),
+    FONT_IN(PrintSettings, "Comment", Options.CommentFont, 11),
+    FONT_IN(PrintSettings, "Memo", Options.MemoFont, 11),
     PRINT_NUM("YMSpace", YMSpace, 10),
 };
 const SettingKeyTable kPrintTable = {kPrintKeys, (int)std::size(kPrintKeys)};

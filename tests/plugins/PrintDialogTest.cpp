@@ -200,6 +200,68 @@ TEST_F(PrintDialogTest, WithoutAPrinterTheDialogSaysSoAndEnds)
     EXPECT_EQ(nullptr, TopWindow(kDialogCaption));
 }
 
+// The settings file the plug-in reads beside this test program, as the host's would be.
+std::string IniPath()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    char* dot = strrchr(path, '.');
+    if (dot)
+        *dot = '\0';
+    char user[256] = "";
+    DWORD size = sizeof(user);
+    GetUserNameA(user, &size);
+    return std::string(path) + "-" + user + ".ini";
+}
+
+std::string Value(const std::string& ini, const char* key)
+{
+    char text[256] = "";
+    GetPrivateProfileStringA("DaylensPrint", key, "(none)", text, sizeof(text), ini.c_str());
+    return text;
+}
+
+// Closes the box that says there is no printer.
+void AnswerNoPrinter(std::string* said)
+{
+    HWND box = nullptr;
+    if (WaitFor([&] { return (box = TopWindow(kBoxCaption)) != nullptr; })) {
+        *said = BoxText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+// The section is written whole after every use: the version, the window and print keys, the device values only
+// within what a DEVMODE takes, and the font and spacing keys as they were read.
+TEST_F(PrintDialogTest, SectionIsWrittenWithTheKeysItReadAndDeviceValuesInRange)
+{
+    std::string ini = IniPath();
+    DeleteFileA(ini.c_str());
+    const char section[] = "Orientation=7\0Color=0\0Duplex=3\0CommentFontSize=14\0MemoFontBold=1\0YMSpace=12\0"
+                           "Stray=1\0";
+    ASSERT_TRUE(WritePrivateProfileSectionA("DaylensPrint", section, ini.c_str()));
+    char device[1024] = "";
+    GetProfileStringA("windows", "device", "", device, sizeof(device));
+    WriteProfileStringA("windows", "device", nullptr);
+    std::string said;
+    std::thread driver(AnswerNoPrinter, &said);
+    EXPECT_EQ(1, open_(nullptr, 0, 0));
+    driver.join();
+    if (device[0])
+        WriteProfileStringA("windows", "device", device);
+    EXPECT_EQ("1.05.00", Value(ini, "Version"));
+    EXPECT_EQ("1", Value(ini, "Orientation"));
+    EXPECT_EQ("2", Value(ini, "Color"));
+    EXPECT_EQ("3", Value(ini, "Duplex"));
+    // Written as the character height and weight they give, which read back as the same font.
+    EXPECT_EQ("-18", Value(ini, "CommentFontSize"));
+    EXPECT_EQ("700", Value(ini, "MemoFontBold"));
+    EXPECT_EQ("12", Value(ini, "YMSpace"));
+    EXPECT_EQ("0", Value(ini, "Vertical"));
+    EXPECT_EQ("(none)", Value(ini, "Stray"));
+    DeleteFileA(ini.c_str());
+}
+
 TEST_F(PrintDialogTest, PrintingThreeMonthsThroughTheDialogWritesThreePages)
 {
     const char* build = getenv("DAYLENS_BUILD_DIR");
