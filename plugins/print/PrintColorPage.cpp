@@ -13,6 +13,8 @@ namespace {
 HWND g_page;
 const COLORREF kFace = RGB(0xF0, 0xF0, 0xF0);
 const COLORREF kFrame = RGB(0xC0, 0xC0, 0xC0);
+// The white shade under the caption keeps it readable on any colour.
+const COLORREF kEngrave = RGB(0xFF, 0xFF, 0xFF);
 const char kAllWeekdays[] = "月曜から金曜を一括で変更します\r\nかまいませんか？";
 
 COLORREF* ColorOf(int id)
@@ -58,7 +60,8 @@ void OnDrawItem(const DRAWITEMSTRUCT* item)
 {
     const COLORREF* color = ColorOf((int)item->CtlID);
     COLORREF face = item->CtlID == IDC_COLOR_BTN_WEEKDAYS ? kFace : color ? *color : kFace;
-    DrawCaptionButton(item, "色変更", nullptr, g_print.Env->ButtonStyle, 0, RGB(0, 0, 0), kFace, face, kFace, kFrame);
+    DrawCaptionButton(item, "色変更", nullptr, g_print.Env->ButtonStyle, 1, RGB(0, 0, 0), kEngrave, face, kFace,
+                      kFrame);
 }
 
 INT_PTR CALLBACK ColorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

@@ -18,6 +18,8 @@ const int kShadowMax = 99;
 const int kButtonFontHeight = -12;
 const COLORREF kFace = RGB(0xF0, 0xF0, 0xF0);
 const COLORREF kFrame = RGB(0xC0, 0xC0, 0xC0);
+// The white shade under the caption keeps it readable on any colour.
+const COLORREF kEngrave = RGB(0xFF, 0xFF, 0xFF);
 const int kDirections[4] = {SHADOW_UP_RIGHT, SHADOW_DOWN_RIGHT, SHADOW_DOWN_LEFT, SHADOW_UP_LEFT};
 
 LOGFONTA* FontOf(int id)
@@ -80,9 +82,9 @@ void OnDrawItem(const DRAWITEMSTRUCT* item)
         shown.lfHeight = kButtonFontHeight;
         shown.lfWidth = 0;
         const char* text = font->lfCharSet == SHIFTJIS_CHARSET ? "フォント" : "Font";
-        DrawCaptionButton(item, text, &shown, env->ButtonStyle, 0, RGB(0, 0, 0), kFace, kFace, kFace, kFrame);
+        DrawCaptionButton(item, text, &shown, env->ButtonStyle, 1, RGB(0, 0, 0), kEngrave, kFace, kFace, kFrame);
     } else if (const COLORREF* color = ColorOf((int)item->CtlID)) {
-        DrawCaptionButton(item, "色変更", nullptr, env->ButtonStyle, 0, RGB(0, 0, 0), kFace, *color, kFace, kFrame);
+        DrawCaptionButton(item, "色変更", nullptr, env->ButtonStyle, 1, RGB(0, 0, 0), kEngrave, *color, kFace, kFrame);
     }
 }
 

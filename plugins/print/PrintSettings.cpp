@@ -97,8 +97,9 @@ void LoadCalendarStyle()
     ReadSettingKeys(source, env, MainSettingKeys(), -1);
     FreeProfileSection(display);
     CompleteMarkOrder(env->MarkOrder);
-    if (!exists)
+    if (!ini)
         return;
+    // A missing file gives the memo and memorial defaults.
     LoadMemoSettings(&g_print.Memo, ini, kProgramName, env->DialogFont);
     MemorialShadowDefaults shadow = {env->ShadowColor, env->ShadowWidth, env->ShadowDirection};
     const char* programDir = g_print.Info ? g_print.Info->GetProgramDir() : "";
