@@ -345,18 +345,6 @@ INT_PTR CALLBACK PrintDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-int AddPrinterName(char (*names)[PRINTER_NAME_SIZE], int count, int max, const char* name)
-{
-    if (!names || !name || !*name || count >= max)
-        return count;
-    for (int i = 0; i < count; i++) {
-        if (strcmp(names[i], name) == 0)
-            return count;
-    }
-    SafeStrCpy(names[count], PRINTER_NAME_SIZE, name);
-    return count + 1;
-}
-
 int RunPrintDialog()
 {
     g_nameCount = 0;

@@ -322,6 +322,20 @@ int CountPrintPages(int fromYear, int fromMonth, int toYear, int toMonth)
     return pages;
 }
 
+void StepShownMonth(int* year, int* month, int wheelDelta)
+{
+    if (!year || !month || wheelDelta == 0)
+        return;
+    *month += wheelDelta < 0 ? 1 : -1;
+    if (*month > 12) {
+        *month = 1;
+        ++*year;
+    } else if (*month < 1) {
+        *month = 12;
+        --*year;
+    }
+}
+
 GridCellPlace GridDayNumberPlace(const PageGeometry& g, const PageMetrics& metrics, int areaTop, int weekRow,
                                  int col, int row, int dayFontHeight)
 {

@@ -80,6 +80,10 @@ int NextPrintMonth(int* year, int* month, int toYear, int toMonth);
 #define PRINT_PAGE_MAX 1048576
 int CountPrintPages(int fromYear, int fromMonth, int toYear, int toMonth);
 
+// The month the preview shows after a wheel turn: down (negative delta) the next, up the previous, across year
+// ends; no change for 0.
+void StepShownMonth(int* year, int* month, int wheelDelta);
+
 // Where column col of row row of the grid puts its day number: the text height and the x and y on the page.
 struct GridCellPlace {
     int X;

@@ -192,15 +192,7 @@ void OnWheel(HWND window, int delta)
 {
     if (P().Dragging || delta == 0)
         return;
-    int step = delta < 0 ? 1 : -1;
-    P().Month += step;
-    if (P().Month > 12) {
-        P().Month = 1;
-        P().Year++;
-    } else if (P().Month < 1) {
-        P().Month = 12;
-        P().Year--;
-    }
+    StepShownMonth(&P().Year, &P().Month, delta);
     Render(window);
 }
 

@@ -179,6 +179,32 @@ bool InstallFilePrinter(const std::string& folder, const std::string& unixPath)
     return SetDefaultPrinterA(kPrinter) != FALSE;
 }
 
+// Where the test printer's port writes: build/print-test, as Windows and as Unix see it.
+std::string PrintFolder(bool unixPath = false)
+{
+    const char* build = getenv("DAYLENS_BUILD_DIR");
+    std::string folder = std::string(build ? build : "/tmp") + "/print-test";
+    if (unixPath)
+        return folder;
+    folder = "Z:" + folder;
+    for (char& c : folder) {
+        if (c == '/')
+            c = '\\';
+    }
+    return folder;
+}
+
+// The file printer, installed once per run, as the default printer.
+bool UseFilePrinter()
+{
+    static bool installed = false;
+    if (!installed) {
+        CreateDirectoryA(PrintFolder().c_str(), nullptr);
+        installed = InstallFilePrinter(PrintFolder(), PrintFolder(true) + "/calendar.ps");
+    }
+    return installed && SetDefaultPrinterA(kPrinter);
+}
+
 TEST_F(PrintDialogTest, WithoutAPrinterTheDialogSaysSoAndEnds)
 {
     char device[1024] = "";
@@ -197,6 +223,29 @@ TEST_F(PrintDialogTest, WithoutAPrinterTheDialogSaysSoAndEnds)
     if (device[0])
         WriteProfileStringA("windows", "device", device);
     EXPECT_EQ("プリンタがインストールされていません", said);
+    EXPECT_EQ(nullptr, TopWindow(kDialogCaption));
+}
+
+// A preview left open goes with the dialog, and asking for the dialog while it is open only brings it forward.
+TEST_F(PrintDialogTest, ClosingTheDialogClosesItsPreviewAndASecondOpenReturnsAtOnce)
+{
+    ASSERT_TRUE(UseFilePrinter());
+    bool previewShown = false;
+    int secondOpen = 0;
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        if (!WaitFor([&] { return (dialog = TopWindow(kDialogCaption)) != nullptr; }))
+            return;
+        secondOpen = open_(nullptr, 0, 0);
+        PostMessageA(dialog, WM_COMMAND, PRINT_CMD_PREVIEW, 0);
+        previewShown = WaitFor([&] { return TopWindow("") != nullptr; });
+        PostMessageA(dialog, WM_COMMAND, PRINT_CMD_CLOSE, 0);
+    });
+    EXPECT_EQ(1, open_(nullptr, 0, 0));
+    driver.join();
+    EXPECT_EQ(1, secondOpen);
+    EXPECT_TRUE(previewShown);
+    EXPECT_EQ(nullptr, TopWindow("")) << "no preview outlives the dialog";
     EXPECT_EQ(nullptr, TopWindow(kDialogCaption));
 }
 
@@ -264,18 +313,9 @@ TEST_F(PrintDialogTest, SectionIsWrittenWithTheKeysItReadAndDeviceValuesInRange)
 
 TEST_F(PrintDialogTest, PrintingThreeMonthsThroughTheDialogWritesThreePages)
 {
-    const char* build = getenv("DAYLENS_BUILD_DIR");
-    ASSERT_NE(nullptr, build);
-    std::string unixFolder = std::string(build) + "/print-test";
-    std::string folder = "Z:" + unixFolder;
-    for (char& c : folder) {
-        if (c == '/')
-            c = '\\';
-    }
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::string output = folder + "\\calendar.ps";
+    ASSERT_TRUE(UseFilePrinter());
+    std::string output = PrintFolder() + "\\calendar.ps";
     DeleteFileA(output.c_str());
-    ASSERT_TRUE(InstallFilePrinter(folder, unixFolder + "/calendar.ps"));
 
     std::string said;
     std::atomic<bool> done(false);

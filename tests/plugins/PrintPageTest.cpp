@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <math.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -17,6 +18,7 @@
 #include "MemoSettings.h"
 #include "MemoWriter.h"
 #include "PrintPage.h"
+#include "PrintPages.h"
 #include "PrintPlugIn.h"
 #include "SettingsKeys.h"
 #include "SettingsReader.h"
@@ -226,6 +228,35 @@ TEST(PrintRangeTest, OnePagePerMonthOverTheRange)
     EXPECT_EQ(2026, year);
     EXPECT_EQ(1, month);
     EXPECT_EQ(0, NextPrintMonth(&year, &month, 2026, 1));
+}
+
+TEST(PrintRangeTest, WheelDownOnDecemberShowsJanuaryOfTheNextYear)
+{
+    int year = 2026, month = 12;
+    StepShownMonth(&year, &month, -120);
+    EXPECT_EQ(2027, year);
+    EXPECT_EQ(1, month);
+    StepShownMonth(&year, &month, 120);
+    EXPECT_EQ(2026, year);
+    EXPECT_EQ(12, month);
+}
+
+// The default printer comes first; names are compared case-sensitively and the list holds at most its room.
+TEST(PrinterListTest, NamesAddedOnceCaseSensitivelyUpToTheLimit)
+{
+    static char names[PRINT_PRINTER_MAX][PRINTER_NAME_SIZE];
+    int count = AddPrinterName(names, 0, PRINT_PRINTER_MAX, "Office");
+    count = AddPrinterName(names, count, PRINT_PRINTER_MAX, "Office");
+    count = AddPrinterName(names, count, PRINT_PRINTER_MAX, "office");
+    count = AddPrinterName(names, count, PRINT_PRINTER_MAX, "");
+    EXPECT_EQ(2, count);
+    EXPECT_STREQ("office", names[1]);
+    for (int i = 0; i < 100; i++) {
+        char name[32];
+        snprintf(name, sizeof(name), "Printer %d", i);
+        count = AddPrinterName(names, count, PRINT_PRINTER_MAX, name);
+    }
+    EXPECT_EQ(PRINT_PRINTER_MAX, count);
 }
 
 TEST(PrintJobTest, DeviceThatRefusesTheDocumentIsNotReportedAsPrinted)
