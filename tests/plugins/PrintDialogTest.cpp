@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <winspool.h>
+#include <commctrl.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -247,6 +248,44 @@ TEST_F(PrintDialogTest, ClosingTheDialogClosesItsPreviewAndASecondOpenReturnsAtO
     EXPECT_TRUE(previewShown);
     EXPECT_EQ(nullptr, TopWindow("")) << "no preview outlives the dialog";
     EXPECT_EQ(nullptr, TopWindow(kDialogCaption));
+}
+
+std::string IniPath();
+std::string Value(const std::string& ini, const char* key);
+
+// A stored page number naming no page opens the range page; printing in one column leaves no blanks to fill, so
+// the fill box and both of its colour boxes go grey.
+TEST_F(PrintDialogTest, UnknownStoredPageOpensTheRangeAndTheColumnDisablesTheFillBoxes)
+{
+    ASSERT_TRUE(UseFilePrinter());
+    std::string ini = IniPath();
+    ASSERT_TRUE(WritePrivateProfileStringA("DaylensPrint", "SelectedTab", "9", ini.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("Daylens01", "FillSpace", "1", ini.c_str()));
+    int tab = -1;
+    bool rangeShown = false;
+    bool enabledBefore[3] = {}, enabledAfter[3] = {true, true, true};
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        if (!WaitFor([&] { return (dialog = TopWindow(kDialogCaption)) != nullptr; }))
+            return;
+        tab = (int)SendMessageA(Control(dialog, IDC_PRINT_TAB), TCM_GETCURSEL, 0, 0);
+        rangeShown = IsWindowVisible(Control(dialog, IDC_RANGE_COMBO_FROM_YEAR)) != FALSE;
+        const int boxes[3] = {IDC_BASIC_CHECK_FILL, IDC_BASIC_CHECK_LIGHT, IDC_BASIC_CHECK_DARK};
+        for (int i = 0; i < 3; i++)
+            enabledBefore[i] = IsWindowEnabled(Control(dialog, boxes[i])) != FALSE;
+        SendMessageA(Control(dialog, IDC_BASIC_CHECK_VERTICAL), BM_CLICK, 0, 0);
+        for (int i = 0; i < 3; i++)
+            enabledAfter[i] = IsWindowEnabled(Control(dialog, boxes[i])) != FALSE;
+        PostMessageA(dialog, WM_COMMAND, PRINT_CMD_CLOSE, 0);
+    });
+    EXPECT_EQ(1, open_(nullptr, 0, 0));
+    driver.join();
+    EXPECT_EQ(0, tab);
+    EXPECT_TRUE(rangeShown);
+    EXPECT_TRUE(enabledBefore[0] && enabledBefore[1] && enabledBefore[2]);
+    EXPECT_FALSE(enabledAfter[0] || enabledAfter[1] || enabledAfter[2]);
+    EXPECT_EQ("1", Value(ini, "Vertical"));
+    DeleteFileA(ini.c_str());
 }
 
 // The settings file the plug-in reads beside this test program, as the host's would be.
