@@ -7,7 +7,9 @@
 
 #include <string.h>
 
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -17,6 +19,7 @@
 #include "PlugInDialogRules.h"
 #include "PlugInModule.h"
 #include "StrUtil.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -153,6 +156,40 @@ TEST_F(PlugInDialogTest, CancelKeepsTheTableAndUpdatePostsTheUpdateCommand)
     EXPECT_TRUE(PeekMessageA(&message, main, WM_COMMAND, WM_COMMAND, PM_REMOVE));
     EXPECT_EQ(505u, LOWORD(message.wParam)) << "posted, to run once the dialog has gone";
     DestroyWindow(main);
+}
+
+// A plug-in that is not loaded is loaded only to read its version and gets its close call before it is freed.
+TEST_F(PlugInDialogTest, PlugInLoadedForItsVersionIsClosedBeforeItIsFreed)
+{
+    TempFolder folder;
+    ASSERT_TRUE(folder.Create("daylens-plugin-info"));
+    ASSERT_TRUE(CreateDirectoryA(folder.Path("PlugIn").c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(STUB_PLUGIN_DIR "\\DaylensPopupView.dll",
+                          (folder.Path("PlugIn") + "\\DaylensPopupView.dll").c_str(), FALSE));
+    SetUpEngine(resources_, (folder.Dir() + "\\").c_str());
+    std::string log = folder.Path("calls.txt");
+    SetEnvironmentVariableA("DAYLENS_PLUGIN_LOG", log.c_str());
+    PlugInSlot table[PLUGIN_SLOT_COUNT] = {};
+    Name(&table[0], PlugInModule::kPopupView, 1);
+    std::string version;
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        if (!WaitFor([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr; }))
+            return;
+        version = Cell(GetDlgItem(dialog, 1501), 0, 1);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(PLUGIN_DLG_CLOSED, ShowPlugInDlg(nullptr, &env_, table));
+    driver.join();
+    SetEnvironmentVariableA("DAYLENS_PLUGIN_LOG", nullptr);
+    EXPECT_EQ("1.05.0", version);
+    std::ifstream in(log);
+    std::stringstream calls;
+    calls << in.rdbuf();
+    EXPECT_EQ("DaylensPopupView.dll attach\nDaylensPopupView.dll version\nDaylensPopupView.dll close\n"
+              "DaylensPopupView.dll detach\n",
+              calls.str());
+    EXPECT_EQ(nullptr, GetModuleHandleA("DaylensPopupView.dll"));
 }
 
 }  // namespace
