@@ -275,3 +275,34 @@ TEST_F(ProgramTest, PlugInDialogSetRestartsWithTheSlotUnused)
     EXPECT_TRUE(WaitUntil([] { return CalendarWindows().empty(); }));
     EXPECT_EQ(0, ReadInt("Daylens01", "PlugInUse00"));
 }
+
+// The print plug-in's menu item loads it for the call and opens its dialog (or, without a printer, its notice);
+// when that closes, the calendar goes on.
+TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
+{
+    PrepareSettings(0);
+    WritePrivateProfileStringA("Daylens01", "PlugInOrder00", "DaylensPrint.dll", IniPath.c_str());
+    WriteSetting("Daylens01", "PlugInUse00", 1);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    HWND shown = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        PostMessageA(window, WM_COMMAND, 8001, 0);
+        for (int i = 0; i < 10 && !shown; i++) {
+            shown = FindWindowA("#32770", "PrintDLL - Daylens");
+            if (!shown)
+                shown = FindWindowA("#32770", "DaylensPrint");
+            Sleep(100);
+        }
+        return shown != nullptr;
+    }));
+    // Command 2 closes the dialog and answers the notice alike.
+    PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([] {
+        return !FindWindowA("#32770", "PrintDLL - Daylens") && !FindWindowA("#32770", "DaylensPrint");
+    }));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+}
