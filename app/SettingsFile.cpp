@@ -98,33 +98,12 @@ void ReadWallpaperKey(const ProgramSource& r, const SettingKey& key)
     FreeText(&r.Env->PreWallPaper);
 }
 
-// Resizes the user-mark array to the count read (the old one stays when memory is short), then reads each mark
-// from this section, or from the memo section where older files kept them.
+// The marks of this section, or of the memo section where older files kept them.
 void ReadUserMarks(const ProgramSource& r, const SettingKey& key)
 {
-    EnvData* env = r.Env;
-    int count = (int)ClampSetting(key, ReadSettingNumber(r.Source, key.Name, key.Default, SETTING_INT));
-    if (!env->UserMarks || count != env->UserStyleMax) {
-        UserMark* marks = (UserMark*)ReAllocZeroed(env->UserMarks, (size_t)count * sizeof(UserMark));
-        if (marks) {
-            env->UserMarks = marks;
-            env->UserStyleMax = count;
-        } else if (!env->UserMarks) {
-            env->UserStyleMax = 0;
-        }
-    }
-    char first[SETTING_NAME_SIZE];
-    SettingKeyName(first, UserMarkSettingKeys().Keys[0].Name, 1);
-    if (*ReadSettingText(r.Source, first, "")) {
-        for (int n = 1; n <= env->UserStyleMax; n++)
-            ReadSettingKeys(r.Source, &env->UserMarks[n - 1], UserMarkSettingKeys(), n);
-        return;
-    }
     char memo[kNameSize];
     SectionName(memo, r.File->AppName, "Memo");
-    ProgramSource marks(r.File, env, memo);
-    for (int n = 1; n <= env->UserStyleMax; n++)
-        ReadSettingKeys(marks.Source, &env->UserMarks[n - 1], UserMarkSettingKeys(), n);
+    ReadUserMarkKeys(r.Env, key, r.Source, r.File->IniPath, memo);
 }
 
 void ReadPlugIns(const ProgramSource& r)

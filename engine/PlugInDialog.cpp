@@ -12,6 +12,7 @@
 #include "GlyphButton.h"
 #include "HeapUtil.h"
 #include "LanguageResources.h"
+#include "ListViewHit.h"
 #include "PlugInDialogRules.h"
 #include "PlugInModule.h"
 #include "StrUtil.h"
@@ -71,28 +72,9 @@ void ReadVersion(const PlugInSlot& slot, char* text, size_t size)
     }
 }
 
-void SetCell(HWND view, int row, int column, const char* text)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = (char*)text;
-    SendMessageA(view, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-}
-
-void SelectRow(HWND view, int row)
-{
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(view, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-    SendMessageA(view, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
-}
-
 int SelectedRow(HWND dialog)
 {
-    return (int)SendMessageA(ListOf(dialog), LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+    return GetSelectedListItem(ListOf(dialog), -1);
 }
 
 void FillPlugInList(HWND dialog, const PlugInSlot* table)
@@ -101,10 +83,10 @@ void FillPlugInList(HWND dialog, const PlugInSlot* table)
     SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     SendMessageA(view, LVM_DELETEALLITEMS, 0, 0);
     for (int row = 0, named = NamedPlugInSlots(table); row < named; row++) {
-        SetCell(view, row, 0, table[row].FileName);
+        SetListCell(view, row, 0, table[row].FileName);
         char version[PLUGIN_VERSION_TEXT_SIZE];
         ReadVersion(table[row], version, sizeof(version));
-        SetCell(view, row, 1, version);
+        SetListCell(view, row, 1, version);
         ListView_SetCheckState(view, row, table[row].Use == 1);
     }
     SendMessageA(view, WM_SETREDRAW, TRUE, 0);
@@ -210,7 +192,8 @@ void Move(HWND dialog, PlugInDlgData* data, int step)
     if (row < 0)
         return;
     FillPlugInList(dialog, data->Work);
-    SelectRow(view, row);
+    SelectListItem(view, row);
+    SendMessageA(view, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
     SetFocus(view);
 }
 

@@ -100,6 +100,28 @@ struct PageFonts {
     void Use(HFONT font) { SelectObject(Dc, font ? font : Original); }
 };
 
+// The fonts of a page's body and their text heights; the weekday font has its own character height.
+struct BodyFonts {
+    HFONT Week, Day, Comment, Memo;
+    int WeekHeight, DayHeight, CommentHeight, MemoHeight;
+};
+
+BodyFonts MakeBodyFonts(PageFonts& fonts, const PageSources& s, const PageGeometry& g, int weekFontHeight)
+{
+    BodyFonts b = {};
+    b.Week = fonts.Make(s.Env->WeekFont, weekFontHeight);
+    b.Day = fonts.Make(s.Env->DayFont, g.DayFont);
+    b.Comment = fonts.Make(s.Options->CommentFont, g.SmallFont);
+    b.Memo = fonts.Make(s.Options->MemoFont, g.SmallFont);
+    HFONT all[4] = {b.Week, b.Day, b.Comment, b.Memo};
+    int* heights[4] = {&b.WeekHeight, &b.DayHeight, &b.CommentHeight, &b.MemoHeight};
+    for (int i = 0; i < 4; i++) {
+        fonts.Use(all[i]);
+        *heights[i] = TextHeight(fonts.Dc);
+    }
+    return b;
+}
+
 // Pen, brush, background mode and text colour of a page, put back at the end.
 struct PageTools {
     HDC Dc;
@@ -421,10 +443,8 @@ int DrawMonthGrid(HDC dc, const PageSources& s, const PageMetrics& metrics, int 
     PageGeometry g = ComputePageGeometry(metrics);
     PageTools tools(dc, g.PenWidth);
     PageFonts fonts(dc);
-    HFONT weekFont = fonts.Make(env.WeekFont, g.GridWeekFont);
-    HFONT dayFont = fonts.Make(env.DayFont, g.DayFont);
-    HFONT commentFont = fonts.Make(s.Options->CommentFont, g.SmallFont);
-    HFONT memoFont = fonts.Make(s.Options->MemoFont, g.SmallFont);
+    BodyFonts body = MakeBodyFonts(fonts, s, g, g.GridWeekFont);
+    HFONT weekFont = body.Week, dayFont = body.Day, commentFont = body.Comment, memoFont = body.Memo;
     int top = area->top + g.MarginY;
     double columnWidth = (metrics.Width - 2.0 * g.MarginX) / 7;
 
@@ -432,7 +452,7 @@ int DrawMonthGrid(HDC dc, const PageSources& s, const PageMetrics& metrics, int 
     if (env.WeekType != 0) {
         WeekdayNameSet names(env.WeekType, env.WeekUserStr);
         fonts.Use(weekFont);
-        int height = TextHeight(dc);
+        int height = body.WeekHeight;
         weekRow = (int)(1.5 * height);
         int shadow = ShadowPixels(g, env.ShadowWidth, 1);
         for (int i = 0; i < 7; i++) {
@@ -444,12 +464,7 @@ int DrawMonthGrid(HDC dc, const PageSources& s, const PageMetrics& metrics, int 
         }
     }
     double rowHeight = (metrics.Height - 2.0 * g.MarginY - area->top - weekRow) / 6;
-    fonts.Use(dayFont);
-    int dayHeight = TextHeight(dc);
-    fonts.Use(commentFont);
-    int commentHeight = TextHeight(dc);
-    fonts.Use(memoFont);
-    int memoHeight = TextHeight(dc);
+    int dayHeight = body.DayHeight, commentHeight = body.CommentHeight, memoHeight = body.MemoHeight;
 
     int y = year, m = month, d = 1;
     if (env.FillSpace == 1) {
@@ -583,29 +598,23 @@ int DrawMonthColumn(HDC dc, const PageSources& s, const PageMetrics& metrics, in
     PageGeometry g = ComputePageGeometry(metrics);
     PageTools tools(dc, g.PenWidth);
     PageFonts fonts(dc);
-    HFONT weekFont = fonts.Make(env.WeekFont, g.DayFont);
-    HFONT dayFont = fonts.Make(env.DayFont, g.DayFont);
-    HFONT commentFont = fonts.Make(s.Options->CommentFont, g.SmallFont);
-    HFONT memoFont = fonts.Make(s.Options->MemoFont, g.SmallFont);
+    BodyFonts body = MakeBodyFonts(fonts, s, g, g.DayFont);
+    HFONT weekFont = body.Week, dayFont = body.Day, commentFont = body.Comment, memoFont = body.Memo;
     int top = area->top + g.MarginY;
     double rowHeight = (metrics.Height - 2.0 * g.MarginY - area->top) / 31;
     WeekdayNameSet names(env.WeekType, env.WeekUserStr);
 
+    int dayHeight = body.DayHeight, weekHeight = body.WeekHeight;
+    int commentHeight = body.CommentHeight, memoHeight = body.MemoHeight;
     fonts.Use(dayFont);
-    int dayHeight = TextHeight(dc);
     int widest28 = TextWidth(dc, "28");
     fonts.Use(weekFont);
-    int weekHeight = TextHeight(dc);
     int widestName = 0;
     for (int i = 0; i < 7; i++) {
         int width = TextWidth(dc, names.Name(i));
         if (width > widestName)
             widestName = width;
     }
-    fonts.Use(commentFont);
-    int commentHeight = TextHeight(dc);
-    fonts.Use(memoFont);
-    int memoHeight = TextHeight(dc);
     int prefix = env.WeekType != 0 ? dayHeight + widest28 + weekHeight + widestName : 0;
     int dayX = (int)(g.MarginX + 0.2 * dayHeight);
     int weekX = (int)(g.MarginX + 2.2 * weekHeight);

@@ -10,7 +10,6 @@
 #include "EnvData.h"
 #include "FileUtil.h"
 #include "FontUtil.h"
-#include "HeapUtil.h"
 #include "MemoSettingsFile.h"
 #include "MemorialSettingsFile.h"
 #include "PrintPlugIn.h"
@@ -52,30 +51,6 @@ const SettingKeyTable kPrintTable = {kPrintKeys, (int)std::size(kPrintKeys)};
 
 char g_readText[SETTINGS_READ_SIZE];
 
-// The user marks: their count, then each from the display section, or from the memo section where older files
-// kept them.
-void ReadUserMarks(const SettingSource& source, EnvData* env, const SettingKey& key, const char* iniPath)
-{
-    int count = (int)ClampSetting(key, ReadSettingNumber(source, key.Name, key.Default, SETTING_INT));
-    if (!env->UserMarks || count != env->UserStyleMax) {
-        UserMark* marks = (UserMark*)ReAllocZeroed(env->UserMarks, (size_t)count * sizeof(UserMark));
-        if (marks) {
-            env->UserMarks = marks;
-            env->UserStyleMax = count;
-        } else if (!env->UserMarks) {
-            env->UserStyleMax = 0;
-        }
-    }
-    char first[SETTING_NAME_SIZE];
-    SettingKeyName(first, UserMarkSettingKeys().Keys[0].Name, 1);
-    bool here = *ReadSettingText(source, first, "") != '\0';
-    ProfileSection* memo = here ? nullptr : ReadProfileSection(iniPath, kMemoSection);
-    SettingSource marks = {here ? source.Section : memo, env, nullptr, nullptr, g_readText};
-    for (int n = 1; n <= env->UserStyleMax; n++)
-        ReadSettingKeys(marks, &env->UserMarks[n - 1], UserMarkSettingKeys(), n);
-    FreeProfileSection(memo);
-}
-
 struct DisplayContext {
     const char* IniPath;
 };
@@ -83,7 +58,8 @@ struct DisplayContext {
 void ReadDisplayRow(const SettingSource& source, void* block, const SettingKey& key, int number)
 {
     if (key.Custom == SETTING_KIND_USER_MARKS)
-        ReadUserMarks(source, (EnvData*)block, key, ((const DisplayContext*)source.Context)->IniPath);
+        ReadUserMarkKeys((EnvData*)block, key, source, ((const DisplayContext*)source.Context)->IniPath,
+                         kMemoSection);
 }
 
 void LoadCalendarStyle()
