@@ -127,25 +127,14 @@ void SetUpList(HWND dialog)
     GetClientRect(view, &client);
     int rest = client.right - client.left - sample.cx - GetSystemMetrics(SM_CXVSCROLL);
     const char* titles[] = {"対応プラグイン", "バージョン"};
-    int widths[] = {rest > 0 ? rest : 0, sample.cx};
-    for (int i = 0; i < 2; i++) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = (char*)titles[i];
-        column.cx = widths[i];
-        column.iSubItem = i;
-        SendMessageA(view, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
-    }
+    int widths[] = {rest, (int)sample.cx};
+    AddListColumns(view, titles, widths, 2);
 }
 
 void PlaceDialog(HWND dialog, EnvData* env)
 {
-    if (env->PlugInWindowWidth < kSmallestRemembered || env->PlugInWindowHeight < kSmallestRemembered) {
-        PlaceWindowAtCursor(dialog, kPlaceMargin, 0);
-        return;
-    }
     RECT box = {env->PlugInWindowX, env->PlugInWindowY, env->PlugInWindowWidth, env->PlugInWindowHeight};
-    WrapRectOntoDesktop(dialog, &box, 1);
+    PlaceRememberedWindow(dialog, &box, kSmallestRemembered, kPlaceMargin);
 }
 
 INT_PTR OnInitDialog(HWND dialog, PlugInDlgData* data)
@@ -165,12 +154,12 @@ INT_PTR OnInitDialog(HWND dialog, PlugInDlgData* data)
 void RememberRect(HWND dialog, EnvData* env)
 {
     RECT box;
-    if (!GetWindowRect(dialog, &box))
+    if (!GetWindowBox(dialog, &box))
         return;
     env->PlugInWindowX = box.left;
     env->PlugInWindowY = box.top;
-    env->PlugInWindowWidth = box.right - box.left;
-    env->PlugInWindowHeight = box.bottom - box.top;
+    env->PlugInWindowWidth = box.right;
+    env->PlugInWindowHeight = box.bottom;
 }
 
 void TakeChoices(HWND dialog, PlugInDlgData* data)

@@ -98,14 +98,10 @@ void SetUpList(HWND dialog)
     RECT client;
     GetClientRect(view, &client);
     int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
-    for (int i = 0; i < 3; i++) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = (char*)kColumnTitles[i];
-        column.cx = (int)(width * kColumnShares[i]);
-        column.iSubItem = i;
-        SendMessageA(view, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
-    }
+    int widths[3];
+    for (int i = 0; i < 3; i++)
+        widths[i] = (int)(width * kColumnShares[i]);
+    AddListColumns(view, kColumnTitles, widths, 3);
 }
 
 INT_PTR OnInitDialog(HWND dialog, RepeatMemoDlgData* data)

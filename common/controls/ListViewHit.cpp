@@ -56,4 +56,16 @@ void SetListCell(HWND listView, int row, int column, const char* text)
     SendMessageA(listView, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
 }
 
+void AddListColumns(HWND listView, const char* const* titles, const int* widths, int count)
+{
+    for (int i = 0; i < count; i++) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.pszText = (char*)titles[i];
+        column.cx = widths[i] > 0 ? widths[i] : 0;
+        column.iSubItem = i;
+        SendMessageA(listView, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
+    }
+}
+
 }  // extern "C"

@@ -15,6 +15,8 @@ int ListViewHitTestSubItem(HWND listView);
 int GetSelectedListItem(HWND listView, int start);
 // Makes row the only selected and focused row.
 void SelectListItem(HWND listView, int row);
+// Appends count columns with their titles and widths (negative widths count as 0).
+void AddListColumns(HWND listView, const char* const* titles, const int* widths, int count);
 // Column 0 inserts a row with text at row; another column sets that column's text of the row.
 void SetListCell(HWND listView, int row, int column, const char* text);
 
