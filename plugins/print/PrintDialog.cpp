@@ -145,6 +145,7 @@ void StorePosition(HWND dialog)
 void OnPrint(HWND dialog)
 {
     ApplyPages();
+    NotifyPrintPreviewChange();
     ChooseSelectedPrinter(dialog);
     if (!g_print.DevMode)
         return;

@@ -75,8 +75,11 @@ void LoadHolidayLists()
     g_print.Holidays = LoadProgramList(HOLIDAY_KIND_NATIONAL, "Holiday", 0, &g_print.HolidayCount);
     g_print.MyHolidays = LoadProgramList(HOLIDAY_KIND_OWN, "MyHoliday", g_print.Env->MyHolidayIndividual,
                                          &g_print.MyHolidayCount);
-    g_print.Memorials = LoadProgramList(HOLIDAY_KIND_MEMORIAL, MEMORIAL_FILE_BASE,
-                                        g_print.Memorial.MemorialIndividual, &g_print.MemorialCount);
+    // The memorial settings hold the file's path, per user or not, once the settings file has been read.
+    if (g_print.Memorial.MemorialPath[0])
+        g_print.Memorials = LoadHoliday(HOLIDAY_KIND_MEMORIAL, g_print.Memorial.MemorialPath, &g_print.MemorialCount);
+    else
+        g_print.Memorials = LoadProgramList(HOLIDAY_KIND_MEMORIAL, MEMORIAL_FILE_BASE, 0, &g_print.MemorialCount);
 }
 
 void CopyRecords(EnvData* env, MemoSettings* memo, MemorialSettings* memorial)
