@@ -178,6 +178,40 @@ TEST_F(PrintPageTest, DayNumbersStandInTheirColumnsOnPortraitAndLandscapeA4)
     }
 }
 
+// The caption: left, right, centred or at both ends, the month after the year or before it.
+TEST_F(PrintPageTest, CaptionStandsByAlignmentAndOrder)
+{
+    double margin = 2 * sqrt(210.0 * 297.0) * 0.01 * kPortrait.Width / kPortrait.WidthMm;
+    auto caption = [&](int alignment, int monthFirst, int* yearX, int* monthX) {
+        env_.DisplayYMStyle = (BYTE)alignment;
+        env_.DisplayYMChange = monthFirst;
+        Recording r = Draw(kPortrait, 2026, 1);
+        const TextRecord* year = Last(r, "2026年");
+        const TextRecord* month = Last(r, "1月");
+        ASSERT_TRUE(year && month);
+        *yearX = year->At.x;
+        *monthX = month->At.x;
+    };
+    // The text stands centred with its shadow, a few pixels off the margin.
+    int yearX = 0, monthX = 0;
+    caption(0, 0, &yearX, &monthX);
+    EXPECT_NEAR(margin, yearX, 6);
+    EXPECT_GT(monthX, yearX);
+    int leftYear = yearX, leftMonth = monthX;
+    caption(1, 0, &yearX, &monthX);
+    EXPECT_GT(yearX, kPortrait.Width / 2) << "right-aligned";
+    EXPECT_EQ(monthX - yearX, leftMonth - leftYear);
+    caption(2, 0, &yearX, &monthX);
+    EXPECT_GT(yearX, leftYear);
+    EXPECT_LT(yearX, kPortrait.Width / 2) << "centred";
+    caption(0, 1, &yearX, &monthX);
+    EXPECT_NEAR(margin, monthX, 6) << "the month first";
+    EXPECT_GT(yearX, monthX);
+    caption(3, 0, &yearX, &monthX);
+    EXPECT_NEAR(margin, yearX, 6);
+    EXPECT_GT(monthX, kPortrait.Width * 3 / 4) << "the month flush with the right margin";
+}
+
 TEST_F(PrintPageTest, DayShowsHolidayNameThenTodayBesideItsNumberAndItsMemoBelow)
 {
     WriteMemo(20, "歯医者に行く", 0);
