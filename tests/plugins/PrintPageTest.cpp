@@ -212,6 +212,39 @@ TEST_F(PrintPageTest, CaptionStandsByAlignmentAndOrder)
     EXPECT_GT(monthX, kPortrait.Width * 3 / 4) << "the month flush with the right margin";
 }
 
+// Filled blanks: six whole weeks from the first weekday, the neighbouring months' days lightened (each channel
+// halfway to white, rounded down) and their comments grey.
+// The day numbers in drawing order: the last record of each run of one number (the text over its shadow copies).
+std::vector<TextRecord> DayNumbers(const Recording& r)
+{
+    std::vector<TextRecord> numbers;
+    for (size_t i = 0; i < r.Texts.size(); i++) {
+        const std::string& text = r.Texts[i].Text;
+        bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+        if (digits && (i + 1 == r.Texts.size() || r.Texts[i + 1].Text != text))
+            numbers.push_back(r.Texts[i]);
+    }
+    return numbers;
+}
+
+TEST_F(PrintPageTest, FilledBlanksShowSixWeeksWithTheNeighbouringDaysLightened)
+{
+    env_.FillSpace = 1;
+    env_.FillLightColor = 1;
+    env_.StartDate = 1;  // Monday first: January 2026 opens with 29 December
+    std::vector<TextRecord> days = DayNumbers(Draw(kPortrait, 2026, 1));
+    ASSERT_EQ(42u, days.size());
+    EXPECT_EQ("29", days[0].Text);
+    EXPECT_EQ("5", days[7].Text);
+    EXPECT_EQ("8", days[41].Text) << "8 February ends the sixth row";
+    EXPECT_EQ(days[0].At.x, days[7].At.x);
+    EXPECT_LT(days[35].At.y, days[41].At.y + 1);
+    COLORREF monday = env_.WeekStyles[1].StrColor;
+    COLORREF light = RGB((GetRValue(monday) + 255) / 2, (GetGValue(monday) + 255) / 2, (GetBValue(monday) + 255) / 2);
+    EXPECT_EQ(light, days[0].Color);
+    EXPECT_EQ(monday, days[7].Color);
+}
+
 TEST_F(PrintPageTest, DayShowsHolidayNameThenTodayBesideItsNumberAndItsMemoBelow)
 {
     WriteMemo(20, "歯医者に行く", 0);
