@@ -247,9 +247,16 @@ TEST_F(ProgramTest, PlugInDialogSetRestartsWithTheSlotUnused)
     HANDLE process = Start("");
     HWND window = WaitForShownCalendar();
     ASSERT_NE(nullptr, window);
-    PostMessageA(window, WM_COMMAND, IDM_PLUGIN_INFO, 0);
+    // Asked again while it has not come: an open dialog refuses a second one.
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", "Daylens プラグイン情報")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        PostMessageA(window, WM_COMMAND, IDM_PLUGIN_INFO, 0);
+        for (int i = 0; i < 20 && !dialog; i++) {
+            dialog = FindWindowA("#32770", "Daylens プラグイン情報");
+            Sleep(100);
+        }
+        return dialog != nullptr;
+    }, 2 * kTimeoutMs));
     HWND view = GetDlgItem(dialog, IDC_PLUGIN_LIST);
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) > 0; }));
     // The list lives in the program's process: the item goes through its memory.
