@@ -42,6 +42,23 @@ void ShowVersion(HWND window)
     ResourceDllAcquire(0);
 }
 
+// The new order and use flags take effect at the next start: "設定" saves them and starts the program again;
+// "アップデート" has posted the plug-in update, which restarts the program after it.
+void ShowPlugInInformation(HWND window, EnvData* env)
+{
+    HMODULE module = ResourceDllAcquire(1);
+    auto dialog = FindExport(module, LanguageModule::kShowPlugInDlg);
+    int result = dialog ? dialog(window, env, g_program.PlugInSlots) : 0;
+    ResourceDllAcquire(0);
+    if (result != 1 && result != 4)
+        return;
+    FindNamedPlugIns(env);
+    if (result == 1) {
+        g_program.Restart = 1;
+        Exit(window);
+    }
+}
+
 void ShowMemorialSettings(HWND window, EnvData* env)
 {
     HMODULE module = ResourceDllAcquire(1);
@@ -204,8 +221,8 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
     case IDM_MY_HOLIDAY: ShowMyHolidays(window, env); return 1;
     case IDM_MEMORIAL_ADD: AddMemorialDay(window, env); return 1;
+    case IDM_PLUGIN_INFO: ShowPlugInInformation(window, env); return 1;
     case IDM_SETTINGS:
-    case IDM_PLUGIN_INFO:
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
         // Their dialogs and plug-ins join later.

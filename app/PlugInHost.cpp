@@ -429,6 +429,17 @@ int RunPlugInCommand(HWND window, EnvData* env, int command)
     return 1;
 }
 
+void FindNamedPlugIns(EnvData* env)
+{
+    if (!env)
+        return;
+    int toolBar = FindSlot(kToolBar);
+    int miniMemo = FindSlot(kMiniMemo);
+    env->ToolBarModule = toolBar >= 0 ? Slots()[toolBar].Module : nullptr;
+    env->MiniMemoModule = miniMemo >= 0 ? Slots()[miniMemo].Module : nullptr;
+    env->PopupViewSlot = FindSlot(kPopupView);
+}
+
 int ActivatePlugIns()
 {
     for (int i = 0; HasName(i); i++) {

@@ -35,6 +35,8 @@ int BuildPlugInMenu(EnvData* env);
 int RunPlugInCommand(HWND window, EnvData* env, int command);
 // Command 507: LxActivate of every loaded plug-in; 1.
 int ActivatePlugIns();
+// After the table's order changed: the toolbar, mini-memo and popup-view slots of the record found again by name.
+void FindNamedPlugIns(EnvData* env);
 
 // A reference of its own to the plug-in of slot index: its loaded module counted up, or, with load 1 and use 1,
 // the library loaded for the call. Null when there is none. Give it back with ReleasePlugIn.

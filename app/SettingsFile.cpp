@@ -98,33 +98,12 @@ void ReadWallpaperKey(const ProgramSource& r, const SettingKey& key)
     FreeText(&r.Env->PreWallPaper);
 }
 
-// Resizes the user-mark array to the count read (the old one stays when memory is short), then reads each mark
-// from this section, or from the memo section where older files kept them.
+// The marks of this section, or of the memo section where older files kept them.
 void ReadUserMarks(const ProgramSource& r, const SettingKey& key)
 {
-    EnvData* env = r.Env;
-    int count = (int)ClampSetting(key, ReadSettingNumber(r.Source, key.Name, key.Default, SETTING_INT));
-    if (!env->UserMarks || count != env->UserStyleMax) {
-        UserMark* marks = (UserMark*)ReAllocZeroed(env->UserMarks, (size_t)count * sizeof(UserMark));
-        if (marks) {
-            env->UserMarks = marks;
-            env->UserStyleMax = count;
-        } else if (!env->UserMarks) {
-            env->UserStyleMax = 0;
-        }
-    }
-    char first[SETTING_NAME_SIZE];
-    SettingKeyName(first, UserMarkSettingKeys().Keys[0].Name, 1);
-    if (*ReadSettingText(r.Source, first, "")) {
-        for (int n = 1; n <= env->UserStyleMax; n++)
-            ReadSettingKeys(r.Source, &env->UserMarks[n - 1], UserMarkSettingKeys(), n);
-        return;
-    }
     char memo[kNameSize];
     SectionName(memo, r.File->AppName, "Memo");
-    ProgramSource marks(r.File, env, memo);
-    for (int n = 1; n <= env->UserStyleMax; n++)
-        ReadSettingKeys(marks.Source, &env->UserMarks[n - 1], UserMarkSettingKeys(), n);
+    ReadUserMarkKeys(r.Env, key, r.Source, r.File->IniPath, memo);
 }
 
 void ReadPlugIns(const ProgramSource& r)
@@ -367,21 +346,4 @@ void ShowVersionUpNotice(AppInfo* info)
     }
     if (TellUser(nullptr, "Daylensがバージョンアップしました\r\n変更内容を見ますか？", MB_YESNO | MB_ICONQUESTION) == IDYES)
         info->ShowHelp(nullptr, help, HELP_TOPIC_CHANGES);
-}
-
-void CompleteMarkOrder(int* order)
-{
-    if (!order)
-        return;
-    for (int kind = MARK_ORDER_WEEKDAY; kind <= MARK_ORDER_DAY_MEMO; kind++) {
-        int free = -1;
-        bool present = false;
-        for (int i = 0; i < MARK_ORDER_COUNT; i++) {
-            present = present || order[i] == kind;
-            if (free < 0 && order[i] == MARK_ORDER_END)
-                free = i;
-        }
-        if (!present && free >= 0)
-            order[free] = kind;
-    }
 }

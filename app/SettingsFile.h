@@ -53,5 +53,3 @@ void ShowVersionUpNotice(AppInfo* info);
 
 // The version text the file is stamped with, "1.20.01".
 void FormatSettingsVersion(char* out, size_t size);
-// Puts every mark kind 1-7 missing from order (MARK_ORDER_COUNT entries) into its first 0 entry, in kind order.
-void CompleteMarkOrder(int* order);

@@ -3,6 +3,8 @@
 #include <iterator>
 
 #include "EnvData.h"
+#include "HeapUtil.h"
+#include "ProfileSection.h"
 #include "SettingsTypes.h"
 
 // Rows of the settings record's fields.
@@ -221,4 +223,44 @@ SettingKeyTable MainSettingKeys()
 SettingKeyTable UserMarkSettingKeys()
 {
     return {kUserMarkKeys, (int)std::size(kUserMarkKeys)};
+}
+
+void CompleteMarkOrder(int* order)
+{
+    if (!order)
+        return;
+    for (int kind = MARK_ORDER_WEEKDAY; kind <= MARK_ORDER_DAY_MEMO; kind++) {
+        int free = -1;
+        bool present = false;
+        for (int i = 0; i < MARK_ORDER_COUNT; i++) {
+            present = present || order[i] == kind;
+            if (free < 0 && order[i] == MARK_ORDER_END)
+                free = i;
+        }
+        if (!present && free >= 0)
+            order[free] = kind;
+    }
+}
+
+void ReadUserMarkKeys(EnvData* env, const SettingKey& countKey, const SettingSource& display, const char* iniPath,
+                      const char* memoSection)
+{
+    int count = (int)ClampSetting(countKey, ReadSettingNumber(display, countKey.Name, countKey.Default, SETTING_INT));
+    if (!env->UserMarks || count != env->UserStyleMax) {
+        UserMark* marks = (UserMark*)ReAllocZeroed(env->UserMarks, (size_t)count * sizeof(UserMark));
+        if (marks) {
+            env->UserMarks = marks;
+            env->UserStyleMax = count;
+        } else if (!env->UserMarks) {
+            env->UserStyleMax = 0;
+        }
+    }
+    char first[SETTING_NAME_SIZE];
+    SettingKeyName(first, UserMarkSettingKeys().Keys[0].Name, 1);
+    bool here = *ReadSettingText(display, first, "") != '\0';
+    ProfileSection* memo = here || !iniPath ? nullptr : ReadProfileSection(iniPath, memoSection);
+    SettingSource marks = {here ? display.Section : memo, env, nullptr, nullptr, display.Text};
+    for (int n = 1; n <= env->UserStyleMax; n++)
+        ReadSettingKeys(marks, &env->UserMarks[n - 1], UserMarkSettingKeys(), n);
+    FreeProfileSection(memo);
 }

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "SettingKey.h"
+#include "SettingsReader.h"
+
+class EnvData;
 
 // The main program's custom rows (SettingKey::Custom).
 enum ProgramSettingKind {
@@ -21,6 +24,13 @@ SettingKeyTable ScreenSettingKeys();
 SettingKeyTable MainSettingKeys();
 // The keys of one user mark, fields relative to UserMark, names numbered from 1.
 SettingKeyTable UserMarkSettingKeys();
+// The user marks of env: the array resized to the count that countKey reads from display (the old array stays when
+// memory is short), then every mark read from display when it holds the first mark's name, else from the section
+// memoSection of the file at iniPath, where older files kept them. The reads share display's text buffer.
+void ReadUserMarkKeys(EnvData* env, const SettingKey& countKey, const SettingSource& display, const char* iniPath,
+                      const char* memoSection);
+// Puts every mark kind 1-7 missing from order (MARK_ORDER_COUNT entries) into its first 0 entry, in kind order.
+void CompleteMarkOrder(int* order);
 
 #define YEAR_STYLE_COUNT 15
 #define MONTH_STYLE_COUNT 9

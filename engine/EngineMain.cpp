@@ -12,6 +12,7 @@
 #include "LanguageModule.h"
 #include "MarkDialog.h"
 #include "MonthHeading.h"
+#include "PlugInDialog.h"
 #include "RepeatMemoDialog.h"
 
 LANGUAGE_MODULE_EXPORTS(DAYLENS_EXPORT_CHECK)

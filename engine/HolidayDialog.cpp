@@ -268,11 +268,11 @@ void ShowHelp(HWND dialog)
 void Close(HWND dialog, HolidayDlgData* data, int result)
 {
     RECT box;
-    if (GetWindowRect(dialog, &box)) {
+    if (GetWindowBox(dialog, &box)) {
         data->Env->HolidayWindowX = box.left;
         data->Env->HolidayWindowY = box.top;
-        data->Env->HolidayWindowWidth = box.right - box.left;
-        data->Env->HolidayWindowHeight = box.bottom - box.top;
+        data->Env->HolidayWindowWidth = box.right;
+        data->Env->HolidayWindowHeight = box.bottom;
     }
     SetHolidayDlgToolTips(dialog, data, 0);
     EndDialog(dialog, result);
@@ -311,15 +311,8 @@ void SetUpList(HWND dialog)
     GetClientRect(view, &client);
     int rest = client.right - client.left - sample.cx - GetSystemMetrics(SM_CXVSCROLL);
     const char* titles[] = {"日付", "内容"};
-    int widths[] = {sample.cx, rest > 0 ? rest : 0};
-    for (int i = 0; i < 2; i++) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = (char*)titles[i];
-        column.cx = widths[i];
-        column.iSubItem = i;
-        SendMessageA(view, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
-    }
+    int widths[] = {(int)sample.cx, rest};
+    AddListColumns(view, titles, widths, 2);
 }
 
 void FillCombo(HWND dialog, int id, int last, const char* const* names)
@@ -350,13 +343,8 @@ void ShowPreset(HWND dialog, const SYSTEMTIME* preset)
 
 void PlaceDialog(HWND dialog, EnvData* env)
 {
-    if (env->HolidayWindowWidth < kSmallestRemembered || env->HolidayWindowHeight < kSmallestRemembered) {
-        PlaceWindowAtCursor(dialog, kPlaceMargin, 0);
-        return;
-    }
-    // Left, top, width and height, as the wrap takes them.
     RECT box = {env->HolidayWindowX, env->HolidayWindowY, env->HolidayWindowWidth, env->HolidayWindowHeight};
-    WrapRectOntoDesktop(dialog, &box, 1);
+    PlaceRememberedWindow(dialog, &box, kSmallestRemembered, kPlaceMargin);
 }
 
 INT_PTR OnInitDialog(HWND dialog, HolidayDlgData* data)

@@ -91,28 +91,6 @@ int SelectedMemo(HWND dialog, const RepeatMemoWorkList* list)
     return row >= 0 && row < list->Count ? row : -1;
 }
 
-// row the only selected row.
-void SelectRow(HWND view, int row)
-{
-    LVITEMA none = {};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(view, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&none);
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(view, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-}
-
-void SetCell(HWND view, int row, int column, const char* text)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = (char*)text;
-    SendMessageA(view, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-}
-
 void SetUpList(HWND dialog)
 {
     HWND view = ListOf(dialog);
@@ -120,14 +98,10 @@ void SetUpList(HWND dialog)
     RECT client;
     GetClientRect(view, &client);
     int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
-    for (int i = 0; i < 3; i++) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = (char*)kColumnTitles[i];
-        column.cx = (int)(width * kColumnShares[i]);
-        column.iSubItem = i;
-        SendMessageA(view, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
-    }
+    int widths[3];
+    for (int i = 0; i < 3; i++)
+        widths[i] = (int)(width * kColumnShares[i]);
+    AddListColumns(view, kColumnTitles, widths, 3);
 }
 
 INT_PTR OnInitDialog(HWND dialog, RepeatMemoDlgData* data)
@@ -191,7 +165,7 @@ void MoveMemo(HWND dialog, RepeatMemoDlgData* data, int step)
     int to = row < 0 ? -1 : RepeatWorkListMove(&data->Work, row, step);
     if (to < 0)
         return;
-    SelectRow(ListOf(dialog), to);
+    SelectListItem(ListOf(dialog), to);
     FormatRepeatMemoRow(dialog, &data->Work);
 }
 
@@ -330,12 +304,12 @@ void FormatRepeatMemoRow(HWND dialog, const RepeatMemoWorkList* list)
     for (int i = 0; i < list->Count && list->Texts[i]; i++) {
         char rule[REPEAT_RULE_TEXT_SIZE];
         RepeatMemoRuleText(&list->Records[i], rule, sizeof(rule));
-        SetCell(view, i, COLUMN_USE, RepeatMemoUseText(&list->Records[i]));
-        SetCell(view, i, COLUMN_RULE, rule);
-        SetCell(view, i, COLUMN_TEXT, list->Texts[i]);
+        SetListCell(view, i, COLUMN_USE, RepeatMemoUseText(&list->Records[i]));
+        SetListCell(view, i, COLUMN_RULE, rule);
+        SetListCell(view, i, COLUMN_TEXT, list->Texts[i]);
     }
     if (selected >= 0 && selected < REPEAT_MEMO_MAX)
-        SelectRow(view, selected);
+        SelectListItem(view, selected);
     RECT row = {};
     row.left = LVIR_BOUNDS;
     if (top > 0 && SendMessageA(view, LVM_GETITEMRECT, 0, (LPARAM)&row))

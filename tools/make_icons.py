@@ -177,6 +177,21 @@ def write_group(path, images, kind=1):
         f.write(struct.pack('<HHH', 0, kind, len(images)) + entries + b''.join(data))
 
 
+def printer_icon(size):
+    """The print plug-in: a grey printer with a calendar leaf coming out of it."""
+    c = Canvas(size)
+    u = max(1, size // 16)
+    c.rect(4 * u, u, size - 4 * u, 8 * u, PAGE)
+    c.frame(4 * u, u, size - 4 * u, 8 * u, EDGE)
+    c.rect(4 * u, u, size - 4 * u, 3 * u, RED)
+    c.rect(u, 7 * u, size - u, size - 3 * u, (150, 150, 160, 255))
+    c.frame(u, 7 * u, size - u, size - 3 * u, INK)
+    c.rect(size - 4 * u, 9 * u, size - 3 * u, 10 * u, GREEN)
+    c.rect(3 * u, size - 4 * u, size - 3 * u, size - u, PAGE)
+    c.frame(3 * u, size - 4 * u, size - 3 * u, size - u, EDGE)
+    return c
+
+
 def program_icon(sizes_bpp, **kw):
     return [(calendar_page(s, **kw), bpp, None) for s, bpp in sizes_bpp]
 
@@ -269,6 +284,9 @@ def main(out):
     write_group(os.path.join(out, 'ProgramA.ico'), program_icon([(16, 4)], badge=GOLD))
     write_group(os.path.join(out, 'ProgramB.ico'), program_icon([(16, 4)], band=BLUE))
     write_group(os.path.join(out, 'Spare.ico'), program_icon([(16, 24), (32, 24), (48, 24)], band=GREEN))
+
+    write_group(os.path.join(out, 'Print.ico'), [(printer_icon(s), 32, None) for s in (16, 32, 48)])
+    write_group(os.path.join(out, 'PrintSmall.ico'), [(printer_icon(16), 32, None)])
 
     cursors = {
         'Normal.cur': (arrow_cursor(), (0, 0)), 'Copy.cur': (arrow_cursor('plus'), (0, 0)),

@@ -157,4 +157,23 @@ int GetNormalPlacementRect(HWND window, RECT* box)
     return 1;
 }
 
+int PlaceRememberedWindow(HWND window, const RECT* box, int minimum, int margin)
+{
+    if (!window || !box)
+        return 0;
+    if (box->right < minimum || box->bottom < minimum)
+        return PlaceWindowAtCursor(window, margin, 0);
+    RECT wrapped = *box;
+    return WrapRectOntoDesktop(window, &wrapped, 1);
+}
+
+int GetWindowBox(HWND window, RECT* box)
+{
+    RECT r;
+    if (!box || !GetWindowRect(window, &r))
+        return 0;
+    *box = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return 1;
+}
+
 }  // extern "C"

@@ -32,6 +32,12 @@ int PlaceWindowBeside(HWND window, int mode, HWND reference);
 // Wraps box onto the desktop (WrapRectIntoArea) and moves window there without redrawing, resizing it too
 // when resize is 1; box gets the wrapped position; 0 for a null window or box.
 int WrapRectOntoDesktop(HWND window, RECT* box, int resize);
+// Remembered boxes (left, top, width and height) of windows that reopen where they were left.
+// A box smaller than minimum either way centres the window on the cursor (margin as PlaceWindowAtCursor) without
+// showing it; any other box is wrapped onto the desktop with its size. 0 for a null window or box.
+int PlaceRememberedWindow(HWND window, const RECT* box, int minimum, int margin);
+// The window's rectangle as a box; 0 (box unchanged) on failure.
+int GetWindowBox(HWND window, RECT* box);
 // The window's normal (restored) position and size into box; 0 on failure.
 int GetNormalPlacementRect(HWND window, RECT* box);
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "Holiday.h"
+#include "PlugInSlot.h"
 #include "ModuleExport.h"
 #include "RepeatMemo.h"
 #include "SettingsTypes.h"
@@ -67,7 +68,10 @@ struct MemoSettings;
     /* Own holidays (list kind 0) or memorial days (1): the list, its style and its file at path. */               \
     X(SetHolidayDlg, int,                                                                                          \
       (HWND owner, unsigned char listKind, EnvData* env, HolidayRecord** records, unsigned int* count,           \
-       FontStyle* style, SYSTEMTIME* preset, const char* path))
+       FontStyle* style, SYSTEMTIME* preset, const char* path))                                                  \
+    /* The plug-in table with versions, use flags and load order: 1 after "設定", 4 after "アップデート" (command \
+       505 posted), 2 otherwise. */                                                                                 \
+    X(ShowPlugInDlg, int, (HWND owner, EnvData * env, PlugInSlot * table))
 
 namespace LanguageModule {
 

@@ -22,4 +22,13 @@ namespace PrintModule {
 PRINT_MODULE_EXPORTS(DAYLENS_EXPORT_TYPE)
 DAYLENS_EXPORT_TABLE(PRINT_MODULE_EXPORTS)
 
+// Every name the DLL exports: its own, the shared plug-in exports it has, and the holiday and era routines of the
+// calendar engine that it carries for other plug-ins.
+constexpr const char* kDllExportNames[] = {
+    "PrintOpen", "PrintOpen2", "PrintSetEnv", "CheckHoliday", "LoadHoliday", "GetWareki", "YearString",
+    "GetCreator", "GetDate", "GetMajorVersion", "GetMinorVersion", "LxActivate", "LxGetOnce", "LxPlugInMenuInfo",
+    "LxPlugInMenuInfoLang", "LxPlugInRunMenu", "LxSetPlugIn",
+};
+constexpr int kDllExportCount = (int)(sizeof(kDllExportNames) / sizeof(kDllExportNames[0]));
+
 }  // namespace PrintModule

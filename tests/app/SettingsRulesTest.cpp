@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SettingsFile.h"
+#include "SettingsKeys.h"
 #include "SettingsTypes.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "MiniMemoModule.h"
 #include "PlugInModule.h"
 #include "PopupViewModule.h"
+#include "PrintModule.h"
 #include "ToolBarModule.h"
 #include "Unlha32Module.h"
 
@@ -38,6 +39,8 @@ const ModuleInterface kModules[] = {
      ToolBarModule::kExportCount, true},
     {"PlugIn\\DaylensMiniMemo.dll", "plugins\\minimemo\\DaylensMiniMemo.def", MiniMemoModule::kExportNames,
      MiniMemoModule::kExportCount, true},
+    {"PlugIn\\DaylensPrint.dll", "plugins\\print\\DaylensPrint.def", PrintModule::kDllExportNames,
+     PrintModule::kDllExportCount, true},
 };
 
 // The exports of the plug-in set that every plug-in has.

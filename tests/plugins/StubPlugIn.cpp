@@ -131,6 +131,17 @@ int StubLxClose(void)
     return LxClose();
 }
 
+int StubGetMajorVersion(void)
+{
+    Log("version");
+    return GetMajorVersion();
+}
+
+int StubGetMinorVersion(void)
+{
+    return GetMinorVersion();
+}
+
 int StubLxSetPlugInMenu(PlugInMenuItem* table)
 {
     LogMenuTable((const unsigned char*)table);

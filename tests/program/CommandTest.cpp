@@ -236,3 +236,80 @@ TEST_F(ProgramTest, RepeatMemoCommandSavesAnAddedMemoAndCancelKeepsTheFile)
 }
 
 }  // namespace
+
+// Unchecking a plug-in in the plug-in information dialog and pressing "設定" starts the program again with that
+// slot's use flag 0 in the settings file.
+TEST_F(ProgramTest, PlugInDialogSetRestartsWithTheSlotUnused)
+{
+    PrepareSettings(0);
+    WritePrivateProfileStringA("Daylens01", "PlugInOrder00", "DaylensPrint.dll", IniPath.c_str());
+    WriteSetting("Daylens01", "PlugInUse00", 1);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    // Asked again while it has not come: an open dialog refuses a second one.
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        PostMessageA(window, WM_COMMAND, IDM_PLUGIN_INFO, 0);
+        for (int i = 0; i < 20 && !dialog; i++) {
+            dialog = FindWindowA("#32770", "Daylens プラグイン情報");
+            Sleep(100);
+        }
+        return dialog != nullptr;
+    }, 2 * kTimeoutMs));
+    HWND view = GetDlgItem(dialog, IDC_PLUGIN_LIST);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) > 0; }));
+    // The list lives in the program's process: the item goes through its memory.
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(1);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(item), MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(nullptr, remote);
+    ASSERT_TRUE(WriteProcessMemory(process, remote, &item, sizeof(item), nullptr));
+    SendMessageA(view, LVM_SETITEMSTATE, 0, (LPARAM)remote);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    EXPECT_EQ(0, ReadInt("Daylens01", "PlugInUse00"));
+    char order[64] = "";
+    GetPrivateProfileStringA("Daylens01", "PlugInOrder00", "", order, sizeof(order), IniPath.c_str());
+    EXPECT_STREQ("DaylensPrint.dll", order);
+    HWND restarted = WaitForShownCalendar();
+    ASSERT_NE(nullptr, restarted) << "the program starts again";
+    EXPECT_NE(window, restarted);
+    PostMessageA(restarted, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return CalendarWindows().empty(); }));
+    EXPECT_EQ(0, ReadInt("Daylens01", "PlugInUse00"));
+}
+
+// The print plug-in's menu item loads it for the call and opens its dialog (or, without a printer, its notice);
+// when that closes, the calendar goes on.
+TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
+{
+    PrepareSettings(0);
+    WritePrivateProfileStringA("Daylens01", "PlugInOrder00", "DaylensPrint.dll", IniPath.c_str());
+    WriteSetting("Daylens01", "PlugInUse00", 1);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    HWND shown = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        PostMessageA(window, WM_COMMAND, 8001, 0);
+        for (int i = 0; i < 10 && !shown; i++) {
+            shown = FindWindowA("#32770", "PrintDLL - Daylens");
+            if (!shown)
+                shown = FindWindowA("#32770", "DaylensPrint");
+            Sleep(100);
+        }
+        return shown != nullptr;
+    }));
+    // Command 2 closes the dialog and answers the notice alike.
+    PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([] {
+        return !FindWindowA("#32770", "PrintDLL - Daylens") && !FindWindowA("#32770", "DaylensPrint");
+    }));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+}
