@@ -87,8 +87,9 @@ protected:
         ASSERT_NE(nullptr, resources_);
         SetUpEngine(resources_, DAYLENS_DIST_DIR "\\");
         Name(&table_[0], PlugInModule::kPrint, 1);
-        Name(&table_[1], PlugInModule::kMiniMemo, 1);  // not built: no version
-        Name(&table_[2], PlugInModule::kToolBar, 0);   // not in use: never loaded
+        Name(&table_[1], PlugInModule::kMiniMemo, 1);
+        Name(&table_[2], PlugInModule::kToolBar, 0);  // not in use: never loaded
+        Name(&table_[3], PlugInModule::kPopupView, 1);
     }
     void TearDown() override { ReleaseEngine(); }
 
@@ -99,15 +100,15 @@ protected:
 
 TEST_F(PlugInDialogTest, ListsThePlugInsWithVersionsAndSetHandsBackTheUseFlags)
 {
-    std::string rows[3][2];
+    std::string rows[4][2];
     bool listed = false;
     std::thread driver([&] {
         HWND dialog = nullptr;
         if (!WaitFor([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr; }))
             return;
         HWND view = GetDlgItem(dialog, 1501);
-        listed = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == 3;
-        for (int row = 0; row < 3; row++) {
+        listed = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == 4;
+        for (int row = 0; row < 4; row++) {
             for (int column = 0; column < 2; column++)
                 rows[row][column] = Cell(view, row, column);
         }
@@ -120,8 +121,9 @@ TEST_F(PlugInDialogTest, ListsThePlugInsWithVersionsAndSetHandsBackTheUseFlags)
     EXPECT_EQ("DaylensPrint.dll", rows[0][0]);
     EXPECT_EQ("1.05.0", rows[0][1]);
     EXPECT_EQ("DaylensMiniMemo.dll", rows[1][0]);
-    EXPECT_EQ("--", rows[1][1]);
+    EXPECT_EQ("1.04.0", rows[1][1]);
     EXPECT_EQ("--", rows[2][1]);
+    EXPECT_EQ("1.07.0", rows[3][1]);
     EXPECT_EQ(0u, table_[0].Use);
     EXPECT_EQ(1u, table_[1].Use);
     EXPECT_EQ(0u, table_[2].Use);

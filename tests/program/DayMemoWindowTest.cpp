@@ -4,6 +4,7 @@
 
 #include <stdio.h>
 
+#include <memory>
 #include <string>
 
 #include "DayMemoRules.h"
@@ -12,6 +13,7 @@
 #include "HeapUtil.h"
 #include "MemoDialogIds.h"
 #include "MemoWriter.h"
+#include "MemoryBitmap.h"
 #include "TempFolder.h"
 
 namespace {
@@ -285,3 +287,73 @@ TEST_F(DayMemoWindowTest, FailedSaveKeepsTheWindowAndItsText)
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of a window as the screen shows it, and how many of them differ from an earlier look.
+RECT RectOf(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+struct WindowLook {
+    explicit WindowLook(HWND window)
+        : rect(RectOf(window)), bitmap(rect.right - rect.left, rect.bottom - rect.top)
+    {
+        HDC screen = GetDC(nullptr);
+        bitmap.CopyFrom(screen, rect.left, rect.top);
+        ReleaseDC(nullptr, screen);
+    }
+    int Differences(const WindowLook& earlier) const
+    {
+        int count = 0;
+        for (int y = 0; y < bitmap.Height() && y < earlier.bitmap.Height(); y++) {
+            for (int x = 0; x < bitmap.Width() && x < earlier.bitmap.Width(); x++)
+                count += bitmap.Pixel(x, y) != earlier.bitmap.Pixel(x, y) ? 1 : 0;
+        }
+        return count;
+    }
+    RECT rect;
+    MemoryBitmap bitmap;
+};
+
+}  // namespace
+
+// A memo saved in the day-memo window reaches the mini memo, which lists today's memo once it is redrawn.
+TEST_F(DayMemoWindowTest, SavedMemoShowsInTheMiniMemo)
+{
+    WritePrivateProfileStringA("Daylens01", "PlugInOrder00", "DaylensMiniMemo.dll", IniPath.c_str());
+    WriteSetting("Daylens01", "PlugInUse00", 1);
+    WriteSetting("DaylensMiniMemo", "MiniMemoShow", 1);
+    WriteSetting("DaylensMiniMemo", "MiniMemoWindowX", 900);
+    WriteSetting("DaylensMiniMemo", "MiniMemoWindowY", 700);
+    WriteSetting("DaylensMiniMemo", "MiniMemoWindowWidth", 240);
+    WriteSetting("DaylensMiniMemo", "MiniMemoWindowHeight", 160);
+    process_ = Start("");
+    calendar_ = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar_);
+    HWND miniMemo = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        miniMemo = FindWindowA("Velmora DaylensMiniMemo", nullptr);
+        return miniMemo && IsWindowVisible(miniMemo);
+    })) << "the mini memo did not come up";
+    // The mini memo lists the days a moment after it is made: wait until two looks a while apart agree.
+    std::unique_ptr<WindowLook> before;
+    ASSERT_TRUE(WaitUntil([&] {
+        std::unique_ptr<WindowLook> now(new WindowLook(miniMemo));
+        bool settled = before && now->Differences(*before) == 0;
+        before = std::move(now);
+        Sleep(300);
+        return settled;
+    }));
+
+    HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    Type(dialog, "ミニメモに出る予定");
+    Press(dialog, IDOK);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return WindowLook(miniMemo).Differences(*before) > 50; }, 5000))
+        << "the mini memo did not change";
+}
