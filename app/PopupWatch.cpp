@@ -31,6 +31,7 @@ struct Watcher {
     HANDLE Thread;
     HANDLE Stop;   // set: the thread ends after its pass
     EnvData* Env;
+    bool GaveUp;   // the thread did not end within the wait; it is not waited for again
 };
 
 Watcher s_watcher;
@@ -179,6 +180,8 @@ int StopPopupWatch()
 {
     if (!s_watcher.Thread)
         return 1;
+    if (s_watcher.GaveUp)
+        return 0;
     SetEvent(s_watcher.Stop);
     int slot = s_watcher.Env ? s_watcher.Env->PopupViewSlot : -1;
     DWORD waited = 0;
@@ -190,6 +193,7 @@ int StopPopupWatch()
     }
     if (result != WAIT_OBJECT_0) {
         Trace("memo watcher did not end within %lu ms", kStopWaitMs);
+        s_watcher.GaveUp = true;
         return 0;
     }
     CloseHandle(s_watcher.Thread);
