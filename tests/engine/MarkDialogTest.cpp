@@ -20,6 +20,7 @@
 #include "LanguageModule.h"
 #include "LanguageResources.h"
 #include "MemoryBitmap.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ std::function<void(HWND)> g_act;
 // Acts once on the dialog as soon as it is up; the action ends the dialog.
 void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dialog = FindWindowA("#32770", kCaption);
+    HWND dialog = FindOwnWindow("#32770", kCaption);
     if (!dialog || !IsWindowVisible(dialog) || !g_act)
         return;
     std::function<void(HWND)> act = g_act;

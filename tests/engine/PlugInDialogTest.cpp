@@ -20,6 +20,7 @@
 #include "PlugInModule.h"
 #include "StrUtil.h"
 #include "TempFolder.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST_F(PlugInDialogTest, ListsThePlugInsWithVersionsAndSetHandsBackTheUseFlags)
     bool listed = false;
     std::thread driver([&] {
         HWND dialog = nullptr;
-        if (!WaitFor([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr; }))
+        if (!WaitFor([&] { return (dialog = FindOwnWindow("#32770", kCaption)) != nullptr; }))
             return;
         HWND view = GetDlgItem(dialog, 1501);
         listed = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == 4;
@@ -136,7 +137,7 @@ TEST_F(PlugInDialogTest, CancelKeepsTheTableAndUpdatePostsTheUpdateCommand)
 {
     std::thread cancel([&] {
         HWND dialog = nullptr;
-        if (WaitFor([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr; })) {
+        if (WaitFor([&] { return (dialog = FindOwnWindow("#32770", kCaption)) != nullptr; })) {
             ListView_SetCheckState(GetDlgItem(dialog, 1501), 0, FALSE);
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         }
@@ -149,7 +150,7 @@ TEST_F(PlugInDialogTest, CancelKeepsTheTableAndUpdatePostsTheUpdateCommand)
     env_.MainWindow = main;
     std::thread update([&] {
         HWND dialog = nullptr;
-        if (WaitFor([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr; }))
+        if (WaitFor([&] { return (dialog = FindOwnWindow("#32770", kCaption)) != nullptr; }))
             PostMessageA(dialog, WM_COMMAND, 4, 0);
     });
     EXPECT_EQ(PLUGIN_DLG_UPDATE, ShowPlugInDlg(nullptr, &env_, table_));
@@ -176,7 +177,7 @@ TEST_F(PlugInDialogTest, PlugInLoadedForItsVersionIsClosedBeforeItIsFreed)
     std::string version;
     std::thread driver([&] {
         HWND dialog = nullptr;
-        if (!WaitFor([&] { return (dialog = FindWindowA("#32770", kCaption)) != nullptr; }))
+        if (!WaitFor([&] { return (dialog = FindOwnWindow("#32770", kCaption)) != nullptr; }))
             return;
         version = Cell(GetDlgItem(dialog, 1501), 0, 1);
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

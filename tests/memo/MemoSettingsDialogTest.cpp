@@ -20,6 +20,7 @@
 #include "MemoWriter.h"
 #include "StrUtil.h"
 #include "TempFolder.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ std::function<void(HWND)> g_markAct;
 // each action ends its dialog.
 void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND mark = FindWindowA("#32770", kMarkCaption);
+    HWND mark = FindOwnWindow("#32770", kMarkCaption);
     // A mark dialog is acted on once it is filled (its name shown), not while it is being made.
     if (mark && IsWindowVisible(mark) && GetWindowTextLengthA(GetDlgItem(mark, IDC_MARK_LABEL_NAME)) > 0 &&
         g_markAct) {
@@ -44,7 +45,7 @@ void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
         act(mark);
         return;
     }
-    HWND dialog = FindWindowA("#32770", kCaption);
+    HWND dialog = FindOwnWindow("#32770", kCaption);
     if (!dialog || !g_act)
         return;
     std::function<void(HWND)> act = g_act;
@@ -255,7 +256,10 @@ TEST_F(MemoSettingsDialogTest, SearchListsTheHitsAndOpensTheDayOfAFurtherHit)
         UINT_PTR closer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
             HWND window = nullptr;
             while ((window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr) {
-                if (GetDlgItem(window, IDC_DAYMEMO_TIME) && IsWindowVisible(window)) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process == GetCurrentProcessId() && GetDlgItem(window, IDC_DAYMEMO_TIME) &&
+                    IsWindowVisible(window)) {
                     KillTimer(nullptr, timer);
                     PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
                     return;

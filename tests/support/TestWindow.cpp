@@ -57,3 +57,15 @@ void PumpMessages(DWORD milliseconds)
         Sleep(10);
     } while (GetTickCount() - start < milliseconds);
 }
+
+HWND FindOwnWindow(const char* className, const char* title)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId())
+            return window;
+    }
+    return nullptr;
+}

@@ -15,6 +15,9 @@ HWND CreateTestChild(HWND parent, const char* className, int id, DWORD style, in
                      const char* text = "");
 // Handles messages for the given time.
 void PumpMessages(DWORD milliseconds);
+// A top-level window of this process with the class and title (either may be null for any), or null. Test programs
+// run side by side on one desktop, so a dialog is looked for among the test's own windows only.
+HWND FindOwnWindow(const char* className, const char* title);
 
 // Destroys its window at the end of the scope.
 class ScopedWindow {

@@ -177,15 +177,27 @@ protected:
         return (int)code;
     }
     // Presses at from, moves by (dx, dy) in steps, and lets go, through the real pointer.
+    // Puts the pointer at point and waits until the system has it there, so that a press lands where it should
+    // also while other programs keep the machine busy.
+    static void PointAt(POINT point)
+    {
+        for (int i = 0; i < 100; i++) {
+            SetCursorPos(point.x, point.y);
+            POINT now = {};
+            if (GetCursorPos(&now) && now.x == point.x && now.y == point.y)
+                break;
+            Sleep(20);
+        }
+        Sleep(50);
+    }
     static void Drag(POINT from, int dx, int dy)
     {
         const int steps = 4;
-        SetCursorPos(from.x, from.y);
-        Sleep(50);
+        PointAt(from);
         SendMouse(MOUSEEVENTF_LEFTDOWN);
         for (int i = 1; i <= steps; i++) {
             Sleep(50);
-            SetCursorPos(from.x + dx * i / steps, from.y + dy * i / steps);
+            PointAt({from.x + dx * i / steps, from.y + dy * i / steps});
         }
         Sleep(150);
         SendMouse(MOUSEEVENTF_LEFTUP);
