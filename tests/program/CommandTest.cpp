@@ -17,7 +17,7 @@ namespace {
 HWND FindMessageBox()
 {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindWindowA("#32770", "Daylens")) != nullptr; });
+    WaitUntil([&] { return (box = FindDaylensWindow("#32770", "Daylens")) != nullptr; });
     return box;
 }
 
@@ -48,7 +48,7 @@ TEST_F(ProgramTest, UpdateCommandsWithoutTheToolSaySoAndKeepRunning)
         ASSERT_NE(nullptr, box);
         EXPECT_EQ("LxUpdateがありません", MessageText(box));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([] { return FindWindowA("#32770", "Daylens") == nullptr; }));
+        ASSERT_TRUE(WaitUntil([] { return FindDaylensWindow("#32770", "Daylens") == nullptr; }));
         EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
         EXPECT_TRUE(IsWindow(window));
     }
@@ -88,10 +88,10 @@ TEST_F(ProgramTest, MissingLanguageModuleOffersTheUpdate)
     EXPECT_EQ("リソースDLL を開けません．\r\n正しいファイルをダウンロードしてください．", MessageText(box));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] {
-        HWND next = FindWindowA("#32770", "Daylens");
+        HWND next = FindDaylensWindow("#32770", "Daylens");
         return next && next != box && MessageText(next) == "アップデートのチェックをしますか？";
     }));
-    PostMessageA(FindWindowA("#32770", "Daylens"), WM_COMMAND, IDYES, 0);
+    PostMessageA(FindDaylensWindow("#32770", "Daylens"), WM_COMMAND, IDYES, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
     std::string arguments = Folder + "\\LxUpdate-args.txt";
     ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(arguments.c_str()) != INVALID_FILE_ATTRIBUTES; }));
@@ -120,7 +120,7 @@ TEST_F(ProgramTest, MemoSettingsOpenOnceAndOkSavesTheMemoSection)
     ASSERT_NE(nullptr, window);
     PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MEMO_SETTINGS, 0);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowA("#32770", kMemoSettingsCaption)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindDaylensWindow("#32770", kMemoSettingsCaption)) != nullptr; }));
     // A second opening returns at once instead of running a dialog of its own.
     DWORD_PTR result = 0;
     EXPECT_TRUE(SendMessageTimeoutA(window, WM_COMMAND, (WPARAM)IDM_MEMO_SETTINGS, 0, SMTO_NORMAL, 5000, &result));
@@ -147,7 +147,7 @@ const char kRepeatDetailCaption[] = "Daylens 定例メモ詳細";
 HWND WaitForDialog(const char* caption)
 {
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindWindowA("#32770", caption)) != nullptr && IsWindowVisible(dialog); });
+    WaitUntil([&] { return (dialog = FindDaylensWindow("#32770", caption)) != nullptr && IsWindowVisible(dialog); });
     return dialog;
 }
 
@@ -208,13 +208,13 @@ TEST_F(ProgramTest, RepeatMemoCommandSavesAnAddedMemoAndCancelKeepsTheFile)
     HWND list = AddDailyMemo(window, "朝会", 2);
     ASSERT_NE(nullptr, list);
     PostMessageA(list, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntil([] { return FindWindowA("#32770", kRepeatListCaption) == nullptr; }));
+    ASSERT_TRUE(WaitUntil([] { return FindDaylensWindow("#32770", kRepeatListCaption) == nullptr; }));
     EXPECT_EQ(std::string(kUserFile), FileBytes(path));
 
     list = AddDailyMemo(window, "朝会", 2);
     ASSERT_NE(nullptr, list);
     PostMessageA(list, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([] { return FindWindowA("#32770", kRepeatListCaption) == nullptr; }));
+    ASSERT_TRUE(WaitUntil([] { return FindDaylensWindow("#32770", kRepeatListCaption) == nullptr; }));
     char text[64] = "";
     GetPrivateProfileStringA("0000", "Memo", "", text, sizeof(text), path.c_str());
     EXPECT_STREQ("創立記念日", text);
@@ -231,7 +231,7 @@ TEST_F(ProgramTest, RepeatMemoCommandSavesAnAddedMemoAndCancelKeepsTheFile)
                  {"ShadowWidth", 1}, {"ShadowDirection", 4}, {"Gradation", 0}};
     for (const auto& key : kKeys)
         EXPECT_EQ(key.Value, (int)GetPrivateProfileIntA("0001", key.Key, -1, path.c_str())) << key.Key;
-    EXPECT_FALSE(FindWindowA("#32770", "Daylens")) << "no message box";
+    EXPECT_FALSE(FindDaylensWindow("#32770", "Daylens")) << "no message box";
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 
@@ -252,7 +252,7 @@ TEST_F(ProgramTest, PlugInDialogSetRestartsWithTheSlotUnused)
     ASSERT_TRUE(WaitUntil([&] {
         PostMessageA(window, WM_COMMAND, IDM_PLUGIN_INFO, 0);
         for (int i = 0; i < 20 && !dialog; i++) {
-            dialog = FindWindowA("#32770", "Daylens プラグイン情報");
+            dialog = FindDaylensWindow("#32770", "Daylens プラグイン情報");
             Sleep(100);
         }
         return dialog != nullptr;
@@ -297,9 +297,9 @@ TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
     ASSERT_TRUE(WaitUntil([&] {
         PostMessageA(window, WM_COMMAND, 8001, 0);
         for (int i = 0; i < 10 && !shown; i++) {
-            shown = FindWindowA("#32770", "PrintDLL - Daylens");
+            shown = FindDaylensWindow("#32770", "PrintDLL - Daylens");
             if (!shown)
-                shown = FindWindowA("#32770", "DaylensPrint");
+                shown = FindDaylensWindow("#32770", "DaylensPrint");
             Sleep(100);
         }
         return shown != nullptr;
@@ -307,8 +307,8 @@ TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
     // Command 2 answers the notice and closes the dialog alike; without a printer the notice comes up over the
     // dialog, which it holds until it is answered.
     EXPECT_TRUE(WaitUntil([] {
-        HWND notice = FindWindowA("#32770", "DaylensPrint");
-        HWND dialog = FindWindowA("#32770", "PrintDLL - Daylens");
+        HWND notice = FindDaylensWindow("#32770", "DaylensPrint");
+        HWND dialog = FindDaylensWindow("#32770", "PrintDLL - Daylens");
         if (notice || dialog)
             PostMessageA(notice ? notice : dialog, WM_COMMAND, IDCANCEL, 0);
         Sleep(200);

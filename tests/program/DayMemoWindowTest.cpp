@@ -40,7 +40,7 @@ std::string TextOf(HWND control)
 HWND FindDayMemo()
 {
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindWindowA("#32770", kDayMemoCaption)) != nullptr && IsWindowVisible(dialog); });
+    WaitUntil([&] { return (dialog = FindDaylensWindow("#32770", kDayMemoCaption)) != nullptr && IsWindowVisible(dialog); });
     return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
@@ -48,7 +48,7 @@ HWND FindDayMemo()
 HWND FindMessageBox()
 {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindWindowA("#32770", "Daylens")) != nullptr; }, 5000);
+    WaitUntil([&] { return (box = FindDaylensWindow("#32770", "Daylens")) != nullptr; }, 5000);
     return box;
 }
 
@@ -175,7 +175,7 @@ TEST_F(DayMemoWindowTest, SavedMemoIsWrittenAsTheWriterDoesAndMarked)
     // were.
     Press(dialog, IDC_DAYMEMO_BTN_MARK);
     HWND mark = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (mark = FindWindowA("#32770", "Daylens マーク設定")) != nullptr; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return (mark = FindDaylensWindow("#32770", "Daylens マーク設定")) != nullptr; }, 5000));
     Press(mark, IDOK);
     ASSERT_TRUE(Closes(mark));
 
@@ -336,7 +336,7 @@ TEST_F(DayMemoWindowTest, SavedMemoShowsInTheMiniMemo)
     ASSERT_NE(nullptr, calendar_);
     HWND miniMemo = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        miniMemo = FindWindowA("Velmora DaylensMiniMemo", nullptr);
+        miniMemo = FindProcessWindow(process_, "Velmora DaylensMiniMemo", nullptr);
         return miniMemo && IsWindowVisible(miniMemo);
     })) << "the mini memo did not come up";
     // The mini memo lists the days a moment after it is made: wait until two looks a while apart agree.

@@ -16,7 +16,7 @@ const char kCaption[] = "Daylens マイホリデイ設定";
 HWND WaitForDialog(const char* caption)
 {
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindWindowA("#32770", caption)) != nullptr && IsWindowVisible(dialog); });
+    WaitUntil([&] { return (dialog = FindDaylensWindow("#32770", caption)) != nullptr && IsWindowVisible(dialog); });
     return dialog;
 }
 
@@ -27,7 +27,7 @@ HWND WaitForHolidayDialog()
 
 bool WaitForClosed()
 {
-    return WaitUntil([] { return FindWindowA("#32770", kCaption) == nullptr; });
+    return WaitUntil([] { return FindDaylensWindow("#32770", kCaption) == nullptr; });
 }
 
 int Rows(HWND dialog)
@@ -81,7 +81,7 @@ bool DeleteFirstRow(HANDLE process, HWND dialog)
     int rows = Rows(dialog);
     PostMessageA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_DELETE, 0);
     HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindWindowA("#32770", "Daylens")) != nullptr; }))
+    if (!WaitUntil([&] { return (box = FindDaylensWindow("#32770", "Daylens")) != nullptr; }))
         return false;
     PostMessageA(box, WM_COMMAND, IDYES, 0);
     return WaitUntil([&] { return Rows(dialog) == rows - 1; });
@@ -138,7 +138,7 @@ TEST_F(ProgramTest, OwnHolidayCommandWritesTheListAndDeletesTheFileWhenEmptied)
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForClosed());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
-    EXPECT_FALSE(FindWindowA("#32770", "Daylens")) << "no message box";
+    EXPECT_FALSE(FindDaylensWindow("#32770", "Daylens")) << "no message box";
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 
@@ -165,12 +165,12 @@ TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
     ASSERT_EQ(0, Rows(dialog));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowA("#32770", "Daylens")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindDaylensWindow("#32770", "Daylens")) != nullptr; }));
     char question[128] = "";
     GetDlgItemTextA(box, 0xFFFF, question, sizeof(question));
     EXPECT_STREQ("内容が変更されています\r\n追加しますか？", question);
     PostMessageA(box, WM_COMMAND, IDYES, 0);
-    ASSERT_TRUE(WaitUntil([&] { return FindWindowA("#32770", caption) == nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return FindDaylensWindow("#32770", caption) == nullptr; }));
     EXPECT_EQ("1970 5 3 Wedding Day\r\n", FileBytes(path));
 
     PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MEMORIAL_ADD, 0);
@@ -178,7 +178,7 @@ TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(1, Rows(dialog));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitUntil([&] { return FindWindowA("#32770", caption) == nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return FindDaylensWindow("#32770", caption) == nullptr; }));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 

@@ -63,7 +63,7 @@ TEST_F(PeriodMemoWindowTest, CommandShowsOneRowADayForEachPeriod)
     PostMessageA(calendar, WM_COMMAND, IDM_PERIOD_MEMO, 0);
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        return (dialog = FindWindowA("#32770", kPeriodMemoCaption)) != nullptr && IsWindowVisible(dialog);
+        return (dialog = FindDaylensWindow("#32770", kPeriodMemoCaption)) != nullptr && IsWindowVisible(dialog);
     }));
     char caption[64];
     snprintf(caption, sizeof(caption), "%04d年%2d月%2d日(%s) 前後のメモ", today_.wYear, today_.wMonth, today_.wDay,

@@ -110,7 +110,7 @@ TEST_F(PopupWatchTest, StartShowsTodaysMemoAndTheProgramEndsCleanlyUnderAnOpenPo
 
     HWND popup = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-        popup = FindWindowA(nullptr, "DaylensPopupView");
+        popup = FindProcessWindow(process, nullptr, "DaylensPopupView");
         return popup && IsWindowVisible(popup);
     })) << "no popup came up";
     DWORD pid = 0;

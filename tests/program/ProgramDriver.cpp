@@ -221,3 +221,35 @@ bool ProgramTest::WaitForShownMonth(HWND window, int month)
 {
     return WaitUntil([&] { return SavedShownMonth(window) == month; }, 5000);
 }
+
+HWND FindProcessWindow(HANDLE process, const char* className, const char* title)
+{
+    DWORD id = GetProcessId(process);
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == id)
+            return window;
+    }
+    return nullptr;
+}
+
+HWND FindDaylensWindow(const char* className, const char* title)
+{
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        char image[MAX_PATH] = "";
+        DWORD size = sizeof(image);
+        bool daylens = process && QueryFullProcessImageNameA(process, 0, image, &size) && size >= 11 &&
+                       lstrcmpiA(image + size - 11, "Daylens.exe") == 0;
+        if (process)
+            CloseHandle(process);
+        if (daylens)
+            return window;
+    }
+    return nullptr;
+}

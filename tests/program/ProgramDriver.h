@@ -38,6 +38,11 @@ void SendKeyState(WORD key, bool down);
 POINT TopLeft(HWND window);
 // Polls until window is the foreground window, asking for it; false when it did not become one.
 bool BringToForeground(HWND window);
+// A top-level window of a running Daylens.exe with the class and title (either may be null for any), or null: the
+// other test programs on the desktop open dialogs of the same titles.
+HWND FindDaylensWindow(const char* className, const char* title);
+// A top-level window of process with the class and title (either may be null for any), or null.
+HWND FindProcessWindow(HANDLE process, const char* className, const char* title);
 // The tooltip control of calendar while it shows a tip, else null.
 HWND ShownTipOf(HWND calendar);
 

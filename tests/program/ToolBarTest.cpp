@@ -40,7 +40,7 @@ protected:
     {
         HWND bar = nullptr;
         WaitUntil([&bar] {
-            bar = FindWindowA(TOOLBAR_WINDOW_CLASS, nullptr);
+            bar = FindDaylensWindow(TOOLBAR_WINDOW_CLASS, nullptr);
             return bar && IsWindowVisible(bar);
         });
         return bar;
@@ -130,7 +130,7 @@ TEST_F(ToolBarTest, ThePlugInMenuItemClosesTheBarAndShowsItAgain)
     DWORD_PTR result = 0;
     ASSERT_TRUE(SendMessageTimeoutA(calendar, WM_COMMAND, kShowToolBar, 0, SMTO_BLOCK, kTimeoutMs, &result));
     EXPECT_LT(GetTickCount() - start, 5000u);
-    EXPECT_EQ(nullptr, FindWindowA(TOOLBAR_WINDOW_CLASS, nullptr));
+    EXPECT_EQ(nullptr, FindDaylensWindow(TOOLBAR_WINDOW_CLASS, nullptr));
 
     PostMessageA(calendar, WM_COMMAND, kShowToolBar, 0);
     HWND bar = WaitForBar();

@@ -11,12 +11,18 @@ bool TempFolder::Create(const char* prefix)
     char temp[MAX_PATH];
     if (!GetTempPathA(sizeof(temp), temp))
         return false;
-    std::string dir = std::string(temp) + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-                      std::to_string(++serial);
-    if (!CreateDirectoryA(dir.c_str(), nullptr))
-        return false;
-    dir_ = dir;
-    return true;
+    // A folder of an earlier run that ended before it could clean up may hold the name (process ids come back).
+    for (int tries = 0; tries < 100; tries++) {
+        std::string dir = std::string(temp) + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                          std::to_string(++serial);
+        if (CreateDirectoryA(dir.c_str(), nullptr)) {
+            dir_ = dir;
+            return true;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return false;
 }
 
 void TempFolder::Remove()

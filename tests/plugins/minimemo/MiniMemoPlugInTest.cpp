@@ -80,7 +80,7 @@ protected:
             return nullptr;
         HWND window = nullptr;
         Poll([&] {
-            window = FindWindowA(MINIMEMO_WINDOW_CLASS, nullptr);
+            window = FindOwnWindow(MINIMEMO_WINDOW_CLASS, nullptr);
             return window && IsWindowVisible(window);
         });
         return window;
