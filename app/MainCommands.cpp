@@ -18,6 +18,7 @@
 #include "PlugInHost.h"
 #include "ToolBarModule.h"
 #include "Program.h"
+#include "SettingsDialog.h"
 #include "Updater.h"
 #include "UserMessage.h"
 #include "VersionDialog.h"
@@ -39,6 +40,14 @@ void ShowVersion(HWND window)
     if (module)
         ShowAboutBox(module, kAboutTemplate, window, ProgramIcon(PROGRAM_ICON_LARGE), ProgramIcon(PROGRAM_ICON_SMALL),
                      nullptr, g_program.Info, 1);
+    ResourceDllAcquire(0);
+}
+
+// The dialog's template is the language module's; the dialog holds the module itself while it is open.
+void ShowSettings(HWND window)
+{
+    if (ResourceDllAcquire(1))
+        ShowSettingsDialog(window);
     ResourceDllAcquire(0);
 }
 
@@ -204,7 +213,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_PLUGIN_ACTIVATE: ActivatePlugIns(); return 1;
     case IDM_MY_HOLIDAY: ShowMyHolidays(window, env); return 1;
     case IDM_MEMORIAL_ADD: AddMemorialDay(window, env); return 1;
-    case IDM_SETTINGS:
+    case IDM_SETTINGS: ShowSettings(window); return 1;
     case IDM_PLUGIN_INFO:
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
