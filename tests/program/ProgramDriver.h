@@ -38,6 +38,8 @@ void SendKeyState(WORD key, bool down);
 POINT TopLeft(HWND window);
 // Polls until window is the foreground window, asking for it; false when it did not become one.
 bool BringToForeground(HWND window);
+// The shown popup menus (the root menu and any submenu open under it).
+int ShownMenuCount();
 // The tooltip control of calendar while it shows a tip, else null.
 HWND ShownTipOf(HWND calendar);
 
