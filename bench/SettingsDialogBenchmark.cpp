@@ -1,13 +1,14 @@
 // Opens and closes the settings dialog of a running Daylens.exe many times, each time with the preview and a change
 // on a page, and reads the program's private memory before and after:
-//   settings_dialog_benchmark.exe <dist folder> [cycles]
-// Daylens runs from a copy of the dist folder with a prepared settings file.
+//   settings_dialog_benchmark.exe <dist folder> [cycles [plain]]
+// With "plain" the dialog is only opened and cancelled. Daylens runs from a copy of the dist folder with a prepared settings file.
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 
@@ -110,6 +111,8 @@ HWND PageControl(HWND dialog, int id)
     return nullptr;
 }
 
+bool s_plain = false;  // only open and cancel, without the preview and the change
+
 // One opening: the preview, a change of the months across, then Cancel. False when a window did not come or go.
 bool OneCycle(HWND calendar, DWORD processId, int cycle)
 {
@@ -117,8 +120,11 @@ bool OneCycle(HWND calendar, DWORD processId, int cycle)
     HWND dialog = WaitForWindow("#32770", kCaption, processId);
     if (!dialog)
         return false;
-    SendMessageA(dialog, WM_COMMAND, IDC_SETTINGS_BTN_PREVIEW, 0);
-    SendMessageA(PageControl(dialog, IDC_ENVGENERAL_EDIT_ACROSS), WM_SETTEXT, 0, (LPARAM)(cycle % 2 ? "2" : "3"));
+    if (!s_plain) {
+        SendMessageA(dialog, WM_COMMAND, IDC_SETTINGS_BTN_PREVIEW, 0);
+        SendMessageA(PageControl(dialog, IDC_ENVGENERAL_EDIT_ACROSS), WM_SETTEXT, 0,
+                     (LPARAM)(cycle % 2 ? "2" : "3"));
+    }
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     return WaitForGone(kCaption, processId);
 }
@@ -134,6 +140,7 @@ int main(int argc, char** argv)
     int cycles = argc > 2 ? atoi(argv[2]) : kDefaultCycles;
     if (cycles < 1)
         cycles = kDefaultCycles;
+    s_plain = argc > 3 && strcmp(argv[3], "plain") == 0;
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     std::string folder = std::string(temp) + "daylens-settings-benchmark";

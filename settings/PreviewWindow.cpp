@@ -78,12 +78,13 @@ void GiveBackForeground(HWND window)
         SetForegroundWindow(dialog);
 }
 
+// FALSE: the preview takes no focus, which stays with the settings dialog.
 INT_PTR OnInitDialog(HWND window)
 {
     EnvData* work = SettingsWorkingCopy();
     s_preview = {};
     if (!work)
-        return TRUE;
+        return FALSE;
     s_preview.Busy = 1;
     MeasureCalendar(work);
     SetWindowPos(window, nullptr, work->WindowX, work->WindowY, work->WindowWidth, work->WindowHeight,
@@ -98,7 +99,7 @@ INT_PTR OnInitDialog(HWND window)
     s_preview.Width = client.right;
     s_preview.Height = client.bottom;
     s_preview.Busy = 0;
-    return TRUE;
+    return FALSE;
 }
 
 // A new size keeps the top-left corner and gives the client area exactly the calendar's size.

@@ -182,19 +182,35 @@ TEST_F(SettingsDialogTest, ChangesShowInThePreviewAndApplyReachesCalendarAndFile
     EXPECT_EQ(nullptr, Preview());
 }
 
-// A value typed again as it stands is no change; Cancel after a change leaves the file and the calendar as they were.
+// A stored value beyond its up-down's range shows as it is, and a value typed again as it stands is no change. Month
+// names typed into their page show in the preview at once; Cancel leaves the file and the calendar as they were.
 TEST_F(SettingsDialogTest, CancelLeavesFileAndWindowAsTheyWere)
 {
+    PrepareSettings(0);
+    WriteSetting("Daylens01", "EachMonthSpace", 250);
     OpenDialog();
     SendMessageA(Calendar, WM_COMMAND, IDM_SAVE, 0);
     std::string saved = FileBytes();
     RECT rect;
     GetWindowRect(Calendar, &rect);
+    char text[16] = "";
+    GetWindowTextA(Control(IDC_ENVLAYOUT_EDIT_MONTH_SPACE), text, sizeof(text));
+    EXPECT_STREQ("250", text);
     Type(IDC_ENVGENERAL_EDIT_ACROSS, "1");
     EXPECT_FALSE(ApplyEnabled()) << "1 is what is stored";
-    Type(IDC_ENVGENERAL_EDIT_ACROSS, "4");
-    Type(IDC_ENVMONTH_EDIT_USER, "い,ろ,は");
+
+    Press(IDC_SETTINGS_BTN_PREVIEW);
+    HWND preview = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (preview = Preview()) != nullptr; }));
+    LONG narrow = SizeOf(preview).cx;
+    Click(IDC_ENVMONTH_RADIO_USER);
     EXPECT_TRUE(ApplyEnabled());
+    std::string names = "いろはにほへとちりぬるをわかよ";
+    for (int month = 2; month <= 12; month++)
+        names += ",いろはにほへとちりぬるをわかよ";
+    Type(IDC_ENVMONTH_EDIT_USER, names.c_str());
+    EXPECT_GT(SizeOf(preview).cx, narrow) << "a long month name widens the month block";
+    Type(IDC_ENVGENERAL_EDIT_ACROSS, "4");
     Press(IDCANCEL);
     ASSERT_TRUE(WaitForClosed());
     RECT after;
@@ -204,6 +220,7 @@ TEST_F(SettingsDialogTest, CancelLeavesFileAndWindowAsTheyWere)
     SendMessageA(Calendar, WM_COMMAND, IDM_SAVE, 0);
     EXPECT_EQ(1, ReadInt("Daylens01", "DisplayRows"));
     EXPECT_EQ("", ReadText("Daylens01", "MonthUserStr"));
+    EXPECT_EQ("1月", ReadText("Daylens01", "MonthType"));
 }
 
 // Apply twice and then OK leave the calendar running with a menu that still works: its settings item opens the
