@@ -194,7 +194,7 @@ TEST_F(SettingsDialogTest, CancelLeavesFileAndWindowAsTheyWere)
     RECT rect;
     GetWindowRect(Calendar, &rect);
     char text[16] = "";
-    GetWindowTextA(Control(IDC_ENVLAYOUT_EDIT_MONTH_SPACE), text, sizeof(text));
+    SendMessageA(Control(IDC_ENVLAYOUT_EDIT_MONTH_SPACE), WM_GETTEXT, sizeof(text), (LPARAM)text);
     EXPECT_STREQ("250", text);
     Type(IDC_ENVGENERAL_EDIT_ACROSS, "1");
     EXPECT_FALSE(ApplyEnabled()) << "1 is what is stored";
