@@ -120,8 +120,6 @@ bool OnCommand(HWND page, int id, int code)
 {
     EnvData* work = SettingsWorkingCopy();
     switch (id) {
-    case IDOK:
-    case IDCANCEL: EndPage(page, &s_flags); return true;
     case SETTINGS_PAGE_REFRESH:
         if (work)
             RefreshEnabled(page, work);
@@ -140,11 +138,5 @@ bool OnCommand(HWND page, int id, int code)
 INT_PTR CALLBACK EnvGeneralProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
-    if (message == WM_INITDIALOG)
-        return OnInitDialog(page);
-    if (message == WM_COMMAND && OnCommand(page, LOWORD(wParam), HIWORD(wParam))) {
-        PageReport(page, &s_flags);
-        return TRUE;
-    }
-    return PageReport(page, &s_flags);
+    return DispatchPageMessage(page, message, wParam, &s_flags, OnInitDialog, OnCommand);
 }

@@ -52,8 +52,6 @@ void OnSpaceChange(HWND page, EnvData* work, const SpaceEdit& space)
 bool OnCommand(HWND page, int id, int code)
 {
     switch (id) {
-    case IDOK:
-    case IDCANCEL: EndPage(page, &s_flags); return true;
     case SETTINGS_PAGE_STORE: s_flags.Changed = 0; return true;
     }
     EnvData* work = SettingsWorkingCopy();
@@ -72,11 +70,5 @@ bool OnCommand(HWND page, int id, int code)
 INT_PTR CALLBACK EnvLayoutProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
-    if (message == WM_INITDIALOG)
-        return OnInitDialog(page);
-    if (message == WM_COMMAND && OnCommand(page, LOWORD(wParam), HIWORD(wParam))) {
-        PageReport(page, &s_flags);
-        return TRUE;
-    }
-    return PageReport(page, &s_flags);
+    return DispatchPageMessage(page, message, wParam, &s_flags, OnInitDialog, OnCommand);
 }

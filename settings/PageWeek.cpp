@@ -100,10 +100,6 @@ bool OnControl(HWND page, EnvData* work, int id, int code)
 
 bool OnCommand(HWND page, int id, int code)
 {
-    switch (id) {
-    case IDOK:
-    case IDCANCEL: EndPage(page, &s_flags); return true;
-    }
     EnvData* work = SettingsWorkingCopy();
     if (!work)
         return false;
@@ -122,11 +118,5 @@ bool OnCommand(HWND page, int id, int code)
 INT_PTR CALLBACK EnvWeekProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
-    if (message == WM_INITDIALOG)
-        return OnInitDialog(page);
-    if (message == WM_COMMAND && OnCommand(page, LOWORD(wParam), HIWORD(wParam))) {
-        PageReport(page, &s_flags);
-        return TRUE;
-    }
-    return PageReport(page, &s_flags);
+    return DispatchPageMessage(page, message, wParam, &s_flags, OnInitDialog, OnCommand);
 }

@@ -112,8 +112,6 @@ bool OnControl(HWND page, EnvData* work, int id, int code)
 bool OnCommand(HWND page, int id, int code)
 {
     switch (id) {
-    case IDOK:
-    case IDCANCEL: EndPage(page, &s_flags); return true;
     case SETTINGS_PAGE_STORE: s_flags.Changed = 0; return true;
     }
     EnvData* work = SettingsWorkingCopy();
@@ -125,11 +123,5 @@ bool OnCommand(HWND page, int id, int code)
 INT_PTR CALLBACK EnvYearProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;
-    if (message == WM_INITDIALOG)
-        return OnInitDialog(page);
-    if (message == WM_COMMAND && OnCommand(page, LOWORD(wParam), HIWORD(wParam))) {
-        PageReport(page, &s_flags);
-        return TRUE;
-    }
-    return PageReport(page, &s_flags);
+    return DispatchPageMessage(page, message, wParam, &s_flags, OnInitDialog, OnCommand);
 }

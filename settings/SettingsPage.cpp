@@ -39,6 +39,24 @@ void EndPage(HWND page, PageFlags* flags)
     DestroyWindow(page);
 }
 
+INT_PTR DispatchPageMessage(HWND page, UINT message, WPARAM wParam, PageFlags* flags, PageInitHandler init,
+                            PageCommandHandler command)
+{
+    if (message == WM_INITDIALOG)
+        return init(page);
+    if (message != WM_COMMAND)
+        return PageReport(page, flags);
+    int id = LOWORD(wParam);
+    if (id == IDOK || id == IDCANCEL) {
+        EndPage(page, flags);
+        return TRUE;
+    }
+    if (!command(page, id, HIWORD(wParam)))
+        return PageReport(page, flags);
+    PageReport(page, flags);
+    return TRUE;
+}
+
 void CheckRadioIndex(HWND page, int first, int last, int index)
 {
     int id = first + index;

@@ -21,6 +21,14 @@ INT_PTR PageReport(HWND page, PageFlags* flags);
 // IDOK and IDCANCEL: the flags cleared and the page destroyed.
 void EndPage(HWND page, PageFlags* flags);
 
+typedef INT_PTR (*PageInitHandler)(HWND page);
+// true when the page handled the command (id, notification code).
+typedef bool (*PageCommandHandler)(HWND page, int id, int code);
+// A page procedure's dispatch: WM_INITDIALOG to init; IDOK and IDCANCEL end the page; other commands to command;
+// the report step after every handled command and for every other message, so Apply follows each change at once.
+INT_PTR DispatchPageMessage(HWND page, UINT message, WPARAM wParam, PageFlags* flags, PageInitHandler init,
+                            PageCommandHandler command);
+
 // Radio first + index checked among first..last.
 void CheckRadioIndex(HWND page, int first, int last, int index);
 void SetCheck(HWND page, int id, int on);
