@@ -18,6 +18,7 @@
 #include "PlugInHost.h"
 #include "ToolBarModule.h"
 #include "Program.h"
+#include "SettingsDialog.h"
 #include "Updater.h"
 #include "UserMessage.h"
 #include "VersionDialog.h"
@@ -57,6 +58,14 @@ void ShowPlugInInformation(HWND window, EnvData* env)
         g_program.Restart = 1;
         Exit(window);
     }
+}
+
+// The dialog's template is the language module's; the dialog holds the module itself while it is open.
+void ShowSettings(HWND window)
+{
+    if (ResourceDllAcquire(1))
+        ShowSettingsDialog(window);
+    ResourceDllAcquire(0);
 }
 
 void ShowMemorialSettings(HWND window, EnvData* env)
@@ -222,7 +231,7 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_MY_HOLIDAY: ShowMyHolidays(window, env); return 1;
     case IDM_MEMORIAL_ADD: AddMemorialDay(window, env); return 1;
     case IDM_PLUGIN_INFO: ShowPlugInInformation(window, env); return 1;
-    case IDM_SETTINGS:
+    case IDM_SETTINGS: ShowSettings(window); return 1;
     case IDM_WALLPAPER:
     case IDM_WALLPAPER_EXIT:
         // Their dialogs and plug-ins join later.

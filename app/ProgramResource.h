@@ -9,3 +9,6 @@
 
 // The keys give the calendar's commands.
 #include "DaylensIds.h"
+
+// The settings dialog's preview window: a borderless popup sized to the calendar it draws.
+#define IDD_SETTINGS_PREVIEW  101

@@ -170,20 +170,6 @@ TEST_F(InputTest, PointerRestingOnADayShowsItsTooltip)
 
 } // namespace
 
-namespace {
-
-// The shown popup menus (the root menu and any submenu open under it).
-int ShownMenuCount()
-{
-    int count = 0;
-    HWND menu = nullptr;
-    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr)
-        count += IsWindowVisible(menu) ? 1 : 0;
-    return count;
-}
-
-}  // namespace
-
 // A right click on the calendar opens its menu; the options submenu's "next month", chosen with the keys, reaches
 // the calendar.
 TEST_F(InputTest, RightClickMenuItemReachesTheCalendar)

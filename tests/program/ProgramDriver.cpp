@@ -95,6 +95,15 @@ HWND ShownTipOf(HWND calendar)
     return found != calendar ? found : nullptr;
 }
 
+int ShownMenuCount()
+{
+    int count = 0;
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr)
+        count += IsWindowVisible(menu) ? 1 : 0;
+    return count;
+}
+
 std::vector<HWND> CalendarWindows()
 {
     std::vector<HWND> windows;

@@ -182,6 +182,13 @@ TEST_F(ProgramTest, SecondStartEndsAndLeavesTheFirstRunning)
         ASSERT_TRUE(WaitForWindowCount(1));
         HANDLE second = Start(c.words);
         ASSERT_NE(nullptr, second);
+        if (c.doubleStart == 0) {
+            // The second start waits until the settings dialog it opened in the first is closed.
+            HWND settings = nullptr;
+            ASSERT_TRUE(WaitUntil([&] { return (settings = FindWindowA("#32770", "Daylens 環境設定")) != nullptr; }));
+            EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(second, 0));
+            PostMessageA(settings, WM_COMMAND, IDCANCEL, 0);
+        }
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(second, kTimeoutMs));
         EXPECT_EQ(1u, CalendarWindows().size());
         EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(first, 0));

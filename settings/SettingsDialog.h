@@ -1,0 +1,47 @@
+// The settings dialog of the calendar (the language module's template 130): a tab control over fourteen modeless
+// pages that edit a heap working copy of the live settings record, the Apply that hands the copy to the calendar and
+// the settings file, and the preview window (the program's template 101) that draws the working copy.
+#pragma once
+
+#include <windows.h>
+
+class EnvData;
+
+// Commands of the page protocol that the frame sends every page (the close commands are IDOK and IDCANCEL).
+#define SETTINGS_PAGE_REFRESH 4     // set the enabled states from the working copy
+#define SETTINGS_PAGE_STORE 81      // Apply: store what only the controls hold
+// Commands to the preview window.
+#define SETTINGS_PREVIEW_REDRAW 1
+#define SETTINGS_PREVIEW_CLOSE 2
+
+// Runs the modal settings dialog over owner (the calendar window); IDOK or IDCANCEL, and IDCANCEL at once while one
+// is open already.
+INT_PTR ShowSettingsDialog(HWND owner);
+
+INT_PTR CALLBACK EnvDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Inserts the tabs, creates the pages into slots and shows the page of the working TabSelect; 0 when the language
+// module is not loaded (no page is made then), else 1.
+int EnvCreatePages(HWND dialog, HWND* slots);
+
+// What the pages share with the frame while the dialog is open.
+// The working copy, or null while no dialog is open.
+EnvData* SettingsWorkingCopy();
+// Something drawn changed: the next Apply redraws the calendar.
+void SetSettingsCalendarDirty();
+// The open preview window, or null.
+HWND SettingsPreviewWindow();
+// Enables the frame's Apply button.
+void EnableSettingsApply();
+
+// The preview window's procedure (modeless, child of the settings dialog).
+INT_PTR CALLBACK EnvPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Page procedures, in tab order.
+INT_PTR CALLBACK EnvGeneralProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvYearProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvMonthProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvWeekProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvDateProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvLayoutProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The pages of fonts and colours, marks, window, transparency, hot spots, behaviour, tooltips and the rest.
+INT_PTR CALLBACK EnvPendingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
