@@ -176,7 +176,6 @@ protected:
         GetExitCodeThread(thread, &code);
         return (int)code;
     }
-    // Presses at from, moves by (dx, dy) in steps, and lets go, through the real pointer.
     // Puts the pointer at point and waits until the system has it there, so that a press lands where it should
     // also while other programs keep the machine busy.
     static void PointAt(POINT point)
@@ -190,17 +189,30 @@ protected:
         }
         Sleep(50);
     }
+    // Whether the thread has captured the mouse (a drag of its window runs).
+    static bool Captured(DWORD thread)
+    {
+        GUITHREADINFO info = {sizeof(info)};
+        return GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
+    }
+    // Presses at from, moves by (dx, dy) in steps, and lets go, through the real pointer. The popup's thread may lag
+    // behind the pointer under load: each step waits until it has taken the press and the release.
     static void Drag(POINT from, int dx, int dy)
     {
         const int steps = 4;
         PointAt(from);
+        DWORD thread = GetWindowThreadProcessId(WindowFromPoint(from), nullptr);
         SendMouse(MOUSEEVENTF_LEFTDOWN);
+        for (int i = 0; i < 25 && !Captured(thread); i++)
+            Sleep(20);  // a refused drag never captures: half a second is enough to tell
         for (int i = 1; i <= steps; i++) {
             Sleep(50);
             PointAt({from.x + dx * i / steps, from.y + dy * i / steps});
         }
         Sleep(150);
         SendMouse(MOUSEEVENTF_LEFTUP);
+        for (int i = 0; i < 100 && Captured(thread); i++)
+            Sleep(20);
         Sleep(150);
     }
     static RECT Rect(HWND window)
