@@ -165,7 +165,8 @@ protected:
         threads_.push_back(*thread);
         if (!Poll([](void*) { return FindPopup() != nullptr; }, nullptr))
             return nullptr;
-        return FindPopup();
+        popup_ = FindPopup();
+        return popup_;
     }
     // The thread's answer once PopupViewOpen has returned; -1 when it did not.
     static int Result(HANDLE thread)
@@ -197,14 +198,29 @@ protected:
     }
     // Presses at from, moves by (dx, dy) in steps, and lets go, through the real pointer. The popup's thread may lag
     // behind the pointer under load: each step waits until it has taken the press and the release.
-    static void Drag(POINT from, int dx, int dy)
+    void Drag(POINT from, int dx, int dy)
     {
         const int steps = 4;
         PointAt(from);
-        DWORD thread = GetWindowThreadProcessId(WindowFromPoint(from), nullptr);
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        for (int i = 0; i < 25 && !Captured(thread); i++)
-            Sleep(20);  // a refused drag never captures: half a second is enough to tell
+        HWND under = GetAncestor(WindowFromPoint(from), GA_ROOT);
+        if (under != popup_) {
+            char name[64] = "";
+            GetClassNameA(under, name, sizeof(name));
+            ADD_FAILURE() << "a window of class " << name << " lies over the popup at " << from.x << "," << from.y;
+        }
+        DWORD thread = GetWindowThreadProcessId(popup_, nullptr);
+        // The first press on a fresh desktop can go astray; a press the popup refuses (a fixed popup) never
+        // captures, so it is simply tried twice.
+        for (int attempt = 0; attempt < 2 && !Captured(thread); attempt++) {
+            if (attempt > 0) {
+                SendMouse(MOUSEEVENTF_LEFTUP);
+                Sleep(200);
+                PointAt(from);
+            }
+            SendMouse(MOUSEEVENTF_LEFTDOWN);
+            for (int i = 0; i < 25 && !Captured(thread); i++)
+                Sleep(20);
+        }
         for (int i = 1; i <= steps; i++) {
             Sleep(50);
             PointAt({from.x + dx * i / steps, from.y + dy * i / steps});
@@ -221,6 +237,7 @@ protected:
         GetWindowRect(window, &r);
         return r;
     }
+    HWND popup_ = nullptr;  // the popup Open found
     int Stored(const char* key)
     {
         return (int)GetPrivateProfileIntA("DaylensPopupView", key, -12345, ini_.c_str());
