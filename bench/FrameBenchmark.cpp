@@ -47,7 +47,10 @@ int main()
                Milliseconds(start, end) / kRuns, kRuns);
     }
     const Shape plainShapes[] = {
-        {"rectangle", FRAME_SHAPE_RECTANGLE, 0}, {"ellipse", FRAME_SHAPE_ELLIPSE, 0}, {"rounded", FRAME_SHAPE_ROUNDED, 120}};
+        {"rectangle", FRAME_SHAPE_RECTANGLE, 0},
+        {"ellipse", FRAME_SHAPE_ELLIPSE, 0},
+        {"rounded", FRAME_SHAPE_ROUNDED, 120},
+    };
     const int widths[] = {12, 60};
     for (int width : widths) {
         for (const Shape& s : plainShapes) {

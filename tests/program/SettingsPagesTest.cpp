@@ -107,7 +107,8 @@ protected:
                 TOOLINFOA tool = {};
                 tool.cbSize = sizeof(tool);
                 block.Write(&tool, sizeof(tool));
-                if (SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)block.Address()) && block.Read(&tool, sizeof(tool)))
+                bool listed = SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)block.Address()) != 0;
+                if (listed && block.Read(&tool, sizeof(tool)))
                     tips.push_back({tip, tool.hwnd});
             }
         }
