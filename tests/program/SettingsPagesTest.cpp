@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <limits.h>
+
 #include "DaylensIds.h"
 #include "ProgramDriver.h"
 #include "SettingsDialogIds.h"
@@ -238,6 +240,30 @@ TEST_F(SettingsPagesTest, EachPageChangeReachesCalendarOnApplyAndFileOnOk)
     EXPECT_EQ(2, ReadAny("DoubleClick"));
     EXPECT_EQ(0, ReadAny("ShowToolTip"));
     EXPECT_EQ(1, ReadAny("WindowOrder"));
+}
+
+// A graded frame far wider than the window, typed beyond INT_MAX, is stored as INT_MAX and drawn at once: the
+// calendar answers right after Apply.
+TEST_F(SettingsPagesTest, FrameFarWiderThanTheWindowIsDrawnAtOnce)
+{
+    PrepareSettings(0);
+    OpenDialog();
+    Click(IDC_ENVWINDOW_RADIO_ELLIPSE);
+    HWND combo = Control(IDC_ENVWINDOW_COMBO_GRADATION);
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(IDC_ENVWINDOW_COMBO_GRADATION, CBN_SELCHANGE), (LPARAM)combo);
+    Type(IDC_ENVWINDOW_EDIT_FRAME_WIDTH, "4294967295");
+    Type(IDC_ENVWINDOW_EDIT_ROUND_WIDTH, "3000000000");
+    DWORD start = GetTickCount();
+    Press(IDC_SETTINGS_BTN_APPLY);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(Calendar, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &answer));
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(INT_MAX, ReadAny("FrameWidth"));
+    EXPECT_EQ(INT_MAX, ReadAny("RoundWidth"));
+    EXPECT_EQ(1, ReadAny("FrameGradation"));
+    Press(IDCANCEL);
+    EXPECT_TRUE(WaitForClosed());
 }
 
 // The memo and memorial flags of the tooltip page are saved in their own sections and read back at the next start;
