@@ -271,7 +271,7 @@ int InitApplication(const char* commandLine, int showCommand)
     if (firstRun)
         AskFirstRunQuestions(info, env);
     if (env->WallpaperModeAtStart == 0 && env->DelayedStart == 1)
-        Sleep((DWORD)env->DelayedStartTime * 1000);
+        Sleep(DelayedStartWait(env->DelayedStartTime));
     LoadIcons(1);
     LoadOwnHolidays();
     LoadMemorialDays(info->GetProgramDir(), LanguageProc(LanguageModule::kLoadHoliday));

@@ -68,3 +68,12 @@ char* FormatMyHolidayPath(const char* programDir, int individual, const char* us
         snprintf(path, sizeof(path), "%s%s.txt", NonNullStr(programDir), "MyHoliday");
     return StrDupHeap(path);
 }
+
+DWORD DelayedStartWait(int seconds)
+{
+    if (seconds <= 0)
+        return 0;
+    unsigned long long wait = (unsigned long long)seconds * 1000ULL;
+    const unsigned long long longest = INFINITE - 1;
+    return (DWORD)(wait > longest ? longest : wait);
+}

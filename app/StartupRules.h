@@ -26,6 +26,9 @@ int WallpaperModeFromCommandLine(const char* commandLine);
 int AcceleratorTableId(int moveWithKeyUD, int moveWithKeyRL);
 // With DisplayStart 6 (last month shown at exit) and a remembered year and month, shows that month first; 1 when set.
 int ApplyStartMonth(EnvData* env);
+// The wait of the delayed start in milliseconds, computed in 64 bits: a negative time waits 0, a time too long
+// for a wait waits the longest finite wait.
+DWORD DelayedStartWait(int seconds);
 // The own-holiday file: "<dir>MyHoliday-<user>.txt" when individual is 1 and user is not empty, else
 // "<dir>MyHoliday.txt"; null without memory. The caller frees it with HeapFree.
 char* FormatMyHolidayPath(const char* programDir, int individual, const char* userName);

@@ -15,6 +15,7 @@
 #include "ProgramResource.h"
 #include "SettingsDialogIds.h"
 #include "SettingsRules.h"
+#include "SettingsToolTips.h"
 #include "Trace.h"
 #include "Transparency.h"
 #include "TrayIcon.h"
@@ -39,14 +40,14 @@ const SettingsPageKind kPages[SETTINGS_PAGE_COUNT] = {
     {" 曜日 ", IDD_SETTINGS_WEEK, EnvWeekProc},
     {" 日付 ", IDD_SETTINGS_DATE, EnvDateProc},
     {" 配置 ", IDD_SETTINGS_LAYOUT, EnvLayoutProc},
-    {" フォントと色 ", IDD_SETTINGS_FONTCOLOR, EnvPendingPageProc},
-    {" マーク ", IDD_SETTINGS_MARK, EnvPendingPageProc},
-    {" ウィンドウ ", IDD_SETTINGS_WINDOW, EnvPendingPageProc},
-    {" 透明化 ", IDD_SETTINGS_TRANSPARENT, EnvPendingPageProc},
-    {" ホットスポット ", IDD_SETTINGS_HOTSPOT, EnvPendingPageProc},
-    {" 動作設定 ", IDD_SETTINGS_ACTION, EnvPendingPageProc},
-    {" ツールチップ ", IDD_SETTINGS_TOOLTIP, EnvPendingPageProc},
-    {" その他 ", IDD_SETTINGS_OTHER, EnvPendingPageProc},
+    {" フォントと色 ", IDD_SETTINGS_FONTCOLOR, EnvFontColorProc},
+    {" マーク ", IDD_SETTINGS_MARK, EnvMarkProc},
+    {" ウィンドウ ", IDD_SETTINGS_WINDOW, EnvWindowProc},
+    {" 透明化 ", IDD_SETTINGS_TRANSPARENT, EnvTransparentProc},
+    {" ホットスポット ", IDD_SETTINGS_HOTSPOT, EnvHotSpotProc},
+    {" 動作設定 ", IDD_SETTINGS_ACTION, EnvActionProc},
+    {" ツールチップ ", IDD_SETTINGS_TOOLTIP, EnvToolTipProc},
+    {" その他 ", IDD_SETTINGS_OTHER, EnvOtherProc},
 };
 
 // One settings dialog at a time: the calendar's menu, the tray and the toolbar all reach command 501.
@@ -84,9 +85,10 @@ void CloseAllPages(WORD command)
 // Marks the tab's page visited; its control tooltips are installed on the first visit.
 void VisitPage(int slot)
 {
-    if (!s_dialog.Visited[slot])
-        s_dialog.Visited[slot] = 1;
-    // LATER: the control tooltips of the pages and of the frame's buttons
+    if (s_dialog.Visited[slot])
+        return;
+    s_dialog.Visited[slot] = 1;
+    SetPageToolTips(slot, s_dialog.Pages[slot], 1);
 }
 
 void ShowPage(int tab)
@@ -200,6 +202,7 @@ void FreeWork()
 void Close(HWND dialog, WORD command)
 {
     s_dialog.Work = nullptr;
+    SetEnvDlgToolTips(dialog, 0);
     s_dialog.Dialog = nullptr;
     s_dialog.Tab = nullptr;
     s_dialog.Open = 0;
@@ -277,6 +280,7 @@ INT_PTR OnInitDialog(HWND dialog)
     SendMessageA(dialog, WM_COMMAND, SETTINGS_PAGE_REFRESH, 0);
     if (!GetParent(dialog))
         PlaceWindowBeside(dialog, PLACE_CENTRE, nullptr);
+    SetEnvDlgToolTips(dialog, 1);
     return TRUE;
 }
 
@@ -287,11 +291,15 @@ INT_PTR OnCommand(HWND dialog, WORD id)
     switch (id) {
     case IDOK: OnOk(dialog); return TRUE;
     case IDCANCEL: OnCancel(dialog); return TRUE;
-    case SETTINGS_PAGE_REFRESH: SendToPages(SETTINGS_PAGE_REFRESH); return TRUE;
-    case IDC_SETTINGS_BTN_HELP: ShowHelp(dialog); return TRUE;
-    case IDC_SETTINGS_BTN_APPLY: Apply(dialog); return TRUE;
-    case IDC_SETTINGS_BTN_PREVIEW: TogglePreview(dialog); return TRUE;
+    case SETTINGS_PAGE_REFRESH: SendToPages(SETTINGS_PAGE_REFRESH); break;
+    case IDC_SETTINGS_BTN_HELP: ShowHelp(dialog); break;
+    case IDC_SETTINGS_BTN_APPLY: Apply(dialog); break;
+    case IDC_SETTINGS_BTN_PREVIEW: TogglePreview(dialog); break;
+    default: return FALSE;
     }
+    // The buttons' tooltips follow the balloon option from one command to the next.
+    SetEnvDlgToolTips(dialog, 1);
+    return TRUE;
     return FALSE;
 }
 
@@ -380,6 +388,15 @@ HWND SettingsPreviewWindow()
 {
     EnvData* live = Live();
     return live ? live->PreviewWindow : nullptr;
+}
+
+int SettingsPageSlot(HWND page)
+{
+    for (int i = 0; page && i < SETTINGS_PAGE_SLOTS; i++) {
+        if (s_dialog.Pages[i] == page)
+            return i;
+    }
+    return -1;
 }
 
 void EnableSettingsApply()

@@ -32,6 +32,8 @@ void SetSettingsCalendarDirty();
 HWND SettingsPreviewWindow();
 // Enables the frame's Apply button.
 void EnableSettingsApply();
+// The slot of page in the page table, or -1.
+int SettingsPageSlot(HWND page);
 
 // The preview window's procedure (modeless, child of the settings dialog).
 INT_PTR CALLBACK EnvPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,5 +45,11 @@ INT_PTR CALLBACK EnvMonthProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 INT_PTR CALLBACK EnvWeekProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK EnvDateProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK EnvLayoutProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-// The pages of fonts and colours, marks, window, transparency, hot spots, behaviour, tooltips and the rest.
-INT_PTR CALLBACK EnvPendingPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvFontColorProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvMarkProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvWindowProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvTransparentProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvHotSpotProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvActionProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvToolTipProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK EnvOtherProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include "DialogTheme.h"
 #include "SettingsDialog.h"
+#include "SettingsToolTips.h"
 #include "UpDownControl.h"
 
 void BeginPage(HWND page, PageFlags* flags)
@@ -36,6 +37,7 @@ INT_PTR PageReport(HWND page, PageFlags* flags)
 void EndPage(HWND page, PageFlags* flags)
 {
     *flags = {};
+    SetPageToolTips(SettingsPageSlot(page), page, 0);
     DestroyWindow(page);
 }
 
@@ -53,6 +55,9 @@ INT_PTR DispatchPageMessage(HWND page, UINT message, WPARAM wParam, PageFlags* f
     }
     if (!command(page, id, HIWORD(wParam)))
         return PageReport(page, flags);
+    // After a change the page's tooltips are made again, so that they follow the balloon option.
+    if (flags->Initialised && id != SETTINGS_PAGE_REFRESH && id != SETTINGS_PAGE_STORE)
+        SetPageToolTips(SettingsPageSlot(page), page, 1);
     PageReport(page, flags);
     return TRUE;
 }

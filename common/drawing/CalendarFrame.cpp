@@ -70,30 +70,86 @@ void PenWeights(int gradation, int width, int i, int* e, int* f)
     }
 }
 
-void StrokeShape(HDC dc, const RECT& rect, int frameShape, int roundness, int penWidth, COLORREF color)
+// The shape on rect moved in by depth on every side (a rounded corner keeps its centre), or false when nothing of it
+// is left.
+bool InsetShape(const RECT& rect, int depth, RECT* inset)
 {
-    HPEN pen = CreatePen(PS_SOLID, penWidth, color);
-    if (!pen)
-        return;
-    HGDIOBJ old = SelectObject(dc, pen);
-    DrawShape(dc, rect, frameShape, roundness);
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    if (depth > (rect.right - rect.left) / 2 || depth > (rect.bottom - rect.top) / 2)
+        return false;
+    *inset = {rect.left + depth, rect.top + depth, rect.right - depth, rect.bottom - depth};
+    return inset->left < inset->right && inset->top < inset->bottom;
 }
 
+int InsetRoundness(int roundness, int depth)
+{
+    long long inset = (long long)roundness - 2LL * depth;
+    return inset > 0 ? (int)inset : 0;
+}
+
+// The filled shape (outline included) in one colour.
+void FillShape(HDC dc, const RECT& rect, int frameShape, int roundness, COLORREF color)
+{
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HBRUSH brush = CreateSolidBrush(color);
+    if (pen && brush) {
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        HGDIOBJ oldBrush = SelectObject(dc, brush);
+        DrawShape(dc, rect, frameShape, roundness);
+        SelectObject(dc, oldBrush);
+        SelectObject(dc, oldPen);
+    }
+    if (pen)
+        DeleteObject(pen);
+    if (brush)
+        DeleteObject(brush);
+}
+
+// Leaves out of the DC's clip region what lies inside the band of depths pixels, so that the filled shapes of the
+// band never reach the calendar inside it.
+void ExcludeInside(HDC dc, const RECT& rect, int frameShape, int roundness, int depths)
+{
+    RECT inside;
+    if (!InsetShape(rect, depths, &inside))
+        return;
+    int corner = InsetRoundness(roundness, depths);
+    HRGN region = nullptr;
+    if (frameShape == FRAME_SHAPE_ELLIPSE)
+        region = CreateEllipticRgn(inside.left, inside.top, inside.right + 1, inside.bottom + 1);
+    else if (frameShape == FRAME_SHAPE_ROUNDED)
+        region = CreateRoundRectRgn(inside.left, inside.top, inside.right + 1, inside.bottom + 1, corner, corner);
+    else
+        region = CreateRectRgn(inside.left, inside.top, inside.right, inside.bottom);
+    if (!region)
+        return;
+    ExtSelectClipRgn(dc, region, RGN_DIFF);
+    DeleteObject(region);
+}
+
+// The band as filled shapes from the outside in: each depth fills its shape, the next one in paints over all but
+// its outline; the inside of the band is clipped away. Depths beyond half the shorter side would draw nothing.
 void DrawPlainBand(const RECT& rect, HDC dc, int frameWidth, int frameShape, int roundness, COLORREF color1,
                    COLORREF color2, int gradation)
 {
-    if (frameWidth > 2 && IsGraded(gradation)) {
-        // Widest pen first: each narrower pen repaints the depths inside it.
-        for (int i = frameWidth - 1; i >= 0; i--) {
+    int depths = FrameBandDepths(&rect, frameWidth);
+    if (depths <= 0)
+        return;
+    int saved = SaveDC(dc);
+    ExcludeInside(dc, rect, frameShape, roundness, depths);
+    bool graded = frameWidth > 2 && IsGraded(gradation);
+    for (int i = 0; i < (graded ? depths : 1); i++) {
+        RECT inset;
+        if (!InsetShape(rect, i, &inset))
+            break;
+        COLORREF color = color1;
+        if (graded) {
             int e = 0, f = 0;
             PenWeights(gradation, frameWidth, i, &e, &f);
-            StrokeShape(dc, rect, frameShape, roundness, 2 * i + 1, BlendColor(color1, e, color2, f));
+            color = BlendColor(color1, e, color2, f);
         }
-    } else if (frameWidth > 0) {
-        StrokeShape(dc, rect, frameShape, roundness, 2 * frameWidth - 1, color1);
+        FillShape(dc, inset, frameShape, InsetRoundness(roundness, i), color);
     }
+    if (saved)
+        RestoreDC(dc, saved);
 }
 
 inline int Smallest(int a, int b) { return a < b ? a : b; }
@@ -196,6 +252,20 @@ bool DrawComputedBand(const RECT& rect, HDC dc, int frameWidth, int frameShape, 
 }  // namespace
 
 extern "C" {
+
+int FrameBandDepths(const RECT* rect, int frameWidth)
+{
+    if (!rect || frameWidth <= 0)
+        return 0;
+    long long shorter = (long long)rect->right - rect->left;
+    long long height = (long long)rect->bottom - rect->top;
+    if (height < shorter)
+        shorter = height;
+    if (shorter <= 0)
+        return 0;
+    long long bound = shorter / 2 + 1;
+    return (int)(frameWidth < bound ? frameWidth : bound);
+}
 
 HBITMAP CreateFilledBitmap(HDC reference, HDC memory, int width, int height, COLORREF color)
 {

@@ -43,6 +43,9 @@ int FramePixelColor(COLORREF* out, COLORREF present, COLORREF color1, COLORREF c
 // FramePixelColor with the present colour read from dc at (x, y).
 int BlendFramePixel(COLORREF* out, HDC dc, int x, int y, COLORREF color1, COLORREF color2, int gradation,
                     double width, double distance);
+// How many depths of a band frameWidth pixels wide the shape on rect has room for: at most half its shorter side
+// and one; 0 for a band of no width or an empty rectangle.
+int FrameBandDepths(const RECT* rect, int frameWidth);
 // CreateShapeRegion for the window rectangle moved to (0, 0).
 HRGN MakeWindowRegion(HWND window, int frameShape, int roundness);
 // Sets the region of the shape of rect (ellipse, rounded rectangle; one pixel wider and taller) on the window and

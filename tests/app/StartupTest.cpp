@@ -119,6 +119,17 @@ TEST(StartupRulesTest, OwnHolidayFileIsPerUserOnlyWhenAskedAndNamed)
     }
 }
 
+// The delayed start's wait in milliseconds does not wrap for long times.
+TEST(StartupRulesTest, DelayedStartWaitsInSixtyFourBits)
+{
+    EXPECT_EQ(5000000u, DelayedStartWait(5000));
+    EXPECT_EQ(0u, DelayedStartWait(0));
+    EXPECT_EQ(0u, DelayedStartWait(-3));
+    EXPECT_EQ(4294967000u, DelayedStartWait(4294967));
+    EXPECT_EQ((DWORD)INFINITE - 1, DelayedStartWait(4294968));
+    EXPECT_EQ((DWORD)INFINITE - 1, DelayedStartWait(0x7FFFFFFF));
+}
+
 TEST(LanguageModuleSearchTest, FoldersInOrder)
 {
     std::vector<std::string> tries;

@@ -1,5 +1,6 @@
 // Frame bands drawn into memory bitmaps, checked at chosen depths; the per-pixel colour rule; picture placement.
 #include <windows.h>
+#include <limits.h>
 #include <gtest/gtest.h>
 
 #include "CalendarFrame.h"
@@ -110,6 +111,35 @@ TEST(DrawShapeFrameTest, LeavesTheCallersDcAsItWas)
     SelectObject(bitmap.Dc(), old);
     DeleteObject(brush);
     EXPECT_EQ(0, DrawShapeFrame(rect, nullptr, 5, FRAME_SHAPE_ELLIPSE, 0, kOne, kTwo, 1, 1));
+}
+
+// A band far wider than the window covers the whole shape and is drawn no slower than one as wide as the window: the
+// depths stop at half the shorter side.
+TEST(DrawShapeFrameTest, BandsBeyondTheWindowStopAtHalfItsShorterSide)
+{
+    RECT window = {0, 0, 700, 500};
+    EXPECT_EQ(251, FrameBandDepths(&window, INT_MAX));
+    EXPECT_EQ(12, FrameBandDepths(&window, 12));
+    EXPECT_EQ(0, FrameBandDepths(&window, 0));
+    EXPECT_EQ(0, FrameBandDepths(&window, -5));
+    RECT empty = {10, 10, 10, 400};
+    EXPECT_EQ(0, FrameBandDepths(&empty, 20));
+    EXPECT_EQ(0, FrameBandDepths(nullptr, 20));
+
+    const int shapes[] = {FRAME_SHAPE_RECTANGLE, FRAME_SHAPE_ELLIPSE, FRAME_SHAPE_ROUNDED};
+    for (int shape : shapes) {
+        for (int gradation : {FRAME_GRADATION_NONE, FRAME_GRADATION_OUT_IN}) {
+            MemoryBitmap bitmap(700, 500, kGround);
+            ASSERT_TRUE(bitmap.Valid());
+            DWORD start = GetTickCount();
+            DrawShapeFrame(window, bitmap.Dc(), INT_MAX, shape, INT_MAX, kOne, kTwo, gradation, 0);
+            DrawShapeFrame(window, bitmap.Dc(), 1000000, shape, 1000000, kOne, kTwo, gradation, 1);
+            EXPECT_LT(GetTickCount() - start, 2000u) << shape << ", " << gradation;
+            // Colour 1 outside, and at a million pixels' width the middle is still almost all colour 1.
+            EXPECT_EQ(kOne, bitmap.Pixel(350, 250)) << shape << ", " << gradation;
+            EXPECT_EQ(kOne, bitmap.Pixel(350, 0)) << shape << ", " << gradation;
+        }
+    }
 }
 
 TEST(PlacePictureTest, AlignmentsMarginsAndStretch)
