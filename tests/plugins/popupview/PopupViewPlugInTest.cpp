@@ -1,6 +1,6 @@
 // The built plug-in as the memo watcher uses it (one process at a time: the plug-in keeps its settings in the file
-// of the program that loads it, and real pointer input drags the popup): PopupViewOpen runs the popup modally on the calling thread, the
-// popup is found by its title, and closing it (from another thread, or by its own timer) lets the call return and
+// of the program that loads it, and the drags move the shared pointer): PopupViewOpen runs the popup modally on the
+// calling thread, the popup is found by its title, and closing it (from another thread, or by its own timer) lets the call return and
 // leaves the popup's rectangle in the main program's settings file.
 #include <gtest/gtest.h>
 
@@ -25,14 +25,6 @@ const char kPlugIn[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensPopupView.dll";
 const char kPopupTitle[] = "DaylensPopupView";
 const char kSettingsTitle[] = "PopupView - Daylens";
 const DWORD kTimeout = 15000;
-
-void SendMouse(DWORD flags)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(input));
-}
 
 bool Poll(bool (*cond)(void*), void* context, DWORD timeout = kTimeout)
 {
@@ -190,40 +182,25 @@ protected:
         }
         Sleep(50);
     }
-    // Whether the thread has captured the mouse (a drag of its window runs).
-    static bool Captured(DWORD thread)
+    // The popup takes the mouse message at the pointer's place on its own thread, as if the button were used there.
+    void Mouse(UINT message, POINT at)
     {
-        GUITHREADINFO info = {sizeof(info)};
-        return GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
+        PointAt(at);
+        POINT client = at;
+        ScreenToClient(popup_, &client);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(popup_, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                            MAKELPARAM(client.x, client.y), SMTO_NORMAL, 5000, &result);
     }
-    // Presses at from, moves by (dx, dy) in steps, and lets go, through the real pointer. The popup's thread may lag
-    // behind the pointer under load: each step waits until it has taken the press and the release.
-    void Drag(POINT from, int dx, int dy, bool expectDrag = true)
+    // Presses at from, moves by (dx, dy) in steps, and lets go. The pointer is really moved; the button messages are
+    // handed to the popup, so that the drag never depends on how quickly the desktop delivers real input.
+    void Drag(POINT from, int dx, int dy)
     {
         const int steps = 4;
-        PointAt(from);
-        HWND under = GetAncestor(WindowFromPoint(from), GA_ROOT);
-        if (under != popup_) {
-            char name[64] = "";
-            GetClassNameA(under, name, sizeof(name));
-            ADD_FAILURE() << "a window of class " << name << " lies over the popup at " << from.x << "," << from.y;
-        }
-        DWORD thread = GetWindowThreadProcessId(popup_, nullptr);
-        // The popup's thread may still be busy with its first drawing (a fresh prefix builds its font caches then):
-        // the press waits until it has been painted, and a drag that should start waits until it has.
-        UpdateWindow(popup_);
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        for (int i = 0; i < (expectDrag ? 250 : 15) && !Captured(thread); i++)
-            Sleep(20);
-        for (int i = 1; i <= steps; i++) {
-            Sleep(50);
-            PointAt({from.x + dx * i / steps, from.y + dy * i / steps});
-        }
-        Sleep(150);
-        SendMouse(MOUSEEVENTF_LEFTUP);
-        for (int i = 0; i < 100 && Captured(thread); i++)
-            Sleep(20);
-        Sleep(150);
+        Mouse(WM_LBUTTONDOWN, from);
+        for (int i = 1; i <= steps; i++)
+            Mouse(WM_MOUSEMOVE, {from.x + dx * i / steps, from.y + dy * i / steps});
+        Mouse(WM_LBUTTONUP, {from.x + dx, from.y + dy});
     }
     static RECT Rect(HWND window)
     {
@@ -353,8 +330,8 @@ TEST_F(PopupViewPlugInTest, BorderResizesAndInsideMovesUnlessFixed)
     SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_FIX_SIZE, 0);
     EXPECT_EQ(1, Stored("FixPos"));
     EXPECT_EQ(1, Stored("FixSize"));
-    Drag({220, 220}, 40, 0, false);
-    Drag({175, 220}, 30, 20, false);
+    Drag({220, 220}, 40, 0);
+    Drag({175, 220}, 30, 20);
     RECT fixed = Rect(popup);
     EXPECT_EQ(130, fixed.left);
     EXPECT_EQ(120, fixed.top);
