@@ -240,6 +240,32 @@ TEST_F(WallpaperTest, UnreadableWallpaperLeavesTheSettingAlone)
     EXPECT_EQ("", Remembered());
 }
 
+// With the wallpaper always drawn, every full redraw puts the user's wallpaper back and composes onto it again.
+TEST_F(WallpaperTest, AlwaysDrawnWallpaperFollowsEachRedraw)
+{
+    PrepareSettings(0);
+    WriteSetting("Daylens01", "DrawWallPaper", 1);
+    std::string user = Folder + "\\user.bmp";
+    WriteSolidBmp(user, 16, 16, RGB(210, 120, 0));
+    WriteUserValue(kDesktopKey, "Wallpaper", user);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(WaitUntil([&] { return SamePath(Own, ReadUserValue(kDesktopKey, "Wallpaper")); }));
+    for (int redraw = 0; redraw < 2; redraw++) {
+        DWORD_PTR result = 0;
+        ASSERT_NE(0, SendMessageTimeoutA(window, WM_COMMAND, IDM_REDRAW, 0, SMTO_NORMAL, kTimeoutMs, &result));
+    }
+    EXPECT_TRUE(SamePath(Own, ReadUserValue(kDesktopKey, "Wallpaper")));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    EXPECT_TRUE(SamePath(user, Remembered())) << Remembered();
+    Bmp picture(Own);
+    ASSERT_EQ(DesktopWidth, picture.Width);
+    EXPECT_EQ(RGB(210, 120, 0), picture.Pixel(DesktopWidth - 2, DesktopHeight - 2));
+}
+
 // The power, launcher-settings and launcher commands reach modules that are not there: nothing happens.
 TEST_F(ProgramTest, OutsideModuleCommandsDoNothing)
 {
