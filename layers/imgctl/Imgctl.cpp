@@ -8,6 +8,7 @@
 
 #include <string.h>
 
+#include "FileUtil.h"
 #include "ImgctlModule.h"
 #include "ImgctlPicture.h"
 
@@ -18,7 +19,6 @@ namespace {
 const DWORD kMagic = 0x42494449;  // "IDIB"
 // The largest picture file read; a wallpaper is far smaller.
 const DWORD kMaxFileBytes = 256u << 20;
-const int kPathChars = 8192;
 
 void Free(void* block)
 {
@@ -27,31 +27,18 @@ void Free(void* block)
 }
 
 // The whole file in a heap block, or null when it cannot be read or is empty or too large.
-BYTE* ReadWholeFile(const char* path, DWORD* size)
+BYTE* ReadPictureFile(const char* path, DWORD* size)
 {
-    WCHAR* wide = (WCHAR*)HeapAlloc(GetProcessHeap(), 0, kPathChars * sizeof(WCHAR));
-    if (!wide)
-        return nullptr;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kPathChars) > 0)
-        file = CreateFileW(wide, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    Free(wide);
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;
-    BYTE* data = nullptr;
     LARGE_INTEGER length = {};
-    if (GetFileSizeEx(file, &length) && length.QuadPart > 0 && length.QuadPart <= kMaxFileBytes) {
-        *size = (DWORD)length.QuadPart;
-        data = (BYTE*)HeapAlloc(GetProcessHeap(), 0, *size);
-        DWORD read = 0;
-        if (data && (!ReadFile(file, data, *size, &read, nullptr) || read != *size)) {
-            Free(data);
-            data = nullptr;
-        }
+    if (!GetFileSizeEx(file, &length) || length.QuadPart > kMaxFileBytes) {
+        CloseHandle(file);
+        return nullptr;
     }
-    CloseHandle(file);
-    return data;
+    return (BYTE*)ReadOpenFile(file, size);
 }
 
 // The decoded bitmap's pixels as a picture; null when GDI+ cannot give them.
@@ -134,7 +121,7 @@ bool LooksWhole(const BYTE* data, DWORD size)
 Picture* DecodeFile(const char* path)
 {
     DWORD size = 0;
-    BYTE* data = ReadWholeFile(path, &size);
+    BYTE* data = ReadPictureFile(path, &size);
     if (!data)
         return nullptr;
     if (!LooksWhole(data, size)) {
