@@ -18,6 +18,7 @@
 #include "Trace.h"
 #include "Transparency.h"
 #include "TrayIcon.h"
+#include "Wallpaper.h"
 
 namespace {
 
@@ -236,7 +237,10 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
         ReleaseDC(window, windowDc);
     }
     ShapeWindow(window, env, memoryDc, bitmap);
-    // The wallpaper composition joins with its own window.
+    if (env->DrawWallPaper == 1) {
+        RestoreWallpaper();
+        ComposeCalendarWallpaper();
+    }
     UpdateTrayIcon(env, 1);
     EndRefresh(env);
     return 1;

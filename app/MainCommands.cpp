@@ -14,6 +14,7 @@
 #include "MemoSettingsDialog.h"
 #include "MemorialDialog.h"
 #include "ModuleBinding.h"
+#include "OutsideHooks.h"
 #include "PeriodMemoWindow.h"
 #include "PlugInHost.h"
 #include "ToolBarModule.h"
@@ -22,6 +23,7 @@
 #include "Updater.h"
 #include "UserMessage.h"
 #include "VersionDialog.h"
+#include "Wallpaper.h"
 
 namespace {
 
@@ -179,6 +181,14 @@ void StartUpdate(HWND window, int program, int plugIns)
     SendMessageA(window, WM_COMMAND, IDM_EXIT, 0);
 }
 
+// A start with "walldown" draws onto the wallpaper set now; otherwise the user's own wallpaper is put back first.
+void MakeWallpaper(EnvData* env)
+{
+    if (env->WallpaperModeAtStart != 1)
+        RestoreWallpaper();
+    ComposeCalendarWallpaper();
+}
+
 void ShowHelp(HWND window)
 {
     g_program.Info->ShowProgramHelp(window, HELP_TOPIC_MAIN);
@@ -232,9 +242,11 @@ int OnMenuCommand(HWND window, EnvData* env, int command)
     case IDM_MEMORIAL_ADD: AddMemorialDay(window, env); return 1;
     case IDM_PLUGIN_INFO: ShowPlugInInformation(window, env); return 1;
     case IDM_SETTINGS: ShowSettings(window); return 1;
-    case IDM_WALLPAPER:
+    case IDM_WALLPAPER: MakeWallpaper(env); return 1;
     case IDM_WALLPAPER_EXIT:
-        // Their dialogs and plug-ins join later.
+        MakeWallpaper(env);
+        Sleep(1000);
+        SendMessageA(window, WM_COMMAND, IDM_EXIT, 0);
         return 1;
     }
     if (command >= IDM_SHUTDOWN && command <= IDM_LOGOFF) {
@@ -256,13 +268,17 @@ int OnProgramCommand(EnvData* env, int command)
     return 1;
 }
 
-// The plug-ins' own items; the power plug-in and the launcher take their numbers when they join.
+// The plug-ins' own items, the power plug-in's and the launcher's.
 int OnPlugInCommand(HWND window, EnvData* env, int command)
 {
     if (command >= IDM_PLUGIN_FIRST && command <= IDM_PLUGIN_LAST)
         return env ? RunPlugInCommand(window, env, command) : 1;
-    return (command >= IDM_POWER_FIRST && command <= IDM_POWER_LAST) || command == IDM_LAUNCHER_OPEN ||
-           command == IDM_LAUNCHER_SETTINGS || (command >= IDM_LAUNCHER_FIRST && command <= IDM_LAUNCHER_LAST);
+    if (command >= IDM_POWER_FIRST && command <= IDM_POWER_LAST)
+        return RunPowerCommand(window, env, command);
+    if (command == IDM_LAUNCHER_OPEN || command == IDM_LAUNCHER_SETTINGS ||
+        (command >= IDM_LAUNCHER_FIRST && command <= IDM_LAUNCHER_LAST))
+        return RunLauncherCommand(window, env, command);
+    return 0;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "ContextMenu.h"
 #include "EnvData.h"
 #include "MainWindowRules.h"
+#include "OutsideHooks.h"
 #include "Memo.h"
 #include "MemorialDays.h"
 #include "ModuleBinding.h"
@@ -208,10 +209,9 @@ LRESULT OnMouseWheel(HWND window, WPARAM wParam)
     return 0;
 }
 
-LRESULT OnDropFiles(WPARAM wParam)
+LRESULT OnDroppedFiles(HWND window, WPARAM wParam)
 {
-    // The launcher takes dropped files when it joins; the list is released either way.
-    DragFinish((HDROP)wParam);
+    OnDropFiles(window, g_program.Env, (HDROP)wParam);
     return 0;
 }
 
@@ -344,7 +344,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_LBUTTONDBLCLK: return OnDoubleClick(window);
     case WM_RBUTTONDOWN: return OnRightButtonDown(window);
     case WM_MOUSEWHEEL: return OnMouseWheel(window, wParam);
-    case WM_DROPFILES: return OnDropFiles(wParam);
+    case WM_DROPFILES: return OnDroppedFiles(window, wParam);
+    case WM_MEASUREITEM:
+        OnLauncherMeasureItem(window, g_program.Env, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DRAWITEM:
+        OnLauncherDrawItem(window, g_program.Env, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_DAYLENS_TRAY: return OnTrayNotify(window, wParam, lParam);
     case WM_TIMER: return OnTimer(window, wParam);
     case WM_COMMAND: return OnCommand(window, wParam, lParam);

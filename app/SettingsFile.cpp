@@ -16,10 +16,9 @@
 #include "SettingsWriter.h"
 #include "StrUtil.h"
 #include "UserMessage.h"
+#include "WallpaperRules.h"
 
 namespace {
-
-const char kOwnWallpaper[] = "DaylensDesktop.bmp";
 
 const size_t kNameSize = 128;
 // Columns the keys are padded to, per section.
@@ -89,7 +88,7 @@ void ReadWallpaperKey(const ProgramSource& r, const SettingKey& key)
     if (!*text)
         return;
     char own[MAX_PATH * 2];
-    snprintf(own, sizeof(own), "%s%s", NonNullStr(r.File->ProgramDir), kOwnWallpaper);
+    snprintf(own, sizeof(own), "%s%s", NonNullStr(r.File->ProgramDir), kOwnWallpaperName);
     if (StrCompareNoCase(text, own) != 0 && FileExists(text)) {
         r.Env->PreWallPaper = StrReplaceHeap(r.Env->PreWallPaper, text);
         return;

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "ImgctlModule.h"
 #include "LanguageModule.h"
 #include "MiniMemoModule.h"
 #include "PlugInModule.h"
@@ -31,6 +32,7 @@ struct ModuleInterface {
 
 const ModuleInterface kModules[] = {
     {"Daylens.Jpn.dll", "engine\\Daylens.Jpn.def", LanguageModule::kExportNames, LanguageModule::kExportCount, false},
+    {"imgctl.dll", "layers\\imgctl\\imgctl.def", ImgctlModule::kExportNames, ImgctlModule::kExportCount, false},
     {"PlugIn\\unlha32.dll", "layers\\unlha32\\unlha32.def", Unlha32Module::kExportNames, Unlha32Module::kExportCount,
      false},
     {"PlugIn\\DaylensPopupView.dll", "plugins\\popupview\\DaylensPopupView.def", PopupViewModule::kExportNames,
