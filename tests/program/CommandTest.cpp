@@ -68,7 +68,11 @@ TEST_F(ProgramTest, UpdateEndsTheProgramAndHandsTheToolItsCommandFile)
     PostMessageA(window, WM_COMMAND, IDM_UPDATE, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
     std::string arguments = Folder + "\\LxUpdate-args.txt";
-    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(arguments.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    // The probe writes the folder line last: the file is whole once it is there.
+    ASSERT_TRUE(WaitUntil([&] {
+        std::string text = ReadText(arguments);
+        return text.find("\nfolder=") != std::string::npos && text.back() == '\n';
+    }));
     EXPECT_EQ(0u, ReadText(arguments).find(Folder + "\\Daylens.luf\nfolder="));
     EXPECT_EQ("--download \"http://www.velmora.example/sources/Daylens64/Daylens.exe;" + Folder +
                   "\\Daylens.exe\"\n--restart \"" + Folder + "\\Daylens.exe\"\n--confirm\n",
@@ -94,7 +98,11 @@ TEST_F(ProgramTest, MissingLanguageModuleOffersTheUpdate)
     PostMessageA(FindDaylensWindow("#32770", "Daylens"), WM_COMMAND, IDYES, 0);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
     std::string arguments = Folder + "\\LxUpdate-args.txt";
-    ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(arguments.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    // The probe writes the folder line last: the file is whole once it is there.
+    ASSERT_TRUE(WaitUntil([&] {
+        std::string text = ReadText(arguments);
+        return text.find("\nfolder=") != std::string::npos && text.back() == '\n';
+    }));
     EXPECT_EQ(0u, ReadText(arguments).find(Folder + "\\Daylens.luf\nfolder="));
     EXPECT_EQ(0u, ReadText(Folder + "\\Daylens.luf").find("--download \"http://www.velmora.example/sources/Daylens64/"
                                                            "Daylens.exe;"));
