@@ -66,7 +66,7 @@ void PaintCalendar(HWND window, EnvData* env)
     if (env->Transparency.TransMode == TRANS_MODE_PSEUDO) {
         DrawCalendar(window, dc, env->ShownMonth.wYear, env->ShownMonth.wMonth, env, &g_memoSettings,
                      &g_memorialSettings, env->ShowToolTip);
-    } else if (!env->BackBitmap || !env->MemoryDC || env->RedrawPending == 1) {
+    } else if (!env->BackBitmap || !env->MemoryDC || env->RepaintFlag == 1) {
         RefreshCalendar(0);
     } else {
         BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
@@ -74,7 +74,7 @@ void PaintCalendar(HWND window, EnvData* env)
                SRCCOPY);
     }
     EndPaint(window, &paint);
-    env->RedrawPending = 0;
+    env->RepaintFlag = 0;
 }
 
 LRESULT OnCreate(HWND window)

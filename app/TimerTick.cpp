@@ -59,7 +59,7 @@ void RedrawForNewDay(HWND window, EnvData* env)
 {
     // Nobody looks while no window has the foreground (a locked screen): the next visit redraws.
     if (!GetForegroundWindow()) {
-        env->RedrawPending = 1;
+        env->RepaintFlag = 1;
         SetTimer(window, TIMER_DAY_CHANGE, TIMER_DAY_CHANGE_MS, nullptr);
         return;
     }

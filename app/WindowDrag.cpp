@@ -170,9 +170,9 @@ LRESULT OnMouseMove(HWND window, WPARAM wParam)
         return 0;
     }
     FadeOnMouseMove(window, env);
-    if (env->RedrawPending == 1) {
+    if (env->RepaintFlag == 1) {
         RefreshCalendar(0);
-        env->RedrawPending = 0;
+        env->RepaintFlag = 0;
     }
     return 0;
 }

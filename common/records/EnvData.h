@@ -89,7 +89,7 @@ public:
     HMODULE LauncherModule;
     int DropSlot;
     int PowerSlot;
-    int RedrawPending;
+    int RepaintFlag;
 
     // Settings.
     BYTE DisplayType;

@@ -76,7 +76,7 @@ void InitToolBarPlugIn()
     g_toolBar.BigIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_TOOLBAR), IMAGE_ICON, 32, 32, 0);
     g_toolBar.SmallIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_TOOLBAR), IMAGE_ICON, 16, 16, 0);
     memset(g_toolBar.Pressed, 0, sizeof(g_toolBar.Pressed));
-    LoadToolBarFile(&g_toolBar.File, IniPath(), DesktopSize(), g_toolBar.MenuTable);
+    LoadToolBarSetting(&g_toolBar.File, IniPath(), DesktopSize(), g_toolBar.MenuTable);
     g_toolBar.Initialized = 1;
 }
 

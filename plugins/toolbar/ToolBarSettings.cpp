@@ -138,7 +138,7 @@ void ToolBarScreenSection(char* out, size_t outSize, SIZE desktop)
     snprintf(out, outSize, "%s%ldx%ld", kToolBarSection, (long)desktop.cx, (long)desktop.cy);
 }
 
-int LoadToolBarFile(ToolBarFile* file, const char* iniPath, SIZE desktop, const PlugInMenuItem* table)
+int LoadToolBarSetting(ToolBarFile* file, const char* iniPath, SIZE desktop, const PlugInMenuItem* table)
 {
     if (!file || !iniPath)
         return 0;

@@ -58,7 +58,7 @@ void ToolBarScreenSection(char* out, size_t outSize, SIZE desktop);
 // Reads file from the settings file at iniPath: the section, the position of the desktop's size over the main one,
 // and the buttons, resolved against the plug-in menu table (null: no plug-ins); a missing file gives the defaults
 // and the seven default buttons. 0 for null arguments.
-int LoadToolBarFile(ToolBarFile* file, const char* iniPath, SIZE desktop, const PlugInMenuItem* table);
+int LoadToolBarSetting(ToolBarFile* file, const char* iniPath, SIZE desktop, const PlugInMenuItem* table);
 // Replaces the section with file, then the desktop's position section; the buttons are numbered from 1 without
 // gaps. 0 when a section could not be written.
 int SaveToolBarFile(const ToolBarFile* file, const char* iniPath, SIZE desktop, const PlugInMenuItem* table);

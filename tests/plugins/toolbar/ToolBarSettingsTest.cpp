@@ -46,7 +46,7 @@ protected:
     ToolBarFile Load(SIZE desktop = kDesktop)
     {
         ToolBarFile file;
-        EXPECT_EQ(1, LoadToolBarFile(&file, ini_.c_str(), desktop, table_));
+        EXPECT_EQ(1, LoadToolBarSetting(&file, ini_.c_str(), desktop, table_));
         return file;
     }
 
