@@ -107,8 +107,12 @@ TEST_F(PlugInDialogTest, ListsThePlugInsWithVersionsAndSetHandsBackTheUseFlags)
         HWND dialog = nullptr;
         if (!WaitFor([&] { return (dialog = FindOwnWindow("#32770", kCaption)) != nullptr; }))
             return;
-        HWND view = GetDlgItem(dialog, 1501);
-        listed = SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == 4;
+        // The dialog is found as soon as it exists; its list is filled while it starts.
+        HWND view = nullptr;
+        listed = WaitFor([&] {
+            view = GetDlgItem(dialog, 1501);
+            return view && SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == 4;
+        });
         for (int row = 0; row < 4; row++) {
             for (int column = 0; column < 2; column++)
                 rows[row][column] = Cell(view, row, column);
