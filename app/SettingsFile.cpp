@@ -8,6 +8,7 @@
 #include "EnvData.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "IniDocument.h"
 #include "NameSets.h"
 #include "PlugInTable.h"
 #include "ProfileSection.h"
@@ -15,6 +16,7 @@
 #include "SettingsReader.h"
 #include "SettingsWriter.h"
 #include "StrUtil.h"
+#include "Trace.h"
 #include "UserMessage.h"
 #include "WallpaperRules.h"
 
@@ -189,6 +191,18 @@ const char* IniPathOf(const SettingsFile* file)
     return file ? file->IniPath : nullptr;
 }
 
+// The placement section of the current screen size into an open document.
+bool PutScreenSection(IniDocument* doc, const SettingsFile* file, const EnvData* env)
+{
+    SectionWriter w;
+    if (!BeginProgramSection(w, env, kPlacementWidth))
+        return false;
+    WriteSettingKeys(w, env, ScreenSettingKeys(), -1);
+    char section[kNameSize];
+    ScreenSectionName(section, file);
+    return PutSection(w, doc, section);
+}
+
 }  // namespace
 
 void InitSettingsFile(SettingsFile* file, AppInfo* info, const char* iniPath)
@@ -263,7 +277,10 @@ int LoadEnv(const SettingsFile* file, EnvData* env, int* versionChanged)
     GetSectionString(placement, "Version", "", stamped, sizeof(stamped));
     FreeProfileSection(placement);
     if (strcmp(stamped, version) != 0) {
-        WritePrivateProfileStringA(name, "Version", version, file->IniPath);
+        IniDocument* doc = OpenIniDocument(file->IniPath);
+        if (!doc || !SetIniKey(doc, name, "Version", version) || !SaveIniDocument(doc))
+            Trace("the version stamp of %s was not saved", file->IniPath);
+        CloseIniDocument(doc);
         if (versionChanged)
             *versionChanged = 1;
     }
@@ -290,13 +307,12 @@ int SaveWindowPosForScreen(const SettingsFile* file, const EnvData* env)
 {
     if (!IniPathOf(file) || !env)
         return 0;
-    SectionWriter w;
-    if (!BeginProgramSection(w, env, kPlacementWidth))
-        return 0;
-    WriteSettingKeys(w, env, ScreenSettingKeys(), -1);
-    char section[kNameSize];
-    ScreenSectionName(section, file);
-    return WriteSection(w, file->IniPath, section) ? 1 : 0;
+    IniDocument* doc = OpenIniDocument(file->IniPath);
+    int saved = doc && PutScreenSection(doc, file, env) && SaveIniDocument(doc);
+    CloseIniDocument(doc);
+    if (!saved)
+        TellSettingsNotSaved(env->MainWindow, file->IniPath);
+    return saved;
 }
 
 int SaveEnv(const SettingsFile* file, EnvData* env, int scope)
@@ -308,29 +324,36 @@ int SaveEnv(const SettingsFile* file, EnvData* env, int scope)
         env->WindowX = rect.left;
         env->WindowY = rect.top;
     }
+    // Every section of the program goes into one document, saved once.
+    IniDocument* doc = OpenIniDocument(file->IniPath);
+    bool written = doc != nullptr;
     char section[kNameSize];
-    bool written;
-    {
+    if (written) {
         SectionWriter w;
-        if (!BeginProgramSection(w, env, kPlacementWidth))
-            return 0;
+        written = BeginProgramSection(w, env, kPlacementWidth);
         WriteSettingKeys(w, env, PlacementSettingKeys(), -1);
         SectionName(section, file->AppName, "00");
-        written = WriteSection(w, file->IniPath, section);
+        written = written && PutSection(w, doc, section);
         SectionName(section, file->AppName, "");
-        written = WriteSection(w, file->IniPath, section) && written;
+        written = written && PutSection(w, doc, section);
     }
-    written = SaveWindowPosForScreen(file, env) && written;
-    if ((scope & 0xFF) <= SETTINGS_SCOPE_PLACEMENT)
-        return written ? 1 : 0;
-    SectionWriter w;
-    if (!BeginProgramSection(w, env, kMainWidth))
+    written = written && PutScreenSection(doc, file, env);
+    if (written && (scope & 0xFF) > SETTINGS_SCOPE_PLACEMENT) {
+        SectionWriter w;
+        written = BeginProgramSection(w, env, kMainWidth);
+        WriteSettingKeys(w, env, MainSettingKeys(), -1);
+        SectionName(section, file->AppName, "01");
+        written = written && PutSection(w, doc, section);
+    }
+    written = written && SaveIniDocument(doc);
+    CloseIniDocument(doc);
+    if (!written) {
+        TellSettingsNotSaved(env->MainWindow, file->IniPath);
         return 0;
-    WriteSettingKeys(w, env, MainSettingKeys(), -1);
-    SectionName(section, file->AppName, "01");
-    written = WriteSection(w, file->IniPath, section) && written;
-    SetFileAttributesA(file->IniPath, FILE_ATTRIBUTE_HIDDEN);
-    return written ? 1 : 0;
+    }
+    if ((scope & 0xFF) > SETTINGS_SCOPE_PLACEMENT)
+        SetFileAttributesA(file->IniPath, FILE_ATTRIBUTE_HIDDEN);
+    return 1;
 }
 
 void ShowVersionUpNotice(AppInfo* info)

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "DurableSave.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "StrUtil.h"
@@ -117,19 +118,15 @@ int WriteHolidayFile(const char* path, const HolidayRecord* list, int count)
 {
     if (!path || !path[0])
         return 0;
-    if (!list || count <= 0) {
-        if (DeleteFileA(path))
-            return 1;
-        DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 1 : 0;
-    }
+    if (!list || count <= 0)
+        return DeleteFileChecked(path);
     std::string text;
     char line[HOLIDAY_FILE_LINE_SIZE];
     for (int i = 0; i < count; i++) {
         HolidayFileLine(&list[i], line, sizeof(line));
         text += line;
     }
-    return WriteWholeFile(path, text.data(), (DWORD)text.size(), nullptr);
+    return SaveFileDurably(path, text.data(), (DWORD)text.size());
 }
 
 int CheckHolidayBoxes(const HolidayBoxes* boxes)

@@ -21,6 +21,7 @@
 namespace {
 
 const char kNoMemory[] = "メモリが足りません";
+const char kCannotSave[] = "定例メモファイルを保存できません";
 const char kDeleteQuestion[] = "定例メモを削除します\r\nかまいませんか？";
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse05.html#repeatmemo";
 
@@ -177,15 +178,21 @@ void ShowHelp(HWND dialog)
     info->ShowProgramHelp(dialog, kHelpTopic);
 }
 
-// The edited list becomes the caller's and is written; on lack of memory the dialog stays open.
+// The edited list is written, then becomes the caller's. When the file cannot be saved the user is told and the
+// dialog stays open with the list, and on lack of memory too; the caller's list and file are then unchanged.
 void Save(HWND dialog, RepeatMemoDlgData* data)
 {
-    if (!RepeatWorkListHandOver(&data->Work, data->Records, data->Texts, data->Count)) {
+    RepeatMemoWorkList& work = data->Work;
+    if (!SaveRepeatMemoFile(work.Count > 0 ? work.Records : nullptr, work.Texts, work.Count, data->Memo->MemoDir) &&
+        (work.Count > 0 || GetLastError() != ERROR_SUCCESS)) {
+        Trace("repeat.txt of %s not written (error %lu)", data->Memo->MemoDir, GetLastError());
+        TellUser(dialog, kCannotSave, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (!RepeatWorkListHandOver(&work, data->Records, data->Texts, data->Count)) {
         TellUser(dialog, kNoMemory, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!SaveRepeatMemoFile(*data->Records, data->Texts, *data->Count, data->Memo->MemoDir) && *data->Count > 0)
-        Trace("repeat.txt of %s not written", data->Memo->MemoDir);
     RedrawMiniMemo(data->Env);
     SetRepeatMemoToolTips(dialog, &data->ToolTips, 0, 0);
     EndDialog(dialog, 1);

@@ -5,6 +5,7 @@
 
 #include "DateUtil.h"
 #include "DayMemoStore.h"
+#include "DurableSave.h"
 #include "FileDialogs.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
@@ -89,14 +90,13 @@ void StartCommand(ArchiveCommand* command)
     command->Files = 0;
 }
 
-// Runs the archiver on the files gathered; the first run replaces an archive that is there already, since the
-// archiver would add to it.
+// Runs the archiver on the files gathered. The archive is built under a new temporary name, so every run adds to
+// it and an archive that is there already stays until the new one is whole.
 void RunCommand(ArchiveCommand* command)
 {
     if (command->Files == 0)
         return;
-    if (command->Runs++ == 0)
-        DeleteFileA(command->Archive);
+    command->Runs++;
     if (command->Run(command->Owner, command->Text, nullptr, 0) != 0)
         command->Failed = 1;
     StartCommand(command);
@@ -149,12 +149,19 @@ void ExportArchive(const MemoExchangePlace* place, const char* path, const SYSTE
     command.Run = FindExport(archiver.Module(), Unlha32Module::kUnlha);
     if (!command.Run)
         return;
+    char* building = DurableSaveTempName(path, ".lzh");
+    if (!building)
+        return;
     command.Owner = place->Owner;
-    command.Archive = path;
+    command.Archive = building;
     StartCommand(&command);
     int added = 0;
     AddRangeFiles(&command, place->Memo, first, end, &added);
     RunCommand(&command);
+    if (command.Runs > 0 && (command.Failed || !PlaceFileDurably(building, path)))
+        command.Failed = 1;
+    DeleteFileA(building);  // left only when the archiver failed
+    HeapFree(GetProcessHeap(), 0, building);
     if (added == 0)
         TellUser(place->Owner, kNoMemos, MB_OK | MB_ICONINFORMATION);
     else
@@ -183,7 +190,7 @@ void ExportText(const MemoExchangePlace* place, const char* path, const SYSTEMTI
     }
     if (complete && days == 0)
         TellUser(place->Owner, kNoMemos, MB_OK | MB_ICONINFORMATION);
-    else if (complete && WriteWholeFile(path, out.Text, (DWORD)out.Length, nullptr))
+    else if (complete && SaveFileDurably(path, out.Text, (DWORD)out.Length))
         TellUser(place->Owner, kExported, MB_OK | MB_ICONINFORMATION);
     else
         TellUser(place->Owner, kNotExported, MB_OK | MB_ICONWARNING);

@@ -198,8 +198,6 @@ int ImportMemoText(const MemoSettings* memo, const char* text)
     FreeText(userDataDir);
     if (!found)
         return 0;
-    // The profile functions may still hold the file of an earlier import.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path);
     if (!WriteWholeFile(path, text, (DWORD)strlen(text), nullptr))
         return 0;
     ImportMemoIniFile(memo, path);

@@ -5,8 +5,10 @@
 #include <string.h>
 
 #include "DateUtil.h"
+#include "DurableSave.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "IniDocument.h"
 #include "MemoEscape.h"
 #include "Sjis.h"
 #include "StrUtil.h"
@@ -18,8 +20,6 @@ const size_t kLineBound = DAY_MEMO_VALUE_SIZE;
 const char kMemoKey[] = "Memo            = ";
 // The escaped memo with the pair of quotes it may need, so that the whole "Memo" line keeps to the bound.
 const size_t kEscapedMemoMax = kLineBound - 1 - (sizeof(kMemoKey) - 1) - 2;
-// Enough for the section names a month file holds: only whether any is left counts.
-const DWORD kSectionNamesSize = 1024;
 const int kLastHour = 23;
 const int kLastMinute = 59;
 
@@ -101,29 +101,21 @@ void DayFileName(const MemoSettings* memo, int year, int month, int day, char* f
         snprintf(file, size, "%s\\%04d%02d%02d.txt", memo->MemoDir, year, month, day);
 }
 
-// The profile functions keep files they have read; one about to be deleted is let go first.
-void ReleaseProfileFile(const char* file)
-{
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file);
-}
-
+// A month file loses the day's section and goes with its last one; a day file goes. 1 when the memo is gone.
 int RemoveDayMemo(const MemoSettings* memo, const char* file, const char* section)
 {
     if (!FileExists(file))
         return 1;
-    if (memo->MemoSaveOneMonth == 1) {
-        // No data: the section goes, and the month file with its last section.
-        if (!WritePrivateProfileSectionA(section, nullptr, file))
-            return 0;
-        char names[kSectionNamesSize] = "";
-        if (GetPrivateProfileSectionNamesA(names, sizeof(names), file) > 0)
-            return 1;
-        ReleaseProfileFile(file);
-        DeleteFileA(file);  // an empty month file left behind holds no memo
-        return 1;
-    }
-    ReleaseProfileFile(file);
-    return DeleteFileA(file) ? 1 : 0;
+    if (memo->MemoSaveOneMonth != 1)
+        return DeleteFileChecked(file);
+    IniDocument* doc = OpenIniDocument(file);
+    if (!doc)
+        return 0;
+    int removed = 0;
+    if (SetIniSection(doc, section, nullptr))
+        removed = CountIniSections(doc) == 0 ? DeleteFileChecked(file) : SaveIniDocument(doc);
+    CloseIniDocument(doc);
+    return removed;
 }
 
 }  // namespace
@@ -183,13 +175,10 @@ int WriteDayMemo(const MemoSettings* memo, int year, int month, int day, const c
     char* lines = FormatDayMemoSection(record ? record : &fallback, text);
     if (!lines)
         return 0;
-    // One section write replaces the whole section, so keys an older version left there go too.
-    BOOL written = WritePrivateProfileSectionA(section, lines, file);
+    // The whole section is replaced, so keys an older version left there go too; the file is saved whole.
+    int written = WriteIniSection(file, section, lines);
     HeapFree(GetProcessHeap(), 0, lines);
-    // The kept copy holds the section's keys with their padding, under which a read at once would not find them;
-    // the next read takes the file as written.
-    ReleaseProfileFile(file);
-    return written ? 1 : 0;
+    return written;
 }
 
 int ReadMonthMemos(const MemoSettings* memo, int year, int month, char** texts, DayMemoRecord** records,

@@ -24,8 +24,9 @@ MemoStoreSettings MemoStoreOf(const MemoSettings* memo);
 char* FormatDayMemoSection(const DayMemoRecord* record, const char* text);
 
 // Replaces the memo of the day in the store of memo by text with record's style and time, or removes the day's
-// memo when text is null or empty (record may then be null). 1 when the store holds the result; 0 when nothing
-// could be written (no memory, a missing or read-only memo folder), so that the caller can keep the user's text.
+// memo when text is null or empty (record may then be null). The day's file is saved whole through the durable
+// save. 1 when the store holds the result; 0 when it could not be saved (no memory, a missing, read-only or full
+// memo folder), the file then unchanged, so that the caller can keep the user's text.
 int WriteDayMemo(const MemoSettings* memo, int year, int month, int day, const char* text,
                  const DayMemoRecord* record);
 // Fills the month cache: for every day of the month a record (allocated when its slot is null) and the day's text

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <string.h>
 
+#include "DurableSave.h"
 #include "HeapUtil.h"
 #include "Sjis.h"
 #include "StrUtil.h"
@@ -131,18 +132,18 @@ char* ReadOpenFile(HANDLE file, DWORD* size)
 
 int WriteWholeFile(const char* path, const void* data, DWORD size, const SYSTEMTIME* time)
 {
-    if (SafeStrLen(path) == 0 || (!data && size))
+    if (!SaveFileDurably(path, data, size))
         return 0;
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD written = 0;
-    BOOL ok = size == 0 || WriteFile(file, data, size, &written, nullptr);
     FILETIME ft;
-    if (time && SystemTimeToFileTime(time, &ft))
-        SetFileTime(file, &ft, &ft, &ft);
-    CloseHandle(file);
-    return ok && written == size;
+    if (time && SystemTimeToFileTime(time, &ft)) {
+        HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            SetFileTime(file, &ft, &ft, &ft);
+            CloseHandle(file);
+        }
+    }
+    return 1;
 }
 
 void GetModulePathParts(char** path, char** folder, char** base)

@@ -14,7 +14,8 @@ extern "C" {
 char* ReadWholeFile(const char* path, DWORD* size);
 // As ReadWholeFile for a file already open; closes the handle on every path; the caller frees it with HeapFree.
 char* ReadOpenFile(HANDLE file, DWORD* size);
-// Creates or truncates path and writes size bytes, then sets its three times to time (UTC) when given; 1 when all was written.
+// Saves size bytes as the whole content of path through the durable save (the old file stays whole on failure),
+// then sets its three times to time (UTC) when given; 1 when path holds them.
 int WriteWholeFile(const char* path, const void* data, DWORD size, const SYSTEMTIME* time);
 // The program's full path, drive and folder (ending in "\"), and base name, each replacing the heap text at a non-null out; the caller frees them with HeapFree.
 void GetModulePathParts(char** path, char** folder, char** base);

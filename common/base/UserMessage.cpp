@@ -1,10 +1,14 @@
 #include "UserMessage.h"
 
+#include <stdio.h>
+
 #include "StrUtil.h"
 
 namespace {
 
 const char kDefaultCaption[] = "Velmora";
+const char kSettingsNotSaved[] = "設定ファイルを保存できません\r\n%s";
+const char kToldFlagName[] = "DaylensSettingsNotSaved-%lx";
 char g_caption[64] = "Velmora";
 MessageBoxHook g_hook;
 
@@ -32,6 +36,24 @@ int TellUserWithCaption(HWND owner, const char* text, const char* caption, UINT 
     if (g_hook)
         return g_hook(owner, NonNullStr(text), NonNullStr(caption), flags);
     return MessageBoxA(owner, NonNullStr(text), NonNullStr(caption), flags);
+}
+
+int TellSettingsNotSaved(HWND owner, const char* path)
+{
+    // The flag is an event named after the process, seen by every module; its handle stays open for the run.
+    char name[64];
+    snprintf(name, sizeof(name), kToldFlagName, (unsigned long)GetCurrentProcessId());
+    HANDLE flag = CreateEventA(nullptr, TRUE, FALSE, name);
+    if (!flag)
+        return 0;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(flag);
+        return 0;
+    }
+    char text[MAX_PATH * 2];
+    snprintf(text, sizeof(text), kSettingsNotSaved, NonNullStr(path));
+    TellUser(owner && IsWindow(owner) ? owner : nullptr, text, MB_OK | MB_ICONWARNING);
+    return 1;
 }
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook)

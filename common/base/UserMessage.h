@@ -16,6 +16,10 @@ int TellUser(HWND owner, const char* text, UINT flags);
 // As TellUser under caption.
 int TellUserWithCaption(HWND owner, const char* text, const char* caption, UINT flags);
 
+// Tells the user that the settings file at path could not be saved, once per process whichever module finds it
+// first (the program and its plug-ins share the file); 1 when told now, 0 when told before.
+int TellSettingsNotSaved(HWND owner, const char* path);
+
 // What answers the message boxes in tests; its result is the button pressed.
 typedef int (*MessageBoxHook)(HWND owner, const char* text, const char* caption, UINT flags);
 // Sends every later box to hook instead of the screen; null shows them again. The hook in place before.

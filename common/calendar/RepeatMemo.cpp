@@ -5,8 +5,11 @@
 #include <string.h>
 
 #include "DateUtil.h"
+#include "DurableSave.h"
 #include "HeapUtil.h"
 #include "HolidayCheck.h"
+#include "IniDocument.h"
+#include "ProfileSection.h"
 #include "ProfileValue.h"
 #include "StrUtil.h"
 
@@ -319,33 +322,42 @@ int SaveRepeatMemoFile(const RepeatMemoRecord* records, char** texts, int count,
     char path[MAX_PATH + 1024];
     RepeatFilePath(memoDir, path, sizeof(path));
     if (!records || !texts) {
-        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-            DeleteFileA(path);
+        SetLastError(DeleteFileChecked(path) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED);
         return 0;
     }
     char* block = (char*)AllocZeroed(kSectionBlockSize);
-    if (!block)
-        return 0;
+    IniDocument* doc = block ? OpenIniDocument(path) : nullptr;
+    bool written = doc != nullptr;
     char section[16];
-    for (int n = 0; n < REPEAT_MEMO_MAX; n++) {
+    // The old list's sections go up to the first without a use flag; the new list is written in their place, and
+    // the file is saved once, whole.
+    for (int n = 0; written && n < REPEAT_MEMO_MAX; n++) {
         SectionName(n, section, sizeof(section));
-        if (GetPrivateProfileIntA(section, "Use", -1, path) == (UINT)-1)
+        ProfileSection* old = ParseIniSection(doc, section);
+        char use[16];
+        GetSectionString(old, "Use", "", use, sizeof(use));
+        FreeProfileSection(old);
+        if (!use[0])
             break;
-        WritePrivateProfileStringA(section, nullptr, nullptr, path);
+        written = SetIniSection(doc, section, nullptr);
     }
-    bool written = true;
-    for (int i = 0; i < count && i < REPEAT_MEMO_MAX; i++) {
+    for (int i = 0; written && i < count && i < REPEAT_MEMO_MAX; i++) {
         SectionName(i, section, sizeof(section));
-        if (!texts[i]) {
-            WritePrivateProfileStringA(section, nullptr, nullptr, path);
-            continue;
+        if (texts[i]) {
+            memset(block, 0, kSectionBlockSize);
+            BuildSection(records[i], texts[i], block, kSectionBlockSize);
         }
-        memset(block, 0, kSectionBlockSize);
-        BuildSection(records[i], texts[i], block, kSectionBlockSize);
-        if (!WritePrivateProfileSectionA(section, block, path))
-            written = false;
+        written = SetIniSection(doc, section, texts[i] ? block : nullptr);
     }
-    HeapFree(GetProcessHeap(), 0, block);
+    DWORD error = written ? ERROR_SUCCESS : GetLastError();
+    if (written) {
+        written = SaveIniDocument(doc) != 0;
+        error = GetLastError();
+    }
+    CloseIniDocument(doc);
+    if (block)
+        HeapFree(GetProcessHeap(), 0, block);
+    SetLastError(written ? ERROR_SUCCESS : error ? error : ERROR_NOT_ENOUGH_MEMORY);
     return written ? 1 : 0;
 }
 

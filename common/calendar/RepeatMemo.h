@@ -51,8 +51,9 @@ int InitRepeatMemos(RepeatMemoRecord** records, char** texts, int* count);
 // Replaces the list with the memos of "<memoDir>\repeat.txt". 1 when read; 0 for a null
 // argument or lack of memory, the list then holding the memos read before it ran out.
 int LoadRepeatMemos(RepeatMemoRecord** records, char** texts, int* count, const char* memoDir);
-// Writes the list to "<memoDir>\repeat.txt". Without a list the file is deleted and 0
-// returned; 0 also when memory or the write fails.
+// Writes the list to "<memoDir>\repeat.txt" in one durable save. Without a list the file is
+// deleted and 0 returned, with GetLastError ERROR_SUCCESS when no file is left; 0 also when
+// memory or the save fails, the old file then kept and GetLastError saying why.
 int SaveRepeatMemoFile(const RepeatMemoRecord* records, char** texts, int count, const char* memoDir);
 // Frees the texts of the first count slots (set to null) and the records (set to null);
 // count is left as it is. Returns 1.

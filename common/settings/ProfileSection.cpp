@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include "HeapUtil.h"
+#include "IniDocument.h"
 #include "Sjis.h"
 
 namespace {
@@ -175,4 +177,14 @@ const char* GetSectionString(const ProfileSection* section, const char* key, con
     memcpy(out, value, keep);
     out[keep] = '\0';
     return out;
+}
+
+ProfileSection* ParseIniSection(const IniDocument* doc, const char* name)
+{
+    size_t size = 0;
+    char* lines = GetIniSectionLines(doc, name, &size);
+    ProfileSection* section = ParseProfileSection(lines ? lines : "", lines ? size : 0);
+    if (lines)
+        HeapFree(GetProcessHeap(), 0, lines);
+    return section;
 }

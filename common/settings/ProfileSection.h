@@ -15,6 +15,9 @@ ProfileSection* ParseProfileSection(const char* text, size_t size);
 // Section name of the file at path, read with one GetPrivateProfileSectionA; empty when the file or the section is
 // missing. Null without memory; the caller frees it with FreeProfileSection.
 ProfileSection* ReadProfileSection(const char* path, const char* name);
+// Section name of an open INI document; empty when the document or the section is missing. Null without memory;
+// the caller frees it with FreeProfileSection.
+ProfileSection* ParseIniSection(const struct IniDocument* doc, const char* name);
 // Frees a section (null does nothing).
 void FreeProfileSection(ProfileSection* section);
 

@@ -4,7 +4,9 @@
 #include <string.h>
 
 #include "HeapUtil.h"
+#include "IniDocument.h"
 #include "StrUtil.h"
+#include "UserMessage.h"
 
 namespace {
 
@@ -116,7 +118,15 @@ void AddNumber(SectionWriter& w, const char* key, long value)
 
 bool WriteSection(const SectionWriter& w, const char* path, const char* section)
 {
-    return !w.Failed && WritePrivateProfileSectionA(section, w.Block, path);
+    if (!w.Failed && WriteIniSection(path, section, w.Block))
+        return true;
+    TellSettingsNotSaved(nullptr, path);
+    return false;
+}
+
+bool PutSection(const SectionWriter& w, IniDocument* doc, const char* section)
+{
+    return !w.Failed && SetIniSection(doc, section, w.Block);
 }
 
 void WriteSettingKeys(SectionWriter& w, const void* block, SettingKeyTable table, int number)

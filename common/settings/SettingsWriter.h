@@ -1,5 +1,5 @@
 // Writes the rows of a key table as one section: "key = value" lines with the keys padded to a column, gathered in
-// memory and written with one WritePrivateProfileSectionA.
+// memory and put into the settings file as a whole section through its INI document.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,8 @@
 #include <stddef.h>
 
 #include "SettingKey.h"
+
+struct IniDocument;
 
 // A section is gathered in a zeroed block of this size, grown when its lines do not fit.
 #define SETTINGS_SECTION_SIZE 65536
@@ -36,7 +38,10 @@ struct SectionWriter {
 bool BeginSection(SectionWriter& w, int width);
 void AddLine(SectionWriter& w, const char* key, const char* value);
 void AddNumber(SectionWriter& w, const char* key, long value);
-// Replaces section of the file at path with the lines; false when a line was lost or the write failed.
+// Replaces section of the file at path with the lines and saves the file; false when a line was lost or the save
+// failed (the file is then unchanged and the user told, once per run).
 bool WriteSection(const SectionWriter& w, const char* path, const char* section);
+// Replaces section of an open document with the lines; false when a line was lost or memory ran out.
+bool PutSection(const SectionWriter& w, IniDocument* doc, const char* section);
 // Adds the lines of every row of table that is not read-only, from block; number fills the %d of numbered rows.
 void WriteSettingKeys(SectionWriter& w, const void* block, SettingKeyTable table, int number);

@@ -8,7 +8,9 @@
 
 #include <string.h>
 
+#include "DurableSave.h"
 #include "FileUtil.h"
+#include "HeapUtil.h"
 #include "ImgctlModule.h"
 #include "ImgctlPicture.h"
 
@@ -295,7 +297,7 @@ HDIB DCtoDIB(HDC dc, int x, int y, int width, int height)
     return picture;
 }
 
-// The file is written whole or removed again.
+// The file is saved whole through the durable save, or left as it was.
 int DIBtoBMP(const char* path, HDIB handle)
 {
     Picture* picture = FromHandle(handle);
@@ -305,19 +307,15 @@ int DIBtoBMP(const char* path, HDIB handle)
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     file.bfSize = file.bfOffBits + picture->Header.biSizeImage;
-    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
+    BYTE* data = (BYTE*)AllocZeroed(file.bfSize);
+    if (!data)
         return 0;
-    DWORD written = 0;
-    bool ok = WriteFile(out, &file, sizeof(file), &written, nullptr) && written == sizeof(file) &&
-              WriteFile(out, &picture->Header, sizeof(BITMAPINFOHEADER), &written, nullptr) &&
-              written == sizeof(BITMAPINFOHEADER) &&
-              WriteFile(out, picture->Bits, picture->Header.biSizeImage, &written, nullptr) &&
-              written == picture->Header.biSizeImage;
-    CloseHandle(out);
-    if (!ok)
-        DeleteFileA(path);
-    return ok ? 1 : 0;
+    memcpy(data, &file, sizeof(file));
+    memcpy(data + sizeof(file), &picture->Header, sizeof(BITMAPINFOHEADER));
+    memcpy(data + file.bfOffBits, picture->Bits, picture->Header.biSizeImage);
+    int saved = SaveFileDurably(path, data, file.bfSize);
+    HeapFree(GetProcessHeap(), 0, data);
+    return saved;
 }
 
 int DeleteDIB(HDIB handle)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DurableSave.h"
 #include "LzhArchive.h"
 #include "Unlha32Module.h"
 
@@ -86,20 +87,10 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* data, uint32_t
     return ok;
 }
 
-// Writes the archive through a scratch file beside it, so that a failed write leaves the old one.
+// The archive is saved whole through the durable save: a failed write or a kill leaves the old one.
 bool WriteArchive(const std::string& path, const std::vector<uint8_t>& data)
 {
-    std::string scratch = path + ".$$$";
-    HANDLE file = CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, data.data(), (DWORD)data.size(), &written, nullptr) && written == data.size();
-    ok = CloseHandle(file) && ok;
-    if (ok && MoveFileExA(scratch.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return true;
-    DeleteFileA(scratch.c_str());
-    return false;
+    return SaveFileDurably(path.c_str(), data.data(), (DWORD)data.size()) != 0;
 }
 
 int AddFiles(const std::vector<std::string>& arguments)

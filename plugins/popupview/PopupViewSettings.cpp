@@ -7,6 +7,7 @@
 
 #include "FontUtil.h"
 #include "HeapUtil.h"
+#include "IniDocument.h"
 #include "ProfileSection.h"
 #include "SettingKey.h"
 #include "SettingsReader.h"
@@ -103,9 +104,11 @@ int MovePopupViewOldSection(const char* iniPath)
     char* text = ReadWholeSection(iniPath, POPUPVIEW_OLD_SECTION, &length);
     if (!text)
         return 0;
-    // The old section goes only once its keys stand under the new name.
-    int moved = WritePrivateProfileSectionA(POPUPVIEW_SECTION, text, iniPath) &&
-                WritePrivateProfileStringA(POPUPVIEW_OLD_SECTION, nullptr, nullptr, iniPath);
+    // The keys move under the new name and the old section goes in one save.
+    IniDocument* doc = OpenIniDocument(iniPath);
+    int moved = doc && SetIniSection(doc, POPUPVIEW_SECTION, text) && SetIniSection(doc, POPUPVIEW_OLD_SECTION, nullptr) &&
+                SaveIniDocument(doc);
+    CloseIniDocument(doc);
     HeapFree(GetProcessHeap(), 0, text);
     return moved;
 }

@@ -1,0 +1,237 @@
+#include "DurableSave.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "HeapUtil.h"
+#include "StrUtil.h"
+#include "Trace.h"
+
+namespace {
+
+// A reader that has the file open for a moment (the profile functions, another thread's read) blocks the rename
+// and the delete; they are tried again for about a second before the save counts as failed.
+const int kPlaceTries = 12;
+const DWORD kFirstPause = 5;
+const DWORD kLongestPause = 200;
+// A leftover whose process still runs is removed only when it is this old: that save cannot still be going on.
+const ULONGLONG kStaleAge = 10ULL * 60 * 1000 * 10000;  // ten minutes, in FILETIME units
+const size_t kExtraName = 48;
+
+volatile LONG g_saveNumber = 0;
+
+// "<path>.<process>-<number>.dlsave<extension>" in a heap block; the caller frees it with HeapFree.
+char* TemporaryName(const char* path, const char* extension)
+{
+    size_t size = strlen(path) + strlen(NonNullStr(extension)) + kExtraName;
+    char* name = (char*)AllocZeroed(size);
+    if (name) {
+        snprintf(name, size, "%s.%lx-%lx" DURABLE_SAVE_SUFFIX "%s", path, (unsigned long)GetCurrentProcessId(),
+                 (unsigned long)InterlockedIncrement(&g_saveNumber), NonNullStr(extension));
+    }
+    return name;
+}
+
+bool WriteAll(HANDLE file, const void* data, DWORD size)
+{
+    const BYTE* at = (const BYTE*)data;
+    while (size > 0) {
+        DWORD written = 0;
+        if (!WriteFile(file, at, size, &written, nullptr))
+            return false;
+        if (written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        at += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Writes the new content into a new file at temp and flushes it to the disk; false with the error kept.
+bool WriteTemporary(const char* temp, const void* data, DWORD size)
+{
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = WriteAll(file, data, size) && FlushFileBuffers(file);
+    DWORD error = GetLastError();
+    if (!CloseHandle(file) && ok) {
+        ok = false;
+        error = GetLastError();
+    }
+    SetLastError(error);
+    return ok;
+}
+
+bool IsBusyError(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// The rename that puts temp in place of path in one step: the file system replaces the directory entry as a whole,
+// so path names the old file or the new one at every moment. ReplaceFileA would keep more of the old file's
+// metadata, but in some implementations it takes the old file away before the new one is renamed.
+bool PlaceFile(const char* temp, const char* path)
+{
+    DWORD old = GetFileAttributesA(path);
+    if (old != INVALID_FILE_ATTRIBUTES) {
+        if (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+            SetLastError(ERROR_ACCESS_DENIED);  // a read-only file is the user's wish not to change it
+            return false;
+        }
+        // The new file keeps what the user could see of the old one (a hidden settings file stays hidden).
+        DWORD kept = old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+        if (kept)
+            SetFileAttributesA(temp, kept);
+    }
+    DWORD pause = kFirstPause;
+    for (int tries = 1;; tries++) {
+        if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD error = GetLastError();
+        if (!IsBusyError(error) || tries == kPlaceTries) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(pause);
+        pause = pause * 2 < kLongestPause ? pause * 2 : kLongestPause;
+    }
+}
+
+bool IsOwnSaveRunning(const char* name, const FILETIME& written)
+{
+    // The process number stands between the last two dots before the suffix: "<file>.<process>-<number>.dlsave".
+    const char* dash = strrchr(name, '-');
+    const char* dot = dash ? dash : name;
+    while (dot > name && dot[-1] != '.')
+        dot--;
+    if (!dash || dot == name)
+        return false;
+    DWORD process = (DWORD)strtoul(dot, nullptr, 16);
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULONGLONG age = (((ULONGLONG)now.dwHighDateTime << 32) | now.dwLowDateTime) -
+                    (((ULONGLONG)written.dwHighDateTime << 32) | written.dwLowDateTime);
+    if (age > kStaleAge)
+        return false;
+    if (process == GetCurrentProcessId())
+        return true;
+    HANDLE running = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!running)
+        return false;
+    DWORD code = 0;
+    bool alive = GetExitCodeProcess(running, &code) && code == STILL_ACTIVE;
+    CloseHandle(running);
+    return alive;
+}
+
+}  // namespace
+
+int SaveFileDurably(const char* path, const void* data, DWORD size)
+{
+    if (SafeStrLen(path) == 0 || (!data && size)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    char* temp = TemporaryName(path, nullptr);
+    if (!temp) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    bool ok = WriteTemporary(temp, data, size) && PlaceFile(temp, path);
+    if (!ok) {
+        DWORD error = GetLastError();
+        DeleteFileA(temp);
+        Trace("the save of %s failed (error %lu); the old file is kept", path, (unsigned long)error);
+        SetLastError(error);
+    }
+    HeapFree(GetProcessHeap(), 0, temp);
+    return ok ? 1 : 0;
+}
+
+char* DurableSaveTempName(const char* path, const char* extension)
+{
+    return SafeStrLen(path) ? TemporaryName(path, extension) : nullptr;
+}
+
+int PlaceFileDurably(const char* temp, const char* path)
+{
+    if (SafeStrLen(temp) == 0 || SafeStrLen(path) == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool ok = file != INVALID_HANDLE_VALUE && FlushFileBuffers(file);
+    DWORD error = GetLastError();
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    SetLastError(error);
+    ok = ok && PlaceFile(temp, path);
+    if (!ok) {
+        error = GetLastError();
+        DeleteFileA(temp);
+        Trace("%s was not put in place of %s (error %lu); the old file is kept", temp, path, (unsigned long)error);
+        SetLastError(error);
+    }
+    return ok ? 1 : 0;
+}
+
+int DeleteFileChecked(const char* path)
+{
+    if (SafeStrLen(path) == 0)
+        return 0;
+    DWORD pause = kFirstPause;
+    for (int tries = 1;; tries++) {
+        DeleteFileA(path);
+        // Some file systems answer a delete with success and keep the file (a read-only mount under Wine).
+        DWORD attributes = GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                return 1;
+        }
+        if (tries == kPlaceTries || (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return 0;
+        }
+        Sleep(pause);
+        pause = pause * 2 < kLongestPause ? pause * 2 : kLongestPause;
+    }
+}
+
+int RemoveLeftoverSaves(const char* folder)
+{
+    if (SafeStrLen(folder) == 0)
+        return 0;
+    size_t size = strlen(folder) + MAX_PATH + 8;
+    char* pattern = (char*)AllocZeroed(size);
+    char* file = (char*)AllocZeroed(size);
+    int removed = 0;
+    if (pattern && file) {
+        size_t length = strlen(folder);
+        const char* separator = length && (folder[length - 1] == '\\' || folder[length - 1] == '/') ? "" : "\\";
+        snprintf(pattern, size, "%s%s*" DURABLE_SAVE_SUFFIX, folder, separator);
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA(pattern, &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    continue;
+                if (IsOwnSaveRunning(found.cFileName, found.ftLastWriteTime))
+                    continue;
+                snprintf(file, size, "%s%s%s", folder, separator, found.cFileName);
+                if (DeleteFileA(file))
+                    removed++;
+            } while (FindNextFileA(find, &found));
+            FindClose(find);
+        }
+    }
+    if (pattern)
+        HeapFree(GetProcessHeap(), 0, pattern);
+    if (file)
+        HeapFree(GetProcessHeap(), 0, file);
+    return removed;
+}

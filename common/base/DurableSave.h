@@ -1,0 +1,33 @@
+// The one way a file the user owns is saved: the whole new content goes to a temporary file beside it, is flushed to
+// the disk and only then put in place, so that a kill, a power cut or a full disk leaves the old content or the new,
+// never a part of either.
+#pragma once
+
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// What ends the name of a save's temporary file ("<file>.<process>-<number>.dlsave"); no reader takes such a file.
+#define DURABLE_SAVE_SUFFIX ".dlsave"
+
+// Puts size bytes in place as the whole content of path. 1 when path holds them; 0 with path untouched, the
+// temporary file removed and GetLastError saying why (ERROR_DISK_FULL, ERROR_ACCESS_DENIED, ...).
+int SaveFileDurably(const char* path, const void* data, DWORD size);
+// The name of a new temporary file beside path for a file that another writer fills (an archiver), ending in
+// extension when given; null without memory. The caller frees it with HeapFree and hands the filled file to
+// PlaceFileDurably.
+char* DurableSaveTempName(const char* path, const char* extension);
+// Flushes the whole file at temp to the disk and puts it in place of path as SaveFileDurably does; on failure temp
+// is removed and path untouched. 1 when path holds temp's content.
+int PlaceFileDurably(const char* temp, const char* path);
+// Deletes path and checks that it is gone; 1 when no file is left at path (also when there was none).
+int DeleteFileChecked(const char* path);
+// Removes the temporary files that saves of an ended run left in folder (a save in progress is left alone); the
+// number removed.
+int RemoveLeftoverSaves(const char* folder);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,98 @@
+// The durable save puts a whole new content in place or leaves the old file byte for byte, and leaves no
+// temporary file behind.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "DurableSave.h"
+#include "FileUtil.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::string Content(const std::string& path)
+{
+    DWORD size = 0;
+    return TakeHeapText(ReadWholeFile(path.c_str(), &size));
+}
+
+int Leftovers(const TempFolder& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(folder.Path("*" DURABLE_SAVE_SUFFIX).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    do
+        count++;
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    return count;
+}
+
+class DurableSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder_.Create("daylens-durable"));
+        path_ = folder_.Path("Daylens.ini");
+    }
+
+    TempFolder folder_;
+    std::string path_;
+};
+
+TEST_F(DurableSaveTest, CreatesAndReplacesWholeAndKeepsHiddenFilesHidden)
+{
+    ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "first", 5));
+    EXPECT_EQ("first", Content(path_));
+    ASSERT_TRUE(SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "second, longer", 14));
+    EXPECT_EQ("second, longer", Content(path_));
+    EXPECT_TRUE(GetFileAttributesA(path_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(0, Leftovers(folder_));
+}
+
+TEST_F(DurableSaveTest, AFailedReplaceKeepsTheOldFileAndTellsWhy)
+{
+    ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "old content", 11));
+    // Held open without sharing, the file cannot be replaced.
+    HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(0, SaveFileDurably(path_.c_str(), "new", 3));
+    EXPECT_NE((DWORD)ERROR_SUCCESS, GetLastError());
+    CloseHandle(held);
+    EXPECT_EQ("old content", Content(path_));
+    EXPECT_EQ(0, Leftovers(folder_));
+
+    // A read-only file and a missing folder are failures too.
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(0, SaveFileDurably(path_.c_str(), "new", 3));
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ("old content", Content(path_));
+    EXPECT_EQ(0, SaveFileDurably(folder_.Path("missing\\x.txt").c_str(), "new", 3));
+}
+
+TEST_F(DurableSaveTest, DeleteIsCheckedAndLeftoversOfEndedRunsAreRemoved)
+{
+    ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "x", 1));
+    EXPECT_EQ(1, DeleteFileChecked(path_.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path_.c_str()));
+    EXPECT_EQ(1, DeleteFileChecked(path_.c_str())) << "nothing there is nothing left";
+
+    // A save killed before its rename left its temporary file; a process number that runs no more names it.
+    std::string ended = folder_.Path("202612.txt.fffffff0-1" DURABLE_SAVE_SUFFIX);
+    char own[64];
+    snprintf(own, sizeof(own), "202612.txt.%lx-3" DURABLE_SAVE_SUFFIX, GetCurrentProcessId());
+    for (const std::string& name : {ended, folder_.Path(own)})
+        ASSERT_EQ(1, WriteWholeFile(name.c_str(), "part", 4, nullptr));
+    ASSERT_EQ(1, WriteWholeFile(folder_.Path("keep.txt").c_str(), "memo", 4, nullptr));
+    EXPECT_EQ(1, RemoveLeftoverSaves(folder_.Dir().c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ended.c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder_.Path(own).c_str())) << "a save of this run";
+    EXPECT_EQ("memo", Content(folder_.Path("keep.txt")));
+}
+
+}  // namespace
