@@ -71,6 +71,9 @@ int RunMessageLoop();
 HANDLE WaitForSingleInstanceMutex(const char* name, DWORD stepMs);
 // The own-holiday path again from the settings, replacing the previous one.
 void BuildMyHolidayPath();
+// Removes the temporary files of cut-short saves beside the settings file, the memo files and the holiday and
+// memorial lists.
+void RemoveLeftoverSavesOfFiles();
 // With flag 1, has the icons load again from the program's Icon folder and the language module when next asked
 // for, and loads the cursors; 1.
 int LoadIcons(int flag);

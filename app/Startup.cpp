@@ -6,6 +6,7 @@
 #include <new>
 
 #include "AppInfo.h"
+#include "DurableSave.h"
 #include "EnvData.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
@@ -275,7 +276,25 @@ int InitApplication(const char* commandLine, int showCommand)
     LoadIcons(1);
     LoadOwnHolidays();
     LoadMemorialDays(info->GetProgramDir(), LanguageProc(LanguageModule::kLoadHoliday));
+    RemoveLeftoverSavesOfFiles();
     return CreateMainWindow(showCommand);
+}
+
+void RemoveLeftoverSavesOfFiles()
+{
+    // Only this instance runs now; saves that a kill cut short left their temporary files beside the user's files.
+    const char* files[] = {g_program.IniPath, g_program.MyHolidayPath, g_memorialSettings.MemorialPath};
+    char folders[4][PARENT_FOLDER_SIZE] = {};
+    SafeStrCpy(folders[0], sizeof(folders[0]), g_memoSettings.MemoDir);
+    for (int i = 0; i < 3; i++)
+        GetParentFolder(NonNullStr(files[i]), folders[i + 1]);
+    for (int i = 0; i < 4; i++) {
+        bool seen = !folders[i][0];
+        for (int j = 0; j < i && !seen; j++)
+            seen = lstrcmpiA(folders[i], folders[j]) == 0;
+        if (!seen)
+            RemoveLeftoverSaves(folders[i]);
+    }
 }
 
 int ReadProgramSettings(int* versionChanged)

@@ -11,6 +11,7 @@
 #include "Program.h"
 #include "ToolBarModule.h"
 #include "TrayIcon.h"
+#include "UserMessage.h"
 
 namespace {
 
@@ -124,7 +125,10 @@ void EndMemoDrag(HWND window, EnvData* env, WPARAM keys)
     // Ctrl counts as held by the key messages of the drag as well as by the release, so that a key state taken
     // afresh from elsewhere between the two never turns a copy into a move.
     int copy = (g_mainWindow.MemoDragCopy || (keys & MK_CONTROL)) ? 1 : 0;
-    MoveDayMemo(&g_memoSettings, &env->ClickedDate, &target, copy);
+    // The drag began on a day with a memo: no move means that the target could not be saved, and both days are
+    // as they were.
+    if (!MoveDayMemo(&g_memoSettings, &env->ClickedDate, &target, copy))
+        TellUser(window, MEMO_CANNOT_SAVE_TEXT, MB_OK | MB_ICONWARNING);
     RefreshCalendar(0);
 }
 

@@ -43,7 +43,7 @@ const char kSeparator[] = "----------";
 const char kTimeFormat[] = "HH':'mm";
 const char kChangedQuestion[] = "メモが変更されています\r\n保存しますか？";
 const char kDeletedQuestion[] = "メモが削除されています\r\n削除して保存しますか？";
-const char kCannotSave[] = "メモを保存できません";
+const char kCannotSave[] = MEMO_CANNOT_SAVE_TEXT;
 const char kHelpTopic[] = "_RESOURCE/Help-howtouse05.html#todaymemo";
 const MemoWindowRect kRememberedRect = {&g_memoSettings.TodayMemoWindowX, &g_memoSettings.TodayMemoWindowY,
                                         &g_memoSettings.TodayMemoWindowWidth, &g_memoSettings.TodayMemoWindowHeight};

@@ -23,6 +23,9 @@ MemoStoreSettings MemoStoreOf(const MemoSettings* memo);
 // without memory; the caller frees it with HeapFree.
 char* FormatDayMemoSection(const DayMemoRecord* record, const char* text);
 
+// What the memo windows tell the user when a memo could not be saved.
+#define MEMO_CANNOT_SAVE_TEXT "メモを保存できません"
+
 // Replaces the memo of the day in the store of memo by text with record's style and time, or removes the day's
 // memo when text is null or empty (record may then be null). The day's file is saved whole through the durable
 // save. 1 when the store holds the result; 0 when it could not be saved (no memory, a missing, read-only or full

@@ -19,7 +19,7 @@ namespace {
 const char kCaptionFormat[] = "%s 繰り返しメモ";
 const char kDateFormat[] = "yyyy'年'M'月'd'日'";
 const char kQuestionFormat[] = "繰り返しメモを設定します\r\n%d日分のメモを書き込みます\r\nかまいませんか？";
-const char kCannotSave[] = "メモを保存できません";
+const char kCannotSave[] = MEMO_CANNOT_SAVE_TEXT;
 const int kPlaceMargin = 5;
 
 // The one dialog's state.
