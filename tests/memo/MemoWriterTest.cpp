@@ -99,6 +99,14 @@ TEST_F(MemoWriterTest, FailedWriteAnswersZero)
     DayMemoRecord record = Record();
     ASSERT_TRUE(CreateDirectoryA(Path("20260520.txt").c_str(), nullptr));
     EXPECT_EQ(0, WriteDayMemo(&memo_, 2026, 5, 20, "a", &record));
+    // A day file that a delete leaves in place (open elsewhere; a read-only mount answers a delete with success and
+    // keeps the file) is no removed memo.
+    ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, 5, 22, "kept", &record));
+    HANDLE held = CreateFileA(Path("20260522.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(0, WriteDayMemo(&memo_, 2026, 5, 22, nullptr, nullptr));
+    CloseHandle(held);
     strcat(memo_.MemoDir, "\\missing");
     EXPECT_EQ(0, WriteDayMemo(&memo_, 2026, 5, 21, "b", &record));
 }
