@@ -7,7 +7,7 @@
 #include "SettingsTypes.h"
 
 // Widest shadow the width box takes.
-#define MARK_SHADOW_WIDTH_MAX 99
+#define MARK_SHADOW_WIDTH_MAX SHADOW_WIDTH_MAX
 // The font a mark dialog shows when the caller does not let the font change.
 #define MARK_FIXED_FONT_FACE "ＭＳ Ｐ明朝"
 #define MARK_FIXED_FONT_HEIGHT (-24)

@@ -9,7 +9,7 @@
 namespace {
 
 const int kSpaceMin = 0;
-const int kSpaceMax = 200;
+const int kSpaceMax = LAYOUT_SPACE_MAX;
 
 struct SpaceEdit {
     int Edit;

@@ -6,5 +6,8 @@ extern "C" {
 // The key's value as a decimal integer (low 32 bits); def when the key is missing
 // or its value does not start with a number.
 int ReadProfileInt(const char* file, const char* section, const char* key, int def);
+// The key's value held to low..high, taken whole before it is held, so that a huge number reads as high; def, held
+// alike, when the key is missing or its value does not start with a number.
+int ReadProfileIntInRange(const char* file, const char* section, const char* key, int def, int low, int high);
 
 }

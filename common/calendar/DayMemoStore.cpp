@@ -91,8 +91,9 @@ void ReadStyle(const char* file, const char* section, const FontStyle* defaults,
                                           (int)(defaults ? defaults->StrColor : kDefaultStrColor));
     s.ShadowColor = (COLORREF)ReadProfileInt(file, section, "ShadowColor",
                                              (int)(defaults ? defaults->ShadowColor : kDefaultShadowColor));
-    s.ShadowWidth = (BYTE)ReadProfileInt(file, section, "ShadowWidth",
-                                         defaults ? defaults->ShadowWidth : kDefaultShadowWidth);
+    s.ShadowWidth = (BYTE)ReadProfileIntInRange(file, section, "ShadowWidth",
+                                                defaults ? defaults->ShadowWidth : kDefaultShadowWidth, 0,
+                                                SHADOW_WIDTH_MAX);
     s.ShadowDirection = (BYTE)ReadProfileInt(file, section, "ShadowDirection",
                                              defaults ? defaults->ShadowDirection : kDefaultShadowDirection);
 

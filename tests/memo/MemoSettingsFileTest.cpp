@@ -76,9 +76,11 @@ TEST_F(MemoSettingsFileTest, LegacyLayoutReadsTheProgramSection)
 TEST_F(MemoSettingsFileTest, OddValuesAreHeldToWhatTheProgramCanUse)
 {
     Write("MemoDir=" + Folder("store") + "\r\nMemoFontSize=5\r\nMemoPopupTimeHour=25\r\nMemoPopupTimeMinute=10\r\n"
-          "MemoTomorrowHour=7\r\nMemoTomorrowMinute=-1\r\nWeekMemoMode=9\r\nMemoSearch00=a\r\nMemoSearch02=c\r\n");
+          "MemoTomorrowHour=7\r\nMemoTomorrowMinute=-1\r\nWeekMemoMode=9\r\nMemoSearch00=a\r\nMemoSearch02=c\r\n"
+          "MemoShadowWidth=4294967295\r\n");
     Load();
     EXPECT_EQ(MEMO_FONT_SIZE_MIN, memo_.MemoFontSize);
+    EXPECT_EQ(SHADOW_WIDTH_MAX, memo_.MemoStyle.ShadowWidth);  // a wider one would cover the calendar
     // A time that is no time of day is unset in both parts.
     EXPECT_EQ(MEMO_TIME_UNSET, memo_.MemoPopupTimeHour);
     EXPECT_EQ(MEMO_TIME_UNSET, memo_.MemoPopupTimeMinute);
