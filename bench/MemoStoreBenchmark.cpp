@@ -116,7 +116,7 @@ void MeasureExchange(const MemoSettings* memo, const char* programDir, const std
     SafeStrCpy(empty.MemoDir, sizeof(empty.MemoDir), emptyDir.c_str());
     place.Memo = &empty;
     from = Now();
-    ImportMemoFile(&place, archive.c_str());
+    ImportMemoFile(&place, archive.c_str(), nullptr);
     printf("LZH import   %8.0f ms   %llu bytes back\n", Milliseconds(from, Now()), FolderBytes(emptyDir));
 }
 

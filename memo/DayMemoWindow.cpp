@@ -102,6 +102,12 @@ struct DayMemoState {
     HWND ToolTips[DAY_MEMO_TOOLTIP_MAX];
     int Sizing;  // 1 while the user drags the border
     int OpenPeriod;  // the period memo window opens once this window has gone
+    int InPeriod;    // opened from the period memo window, which refreshes the calendar when it closes
+    // The shown date. The memo date of the live settings is only handed over at opening: the period memo window and
+    // the calendar change it while this window is open.
+    int Year;
+    int Month;
+    int Day;
 };
 
 DayMemoState s_memo;
@@ -224,22 +230,38 @@ int SaveMemo(HWND window)
         return 1;
     char* text = EditText(window);
     int hasText = text && text[0];
-    const MemoSettings& memo = g_memoSettings;
-    int written = text && WriteDayMemo(&memo, memo.MemoYear, memo.MemoMonth, memo.MemoDay, hasText ? text : nullptr,
-                                       &s_memo.Record);
+    int written = text && WriteDayMemo(&g_memoSettings, s_memo.Year, s_memo.Month, s_memo.Day,
+                                       hasText ? text : nullptr, &s_memo.Record);
     if (text)
         HeapFree(GetProcessHeap(), 0, text);
     if (!written) {
         TellUser(window, kCannotSave, MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
-    if (IsToday(memo.MemoYear, memo.MemoMonth, memo.MemoDay))
+    if (IsToday(s_memo.Year, s_memo.Month, s_memo.Day))
         ResetTodayAlarm(hasText);
     s_memo.Saved = 1;
     s_memo.Modified = 0;
     s_memo.HadMemo = hasText;
     SendMessageA(Edit(window), EM_SETMODIFY, FALSE, 0);
+    // An open period window lists the day as it is stored now, whichever window opened this one.
+    RefreshPeriodMemoWindow();
     return 1;
+}
+
+// The shown date as the store holds it, with its time on the picker.
+void ShowStoredMemo(HWND window)
+{
+    s_memo.HadMemo = ShowTodayMemoDate(window, &s_memo.Record, s_memo.Year, s_memo.Month, s_memo.Day);
+    ShowRecordTime(window);
+}
+
+// The shown date becomes the memo date of the memo windows, for the repeat copy and the windows opened next.
+void HandOverDate()
+{
+    g_memoSettings.MemoYear = s_memo.Year;
+    g_memoSettings.MemoMonth = s_memo.Month;
+    g_memoSettings.MemoDay = s_memo.Day;
 }
 
 // Before the shown memo goes: asks to keep a change. 1 when the window may go on, 0 when a wanted save failed.
@@ -260,12 +282,14 @@ int AskBeforeLeaving(HWND window)
 // Ends the window; the calendar shows what was saved unless the period window that opened it does that.
 void EndWindow(HWND window)
 {
-    if (s_memo.Saved && !g_memoSettings.PeriodWindow) {
+    if (s_memo.Saved && !s_memo.InPeriod) {
         if (s_memo.Env && s_memo.Env->MainWindow)
             SendMessageA(s_memo.Env->MainWindow, WM_COMMAND, IDM_REDRAW, 0);
         s_memo.Saved = 0;
         RedrawMiniMemo(s_memo.Env);
     }
+    // The period window opened next, or the one that opened this window, goes on from the day shown last.
+    HandOverDate();
     RememberMemoWindowRect(window, kRememberedRect);
     SetTodayMemoToolTips(window, 0);
     s_memo.Open = 0;
@@ -292,11 +316,26 @@ void StepDate(HWND window, int command)
 {
     if (!AskBeforeLeaving(window))
         return;
-    MemoSettings& memo = g_memoSettings;
-    StepDayMemoDate(command, &memo.MemoYear, &memo.MemoMonth, &memo.MemoDay);
-    s_memo.HadMemo = ShowTodayMemoDate(window, &s_memo.Record, memo.MemoYear, memo.MemoMonth, memo.MemoDay);
+    StepDayMemoDate(command, &s_memo.Year, &s_memo.Month, &s_memo.Day);
+    HandOverDate();
     // The picker follows the shown day: its time, or none.
-    ShowRecordTime(window);
+    ShowStoredMemo(window);
+}
+
+// The repeat copy of the shown day's memo. The window stays on its day, so a change the user chose not to keep is
+// dropped from the window too: a later 保存 would pass it by and close without writing what was shown.
+void RepeatCopy(HWND window)
+{
+    int changed = EditChanged(window) || s_memo.Modified;
+    if (!AskBeforeLeaving(window))
+        return;
+    if (changed)
+        ShowStoredMemo(window);
+    HandOverDate();
+    if (ShowRepeatCopyDialog(s_memo.Module, window, s_memo.Info, s_memo.BigIcon, s_memo.SmallIcon) == IDOK) {
+        s_memo.Saved = 1;
+        RefreshPeriodMemoWindow();
+    }
 }
 
 void Erase(HWND window)
@@ -351,12 +390,7 @@ INT_PTR OnCommand(HWND window, int id, int code)
                 return FALSE;
             ChooseMark(window);
             break;
-        case IDM_DAYMEMO_REPEAT:
-            if (!AskBeforeLeaving(window))
-                break;
-            if (ShowRepeatCopyDialog(s_memo.Module, window, s_memo.Info, s_memo.BigIcon, s_memo.SmallIcon) == IDOK)
-                s_memo.Saved = 1;
-            break;
+        case IDM_DAYMEMO_REPEAT: RepeatCopy(window); break;
         case IDM_DAYMEMO_PERIOD:
             if (!Close(window))
                 break;
@@ -449,13 +483,15 @@ INT_PTR OnInitDialog(HWND window)
         memo.MemoYear = s_memo.Env->ShownMonth.wYear;
         memo.MemoMonth = s_memo.Env->ShownMonth.wMonth;
     }
+    s_memo.Year = memo.MemoYear;
+    s_memo.Month = memo.MemoMonth;
+    s_memo.Day = memo.MemoDay;
     SetFonts(window);
     // Even a memo made only of escaped characters fits the store's line.
     SendMessageA(Edit(window), EM_LIMITTEXT, (WPARAM)DayMemoTextLimit(), 0);
     FillMarkList(window);
     SendDlgItemMessageA(window, IDC_DAYMEMO_TIME, DTM_SETFORMATA, 0, (LPARAM)kTimeFormat);
-    s_memo.HadMemo = ShowTodayMemoDate(window, &s_memo.Record, memo.MemoYear, memo.MemoMonth, memo.MemoDay);
-    ShowRecordTime(window);
+    ShowStoredMemo(window);
     if (memo.MemoAutoIME == 1)
         SetImeOpen(Edit(window), 1);
     PlaceMemoWindow(window, kRememberedRect);
@@ -516,6 +552,7 @@ INT_PTR ShowDayMemoWindow(HINSTANCE module, HWND owner, EnvData* env, AppInfo* i
     s_memo.BigIcon = bigIcon;
     s_memo.SmallIcon = smallIcon;
     s_memo.OpenPeriod = 0;
+    s_memo.InPeriod = owner && owner == g_memoSettings.PeriodWindow;
     INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_DAYMEMO), owner, TodayMemoDlgProc, 0);
     if (s_memo.OpenPeriod) {
         s_memo.OpenPeriod = 0;

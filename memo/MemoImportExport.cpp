@@ -27,6 +27,10 @@ const char kExported[] = "メモを書き出しました";
 const char kNotExported[] = "メモを書き出せませんでした";
 const char kNoMemos[] = "指定の期間にメモはありません";
 const char kNotInstalled[] = "%sがインストールされていません";
+// How an import went, below the done text of the page or the calendar.
+const char kCannotImport[] = "メモを保存できません";
+const char kNotImportedCount[] = "保存できなかったメモ: %d日分";
+const char kMemosCut[] = "長すぎるメモは途中まで保存しました";
 // The archiver's switches for adding and extracting, and the mode its archives are opened in.
 const char kArchiveSwitches[] = "-r0x0a1n1gm1";
 const DWORD kArchiveOpenMode = 512;
@@ -244,17 +248,16 @@ UnlhaEntryRecord* CollectEntries(HMODULE module, const MemoExchangePlace* place,
     return entries;
 }
 
-int ImportArchive(const MemoExchangePlace* place, const char* path)
+void ImportArchive(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     Archiver archiver(place);
     if (!archiver.Module())
-        return 0;
+        return;
     auto extract = FindExport(archiver.Module(), Unlha32Module::kUnlhaExtractMem);
     if (!extract)
-        return 0;
+        return;
     int count = 0;
     UnlhaEntryRecord* entries = CollectEntries(archiver.Module(), place, path, &count);
-    int imported = 0;
     for (int i = 0; i < count; i++) {
         const UnlhaEntryRecord& entry = entries[i];
         if (!IsMemoEntry(&entry))
@@ -267,18 +270,82 @@ int ImportArchive(const MemoExchangePlace* place, const char* path)
         if (length > 0 && (size_t)length < sizeof(command) &&
             extract(nullptr, command, buffer, entry.OriginalSize, nullptr, nullptr, nullptr) == 0) {
             buffer[entry.OriginalSize] = '\0';
-            imported |= ImportMemoText(place->Memo, (const char*)buffer);
+            ImportMemoText(place->Memo, (const char*)buffer, tally);
         }
         HeapFree(GetProcessHeap(), 0, buffer);
     }
     if (entries)
         HeapFree(GetProcessHeap(), 0, entries);
-    return imported;
 }
+
+// The memo files of the store, one bit a day (a month with month files), read from the memo folder once for an
+// import and kept up to date as it writes. A day whose file is missing needs no look into the store, and under Wine
+// every look for a missing file reads the whole folder: a large import of new days got slower with every day.
+class MemoFileIndex {
+public:
+    explicit MemoFileIndex(const MemoSettings* memo) : monthFiles_(memo->MemoSaveOneMonth == 1)
+    {
+        bits_ = (BYTE*)AllocZeroed(SlotCount() / 8 + 1);
+        char pattern[MEMO_FOLDER_SIZE + 16];
+        snprintf(pattern, sizeof(pattern), "%s\\*.txt", memo->MemoDir);
+        WIN32_FIND_DATAA found;
+        HANDLE search = bits_ ? FindFirstFileA(pattern, &found) : INVALID_HANDLE_VALUE;
+        if (search == INVALID_HANDLE_VALUE)
+            return;  // an empty or missing folder holds no memo file
+        do {
+            int year = 0, month = 0, day = 0;
+            ParseMemoFileDate(found.cFileName, &year, &month, &day);
+            if (year > 0 && (day == 0) == monthFiles_)
+                Add(year, month, day);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    ~MemoFileIndex() { Forget(); }
+    MemoFileIndex(const MemoFileIndex&) = delete;
+    MemoFileIndex& operator=(const MemoFileIndex&) = delete;
+
+    // False only when the day's file is known to be missing.
+    bool MayHold(int year, int month, int day) const
+    {
+        size_t slot = Slot(year, month, day);
+        return !bits_ || slot >= SlotCount() || (bits_[slot / 8] & (1 << (slot % 8)));
+    }
+    void Add(int year, int month, int day)
+    {
+        size_t slot = Slot(year, month, day);
+        if (bits_ && slot < SlotCount())
+            bits_[slot / 8] |= (BYTE)(1 << (slot % 8));
+    }
+    // Every day may hold a memo from now on: the store was written past the index.
+    void Forget()
+    {
+        if (bits_)
+            HeapFree(GetProcessHeap(), 0, bits_);
+        bits_ = nullptr;
+    }
+
+private:
+    static const int kLastYear = 9999;
+    static const int kMonthDays = 31;
+    size_t SlotCount() const { return (size_t)(kLastYear + 1) * 12 * (monthFiles_ ? 1 : kMonthDays); }
+    size_t Slot(int year, int month, int day) const
+    {
+        if (year < 1 || year > kLastYear || month < 1 || month > 12)
+            return SlotCount();
+        size_t months = (size_t)year * 12 + (size_t)(month - 1);
+        if (monthFiles_)
+            return months;
+        return day < 1 || day > kMonthDays ? SlotCount() : months * kMonthDays + (size_t)(day - 1);
+    }
+
+    bool monthFiles_;
+    BYTE* bits_;
+};
 
 struct CsvImport {
     const MemoSettings* Memo;
-    int Imported;
+    MemoImportTally* Tally;
+    MemoFileIndex* Files;
 };
 
 // A CSV memo merged into the day's stored memo, which keeps its style and time; a day the merge gives nothing for
@@ -288,58 +355,63 @@ void ImportCsvRecord(void* context, int year, int month, int day, const char* te
     CsvImport* import = (CsvImport*)context;
     MemoStoreSettings store = MemoStoreOf(import->Memo);
     DayMemoRecord stored = *record;
-    char* existing = ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0);
+    char* existing =
+        import->Files->MayHold(year, month, day) ? ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0) : nullptr;
     if (!existing) {
-        import->Imported |= WriteDayMemo(import->Memo, year, month, day, text, record);
+        if (WriteImportedMemo(import->Memo, year, month, day, text, record, import->Tally))
+            import->Files->Add(year, month, day);
         return;
     }
-    char* merged = MergeMemoText(import->Memo, existing, text);
+    char* merged = MergeMemoText(import->Memo, existing, text, import->Tally);
     if (merged) {
-        import->Imported |= WriteDayMemo(import->Memo, year, month, day, merged, &stored);
+        WriteImportedMemo(import->Memo, year, month, day, merged, &stored, import->Tally);
         HeapFree(GetProcessHeap(), 0, merged);
+    } else {
+        // Memo data went to the days it names, which the index does not know of.
+        import->Files->Forget();
     }
     HeapFree(GetProcessHeap(), 0, existing);
 }
 
-int ImportCsv(const MemoExchangePlace* place, const char* path)
+void ImportCsv(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     DWORD size = 0;
     char* data = ReadWholeFile(path, &size);
     if (!data)
-        return 0;
-    CsvImport import = {place->Memo, 0};
+        return;
+    MemoFileIndex files(place->Memo);
+    CsvImport import = {place->Memo, tally, &files};
     ParseMemoCsv(data, ImportCsvRecord, &import);
     HeapFree(GetProcessHeap(), 0, data);
-    return import.Imported;
 }
 
 // A memo file of a day merged into the store, a month's or any other file imported section by section.
-int ImportTextFile(const MemoExchangePlace* place, const char* path)
+void ImportTextFile(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     int year = 0, month = 0, day = 0;
     ParseMemoFileDate(path, &year, &month, &day);
-    if (year == 0 || month == 0 || day == 0)
-        return ImportMemoIniFile(place->Memo, path);
+    if (year == 0 || month == 0 || day == 0) {
+        ImportMemoIniFile(place->Memo, path, tally);
+        return;
+    }
     MemoStoreSettings store = MemoStoreOf(place->Memo);
     DayMemoRecord record = {place->Memo->MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
     DayMemoRecord stored = record;
     char* existing = ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0);
     char* arriving = ReadDayMemoText(path, year, month, day, &store, &record, 0);
-    int written = 0;
     if (existing && arriving) {
-        char* merged = MergeMemoText(place->Memo, existing, arriving);
+        char* merged = MergeMemoText(place->Memo, existing, arriving, tally);
         if (merged) {
-            written = WriteDayMemo(place->Memo, year, month, day, merged, &record);
+            WriteImportedMemo(place->Memo, year, month, day, merged, &record, tally);
             HeapFree(GetProcessHeap(), 0, merged);
         }
     } else if (arriving) {
-        written = WriteDayMemo(place->Memo, year, month, day, arriving, &record);
+        WriteImportedMemo(place->Memo, year, month, day, arriving, &record, tally);
     }
     if (existing)
         HeapFree(GetProcessHeap(), 0, existing);
     if (arriving)
         HeapFree(GetProcessHeap(), 0, arriving);
-    return written;
 }
 
 }  // namespace
@@ -361,21 +433,24 @@ int IsMemoImportFile(const char* path)
     return StrEqual(extension, ".lzh", 1) || StrEqual(extension, ".csv", 1) || StrEqual(extension, ".txt", 1);
 }
 
-int ImportMemoFile(const MemoExchangePlace* place, const char* path)
+int ImportMemoFile(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     if (!place || !place->Memo || !path)
         return 0;
+    MemoImportTally own = {};
+    MemoImportTally* count = tally ? tally : &own;
+    int written = count->Written;
     const char* extension = strrchr(PathFileName(path), '.');
     if (StrEqual(extension, ".lzh", 1))
-        return ImportArchive(place, path);
-    if (StrEqual(extension, ".csv", 1))
-        return ImportCsv(place, path);
-    if (StrEqual(extension, ".txt", 1))
-        return ImportTextFile(place, path);
-    return 0;
+        ImportArchive(place, path, count);
+    else if (StrEqual(extension, ".csv", 1))
+        ImportCsv(place, path, count);
+    else if (StrEqual(extension, ".txt", 1))
+        ImportTextFile(place, path, count);
+    return count->Written > written ? 1 : 0;
 }
 
-int ImportMemoFromDialog(const MemoExchangePlace* place)
+int ImportMemoFromDialog(const MemoExchangePlace* place, MemoImportTally* tally)
 {
     if (!place)
         return 0;
@@ -383,7 +458,28 @@ int ImportMemoFromDialog(const MemoExchangePlace* place)
     SafeStrCpy(path, sizeof(path), kStartName);
     if (MemoFileDialog(place->Owner, path, nullptr, place->ProgramDir, 0) != 1)
         return 0;
-    return ImportMemoFile(place, path);
+    return ImportMemoFile(place, path, tally);
+}
+
+int TellMemoImport(HWND owner, int imported, const MemoImportTally* tally, const char* done, UINT doneIcon)
+{
+    int failed = tally ? tally->Failed : 0, cut = tally ? tally->Cut : 0;
+    if (!imported && !failed)
+        return 0;
+    char told[512];
+    if (failed) {
+        char count[64];
+        snprintf(count, sizeof(count), kNotImportedCount, failed);
+        snprintf(told, sizeof(told), "%s\r\n%s", kCannotImport, count);
+    } else {
+        SafeStrCpy(told, sizeof(told), NonNullStr(done));
+    }
+    if (cut) {
+        SafeStrCat(told, sizeof(told), "\r\n");
+        SafeStrCat(told, sizeof(told), kMemosCut);
+    }
+    TellUser(owner, told, MB_OK | (failed || cut ? MB_ICONWARNING : doneIcon));
+    return 1;
 }
 
 int ExportMemo(const MemoExchangePlace* place, const SYSTEMTIME* first, const SYSTEMTIME* end, int format)

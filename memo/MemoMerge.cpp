@@ -64,6 +64,12 @@ bool DateOfName(const char* name, size_t length, int* year, int* month, int* day
     return IsRealDate(*year, *month, *day, false);
 }
 
+// The bytes the store's one-line form writes as two ("&t", "&n", "&r", "&&").
+bool IsEscapedByte(char c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == '&';
+}
+
 // Memo data in the store's own form starts with a day's section name on a line of its own.
 bool IsMemoIniData(const char* text)
 {
@@ -125,8 +131,14 @@ char* ReadSectionNames(const char* path)
     return nullptr;
 }
 
-// One section of an INI file onto its day of the store; true when the section held a memo text.
-bool ImportSection(const MemoSettings* memo, const char* path, const char* name)
+void CountFailure(MemoImportTally* tally)
+{
+    if (tally)
+        tally->Failed++;
+}
+
+// One section of an INI file onto its day of the store, counted in tally; true when the day was written.
+bool ImportSection(const MemoSettings* memo, const char* path, const char* name, MemoImportTally* tally)
 {
     int year, month, day;
     if (!DateOfName(name, strlen(name), &year, &month, &day))
@@ -138,20 +150,23 @@ bool ImportSection(const MemoSettings* memo, const char* path, const char* name)
         return false;
     DayMemoRecord stored = record;
     char* existing = ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0);
+    int written = 0;
     if (!existing) {
-        WriteDayMemo(memo, year, month, day, text, &record);
+        written = WriteImportedMemo(memo, year, month, day, text, &record, tally);
     } else {
         // Plain lines only: a section text that looks like memo data again is never imported from here, which
         // would rewrite the scratch file this import is still reading.
         char* merged = MergeLines(existing, text);
         if (merged) {
-            WriteDayMemo(memo, year, month, day, merged, &stored);
+            written = WriteImportedMemo(memo, year, month, day, merged, &stored, tally);
             HeapFree(GetProcessHeap(), 0, merged);
+        } else {
+            CountFailure(tally);
         }
         HeapFree(GetProcessHeap(), 0, existing);
     }
     HeapFree(GetProcessHeap(), 0, text);
-    return true;
+    return written != 0;
 }
 
 bool SameDay(const SYSTEMTIME* a, const SYSTEMTIME* b)
@@ -167,20 +182,65 @@ void FreeText(char* text)
 
 }  // namespace
 
-char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added)
+size_t StorableMemoPrefix(const char* text)
+{
+    const unsigned char* p = (const unsigned char*)NonNullStr(text);
+    size_t limit = StorableMemoLength(), at = 0, escaped = 0;
+    while (p[at]) {
+        // Escapes are single bytes below 0x40, never the trail byte of a double-byte character.
+        size_t bytes = IsSjisLeadByte(p[at]) && p[at + 1] ? 2 : 1;
+        size_t cost = bytes == 2 || IsEscapedByte((char)p[at]) ? 2 : 1;
+        if (escaped + cost > limit)
+            break;
+        escaped += cost;
+        at += bytes;
+    }
+    return at;
+}
+
+int WriteImportedMemo(const MemoSettings* memo, int year, int month, int day, const char* text,
+                      const DayMemoRecord* record, MemoImportTally* tally)
+{
+    // An empty text would remove the day's memo, which no import does.
+    if (!text || !text[0]) {
+        CountFailure(tally);
+        return 0;
+    }
+    size_t length = strlen(text), storable = StorableMemoPrefix(text);
+    char* cut = storable < length ? (char*)AllocZeroed(storable) : nullptr;
+    if (cut)
+        memcpy(cut, text, storable);
+    int written = (storable == length || cut) && WriteDayMemo(memo, year, month, day, cut ? cut : text, record);
+    if (cut)
+        HeapFree(GetProcessHeap(), 0, cut);
+    if (!written) {
+        CountFailure(tally);
+    } else if (tally) {
+        tally->Written++;
+        tally->Cut += storable < length ? 1 : 0;
+    }
+    return written;
+}
+
+char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added, MemoImportTally* tally)
+{
+    if (added && added[0] && existing && existing[0] && IsMemoIniData(added)) {
+        ImportMemoText(memo, added, tally);
+        return nullptr;
+    }
+    return MergeMemoLines(existing, added);
+}
+
+char* MergeMemoLines(const char* existing, const char* added)
 {
     if (!added || !added[0])
         return StrDupHeap(existing);
     if (!existing || !existing[0])
         return StrDupHeap(added);
-    if (IsMemoIniData(added)) {
-        ImportMemoText(memo, added);
-        return nullptr;
-    }
     return MergeLines(existing, added);
 }
 
-int ImportMemoText(const MemoSettings* memo, const char* text)
+int ImportMemoText(const MemoSettings* memo, const char* text, MemoImportTally* tally)
 {
     if (!memo || !text || !text[0])
         return 0;
@@ -196,15 +256,19 @@ int ImportMemoText(const MemoSettings* memo, const char* text)
     FreeText(programDir);
     FreeText(base);
     FreeText(userDataDir);
-    if (!found)
+    // Memo data that could not even reach the scratch file is lost as a whole: one failure.
+    if (!found || !WriteWholeFile(path, text, (DWORD)strlen(text), nullptr)) {
+        CountFailure(tally);
         return 0;
-    if (!WriteWholeFile(path, text, (DWORD)strlen(text), nullptr))
-        return 0;
-    ImportMemoIniFile(memo, path);
-    return 1;
+    }
+    MemoImportTally own = {};
+    MemoImportTally* count = tally ? tally : &own;
+    int failed = count->Failed;
+    ImportMemoIniFile(memo, path, count);
+    return count->Failed == failed ? 1 : 0;
 }
 
-int ImportMemoIniFile(const MemoSettings* memo, const char* path)
+int ImportMemoIniFile(const MemoSettings* memo, const char* path, MemoImportTally* tally)
 {
     if (!memo || !path || !FileExists(path))
         return 0;
@@ -213,7 +277,7 @@ int ImportMemoIniFile(const MemoSettings* memo, const char* path)
         return 0;
     int imported = 0;
     for (const char* name = names; *name; name += strlen(name) + 1) {
-        if (ImportSection(memo, path, name))
+        if (ImportSection(memo, path, name, tally))
             imported = 1;
     }
     HeapFree(GetProcessHeap(), 0, names);
@@ -270,7 +334,7 @@ int MoveDayMemo(const MemoSettings* memo, const SYSTEMTIME* from, const SYSTEMTI
     if (!sourceText)
         return 0;
     char* targetText = ReadDayMemoText(nullptr, to->wYear, to->wMonth, to->wDay, &store, &target, 0);
-    char* joined = MergeMemoText(memo, targetText, sourceText);
+    char* joined = MergeMemoText(memo, targetText, sourceText, nullptr);
     int written = 0;
     if (joined) {
         if (source.Hour == DAY_MEMO_NO_TIME || source.Minute == DAY_MEMO_NO_TIME) {

@@ -26,8 +26,11 @@ INT_PTR ShowPeriodMemoWindow(HINSTANCE module, HWND owner, EnvData* env, AppInfo
                              HICON smallIcon);
 
 INT_PTR CALLBACK WeekMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Caption and rows for the memo date and period.
+// Caption and rows for the window's date and period.
 void FillWeekMemoList(HWND window);
+// The open period window lists the memos as the store holds them now (a day-memo window saved); nothing while none
+// is open.
+void RefreshPeriodMemoWindow();
 // Paints one row of the list.
 void DrawWeekMemoItem(const DRAWITEMSTRUCT* item);
 // Places the controls for the window's client size.

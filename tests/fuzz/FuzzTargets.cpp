@@ -358,9 +358,9 @@ void RunMemoMerge(const char* data, size_t size, const char* folder)
     memset(&memo, 0, sizeof(memo));
     snprintf(memo.MemoDir, sizeof(memo.MemoDir), "%s", folder);
     std::string part(data, size - 1 < kMergedBytes ? size - 1 : kMergedBytes);
-    ImportMemoIniFile(&memo, WriteCaseFile(folder, "import.ini", part.data(), part.size()).c_str());
-    FreeText(MergeMemoText(&memo, "既存\r\n[会議]", part.c_str()));
-    FreeText(MergeMemoText(&memo, part.c_str(), "既存\r\n%除外"));
+    ImportMemoIniFile(&memo, WriteCaseFile(folder, "import.ini", part.data(), part.size()).c_str(), nullptr);
+    FreeText(MergeMemoText(&memo, "既存\r\n[会議]", part.c_str(), nullptr));
+    FreeText(MergeMemoText(&memo, part.c_str(), "既存\r\n%除外", nullptr));
     ParseMemoFileDate(data, nullptr, nullptr, nullptr);
 }
 

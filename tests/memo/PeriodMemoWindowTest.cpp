@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "DayMemoWindow.h"
 #include "EnvData.h"
 #include "Memo.h"
 #include "MemoDialogIds.h"
@@ -32,6 +33,7 @@ extern "C" __declspec(dllexport) int MiniMemoRedraw()
 namespace {
 
 HMODULE g_language = nullptr;
+EnvData* g_env = nullptr;
 int g_step = 0;
 std::string g_rowBefore;
 std::string g_rowAfter;
@@ -92,6 +94,49 @@ void CALLBACK Act(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
+std::string g_captionAfter;
+int g_redrawsAfterDay = -1;
+
+std::string RowMemoOf(HWND list, const char* date)
+{
+    for (int row = 0; row < ListView_GetItemCount(list); row++) {
+        char text[64] = "";
+        ListView_GetItemText(list, row, 0, text, sizeof(text));
+        if (date == std::string(text))
+            return RowMemo(list, row);
+    }
+    return "(no row)";
+}
+
+// While the period window shows 3 January, a day-memo window opens over the calendar for 5 January as the tray
+// opens it; the period window steps a day on while it is open, then the day's memo is saved.
+void CALLBACK ActFromOutside(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND period = DialogWith(IDC_PERIODMEMO_LIST);
+    HWND day = DialogWith(IDC_DAYMEMO_EDIT_TEXT);
+    if (g_step == 0 && period && !day) {
+        g_step = 1;
+        g_memoSettings.MemoYear = 2019;
+        g_memoSettings.MemoMonth = 1;
+        g_memoSettings.MemoDay = 5;
+        ShowDayMemoWindow(g_language, nullptr, g_env, nullptr, nullptr, nullptr);
+        g_redrawsAfterDay = g_miniMemoRedraws;
+        g_rowAfter = RowMemoOf(GetDlgItem(period, IDC_PERIODMEMO_LIST), "2019年 1月 5日(土)");
+        char caption[128] = "";
+        GetDlgItemTextA(period, IDC_MEMO_LABEL_DATE, caption, sizeof(caption));
+        g_captionAfter = caption;
+        g_step = 3;
+        PostMessageA(period, WM_COMMAND, IDCANCEL, 0);
+    } else if (g_step == 1 && period && day) {
+        SendMessageA(period, WM_COMMAND, IDC_MEMO_BTN_DAY_NEXT, 0);
+        HWND edit = GetDlgItem(day, IDC_DAYMEMO_EDIT_TEXT);
+        SetWindowTextA(edit, "買物");
+        SendMessageA(edit, EM_SETMODIFY, TRUE, 0);
+        g_step = 2;
+        PostMessageA(day, WM_COMMAND, IDOK, 0);
+    }
+}
+
 class PeriodMemoWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -109,6 +154,8 @@ protected:
         std::string ini = temp_.Path("Daylens.ini");
         std::string memoDir = temp_.Path("Memo");
         ASSERT_TRUE(CreateDirectoryA(memoDir.c_str(), nullptr));
+        // A settings file of this version: its memo settings are read from "DaylensMemo".
+        WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini.c_str());
         WritePrivateProfileStringA("DaylensMemo", "MemoDir", memoDir.c_str(), ini.c_str());
         SYSTEMTIME today;
         GetLocalTime(&today);
@@ -116,6 +163,7 @@ protected:
         ASSERT_EQ(1, LoadMemoSettings(&g_memoSettings, ini.c_str(), "Daylens", 0));
         g_memoSettings.WeekMemoMode = 0;
         env_.MiniMemoModule = GetModuleHandleA(nullptr);
+        g_env = &env_;
     }
     void TearDown() override { ShutdownMemo(); }
 
@@ -146,6 +194,34 @@ TEST_F(PeriodMemoWindowTest, MemoSavedFromARowShowsAtOnceAndRedrawsTheMiniMemoOn
     EXPECT_EQ(1, result);
     EXPECT_EQ(1, g_miniMemoRedraws);
     EXPECT_EQ(nullptr, g_memoSettings.PeriodWindow);
+}
+
+// A day-memo window opened elsewhere while the period window is open writes the day it shows, refreshes the calendar
+// and the mini memo itself, and the period window lists the saved memo at once around its own date.
+TEST_F(PeriodMemoWindowTest, ADayMemoWindowOpenedElsewhereKeepsItsDayAndTheListShowsItsSave)
+{
+    DayMemoRecord record = {g_memoSettings.MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
+    ASSERT_EQ(1, WriteDayMemo(&g_memoSettings, 2019, 1, 3, "会議", &record));
+    g_memoSettings.MemoYear = 2019;
+    g_memoSettings.MemoMonth = 1;
+    g_memoSettings.MemoDay = 3;
+    g_miniMemoRedraws = 0;
+    g_step = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, ActFromOutside);
+    INT_PTR result = ShowPeriodMemoWindow(g_language, nullptr, &env_, nullptr, nullptr, nullptr);
+    KillTimer(nullptr, timer);
+
+    EXPECT_EQ(3, g_step);
+    MemoStoreSettings store = MemoStoreOf(&g_memoSettings);
+    char* saved = ReadDayMemoText(nullptr, 2019, 1, 5, &store, nullptr, 0);
+    EXPECT_STREQ("買物", saved);
+    if (saved)
+        HeapFree(GetProcessHeap(), 0, saved);
+    EXPECT_EQ(nullptr, ReadDayMemoText(nullptr, 2019, 1, 4, &store, nullptr, 0));
+    EXPECT_EQ("買物", g_rowAfter);
+    EXPECT_EQ("2019年 1月 4日(金) 前後のメモ", g_captionAfter);
+    EXPECT_EQ(1, g_redrawsAfterDay);
+    EXPECT_EQ(0, result);
 }
 
 }  // namespace
