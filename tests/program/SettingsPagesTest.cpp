@@ -266,6 +266,28 @@ TEST_F(SettingsPagesTest, FrameFarWiderThanTheWindowIsDrawnAtOnce)
     EXPECT_TRUE(WaitForClosed());
 }
 
+// A spacing typed beyond INT_MAX is a wide one, stored as the widest the page takes; any notification of the
+// transparency page's number boxes, not only a change of their text, counts as a change of the page.
+TEST_F(SettingsPagesTest, HugeSpacingIsTheWidestAndTransparencyBoxesReportEveryNotification)
+{
+    PrepareSettings(0);
+    OpenDialog();
+    HWND apply = GetDlgItem(Dialog, IDC_SETTINGS_BTN_APPLY);
+    Type(IDC_ENVLAYOUT_EDIT_YM_SPACE, "3000000000");
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    Press(IDC_SETTINGS_BTN_APPLY);
+    EXPECT_EQ(200, ReadAny("YMSpace"));
+    for (int id : {IDC_ENVTRANSPARENT_EDIT_ALPHA, IDC_ENVTRANSPARENT_EDIT_TIME}) {
+        ASSERT_FALSE(IsWindowEnabled(apply)) << id;
+        HWND edit = Control(id);
+        SendMessageA(GetParent(edit), WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), (LPARAM)edit);
+        EXPECT_TRUE(IsWindowEnabled(apply)) << id;
+        Press(IDC_SETTINGS_BTN_APPLY);
+    }
+    Press(IDCANCEL);
+    EXPECT_TRUE(WaitForClosed());
+}
+
 // The memo and memorial flags of the tooltip page are saved in their own sections and read back at the next start;
 // a stored value beyond an up-down's range shows as it is, and Down without a selection moves nothing.
 TEST_F(SettingsPagesTest, TooltipPageFlagsSurviveARestart)
