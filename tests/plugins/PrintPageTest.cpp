@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <limits.h>
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
@@ -210,6 +211,12 @@ TEST_F(PrintPageTest, CaptionStandsByAlignmentAndOrder)
     caption(3, 0, &yearX, &monthX);
     EXPECT_NEAR(margin, yearX, 6);
     EXPECT_GT(monthX, kPortrait.Width * 3 / 4) << "the month flush with the right margin";
+    // A right-aligned caption keeps its month at the right margin however wide the space before it.
+    caption(1, 0, &yearX, &monthX);
+    int rightMonth = monthX;
+    env_.YMSpace = INT_MAX;
+    caption(1, 0, &yearX, &monthX);
+    EXPECT_EQ(rightMonth, monthX);
 }
 
 // Filled blanks: six whole weeks from the first weekday, the neighbouring months' days lightened (each channel
