@@ -10,7 +10,6 @@
 #include "DayMemoStore.h"
 #include "EnvData.h"
 #include "EraNames.h"
-#include "HeldInt.h"
 #include "HolidayCheck.h"
 #include "MemoSettings.h"
 #include "MemorialSettings.h"
@@ -275,6 +274,16 @@ void DrawBoxText(HDC dc, HFONT font, PageFonts& fonts, const char* text, RECT bo
     DrawTextA(dc, text, -1, &box, kBoxTextFormat);
 }
 
+// A caption text at x (worked out in 64 bits: YMSpace may hold any int) that would start beyond the page is left
+// out: nothing of it would show, and its shadow could not be placed near int's limits.
+void DrawCaptionText(HDC dc, long long x, int width, int pageWidth, int y, const char* text, COLORREF color,
+                     const EnvData& env, int shadow)
+{
+    if (x >= pageWidth || x + width <= 0)
+        return;
+    PageTextOutShadow(dc, (int)x, y, text, color, env.ShadowColor, shadow, env.ShadowDirection);
+}
+
 }  // namespace
 
 PageGeometry ComputePageGeometry(const PageMetrics& metrics)
@@ -413,22 +422,21 @@ int DrawPrintPage(HDC dc, const PageSources& s, const PageMetrics& metrics, int 
     else if (env.DisplayYMStyle == 2)
         base += rest / 2;
     int shadow = ShadowPixels(g, env.ShadowWidth, 1);
-    int rightEdge = HeldInt((long long)metrics.Width - g.MarginX);
+    long long rightEdge = (long long)metrics.Width - g.MarginX;
     if (env.YearType != 0) {
-        int x = HeldInt(base + (swapped ? (long long)env.YMSpace + monthWidth : 0));
+        long long x = base + (swapped ? (long long)env.YMSpace + monthWidth : 0);
         if (env.DisplayYMStyle == 3)
             x = swapped ? rightEdge - yearWidth : g.MarginX;
         fonts.Use(yearFont);
-        PageTextOutShadow(dc, x, g.MarginY, yearText, env.YearStyle.StrColor, env.ShadowColor, shadow,
-                      env.ShadowDirection);
+        DrawCaptionText(dc, x, yearWidth, metrics.Width, g.MarginY, yearText, env.YearStyle.StrColor, env, shadow);
     }
     if (drawMonth) {
-        int x = HeldInt(base + (env.DisplayYMChange == 0 ? (long long)env.YMSpace + yearWidth : 0));
+        long long x = base + (env.DisplayYMChange == 0 ? (long long)env.YMSpace + yearWidth : 0);
         if (env.DisplayYMStyle == 3)
             x = env.DisplayYMChange == 1 ? g.MarginX : rightEdge - monthWidth;
         fonts.Use(monthFont);
-        PageTextOutShadow(dc, x, g.MarginY, monthText, env.MonthStyle.StrColor, env.ShadowColor, shadow,
-                      env.ShadowDirection);
+        DrawCaptionText(dc, x, monthWidth, metrics.Width, g.MarginY, monthText, env.MonthStyle.StrColor, env,
+                        shadow);
     }
     int captionHeight = (int)(1.5 * (drawMonth ? monthHeight : yearHeight));
     RECT area = *page;
