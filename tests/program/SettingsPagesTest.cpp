@@ -266,6 +266,41 @@ TEST_F(SettingsPagesTest, FrameFarWiderThanTheWindowIsDrawnAtOnce)
     EXPECT_TRUE(WaitForClosed());
 }
 
+// A rounded frame whose corners are wider than the window makes an elliptic window; stepping to a month with one
+// week row more, the window shows the whole new picture: the new last row begins with a Sunday in its red.
+TEST_F(SettingsPagesTest, HugeCornerFrameShowsTheWholePictureAfterEachStep)
+{
+    PrepareSettings(0);
+    OpenDialog();
+    Click(IDC_ENVWINDOW_RADIO_ROUNDED);
+    Type(IDC_ENVWINDOW_EDIT_ROUND_WIDTH, "99999999");
+    Press(IDOK);
+    ASSERT_TRUE(WaitForClosed());
+    bool grown = false;
+    for (int step = 0; step < 12 && !grown; step++) {
+        RECT before = {}, after = {};
+        GetWindowRect(Calendar, &before);
+        SendMessageA(Calendar, WM_COMMAND, IDM_MONTH_NEXT, 0);
+        GetWindowRect(Calendar, &after);
+        grown = after.bottom - after.top > before.bottom - before.top;
+        if (!grown)
+            continue;
+        // The Sunday of the new row, in the strip the window gained at its bottom-left.
+        int gained = after.bottom - before.bottom;
+        int red = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            HDC screen = GetDC(nullptr);
+            red = 0;
+            for (int y = after.bottom - gained - 4; y < after.bottom; y++)
+                for (int x = after.left; x < after.left + 40; x++)
+                    red += GetPixel(screen, x, y) == RGB(255, 0, 0);
+            ReleaseDC(nullptr, screen);
+            return red > 5;
+        }, 3000)) << red;
+    }
+    EXPECT_TRUE(grown) << "no month with more week rows within a year";
+}
+
 // A spacing typed beyond INT_MAX is a wide one, stored as the widest the page takes; any notification of the
 // transparency page's number boxes, not only a change of their text, counts as a change of the page.
 TEST_F(SettingsPagesTest, HugeSpacingIsTheWidestAndTransparencyBoxesReportEveryNotification)
