@@ -93,9 +93,9 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
 
 // The window keeps every region handed to it and frees it itself, so no region is deleted here once given;
 // WindowRegion only remembers which one the window holds.
-void GiveWindowRegion(HWND window, EnvData* env, HRGN region)
+void GiveWindowRegion(HWND window, EnvData* env, HRGN region, BOOL redraw = TRUE)
 {
-    if (!SetWindowRgn(window, region, TRUE) && region) {
+    if (!SetWindowRgn(window, region, redraw) && region) {
         DeleteObject(region);
         region = nullptr;
     }
@@ -231,6 +231,9 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
     env->Transparency.KeyColor = GetPixel(memoryDc, 0, 0);
     DrawCalendar(window, memoryDc, year, month, env, &g_memoSettings, &g_memorialSettings, env->ShowToolTip);
 
+    // The old region would clip the copy to the old shape, and what lies outside it would keep the old picture
+    // where the new shape uncovers it: the whole picture goes to the window, then the window takes its new shape.
+    GiveWindowRegion(window, env, nullptr, FALSE);
     HDC windowDc = GetDC(window);
     if (windowDc) {
         BitBlt(windowDc, 0, 0, env->WindowWidth, env->WindowHeight, memoryDc, 0, 0, SRCCOPY);

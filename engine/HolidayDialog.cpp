@@ -275,6 +275,7 @@ void Close(HWND dialog, HolidayDlgData* data, int result)
         data->Env->HolidayWindowHeight = box.bottom;
     }
     SetHolidayDlgToolTips(dialog, data, 0);
+    data->Ending = 1;
     EndDialog(dialog, result);
 }
 
@@ -372,11 +373,8 @@ INT_PTR OnInitDialog(HWND dialog, HolidayDlgData* data)
     return TRUE;
 }
 
-INT_PTR OnCommand(HWND dialog, WORD id, WORD code)
+INT_PTR RouteCommand(HWND dialog, HolidayDlgData* data, WORD id, WORD code)
 {
-    HolidayDlgData* data = DialogData(dialog);
-    if (!data)
-        return FALSE;
     switch (id) {
     case IDC_HOLIDAY_BTN_ADD: AddHolidayEntry(dialog, data); return TRUE;
     case IDC_HOLIDAY_BTN_CHANGE: ChangeHolidayEntry(dialog, data, true); return TRUE;
@@ -399,6 +397,18 @@ INT_PTR OnCommand(HWND dialog, WORD id, WORD code)
     case IDCANCEL: Close(dialog, data, 2); return TRUE;
     }
     return FALSE;
+}
+
+// The help tooltips are made anew after every command while the dialog stays open.
+INT_PTR OnCommand(HWND dialog, WORD id, WORD code)
+{
+    HolidayDlgData* data = DialogData(dialog);
+    if (!data)
+        return FALSE;
+    INT_PTR handled = RouteCommand(dialog, data, id, code);
+    if (!data->Ending)
+        SetHolidayDlgToolTips(dialog, data, 1);
+    return handled;
 }
 
 INT_PTR OnNotify(HWND dialog, const NMHDR* header)

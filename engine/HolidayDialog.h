@@ -25,6 +25,7 @@ struct HolidayDlgData {
     FontStyle Style;             // working copy of the list's mark style
     int Changed;                 // a box changed since the last add or change
     int Sizing;                  // 1 while the user drags a border
+    int Ending;                  // 1 once the dialog has been told to end
     HWND ToolTips[HOLIDAY_TOOLTIP_MAX];
     int ToolTipCount;
 };

@@ -195,6 +195,7 @@ void Save(HWND dialog, RepeatMemoDlgData* data)
     }
     RedrawMiniMemo(data->Env);
     SetRepeatMemoToolTips(dialog, &data->ToolTips, 0, 0);
+    data->Ending = 1;
     EndDialog(dialog, 1);
 }
 
@@ -202,14 +203,12 @@ void Cancel(HWND dialog, RepeatMemoDlgData* data)
 {
     RedrawMiniMemo(data->Env);
     SetRepeatMemoToolTips(dialog, &data->ToolTips, 0, 0);
+    data->Ending = 1;
     EndDialog(dialog, 2);
 }
 
-INT_PTR OnCommand(HWND dialog, WORD id)
+INT_PTR RouteCommand(HWND dialog, RepeatMemoDlgData* data, WORD id)
 {
-    RepeatMemoDlgData* data = DialogData(dialog);
-    if (!data)
-        return FALSE;
     switch (id) {
     case IDC_REPEATMEMO_BTN_ADD: AddMemo(dialog, data); return TRUE;
     case IDC_REPEATMEMO_BTN_CHANGE: ChangeMemo(dialog, data); return TRUE;
@@ -221,6 +220,18 @@ INT_PTR OnCommand(HWND dialog, WORD id)
     case IDCANCEL: Cancel(dialog, data); return TRUE;
     }
     return FALSE;
+}
+
+// The help tooltips are made anew after every command while the dialog stays open.
+INT_PTR OnCommand(HWND dialog, WORD id)
+{
+    RepeatMemoDlgData* data = DialogData(dialog);
+    if (!data)
+        return FALSE;
+    INT_PTR handled = RouteCommand(dialog, data, id);
+    if (!data->Ending)
+        SetRepeatMemoToolTips(dialog, &data->ToolTips, 1, data->Env->BalloonTip);
+    return handled;
 }
 
 // A click on a row's use mark switches it; a double click changes the memo.

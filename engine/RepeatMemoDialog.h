@@ -25,6 +25,7 @@ struct RepeatMemoDlgData {
     int* Count;
     RepeatMemoWorkList Work;
     RepeatMemoToolTips ToolTips;
+    int Ending;                  // 1 once the dialog has been told to end
 };
 
 // The detail dialog's state while it is open.

@@ -16,8 +16,8 @@
 
 namespace {
 
-// Column the keys are padded to.
-const int kKeyWidth = 23;
+// Each key and the blanks after it fill 23 columns before "= " (the writer puts one of those blanks).
+const int kKeyWidth = 22;
 const int kSearchRow = 1;
 
 #define MEMO_NUM(name, field, def) NUM_IN(MemoSettings, name, field, def)

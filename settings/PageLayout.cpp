@@ -4,7 +4,6 @@
 #include "EnvData.h"
 #include "SettingsDialogIds.h"
 #include "SettingsPage.h"
-#include "SettingsRules.h"
 
 namespace {
 
@@ -45,7 +44,9 @@ void OnSpaceChange(HWND page, EnvData* work, const SpaceEdit& space)
     int number;
     if (!ReadEditNumber(page, space.Edit, 0, &number) || number == work->*space.Field)
         return;
-    work->*space.Field = LimitInt(number, kSpaceMin, kSpaceMax);
+    // The number is unsigned: one beyond INT_MAX is a wide spacing, not a negative one.
+    unsigned int spacing = (unsigned int)number;
+    work->*space.Field = spacing > (unsigned int)kSpaceMax ? kSpaceMax : (int)spacing;
     MarkPageChanged(&s_flags, 1);
 }
 

@@ -1,5 +1,5 @@
 // The memo section of the settings file: defaults, older keys and sections, clamps, the resolved memo folder and a
-// round trip of every key.
+// round trip of every key in its padded line.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -119,6 +119,15 @@ TEST_F(MemoSettingsFileTest, EveryKeySurvivesARoundTripInTheNewSection)
     memo_.MemoSearch[0] = StrDupHeap("会議");
     memo_.MemoSearch[1] = StrDupHeap("旅行");
     ASSERT_EQ(1, SaveMemoSettings(&memo_, ini_.c_str(), "Daylens"));
+    // Each key stands in 23 columns before "= ", the longest with one blank.
+    DWORD size = 0;
+    char* data = ReadWholeFile(ini_.c_str(), &size);
+    ASSERT_NE(nullptr, data);
+    std::string bytes(data, size);
+    HeapFree(GetProcessHeap(), 0, data);
+    EXPECT_NE(std::string::npos, bytes.find("\r\nMemoIndividual         = 0\r\n")) << bytes;
+    EXPECT_NE(std::string::npos, bytes.find("\r\nMemoSleepCheckInterval = 0\r\n"));
+    EXPECT_NE(std::string::npos, bytes.find("\r\nMemoSearch01           = 旅行\r\n"));
 
     // The writer always writes the new layout; the next start reads it from there.
     WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini_.c_str());

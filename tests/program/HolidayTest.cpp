@@ -1,4 +1,5 @@
-// The own-holiday dialog of command 533: what it saves into the own-holiday file of the program folder.
+// The own-holiday dialog of command 533: what it saves into the own-holiday file of the program folder, its help
+// tooltips, and the mark dialog it opens.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -6,8 +7,13 @@
 #include "EngineDialogIds.h"
 #include "FileUtil.h"
 #include "ProgramDriver.h"
+#include "TestWindow.h"
 
+#include <stdlib.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -180,6 +186,95 @@ TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return FindDaylensWindow("#32770", caption) == nullptr; }));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+}
+
+// The tooltip windows that dialog owns: its help tooltips (a tooltip made for a control is owned by the control's
+// dialog) and those the controls make for themselves.
+std::vector<HWND> OwnedTips(HWND dialog)
+{
+    struct Search {
+        HWND Dialog;
+        std::vector<HWND> Tips;
+    } search = {dialog, {}};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(dialog, nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            char name[64] = "";
+            GetClassNameA(window, name, sizeof(name));
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->Dialog)
+                s->Tips.push_back(window);
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.Tips;
+}
+
+size_t Gone(const std::vector<HWND>& tips)
+{
+    return (size_t)std::count_if(tips.begin(), tips.end(), [](HWND tip) { return !IsWindow(tip); });
+}
+
+// Every command, even one that changes nothing, leaves the dialog with a new set of help tooltips, one per control
+// as before and none of the old ones left behind.
+TEST_F(ProgramTest, OwnHolidayDialogMakesItsTooltipsAgainAfterEveryCommand)
+{
+    PrepareSettings(0);
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
+    HWND dialog = WaitForHolidayDialog();
+    ASSERT_NE(nullptr, dialog);
+    // One help tooltip for each of the fourteen controls the dialog explains.
+    const size_t helpTips = 14;
+    std::vector<HWND> before = OwnedTips(dialog);
+    HWND month = GetDlgItem(dialog, IDC_HOLIDAY_COMBO_MONTH);
+    SendMessageA(month, CB_SETCURSEL, 2, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HOLIDAY_COMBO_MONTH, CBN_SELCHANGE), (LPARAM)month);
+    std::vector<HWND> after = OwnedTips(dialog);
+    EXPECT_EQ(helpTips, Gone(before));
+    EXPECT_EQ(before.size(), after.size());
+    SendMessageA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_DELETE, 0);  // no row selected: nothing to delete
+    EXPECT_EQ(helpTips, Gone(after));
+    EXPECT_EQ(before.size(), OwnedTips(dialog).size());
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitForClosed());
+}
+
+// The own-holiday list's mark opens the form with user marks on the list's own mark: its text colour and font can
+// be changed there, although the list does not ask for the font. With DAYLENS_SHOT_DIR set the mark dialog is saved
+// there as holiday-mark.bmp.
+TEST_F(ProgramTest, OwnHolidayMarkDialogLetsTheTextColourChange)
+{
+    PrepareSettings(0);
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
+    HWND dialog = WaitForHolidayDialog();
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_MARK, 0);
+    HWND mark = WaitForDialog("Daylens マーク設定");
+    ASSERT_NE(nullptr, mark);
+    char name[64] = "";
+    GetDlgItemTextA(mark, IDC_MARK_LABEL_NAME, name, sizeof(name));
+    EXPECT_STREQ("マイホリデイマーク", name);
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(mark, IDC_MARK_RADIO_INDIVIDUAL));
+    for (int id : {IDC_MARK_BTN_TEXTCOLOR, IDC_MARK_BTN_FONT, IDC_MARK_COMBO_KIND, IDC_MARK_CHECK_PLAINCOLOR})
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(mark, id))) << id;
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(mark, IDC_MARK_COMBO_USERMARK)));
+    const char* dir = getenv("DAYLENS_SHOT_DIR");
+    if (dir && *dir) {
+        // Only a picture to look at: the dialog is given a moment to paint, nothing is checked on it.
+        Sleep(500);
+        std::string path = std::string(dir[0] == '/' ? "Z:" : "") + dir + "/holiday-mark.bmp";
+        EXPECT_TRUE(SaveWindowShot(mark, path.c_str())) << path;
+    }
+    PostMessageA(mark, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([] { return FindDaylensWindow("#32770", "Daylens マーク設定") == nullptr; }));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitForClosed());
 }
 
 }  // namespace

@@ -266,6 +266,63 @@ TEST_F(SettingsPagesTest, FrameFarWiderThanTheWindowIsDrawnAtOnce)
     EXPECT_TRUE(WaitForClosed());
 }
 
+// A rounded frame whose corners are wider than the window makes an elliptic window; stepping to a month with one
+// week row more, the window shows the whole new picture: the new last row begins with a Sunday in its red.
+TEST_F(SettingsPagesTest, HugeCornerFrameShowsTheWholePictureAfterEachStep)
+{
+    PrepareSettings(0);
+    OpenDialog();
+    Click(IDC_ENVWINDOW_RADIO_ROUNDED);
+    Type(IDC_ENVWINDOW_EDIT_ROUND_WIDTH, "99999999");
+    Press(IDOK);
+    ASSERT_TRUE(WaitForClosed());
+    bool grown = false;
+    for (int step = 0; step < 12 && !grown; step++) {
+        RECT before = {}, after = {};
+        GetWindowRect(Calendar, &before);
+        SendMessageA(Calendar, WM_COMMAND, IDM_MONTH_NEXT, 0);
+        GetWindowRect(Calendar, &after);
+        grown = after.bottom - after.top > before.bottom - before.top;
+        if (!grown)
+            continue;
+        // The Sunday of the new row, in the strip the window gained at its bottom-left.
+        int gained = after.bottom - before.bottom;
+        int red = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            HDC screen = GetDC(nullptr);
+            red = 0;
+            for (int y = after.bottom - gained - 4; y < after.bottom; y++)
+                for (int x = after.left; x < after.left + 40; x++)
+                    red += GetPixel(screen, x, y) == RGB(255, 0, 0);
+            ReleaseDC(nullptr, screen);
+            return red > 5;
+        }, 3000)) << red;
+    }
+    EXPECT_TRUE(grown) << "no month with more week rows within a year";
+}
+
+// A spacing typed beyond INT_MAX is a wide one, stored as the widest the page takes; any notification of the
+// transparency page's number boxes, not only a change of their text, counts as a change of the page.
+TEST_F(SettingsPagesTest, HugeSpacingIsTheWidestAndTransparencyBoxesReportEveryNotification)
+{
+    PrepareSettings(0);
+    OpenDialog();
+    HWND apply = GetDlgItem(Dialog, IDC_SETTINGS_BTN_APPLY);
+    Type(IDC_ENVLAYOUT_EDIT_YM_SPACE, "3000000000");
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    Press(IDC_SETTINGS_BTN_APPLY);
+    EXPECT_EQ(200, ReadAny("YMSpace"));
+    for (int id : {IDC_ENVTRANSPARENT_EDIT_ALPHA, IDC_ENVTRANSPARENT_EDIT_TIME}) {
+        ASSERT_FALSE(IsWindowEnabled(apply)) << id;
+        HWND edit = Control(id);
+        SendMessageA(GetParent(edit), WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), (LPARAM)edit);
+        EXPECT_TRUE(IsWindowEnabled(apply)) << id;
+        Press(IDC_SETTINGS_BTN_APPLY);
+    }
+    Press(IDCANCEL);
+    EXPECT_TRUE(WaitForClosed());
+}
+
 // The memo and memorial flags of the tooltip page are saved in their own sections and read back at the next start;
 // a stored value beyond an up-down's range shows as it is, and Down without a selection moves nothing.
 TEST_F(SettingsPagesTest, TooltipPageFlagsSurviveARestart)
