@@ -3,80 +3,12 @@
 #include "ProgramDriver.h"
 
 #include <stdio.h>
-#include <string.h>
 
-#include <mutex>
 #include <string>
-#include <thread>
-#include <utility>
-#include <vector>
 
 #include "FileUtil.h"
 
 namespace {
-
-// Collects the diagnostic lines (OutputDebugStringA) of every process while it lives, the way a debug monitor does.
-class DebugOutput {
-public:
-    DebugOutput()
-    {
-        bufferReady_ = CreateEventA(nullptr, FALSE, TRUE, "DBWIN_BUFFER_READY");
-        dataReady_ = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
-        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "DBWIN_BUFFER");
-        view_ = mapping_ ? (const char*)MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 4096) : nullptr;
-        if (bufferReady_ && dataReady_ && view_)
-            reader_ = std::thread([this] { Read(); });
-    }
-    ~DebugOutput()
-    {
-        stop_ = true;
-        if (reader_.joinable())
-            reader_.join();
-        if (view_)
-            UnmapViewOfFile(view_);
-        for (HANDLE handle : {mapping_, dataReady_, bufferReady_}) {
-            if (handle)
-                CloseHandle(handle);
-        }
-    }
-    bool Listening() const { return reader_.joinable(); }
-    // True when a line of process pid held text.
-    bool Contains(DWORD pid, const char* text)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (const auto& line : lines_) {
-            if (line.first == pid && line.second.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
-
-private:
-    void Read()
-    {
-        while (!stop_) {
-            if (WaitForSingleObject(dataReady_, 100) != WAIT_OBJECT_0)
-                continue;
-            DWORD pid;
-            memcpy(&pid, view_, sizeof(pid));
-            std::string line(view_ + sizeof(pid), strnlen(view_ + sizeof(pid), 4096 - sizeof(pid)));
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                lines_.emplace_back(pid, line);
-            }
-            SetEvent(bufferReady_);
-        }
-    }
-
-    HANDLE bufferReady_ = nullptr;
-    HANDLE dataReady_ = nullptr;
-    HANDLE mapping_ = nullptr;
-    const char* view_ = nullptr;
-    std::thread reader_;
-    volatile bool stop_ = false;
-    std::mutex mutex_;
-    std::vector<std::pair<DWORD, std::string>> lines_;
-};
 
 class PopupWatchTest : public ProgramTest {
 protected:
