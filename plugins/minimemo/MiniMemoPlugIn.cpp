@@ -62,7 +62,7 @@ void LoadImages(HINSTANCE module)
 
 void InitMiniMemoPlugIn(HINSTANCE module)
 {
-    setlocale(LC_ALL, ".932");
+    setlocale(LC_ALL, "jpn");
     MiniMemoPlugIn& m = g_miniMemo;
     m.Module = module;
     m.Info = new AppInfo();
