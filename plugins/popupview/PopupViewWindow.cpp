@@ -11,6 +11,8 @@
 #include "PopupViewSetDialog.h"
 #include "PopupViewState.h"
 #include "ShadowText.h"
+#include "ThreadWait.h"
+#include "Trace.h"
 #include "Transparency.h"
 #include "WindowPlacement.h"
 
@@ -28,7 +30,11 @@ const char kCloseText[] = "閉じる";
 const COLORREF kCloseTextShade = 0x808080;
 const char kHelpTopic[] = "_RESOURCE/Help-main.html";
 
-// The one popup's window things: its back buffer and fonts, and the drag under way.
+// Dialogs the popup may have opened over it at once: its settings dialog, a chooser over that, a version box.
+const int kMaxOpened = 8;
+const char kDialogClass[] = "#32770";
+
+// The one popup's window things: its back buffer and fonts, the drag under way and whether its menu is open.
 struct PopupWindow {
     HWND Window;
     HDC BufferDC;
@@ -37,6 +43,15 @@ struct PopupWindow {
     HFONT TitleFont;
     HFONT EntryFont;
     BorderDrag Drag;
+    bool MenuOpen;
+};
+
+// The dialogs of this thread that the popup owns, directly or through another, with their depth under it.
+struct OpenedDialogs {
+    HWND Popup;
+    HWND Dialogs[kMaxOpened];
+    int Depths[kMaxOpened];
+    int Count;
 };
 
 PopupWindow s_window;
@@ -243,10 +258,58 @@ void StoreWindowRect(HWND window)
     s.WindowHeight = r.bottom - r.top;
 }
 
-// Command 2: fades out, keeps the rectangle and ends the modal loop, so that PopupViewOpen returns on its thread.
+// How many owners up from window the popup is; 0 when it does not own window.
+int DepthUnder(HWND window, HWND popup)
+{
+    int depth = 0;
+    for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+        depth++;
+        if (owner == popup)
+            return depth;
+    }
+    return 0;
+}
+
+BOOL CALLBACK CollectOpenedDialog(HWND window, LPARAM context)
+{
+    OpenedDialogs* opened = (OpenedDialogs*)context;
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof(name));
+    int depth = lstrcmpA(name, kDialogClass) == 0 ? DepthUnder(window, opened->Popup) : 0;
+    if (depth > 0 && opened->Count < kMaxOpened) {
+        opened->Dialogs[opened->Count] = window;
+        opened->Depths[opened->Count++] = depth;
+    }
+    return TRUE;
+}
+
+// What the popup opened over itself runs a modal loop inside the popup's own: its menu is left and its dialogs
+// are cancelled (as their Cancel buttons do), the innermost first, so that every loop ends as soon as it runs
+// again and the popup's own ends right after.
+void CloseOpenedWindows(HWND window)
+{
+    if (s_window.MenuOpen)
+        EndMenu();
+    OpenedDialogs opened = {};
+    opened.Popup = window;
+    EnumThreadWindows(GetCurrentThreadId(), CollectOpenedDialog, (LPARAM)&opened);
+    for (int depth = kMaxOpened; depth > 0; depth--) {
+        for (int i = 0; i < opened.Count; i++) {
+            if (opened.Depths[i] == depth && IsWindow(opened.Dialogs[i]))
+                SendMessageA(opened.Dialogs[i], WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    // Wakes the innermost loop, which may be waiting for a message.
+    if (opened.Count > 0 || s_window.MenuOpen)
+        PostMessageA(window, WM_NULL, 0, 0);
+}
+
+// Command 2: closes what the popup opened, fades out, keeps the rectangle and ends the modal loop, so that
+// PopupViewOpen returns on its thread.
 void ClosePopupWindow(HWND window)
 {
     PopupViewState* state = PopupView();
+    CloseOpenedWindows(window);
     KillTimer(window, IDT_POPUPVIEW_AUTO_CLOSE);
     KillTimer(window, IDT_POPUPVIEW_FOREGROUND);
     RemoveRegion(window);
@@ -375,7 +438,9 @@ void OnRightButton(HWND window)
     POINT cursor;
     GetCursorPos(&cursor);
     SetForegroundWindow(window);
+    s_window.MenuOpen = true;
     TrackPopupMenu(PopupView()->Menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    s_window.MenuOpen = false;
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
@@ -539,9 +604,13 @@ int OpenPopupView(HWND host, const char* heading1, const char* body1, const char
         GetLocalTime(&state->Date);
     SetOpeningPopupEntries(&state->Entries, heading1, body1, heading2, body2);
     state->PopupThread = GetCurrentThreadId();
+    if (state->Idle)
+        ResetEvent(state->Idle);
     DialogBoxParamA(state->Module, MAKEINTRESOURCEA(IDD_POPUPVIEW_POPUP), nullptr, PopupViewDlgProc, 0);
     state->Popup = nullptr;
     InterlockedExchange(&state->Busy, 0);
+    if (state->Idle)
+        SetEvent(state->Idle);
     return 1;
 }
 
@@ -551,12 +620,13 @@ int ClosePopupView()
     HWND popup = state->Popup;
     if (popup) {
         // The popup closes on its own thread; its modal loop then lets PopupViewOpen return there.
-        SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_CLOSE, 0);
+        DWORD start = GetTickCount();
+        SendMessageTimeoutA(popup, WM_COMMAND, IDM_POPUPVIEW_CLOSE, 0, SMTO_NORMAL, kCloseWait, nullptr);
         state->Popup = nullptr;
-        if (GetCurrentThreadId() != state->PopupThread) {
-            for (DWORD waited = 0; state->Busy && waited < kCloseWait; waited += 10)
-                Sleep(10);
-        }
+        DWORD spent = GetTickCount() - start;
+        DWORD left = spent < kCloseWait ? kCloseWait - spent : 0;
+        if (GetCurrentThreadId() != state->PopupThread && !WaitAnsweringSends(state->Idle, left))
+            Trace("popup view: the popup did not end within %lu ms", kCloseWait);
     }
     SavePopupViewSetting();
     // The texts of a popup still running are freed by its next opening.
