@@ -26,6 +26,8 @@ const DWORD kCloseWait = 10000;
 // Text height when the font gives none.
 const int kDefaultTextHeight = 16;
 const UINT kBodyFormat = DT_WORDBREAK | DT_NOPREFIX;
+// A body cut by the box shows whole lines only, never the top of a line above the close button.
+const UINT kBodyDrawFormat = kBodyFormat | DT_EDITCONTROL;
 const char kCloseText[] = "閉じる";
 const COLORREF kCloseTextShade = 0x808080;
 const char kHelpTopic[] = "_RESOURCE/Help-main.html";
@@ -143,7 +145,7 @@ int WalkEntries(HDC dc, int width, int height, PopupEntryPlace* places)
     int count = entries.Count;
     HGDIOBJ old = SelectObject(dc, s_window.EntryFont);
     MeasureContext context = {dc, &entries};
-    int bottom = PopupBodyBottom(height, Settings().AutoSize, 0);
+    int bottom = PopupBodyBottom(height, Settings().AutoSize, ButtonSize(s_window.Window).cy, Settings().FrameWidth);
     int y = WalkPopupEntries(TextHeight(), count, entries.Headings, entries.Bodies, width, bottom, MeasureBody,
                              &context, places);
     SelectObject(dc, old);
@@ -213,7 +215,7 @@ void DrawPopupView(HDC dc, int width, int height)
             TextOutShadow(dc, POPUP_HEADING_X, places[i].HeadingY, entries.Headings[i], s.ForeColor, s.ShadowColor,
                           s.ShadowWidth, s.ShadowDirection, s.Gradation);
         if (entries.Bodies[i])
-            DrawShadowText(dc, entries.Bodies[i], &places[i].BodyBox, kBodyFormat, s.ForeColor, s.ShadowColor,
+            DrawShadowText(dc, entries.Bodies[i], &places[i].BodyBox, kBodyDrawFormat, s.ForeColor, s.ShadowColor,
                            s.ShadowWidth, s.ShadowDirection, s.Gradation);
     }
     SelectObject(dc, old);

@@ -480,6 +480,41 @@ TEST_F(PopupViewPlugInTest, ClosingThePopupClosesWhatItOpenedFirst)
     EXPECT_EQ(16, Stored("FontSize"));
 }
 
+// With a fixed size the bodies keep off the close button's room: a memo longer than the popup is cut above it.
+TEST_F(PopupViewPlugInTest, AFixedSizeKeepsTheBodiesOffTheCloseButton)
+{
+    WriteSettings("WindowX=40\r\nWindowY=50\r\nWindowWidth=240\r\nWindowHeight=160\r\nAutoSize=0\r\n"
+                  "ShowClose=1\r\nPopupSpeed=1\r\nFrameWidth=2\r\nBackColor=16777215\r\nForeColor=0\r\n");
+    memo_ = "一行目のメモ\r\n二行目のメモ\r\n三行目のメモ\r\n四行目のメモ\r\n五行目のメモ\r\n"
+            "六行目のメモ\r\n七行目のメモ\r\n八行目のメモ\r\n九行目のメモ\r\n十行目のメモ";
+    Load();
+    HANDLE thread = nullptr;
+    HWND popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+    RECT client = {};
+    GetClientRect(popup, &client);
+    RECT button = {};
+    GetWindowRect(GetDlgItem(popup, IDC_POPUPVIEW_BTN_CLOSE), &button);
+    MapWindowPoints(nullptr, popup, (POINT*)&button, 2);
+    ASSERT_GT(button.bottom - button.top, 0);
+    MemoryBitmap picture(client.right, client.bottom);
+    ASSERT_TRUE(picture.Valid());
+    SendMessageA(popup, WM_PRINTCLIENT, (WPARAM)picture.Dc(), PRF_CLIENT);
+    // The body is drawn in its box: text just above the button's room, none beside the button.
+    int inked = 0;
+    for (int y = button.top - 16; y < button.top; y++) {
+        for (int x = POPUP_BODY_X; x < button.left; x++)
+            inked += picture.Pixel(x, y) != RGB(255, 255, 255) ? 1 : 0;
+    }
+    EXPECT_GT(inked, 0) << "the memo does not reach down to the button";
+    for (int y = button.top; y < button.bottom; y++) {
+        for (int x = POPUP_BODY_X; x < button.left; x++)
+            ASSERT_EQ(RGB(255, 255, 255), picture.Pixel(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
+}
+
 // The memo watcher opens popups one after another, loading the plug-in for each; meanwhile another thread closes
 // them as the host's shut-down does, and the popups' own menu opens their settings dialog. Every close returns at
 // once, every popup ends, and nothing is left: no window, no thread, no loaded plug-in.
