@@ -7,3 +7,6 @@
 // Waits up to timeoutMs for object (a thread or an event) while answering the messages other threads send to this
 // one; posted messages stay queued. TRUE when the object was signalled in time.
 BOOL WaitAnsweringSends(HANDLE object, DWORD timeoutMs);
+// Waits up to timeoutMs, answering sent messages the same way, until window (of another thread) is destroyed. TRUE
+// when it was in time.
+BOOL WaitForWindowGone(HWND window, DWORD timeoutMs);

@@ -67,7 +67,6 @@ void InitPopupViewPlugIn(HINSTANCE module)
     LoadPopupViewSettings(&g_state.Settings, IniPath());
     g_state.Menu = CreatePopupViewMenu();
     UpdatePopupViewMenu();
-    g_state.Idle = CreateEventA(nullptr, TRUE, TRUE, nullptr);
 }
 
 void ExitPopupViewPlugIn()
@@ -85,9 +84,6 @@ void ExitPopupViewPlugIn()
     }
     delete g_state.Info;
     g_state.Info = nullptr;
-    if (g_state.Idle)
-        CloseHandle(g_state.Idle);
-    g_state.Idle = nullptr;
 }
 
 int SavePopupViewSetting()

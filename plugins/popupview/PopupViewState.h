@@ -26,7 +26,6 @@ struct PopupViewState {
     HWND Popup;            // the open popup, null when none
     DWORD PopupThread;     // the thread the popup runs on
     volatile LONG Busy;    // 1 from the start of PopupViewOpen until its popup has ended
-    HANDLE Idle;           // manual-reset event, set while no PopupViewOpen runs
     volatile LONG SettingsOpen;  // 1 while the settings dialog is open
     int* CloseFlag;        // set to 1 when a popup closes, when LxCloseOnce gave one
     HMENU Menu;            // the popup's right-click menu

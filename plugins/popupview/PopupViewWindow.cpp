@@ -46,6 +46,7 @@ struct PopupWindow {
     HFONT EntryFont;
     BorderDrag Drag;
     bool MenuOpen;
+    bool Closing;  // the close has run: what is still queued for the popup is not done
 };
 
 // The dialogs of this thread that the popup owns, directly or through another, with their depth under it.
@@ -311,6 +312,7 @@ void CloseOpenedWindows(HWND window)
 void ClosePopupWindow(HWND window)
 {
     PopupViewState* state = PopupView();
+    s_window.Closing = true;
     CloseOpenedWindows(window);
     KillTimer(window, IDT_POPUPVIEW_AUTO_CLOSE);
     KillTimer(window, IDT_POPUPVIEW_FOREGROUND);
@@ -352,6 +354,7 @@ BOOL OnInitDialog(HWND window)
     }
     state->Popup = window;
     s_window.Window = window;
+    s_window.Closing = false;
     const PopupViewSettings& s = Settings();
     if (state->Info) {
         SetWindowTextA(window, state->Info->GetAppName());
@@ -401,6 +404,8 @@ void OnPaint(HWND window)
 void OnTimer(HWND window, UINT_PTR id)
 {
     KillTimer(window, id);
+    if (s_window.Closing)
+        return;
     if (id == IDT_POPUPVIEW_FOREGROUND)
         ActivatePopupView();
     else if (id == IDT_POPUPVIEW_AUTO_CLOSE)
@@ -409,6 +414,10 @@ void OnTimer(HWND window, UINT_PTR id)
 
 void OnCommand(HWND window, int id)
 {
+    // A command that was queued before the close (a menu item, the settings) would open something over a popup
+    // that is going away, and hold its modal loop.
+    if (s_window.Closing)
+        return;
     PopupViewSettings& s = Settings();
     switch (id) {
     case IDM_POPUPVIEW_CLOSE:
@@ -437,6 +446,8 @@ void OnCommand(HWND window, int id)
 
 void OnRightButton(HWND window)
 {
+    if (s_window.Closing)
+        return;
     POINT cursor;
     GetCursorPos(&cursor);
     SetForegroundWindow(window);
@@ -606,13 +617,9 @@ int OpenPopupView(HWND host, const char* heading1, const char* body1, const char
         GetLocalTime(&state->Date);
     SetOpeningPopupEntries(&state->Entries, heading1, body1, heading2, body2);
     state->PopupThread = GetCurrentThreadId();
-    if (state->Idle)
-        ResetEvent(state->Idle);
     DialogBoxParamA(state->Module, MAKEINTRESOURCEA(IDD_POPUPVIEW_POPUP), nullptr, PopupViewDlgProc, 0);
     state->Popup = nullptr;
     InterlockedExchange(&state->Busy, 0);
-    if (state->Idle)
-        SetEvent(state->Idle);
     return 1;
 }
 
@@ -621,13 +628,14 @@ int ClosePopupView()
     PopupViewState* state = PopupView();
     HWND popup = state->Popup;
     if (popup) {
-        // The popup closes on its own thread; its modal loop then lets PopupViewOpen return there.
+        // The popup closes on its own thread; its modal loop then lets PopupViewOpen return there. The wait is
+        // for this popup's window: the watcher may open the next one at once.
         DWORD start = GetTickCount();
         SendMessageTimeoutA(popup, WM_COMMAND, IDM_POPUPVIEW_CLOSE, 0, SMTO_NORMAL, kCloseWait, nullptr);
-        state->Popup = nullptr;
+        InterlockedCompareExchangePointer((void* volatile*)&state->Popup, nullptr, popup);
         DWORD spent = GetTickCount() - start;
         DWORD left = spent < kCloseWait ? kCloseWait - spent : 0;
-        if (GetCurrentThreadId() != state->PopupThread && !WaitAnsweringSends(state->Idle, left))
+        if (GetCurrentThreadId() != state->PopupThread && !WaitForWindowGone(popup, left))
             Trace("popup view: the popup did not end within %lu ms", kCloseWait);
     }
     SavePopupViewSetting();

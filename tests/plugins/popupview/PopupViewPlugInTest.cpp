@@ -556,7 +556,7 @@ TEST_F(PopupViewPlugInTest, PopupsOpenedAndClosedFromSeveralThreadsAtOnce)
             InterlockedIncrement(&run->Closes);
             if (dll)
                 FreeLibrary(dll);
-            Sleep(30);
+            Sleep(10);
         }
         return 0;
     };
