@@ -8,7 +8,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 const char kCalendarClass[] = "Velmora Daylens";
@@ -47,6 +50,38 @@ HWND FindProcessWindow(HANDLE process, const char* className, const char* title)
 int ShownMenuCount();
 // The tooltip control of calendar while it shows a tip, else null.
 HWND ShownTipOf(HWND calendar);
+
+// The threads of process running now.
+int ThreadCount(HANDLE process);
+// The threads of process once their number has held for half a second (the start-up starts some late).
+int SettledThreadCount(HANDLE process);
+// The top-level windows of process with the class.
+int WindowCount(HANDLE process, const char* className);
+
+// Collects the diagnostic lines (OutputDebugStringA) of every process while it lives, the way a debug monitor does.
+class DebugOutput {
+public:
+    DebugOutput();
+    ~DebugOutput();
+    bool Listening() const { return reader_.joinable(); }
+    // True when a line of process pid held text.
+    bool Contains(DWORD pid, const char* text);
+    // The number that follows text in each line of process pid that holds it, in order ("ran 12 ms" gives 12 for
+    // "ran ").
+    std::vector<long> NumbersAfter(DWORD pid, const char* text);
+
+private:
+    void Read();
+
+    HANDLE bufferReady_ = nullptr;
+    HANDLE dataReady_ = nullptr;
+    HANDLE mapping_ = nullptr;
+    const char* view_ = nullptr;
+    std::thread reader_;
+    volatile bool stop_ = false;
+    std::mutex mutex_;
+    std::vector<std::pair<DWORD, std::string>> lines_;
+};
 
 class ProgramTest : public testing::Test {
 protected:
