@@ -4,8 +4,10 @@
 // twice, as shipped (daylens_fuzz, which calls unlha32.dll and imgctl.dll of the install folder) and with the
 // parsers and the two DLLs' sources compiled with -fsanitize=undefined -fsanitize-trap=all (daylens_fuzz_ubsan;
 // GCC before 14 spells the trap mode -fsanitize-undefined-trap-on-error), where undefined behaviour becomes a
-// trap. ctest runs a short slice of both; the full run (under Wine TIMING) is started by hand from the source
-// folder:
+// trap. ctest runs a short slice of both; the full run (under Wine about an hour a build, most of it in the
+// profile reads of repeat.txt, the memo store and the settings files; the two builds may run at once, and so may
+// single parsers with --target: both builds took some 50 minutes run parser by parser, three at a time) is
+// started by hand from the source folder:
 //     bash scripts/test-env.sh start build
 //     DAYLENS_BUILD_DIR=$PWD/build sh cmake/wine-run.sh build/tests/fuzz/daylens_fuzz.exe --seed 1 --cases 10000
 //     DAYLENS_BUILD_DIR=$PWD/build sh cmake/wine-run.sh build/tests/fuzz/daylens_fuzz_ubsan.exe --seed 1 --cases 10000
