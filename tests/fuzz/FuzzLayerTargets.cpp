@@ -570,7 +570,7 @@ void RunUnlhaArchive(const char* data, size_t size, const char* folder)
     memset(&memo, 0, sizeof(memo));
     snprintf(memo.MemoDir, sizeof(memo.MemoDir), "%s", folder);
     MemoExchangePlace place = {&memo, nullptr, DistFolder().c_str()};
-    ImportMemoFile(&place, path.c_str());
+    ImportMemoFile(&place, path.c_str(), nullptr);
     PrepareMemoFiles(folder);
     dll.Run(nullptr, ("a " + std::string(kSwitches) + " " + Quoted(path) + " 20190415.txt 会議表.txt").c_str(), nullptr, 0);
 }

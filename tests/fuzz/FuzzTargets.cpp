@@ -450,7 +450,7 @@ void RunMemoCsv(const char* data, size_t size, const char* folder)
         StoreMemo(memo, first.Year, first.Month, first.Day);
     std::string part(data, size - 1 < kMergedBytes ? size - 1 : kMergedBytes);
     MemoExchangePlace place = {memo, nullptr, ""};
-    ImportMemoFile(&place, WriteCaseFile(folder, "import.csv", part.data(), part.size()).c_str());
+    ImportMemoFile(&place, WriteCaseFile(folder, "import.csv", part.data(), part.size()).c_str(), nullptr);
 }
 
 // A memo file imported under the name of its first day, of that day's month, or under another name (read section
@@ -469,7 +469,7 @@ void RunMemoText(const char* data, size_t size, const char* folder)
     std::string part(data, size < kMergedBytes ? size : kMergedBytes);
     MemoExchangePlace place = {memo, nullptr, ""};
     std::string path = WriteCaseFile(arriving.c_str(), names[size % 3].c_str(), part.data(), part.size());
-    ImportMemoFile(&place, path.c_str());
+    ImportMemoFile(&place, path.c_str(), nullptr);
 }
 
 // Reads the archive's entries and unpacks each (up to 16 MB); unpacks the whole input too, as packed data of
