@@ -417,10 +417,12 @@ INT_PTR OnInitDialog(HWND window)
     if (memo.MemoDay > DaysInMonth(memo.MemoYear, memo.MemoMonth))
         memo.MemoDay = DaysInMonth(memo.MemoYear, memo.MemoMonth);
     TakeMemoDate();
-    FillWeekMemoList(window);
+    // The list is filled at its final size and with its final columns: the memo date is centred in the rows it
+    // shows.
     PlaceMemoWindow(window, kRememberedRect);
     LayoutWeekMemoDlg(window);
     SetColumnWidths(window);
+    FillWeekMemoList(window);
     SetWeekMemoToolTips(window, 1);
     SetFocus(List(window));
     return FALSE;
@@ -530,11 +532,13 @@ void FillWeekMemoList(HWND window)
             HeapFree(GetProcessHeap(), 0, text);
         }
     }
+    // The month has no middle row: the hot row of a week period before it goes.
     s_period.MiddleRow = PeriodMemoMiddleRow(s_period.Mode, rows);
-    if (s_period.MiddleRow >= 0)
-        SendMessageA(list, LVM_SETHOTITEM, (WPARAM)s_period.MiddleRow, 0);
+    SendMessageA(list, LVM_SETHOTITEM, (WPARAM)s_period.MiddleRow, 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    // The memo date stands in the middle of the list.
+    // The memo date stands in the middle of the list. The scroll is counted from the top: emptying the list need
+    // not take the old scroll back (Wine's list keeps it while its redraw is off).
+    SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
     RECT client;
     if (GetClientRect(list, &client))
         SendMessageA(list, LVM_SCROLL, 0, (rowHeight * (rows + 1) + client.top - client.bottom) / 2);

@@ -42,12 +42,16 @@ int Count(SYSTEMTIME source, int kind, SYSTEMTIME last)
     return RepeatCopyDayCount(&source, kind, &last);
 }
 
-TEST(RepeatCopyRulesTest, MonthsAndYearsKeepTheSourceDayWhereTheMonthHasIt)
+// A month step lowers the day to a short month's length and goes on from the lowered day; a year step keeps the
+// source's day wherever the month has it.
+TEST(RepeatCopyRulesTest, MonthsCarryALoweredDayOnAndYearsKeepTheSourceDay)
 {
-    EXPECT_EQ((List{"2019/2/28", "2019/3/31", "2019/4/30", "2019/5/31"}),
+    EXPECT_EQ((List{"2019/2/28", "2019/3/28", "2019/4/28", "2019/5/28"}),
               Days(Date(2019, 1, 31), REPEAT_COPY_MONTHLY, Date(2019, 5, 31)));
-    EXPECT_EQ((List{"2020/2/29", "2020/3/31"}), Days(Date(2020, 1, 31), REPEAT_COPY_MONTHLY, Date(2020, 3, 31)));
-    EXPECT_EQ((List{"2019/1/30", "2019/2/28"}), Days(Date(2018, 12, 30), REPEAT_COPY_MONTHLY, Date(2019, 3, 29)));
+    EXPECT_EQ((List{"2020/2/29", "2020/3/29"}), Days(Date(2020, 1, 31), REPEAT_COPY_MONTHLY, Date(2020, 3, 31)));
+    EXPECT_EQ((List{"2019/1/30", "2019/2/28"}), Days(Date(2018, 12, 30), REPEAT_COPY_MONTHLY, Date(2019, 3, 27)));
+    // A day every month has stays as it is across the year's end.
+    EXPECT_EQ((List{"2019/12/15", "2020/1/15"}), Days(Date(2019, 11, 15), REPEAT_COPY_MONTHLY, Date(2020, 1, 15)));
     // 29 February falls on 28 February in common years and comes back in leap years.
     EXPECT_EQ((List{"2021/2/28", "2022/2/28", "2023/2/28", "2024/2/29"}),
               Days(Date(2020, 2, 29), REPEAT_COPY_YEARLY, Date(2024, 2, 29)));
