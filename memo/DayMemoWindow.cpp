@@ -60,12 +60,7 @@ const int kFontControls[] = {IDC_DAYMEMO_BTN_MENU, IDM_DAYMEMO_ERASE,     IDM_DA
                              IDC_DAYMEMO_LABEL_MARK, IDC_DAYMEMO_COMBO_MARK, IDCANCEL,             IDOK,
                              IDHELP,               IDC_DAYMEMO_TIME,      IDC_DAYMEMO_LABEL_TIME, IDC_DAYMEMO_EDIT_TEXT};
 
-struct ToolTipText {
-    int Id;
-    const char* Text;
-};
-
-const ToolTipText kToolTips[] = {
+const ControlToolTipText kToolTips[] = {
     {IDC_DAYMEMO_EDIT_TEXT, "一日メモ"},
     {IDC_MEMO_BTN_YEAR_BACK, "日付を一年前に変更します．"},
     {IDC_MEMO_BTN_YEAR_NEXT, "日付を一年後に変更します．"},
@@ -83,7 +78,7 @@ const ToolTipText kToolTips[] = {
     {IDOK, "メモを保存し，一日メモウィンドウを閉じます．"},
     {IDCANCEL, "メモを保存せずに，一日メモウィンドウを閉じます．"},
 };
-static_assert(std::size(kToolTips) <= DAY_MEMO_TOOLTIP_MAX, "every tooltip has a slot");
+static_assert(std::size(kToolTips) <= DAY_MEMO_TOOLTIP_MAX, "the window keeps at most this many tools");
 
 // The one day-memo window's state.
 struct DayMemoState {
@@ -99,7 +94,7 @@ struct DayMemoState {
     int HadMemo;   // the shown date had a stored memo when it was shown
     HFONT Font;
     HFONT EditFont;
-    HWND ToolTips[DAY_MEMO_TOOLTIP_MAX];
+    HWND ToolTip;  // one tooltip control for the controls' help
     int Sizing;  // 1 while the user drags the border
     int OpenPeriod;  // the period memo window opens once this window has gone
     int InPeriod;    // opened from the period memo window, which refreshes the calendar when it closes
@@ -574,6 +569,7 @@ INT_PTR CALLBACK TodayMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SIZE: return OnSize(window, wParam);
     case WM_ENTERSIZEMOVE: s_memo.Sizing = 1; return TRUE;
     case WM_EXITSIZEMOVE: return OnExitSizeMove(window);
+    case WM_SETCURSOR: RelayDialogToolTip(s_memo.ToolTip, wParam, lParam); return FALSE;
     case WM_DESTROY: OnDestroy(); return FALSE;
     }
     return FALSE;
@@ -640,17 +636,13 @@ void LayoutTodayMemoDlg(HWND window)
 
 void SetTodayMemoToolTips(HWND window, int create)
 {
-    for (HWND& tip : s_memo.ToolTips) {
-        if (tip)
-            DestroyWindow(tip);
-        tip = nullptr;
-    }
-    if (!create || !window)
+    if (!create || !window) {
+        DestroyDialogToolTips(&s_memo.ToolTip);
         return;
+    }
     int balloon = s_memo.Env ? s_memo.Env->BalloonTip : 0;
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(window, GWLP_HINSTANCE);
-    for (size_t i = 0; i < std::size(kToolTips); i++)
-        s_memo.ToolTips[i] = CreateControlToolTip(instance, window, kToolTips[i].Id, kToolTips[i].Text, balloon);
+    SetDialogToolTips(instance, window, &s_memo.ToolTip, kToolTips, (int)std::size(kToolTips), balloon);
 }
 
 HMENU CreateDayMemoMenu()

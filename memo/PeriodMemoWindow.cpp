@@ -60,12 +60,7 @@ const int kCellTextSize = 2048;
 // Controls that take the window's own font.
 const int kFontControls[] = {IDC_PERIODMEMO_COMBO_PERIOD, IDCANCEL, IDOK, IDHELP, IDC_PERIODMEMO_LIST};
 
-struct ToolTipText {
-    int Id;
-    const char* Text;
-};
-
-const ToolTipText kToolTips[] = {
+const ControlToolTipText kToolTips[] = {
     {IDC_PERIODMEMO_LIST, "メモの一覧リストです．"},
     {IDC_MEMO_BTN_YEAR_BACK, "日付を一年前に変更します．"},
     {IDC_MEMO_BTN_YEAR_NEXT, "日付を一年後に変更します．"},
@@ -80,7 +75,7 @@ const ToolTipText kToolTips[] = {
     {IDOK, "リスト中で選択している日の一日メモウィンドウを開きます．"},
     {IDCANCEL, "期間メモウィンドウを閉じます．"},
 };
-static_assert(std::size(kToolTips) <= PERIOD_MEMO_TOOLTIP_MAX, "every tooltip has a slot");
+static_assert(std::size(kToolTips) <= PERIOD_MEMO_TOOLTIP_MAX, "the window keeps at most this many tools");
 
 // The one period memo window's state.
 struct PeriodMemoState {
@@ -96,7 +91,7 @@ struct PeriodMemoState {
     int MiddleRow;  // the memo date's row, -1 for none
     HFONT Font;
     HFONT ListFont;
-    HWND ToolTips[PERIOD_MEMO_TOOLTIP_MAX];
+    HWND ToolTip;  // one tooltip control for the controls' help
     int Sizing;  // 1 while the user drags the border
     // The date the period is shown around. A day-memo window opened elsewhere (the tray, the calendar) changes the
     // memo date of the live settings while this window is open.
@@ -505,6 +500,7 @@ INT_PTR CALLBACK WeekMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE: return OnSize(window, wParam);
     case WM_ENTERSIZEMOVE: s_period.Sizing = 1; return TRUE;
     case WM_EXITSIZEMOVE: return OnExitSizeMove(window);
+    case WM_SETCURSOR: RelayDialogToolTip(s_period.ToolTip, wParam, lParam); return FALSE;
     case WM_DESTROY: OnDestroy(); return FALSE;
     }
     return FALSE;
@@ -683,15 +679,11 @@ void LayoutWeekMemoDlg(HWND window)
 
 void SetWeekMemoToolTips(HWND window, int create)
 {
-    for (HWND& tip : s_period.ToolTips) {
-        if (tip)
-            DestroyWindow(tip);
-        tip = nullptr;
-    }
-    if (!create || !window)
+    if (!create || !window) {
+        DestroyDialogToolTips(&s_period.ToolTip);
         return;
+    }
     int balloon = s_period.Env ? s_period.Env->BalloonTip : 0;
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(window, GWLP_HINSTANCE);
-    for (size_t i = 0; i < std::size(kToolTips); i++)
-        s_period.ToolTips[i] = CreateControlToolTip(instance, window, kToolTips[i].Id, kToolTips[i].Text, balloon);
+    SetDialogToolTips(instance, window, &s_period.ToolTip, kToolTips, (int)std::size(kToolTips), balloon);
 }

@@ -84,7 +84,7 @@ void MoveToolBar(HWND bar, int x, int y);
 struct ToolBarSetDlgData {
     ToolBarSetting* Work;  // working copy (process heap)
     HWND Pages[TOOLBAR_PAGE_SLOTS];
-    HWND ToolTips[TOOLBAR_SET_TIP_COUNT];
+    HWND ToolTip;   // one tooltip control for the buttons' help
     int MovedHome;  // the dialog sent the bar to the top-left corner: Apply takes the copy's position
 };
 

@@ -34,9 +34,9 @@ void CALLBACK ActOnDialog(HWND, UINT, UINT_PTR, DWORD)
     act(dialog);
 }
 
-// The tooltip windows of this thread that dialog owns: its help tooltips (a tooltip made for a control is owned by
-// the control's dialog) and those the controls make for themselves.
-std::vector<HWND> OwnedTips(HWND dialog)
+// The help tools of dialog: the tools of the tooltip windows of this thread that it owns which lie over its controls
+// (a tooltip that a control makes for itself has none of those), by control; and those tooltip windows.
+std::vector<TOOLINFOA> HelpTools(HWND dialog, std::vector<HWND>* tips = nullptr)
 {
     struct Search {
         HWND Dialog;
@@ -53,16 +53,41 @@ std::vector<HWND> OwnedTips(HWND dialog)
             return TRUE;
         },
         (LPARAM)&search);
-    return search.Tips;
+    std::vector<TOOLINFOA> help;
+    for (HWND tip : search.Tips) {
+        int count = (int)SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (int i = 0; i < count; i++) {
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof(tool);
+            if (SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)&tool) && GetParent(tool.hwnd) == dialog)
+                help.push_back(tool);
+        }
+    }
+    std::sort(help.begin(), help.end(), [](const TOOLINFOA& a, const TOOLINFOA& b) { return a.hwnd < b.hwnd; });
+    if (tips)
+        *tips = search.Tips;
+    return help;
 }
 
-size_t Gone(const std::vector<HWND>& tips)
+std::vector<HWND> ControlsOf(const std::vector<TOOLINFOA>& tools)
 {
-    return (size_t)std::count_if(tips.begin(), tips.end(), [](HWND tip) { return !IsWindow(tip); });
+    std::vector<HWND> controls;
+    for (const TOOLINFOA& tool : tools)
+        controls.push_back(tool.hwnd);
+    return controls;
 }
 
-// Every command, even one that changes nothing, leaves the list dialog with a new set of help tooltips, one per
-// control as before and none of the old ones left behind.
+RECT ToolRectOf(HWND dialog, HWND control)
+{
+    for (const TOOLINFOA& tool : HelpTools(dialog)) {
+        if (tool.hwnd == control)
+            return tool.rect;
+    }
+    return RECT{};
+}
+
+// Every command, even one that changes nothing, makes the list dialog's help tools again, over the controls as they
+// are then: one per control as before, none of the old ones left behind, on the one tooltip control it keeps.
 TEST(RepeatMemoDialogTest, ListDialogMakesItsTooltipsAgainAfterEveryCommand)
 {
     INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
@@ -81,19 +106,25 @@ TEST(RepeatMemoDialogTest, ListDialogMakesItsTooltipsAgainAfterEveryCommand)
     int count = 0;
     HostWindow host(0, 0, 40, 40);
 
-    // One help tooltip for each of add, change, delete, up, down, help, save and cancel and the list.
-    const size_t helpTips = 9;
-    size_t goneFirst = 0, goneSecond = 0;
-    bool sameCount = false;
+    std::vector<HWND> controls, afterFirst, afterSecond, tipsBefore, tipsAfter;
+    bool followed = false, stale = false;
     g_act = [&](HWND dialog) {
-        std::vector<HWND> before = OwnedTips(dialog);
+        controls = ControlsOf(HelpTools(dialog, &tipsBefore));
+        // The list made narrower: its tool follows at the next command only.
+        HWND list = GetDlgItem(dialog, IDC_REPEATMEMO_LIST);
+        RECT box;
+        GetWindowRect(list, &box);
+        SetWindowPos(list, nullptr, 0, 0, (box.right - box.left) / 2, box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client;
+        GetClientRect(list, &client);
+        RECT old = ToolRectOf(dialog, list);
+        stale = !EqualRect(&client, &old);
         SendMessageA(dialog, WM_COMMAND, IDC_LIST_BTN_UP, 0);  // nothing selected: nothing moves
-        std::vector<HWND> after = OwnedTips(dialog);
-        goneFirst = Gone(before);
+        RECT made = ToolRectOf(dialog, list);
+        followed = EqualRect(&client, &made) != FALSE;
+        afterFirst = ControlsOf(HelpTools(dialog));
         SendMessageA(dialog, WM_COMMAND, IDC_REPEATMEMO_BTN_DELETE, 0);
-        std::vector<HWND> again = OwnedTips(dialog);
-        goneSecond = Gone(after);
-        sameCount = before.size() == after.size() && after.size() == again.size();
+        afterSecond = ControlsOf(HelpTools(dialog, &tipsAfter));
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     };
     UINT_PTR timer = SetTimer(nullptr, 0, 20, ActOnDialog);
@@ -102,9 +133,14 @@ TEST(RepeatMemoDialogTest, ListDialogMakesItsTooltipsAgainAfterEveryCommand)
     EXPECT_FALSE(g_act) << "the dialog never came up";
     g_act = nullptr;
     EXPECT_EQ(2, result);
-    EXPECT_EQ(helpTips, goneFirst);
-    EXPECT_EQ(helpTips, goneSecond);
-    EXPECT_TRUE(sameCount);
+    // One help tool for each of add, change, delete, up, down, help, save and cancel and the list.
+    EXPECT_EQ(9u, controls.size());
+    EXPECT_EQ(controls.end(), std::adjacent_find(controls.begin(), controls.end()));
+    EXPECT_TRUE(stale);
+    EXPECT_TRUE(followed);
+    EXPECT_EQ(controls, afterFirst);
+    EXPECT_EQ(controls, afterSecond);
+    EXPECT_EQ(tipsBefore, tipsAfter);
     delete memo;
     FreeLibrary(module);
 }

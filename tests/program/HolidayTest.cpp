@@ -188,56 +188,72 @@ TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
 }
 
-// The tooltip windows that dialog owns: its help tooltips (a tooltip made for a control is owned by the control's
-// dialog) and those the controls make for themselves.
-std::vector<HWND> OwnedTips(HWND dialog)
+// The help tools of dialog: the tools of the tooltip windows it owns that lie over its controls (a tooltip that a
+// control makes for itself has none of those), by control.
+std::vector<TOOLINFOA> HelpTools(HANDLE process, HWND dialog)
 {
-    struct Search {
-        HWND Dialog;
-        std::vector<HWND> Tips;
-    } search = {dialog, {}};
-    EnumThreadWindows(
-        GetWindowThreadProcessId(dialog, nullptr),
-        [](HWND window, LPARAM param) -> BOOL {
-            Search* s = (Search*)param;
-            char name[64] = "";
-            GetClassNameA(window, name, sizeof(name));
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->Dialog)
-                s->Tips.push_back(window);
-            return TRUE;
-        },
-        (LPARAM)&search);
-    return search.Tips;
+    std::vector<TOOLINFOA> help;
+    for (HWND tip : TipsOwnedBy(dialog)) {
+        for (const TOOLINFOA& tool : ToolsOf(process, tip)) {
+            if (GetParent(tool.hwnd) == dialog)
+                help.push_back(tool);
+        }
+    }
+    std::sort(help.begin(), help.end(), [](const TOOLINFOA& a, const TOOLINFOA& b) { return a.hwnd < b.hwnd; });
+    return help;
 }
 
-size_t Gone(const std::vector<HWND>& tips)
+std::vector<HWND> ControlsOf(const std::vector<TOOLINFOA>& tools)
 {
-    return (size_t)std::count_if(tips.begin(), tips.end(), [](HWND tip) { return !IsWindow(tip); });
+    std::vector<HWND> controls;
+    for (const TOOLINFOA& tool : tools)
+        controls.push_back(tool.hwnd);
+    return controls;
 }
 
-// Every command, even one that changes nothing, leaves the dialog with a new set of help tooltips, one per control
-// as before and none of the old ones left behind.
+// Every command, even one that changes nothing, makes the dialog's help tools again, over the controls as they are
+// then: one per control as before, none of the old ones left behind, on the one tooltip control the dialog keeps.
 TEST_F(ProgramTest, OwnHolidayDialogMakesItsTooltipsAgainAfterEveryCommand)
 {
     PrepareSettings(0);
-    Start("");
+    HANDLE process = Start("");
     HWND window = WaitForShownCalendar();
     ASSERT_NE(nullptr, window);
     PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
     HWND dialog = WaitForHolidayDialog();
     ASSERT_NE(nullptr, dialog);
-    // One help tooltip for each of the fourteen controls the dialog explains.
-    const size_t helpTips = 14;
-    std::vector<HWND> before = OwnedTips(dialog);
+    std::vector<HWND> tips = TipsOwnedBy(dialog);
+    std::vector<HWND> controls = ControlsOf(HelpTools(process, dialog));
+    // One help tool for each of the fourteen controls the dialog explains.
+    EXPECT_EQ(14u, controls.size());
+    EXPECT_EQ(controls.end(), std::adjacent_find(controls.begin(), controls.end()));
+
+    // The list made narrower: its tool follows at the next command only.
+    HWND list = GetDlgItem(dialog, IDC_HOLIDAY_LIST);
+    RECT box;
+    GetWindowRect(list, &box);
+    SetWindowPos(list, nullptr, 0, 0, (box.right - box.left) / 2, box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(list, &client);
+    auto listTool = [&] {
+        for (const TOOLINFOA& tool : HelpTools(process, dialog)) {
+            if (tool.hwnd == list)
+                return tool.rect;
+        }
+        return RECT{};
+    };
+    RECT old = listTool();
+    EXPECT_FALSE(EqualRect(&client, &old));
     HWND month = GetDlgItem(dialog, IDC_HOLIDAY_COMBO_MONTH);
     SendMessageA(month, CB_SETCURSEL, 2, 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HOLIDAY_COMBO_MONTH, CBN_SELCHANGE), (LPARAM)month);
-    std::vector<HWND> after = OwnedTips(dialog);
-    EXPECT_EQ(helpTips, Gone(before));
-    EXPECT_EQ(before.size(), after.size());
+    RECT made = listTool();
+    EXPECT_TRUE(EqualRect(&client, &made));
+    EXPECT_EQ(controls, ControlsOf(HelpTools(process, dialog)));
+
     SendMessageA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_DELETE, 0);  // no row selected: nothing to delete
-    EXPECT_EQ(helpTips, Gone(after));
-    EXPECT_EQ(before.size(), OwnedTips(dialog).size());
+    EXPECT_EQ(controls, ControlsOf(HelpTools(process, dialog)));
+    EXPECT_EQ(tips, TipsOwnedBy(dialog));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitForClosed());
 }

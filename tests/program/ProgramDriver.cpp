@@ -97,6 +97,43 @@ HWND ShownTipOf(HWND calendar)
     return found != calendar ? found : nullptr;
 }
 
+std::vector<HWND> TipsOwnedBy(HWND owner)
+{
+    struct Search {
+        HWND Owner;
+        std::vector<HWND> Tips;
+    } search = {owner, {}};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(owner, nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            char name[64] = "";
+            GetClassNameA(window, name, sizeof(name));
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->Owner)
+                s->Tips.push_back(window);
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.Tips;
+}
+
+std::vector<TOOLINFOA> ToolsOf(HANDLE process, HWND tip)
+{
+    std::vector<TOOLINFOA> tools;
+    RemoteBlock block(process, sizeof(TOOLINFOA));
+    int count = (int)SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        block.Write(&tool, sizeof(tool));
+        if (SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)block.Address()) && block.Read(&tool, sizeof(tool))) {
+            tool.lpszText = nullptr;
+            tools.push_back(tool);
+        }
+    }
+    return tools;
+}
+
 int ShownMenuCount()
 {
     int count = 0;

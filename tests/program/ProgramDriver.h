@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <mutex>
@@ -50,6 +51,34 @@ HWND FindProcessWindow(HANDLE process, const char* className, const char* title)
 int ShownMenuCount();
 // The tooltip control of calendar while it shows a tip, else null.
 HWND ShownTipOf(HWND calendar);
+// The tooltip windows of the program's thread that run window that owner owns.
+std::vector<HWND> TipsOwnedBy(HWND owner);
+
+// Memory in the program's process for the messages whose argument points at a structure.
+class RemoteBlock {
+public:
+    RemoteBlock(HANDLE process, size_t size) : process_(process)
+    {
+        address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBlock()
+    {
+        if (address_)
+            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+    void* Address() const { return address_; }
+    bool Write(const void* data, size_t size) { return WriteProcessMemory(process_, address_, data, size, nullptr); }
+    bool Read(void* data, size_t size) { return ReadProcessMemory(process_, address_, data, size, nullptr); }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+// The tools of the program's tooltip window tip in their order (their texts left out).
+std::vector<TOOLINFOA> ToolsOf(HANDLE process, HWND tip);
 
 // The threads of process running now.
 int ThreadCount(HANDLE process);

@@ -19,27 +19,6 @@ namespace {
 const char kCaption[] = "Daylens 環境設定";
 const int kPageCount = 14;
 
-// Memory in the program's process for the messages whose argument points at a structure.
-class RemoteBlock {
-public:
-    RemoteBlock(HANDLE process, size_t size) : process_(process)
-    {
-        address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-    ~RemoteBlock()
-    {
-        if (address_)
-            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    void* Address() const { return address_; }
-    bool Write(const void* data, size_t size) { return WriteProcessMemory(process_, address_, data, size, nullptr); }
-    bool Read(void* data, size_t size) { return ReadProcessMemory(process_, address_, data, size, nullptr); }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
-
 struct ToolTipWindow {
     HWND Tip;
     HWND Control;
@@ -85,34 +64,13 @@ protected:
         SendMessageA(tabs, WM_KEYDOWN, tab == 0 ? VK_LEFT : VK_RIGHT, 0);
     }
 
-    // The program's tooltip windows with the control each one helps with.
+    // The dialog's tooltip windows with the control each of their tools helps with.
     std::vector<ToolTipWindow> ToolTips()
     {
-        struct Found {
-            std::vector<HWND> Tips;
-        } found;
-        EnumThreadWindows(
-            GetWindowThreadProcessId(Dialog, nullptr),
-            [](HWND window, LPARAM param) -> BOOL {
-                char name[64] = "";
-                GetClassNameA(window, name, sizeof(name));
-                if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
-                    ((Found*)param)->Tips.push_back(window);
-                return TRUE;
-            },
-            (LPARAM)&found);
         std::vector<ToolTipWindow> tips;
-        RemoteBlock block(Process, sizeof(TOOLINFOA));
-        for (HWND tip : found.Tips) {
-            int count = (int)SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
-            for (int i = 0; i < count; i++) {
-                TOOLINFOA tool = {};
-                tool.cbSize = sizeof(tool);
-                block.Write(&tool, sizeof(tool));
-                bool listed = SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)block.Address()) != 0;
-                if (listed && block.Read(&tool, sizeof(tool)))
-                    tips.push_back({tip, tool.hwnd});
-            }
+        for (HWND tip : TipsOwnedBy(Dialog)) {
+            for (const TOOLINFOA& tool : ToolsOf(Process, tip))
+                tips.push_back({tip, tool.hwnd});
         }
         return tips;
     }
