@@ -33,17 +33,13 @@ int DirectionIndex(BYTE direction)
 INT_PTR OnInitDialog(HWND page)
 {
     BeginPage(page, &s_flags);
-    EnvData* work = SettingsWorkingCopy();
+    const EnvData* work = SettingsWorkingCopy();
     if (!work)
         return TRUE;
     ShowUpDownNumber(page, IDC_ENVFONTCOLOR_EDIT_SHADOW_WIDTH, IDC_ENVFONTCOLOR_SPIN_SHADOW_WIDTH, 0,
                      kShadowWidthMax, work->ShadowWidth);
-    int direction = DirectionIndex(work->ShadowDirection);
-    if (direction < 0) {
-        work->ShadowDirection = SHADOW_DOWN_RIGHT;
-        direction = DirectionIndex(SHADOW_DOWN_RIGHT);
-    }
-    CheckRadioIndex(page, IDC_ENVFONTCOLOR_RADIO_UP_RIGHT, IDC_ENVFONTCOLOR_RADIO_OUTLINE, direction);
+    CheckRadioIndex(page, IDC_ENVFONTCOLOR_RADIO_UP_RIGHT, IDC_ENVFONTCOLOR_RADIO_OUTLINE,
+                    DirectionIndex(work->ShadowDirection));
     SetCheck(page, IDC_ENVFONTCOLOR_CHECK_GRADATION, work->Gradation);
     s_flags.Initialised = 1;
     return TRUE;
@@ -169,6 +165,12 @@ bool OnDrawItem(const DRAWITEMSTRUCT* item)
 }
 
 }  // namespace
+
+void PrepareFontColorPage(EnvData* work)
+{
+    if (DirectionIndex(work->ShadowDirection) < 0)
+        work->ShadowDirection = SHADOW_DOWN_RIGHT;
+}
 
 INT_PTR CALLBACK EnvFontColorProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -49,11 +49,9 @@ const char* AppName()
 INT_PTR OnInitDialog(HWND page)
 {
     BeginPage(page, &s_flags);
-    EnvData* work = SettingsWorkingCopy();
+    const EnvData* work = SettingsWorkingCopy();
     if (!work)
         return TRUE;
-    work->ShowMemoTip = g_memoSettings.MemoShowToolTip;
-    work->ShowMemorialTip = g_memorialSettings.MemorialShowToolTip;
     for (const CheckField& check : kChecks)
         SetCheck(page, check.Id, work->*check.Field);
     ShowUpDownNumber(page, IDC_ENVTOOLTIP_EDIT_WIDTH, IDC_ENVTOOLTIP_SPIN_WIDTH, kWidthMin, kWidthMax,
@@ -116,6 +114,12 @@ bool OnCommand(HWND page, int id, int code)
 }
 
 }  // namespace
+
+void PrepareToolTipPage(EnvData* work)
+{
+    work->ShowMemoTip = g_memoSettings.MemoShowToolTip;
+    work->ShowMemorialTip = g_memorialSettings.MemorialShowToolTip;
+}
 
 INT_PTR CALLBACK EnvToolTipProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -26,28 +26,33 @@ namespace {
 
 const char kNoMemory[] = "メモリが足りません";
 const size_t kHelpTopicSize = 128;
+// The pages other than the shown one are made after the dialog has painted, one per tick of this timer: its ticks
+// come only when no input and no painting waits.
+const UINT_PTR kPageTimer = 1;
+const UINT kPageTimerMs = USER_TIMER_MINIMUM;
 
 struct SettingsPageKind {
     const char* Label;
     int TemplateId;
     DLGPROC Proc;
+    void (*Prepare)(EnvData* work);  // what the page takes into the working copy as the dialog opens, or null
 };
 
 const SettingsPageKind kPages[SETTINGS_PAGE_COUNT] = {
-    {" 全体 ", IDD_SETTINGS_GENERAL, EnvGeneralProc},
-    {" 年 ", IDD_SETTINGS_YEAR, EnvYearProc},
-    {" 月 ", IDD_SETTINGS_MONTH, EnvMonthProc},
-    {" 曜日 ", IDD_SETTINGS_WEEK, EnvWeekProc},
-    {" 日付 ", IDD_SETTINGS_DATE, EnvDateProc},
-    {" 配置 ", IDD_SETTINGS_LAYOUT, EnvLayoutProc},
-    {" フォントと色 ", IDD_SETTINGS_FONTCOLOR, EnvFontColorProc},
-    {" マーク ", IDD_SETTINGS_MARK, EnvMarkProc},
-    {" ウィンドウ ", IDD_SETTINGS_WINDOW, EnvWindowProc},
-    {" 透明化 ", IDD_SETTINGS_TRANSPARENT, EnvTransparentProc},
-    {" ホットスポット ", IDD_SETTINGS_HOTSPOT, EnvHotSpotProc},
-    {" 動作設定 ", IDD_SETTINGS_ACTION, EnvActionProc},
-    {" ツールチップ ", IDD_SETTINGS_TOOLTIP, EnvToolTipProc},
-    {" その他 ", IDD_SETTINGS_OTHER, EnvOtherProc},
+    {" 全体 ", IDD_SETTINGS_GENERAL, EnvGeneralProc, nullptr},
+    {" 年 ", IDD_SETTINGS_YEAR, EnvYearProc, nullptr},
+    {" 月 ", IDD_SETTINGS_MONTH, EnvMonthProc, nullptr},
+    {" 曜日 ", IDD_SETTINGS_WEEK, EnvWeekProc, nullptr},
+    {" 日付 ", IDD_SETTINGS_DATE, EnvDateProc, nullptr},
+    {" 配置 ", IDD_SETTINGS_LAYOUT, EnvLayoutProc, nullptr},
+    {" フォントと色 ", IDD_SETTINGS_FONTCOLOR, EnvFontColorProc, PrepareFontColorPage},
+    {" マーク ", IDD_SETTINGS_MARK, EnvMarkProc, nullptr},
+    {" ウィンドウ ", IDD_SETTINGS_WINDOW, EnvWindowProc, nullptr},
+    {" 透明化 ", IDD_SETTINGS_TRANSPARENT, EnvTransparentProc, nullptr},
+    {" ホットスポット ", IDD_SETTINGS_HOTSPOT, EnvHotSpotProc, nullptr},
+    {" 動作設定 ", IDD_SETTINGS_ACTION, EnvActionProc, nullptr},
+    {" ツールチップ ", IDD_SETTINGS_TOOLTIP, EnvToolTipProc, PrepareToolTipPage},
+    {" その他 ", IDD_SETTINGS_OTHER, EnvOtherProc, nullptr},
 };
 
 // One settings dialog at a time: the calendar's menu, the tray and the toolbar all reach command 501.
@@ -58,6 +63,8 @@ struct SettingsDialogState {
     EnvData* Work;
     HWND Pages[SETTINGS_PAGE_SLOTS];
     BYTE Visited[SETTINGS_PAGE_SLOTS];
+    BYTE Tried[SETTINGS_PAGE_SLOTS];  // the page's creation was tried (a page that could not be made stays empty)
+    RECT PageArea;
     int CalendarDirty;
 };
 
@@ -114,6 +121,63 @@ RECT PageArea(HWND dialog, HWND tab)
     return area;
 }
 
+// Makes the page of slot from its template, hidden in the page area above the tab control. Each page is tried once.
+void MakePage(HWND dialog, int slot)
+{
+    if (slot < 0 || slot >= SETTINGS_PAGE_COUNT || s_dialog.Tried[slot])
+        return;
+    s_dialog.Tried[slot] = 1;
+    HWND page = CreateDialogParamA(ResourceDll(), MAKEINTRESOURCEA(kPages[slot].TemplateId), dialog,
+                                   kPages[slot].Proc, 0);
+    if (!page) {
+        Trace("settings page %d not made (%lu)", kPages[slot].TemplateId, GetLastError());
+        return;
+    }
+    s_dialog.Pages[slot] = page;
+    const RECT& area = s_dialog.PageArea;
+    SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE);
+}
+
+// The first slot whose page was not tried yet, or -1.
+int NextPageToMake()
+{
+    for (int slot = 0; slot < SETTINGS_PAGE_COUNT; slot++) {
+        if (!s_dialog.Tried[slot])
+            return slot;
+    }
+    return -1;
+}
+
+// A page made after the opening sets its enabled states from the working copy as the pages made at once did.
+void MakeLatePage(HWND dialog, int slot)
+{
+    MakePage(dialog, slot);
+    if (s_dialog.Pages[slot])
+        SendMessageA(s_dialog.Pages[slot], WM_COMMAND, SETTINGS_PAGE_REFRESH, 0);
+}
+
+// Apply, OK, the preview and a change of tab work on every page: the pages not made yet are made now.
+void MakeAllPages(HWND dialog)
+{
+    KillTimer(dialog, kPageTimer);
+    for (int slot = NextPageToMake(); slot >= 0; slot = NextPageToMake())
+        MakeLatePage(dialog, slot);
+}
+
+// One page per tick, so that the dialog answers the user between two pages.
+INT_PTR OnTimer(HWND dialog, WPARAM timer)
+{
+    if (timer != kPageTimer || !s_dialog.Open || s_dialog.Dialog != dialog)
+        return FALSE;
+    int slot = NextPageToMake();
+    if (slot >= 0)
+        MakeLatePage(dialog, slot);
+    if (NextPageToMake() < 0)
+        KillTimer(dialog, kPageTimer);
+    return TRUE;
+}
+
 void ClosePreview()
 {
     EnvData* live = Live();
@@ -168,6 +232,7 @@ void Apply(HWND dialog)
     EnvData* live = Live();
     if (!live || !s_dialog.Work)
         return;
+    MakeAllPages(dialog);
     SendToPages(SETTINGS_PAGE_STORE);
     if (!CopyPersistedSettings(live, s_dialog.Work)) {
         TellUser(dialog, kNoMemory, MB_OK | MB_ICONEXCLAMATION);
@@ -201,6 +266,7 @@ void FreeWork()
 
 void Close(HWND dialog, WORD command)
 {
+    KillTimer(dialog, kPageTimer);
     s_dialog.Work = nullptr;
     SetEnvDlgToolTips(dialog, 0);
     s_dialog.Dialog = nullptr;
@@ -212,6 +278,7 @@ void Close(HWND dialog, WORD command)
 
 void OnOk(HWND dialog)
 {
+    MakeAllPages(dialog);
     SendMessageA(dialog, WM_COMMAND, IDC_SETTINGS_BTN_APPLY, 0);
     ClosePreview();
     CloseAllPages(IDOK);
@@ -221,6 +288,7 @@ void OnOk(HWND dialog)
     Close(dialog, IDOK);
 }
 
+// The pages not made yet are left unmade: what their opening would give the working copy is thrown away with it.
 void OnCancel(HWND dialog)
 {
     ClosePreview();
@@ -235,6 +303,7 @@ void TogglePreview(HWND dialog)
     s_dialog.CalendarDirty = 1;
     if (!live)
         return;
+    MakeAllPages(dialog);
     if (live->PreviewWindow) {
         ClosePreview();
         return;
@@ -276,8 +345,10 @@ INT_PTR OnInitDialog(HWND dialog)
     EnableWindow(GetDlgItem(dialog, IDC_SETTINGS_BTN_APPLY), FALSE);
     ResourceDllAcquire(1);
     s_dialog.Tab = GetDlgItem(dialog, IDC_SETTINGS_TAB);
-    EnvCreatePages(dialog, s_dialog.Pages);
-    SendMessageA(dialog, WM_COMMAND, SETTINGS_PAGE_REFRESH, 0);
+    if (EnvCreatePages(dialog))
+        SetTimer(dialog, kPageTimer, kPageTimerMs, nullptr);
+    // The shown page sets its enabled states (the buttons' tooltips are installed once, below).
+    SendToPages(SETTINGS_PAGE_REFRESH);
     if (!GetParent(dialog))
         PlaceWindowBeside(dialog, PLACE_CENTRE, nullptr);
     SetEnvDlgToolTips(dialog, 1);
@@ -303,10 +374,11 @@ INT_PTR OnCommand(HWND dialog, WORD id)
     return FALSE;
 }
 
-INT_PTR OnNotify(const NMHDR* header)
+INT_PTR OnNotify(HWND dialog, const NMHDR* header)
 {
     if (!s_dialog.Open || header->idFrom != IDC_SETTINGS_TAB || header->code != TCN_SELCHANGE)
         return FALSE;
+    MakeAllPages(dialog);
     int tab = TabCtrl_GetCurSel(header->hwndFrom);
     // The live record keeps the tab even when the dialog is cancelled.
     if (Live())
@@ -334,7 +406,9 @@ INT_PTR CALLBACK EnvDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam));
     case WM_NOTIFY:
-        return OnNotify((const NMHDR*)lParam);
+        return OnNotify(dialog, (const NMHDR*)lParam);
+    case WM_TIMER:
+        return OnTimer(dialog, wParam);
     case WM_SETCURSOR:
         RelaySettingsToolTips(wParam, lParam);
         return FALSE;
@@ -342,7 +416,7 @@ INT_PTR CALLBACK EnvDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-int EnvCreatePages(HWND dialog, HWND* slots)
+int EnvCreatePages(HWND dialog)
 {
     HWND tab = GetDlgItem(dialog, IDC_SETTINGS_TAB);
     for (int i = 0; i < SETTINGS_PAGE_COUNT; i++) {
@@ -352,26 +426,19 @@ int EnvCreatePages(HWND dialog, HWND* slots)
         SendMessageA(tab, TCM_INSERTITEMA, (WPARAM)i, (LPARAM)&item);
     }
     SetFocus(tab);
-    HMODULE module = ResourceDll();
-    if (!module || !s_dialog.Work)
+    if (!ResourceDll() || !s_dialog.Work)
         return 0;
-    memset(slots, 0, sizeof(HWND) * SETTINGS_PAGE_SLOTS);
-    for (int i = 0; i < SETTINGS_PAGE_COUNT; i++) {
-        slots[i] = CreateDialogParamA(module, MAKEINTRESOURCEA(kPages[i].TemplateId), dialog, kPages[i].Proc, 0);
-        if (!slots[i])
-            Trace("settings page %d not made (%lu)", kPages[i].TemplateId, GetLastError());
+    memset(s_dialog.Pages, 0, sizeof(s_dialog.Pages));
+    memset(s_dialog.Tried, 0, sizeof(s_dialog.Tried));
+    for (const SettingsPageKind& kind : kPages) {
+        if (kind.Prepare)
+            kind.Prepare(s_dialog.Work);
     }
-    RECT area = PageArea(dialog, tab);
-    for (int i = 0; i < SETTINGS_PAGE_SLOTS; i++) {
-        if (slots[i])
-            SetWindowPos(slots[i], HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                         SWP_SHOWWINDOW);
-    }
-    for (int i = 0; i < SETTINGS_PAGE_SLOTS; i++) {
-        if (slots[i])
-            ShowWindow(slots[i], SW_HIDE);
-    }
-    int shown = ShownPageSlot(s_dialog.Work->TabSelect, slots);
+    s_dialog.PageArea = PageArea(dialog, tab);
+    // The stored tab's page, or the first page when that one is not there or cannot be made.
+    MakePage(dialog, s_dialog.Work->TabSelect);
+    int shown = ShownPageSlot(s_dialog.Work->TabSelect, s_dialog.Pages);
+    MakePage(dialog, shown);
     TabCtrl_SetCurSel(tab, shown);
     ShowPage(shown);
     return 1;

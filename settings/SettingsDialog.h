@@ -19,9 +19,11 @@ class EnvData;
 INT_PTR ShowSettingsDialog(HWND owner);
 
 INT_PTR CALLBACK EnvDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// Inserts the tabs, creates the pages into slots and shows the page of the working TabSelect; 0 when the language
-// module is not loaded (no page is made then), else 1.
-int EnvCreatePages(HWND dialog, HWND* slots);
+// Inserts the tabs, lets the pages take what they take into the working copy at opening, and makes and shows the
+// page of the working TabSelect; 0 when the language module is not loaded (no page is made then), else 1. The other
+// pages are the caller's to make (the dialog makes them one by one once it has painted, and all of them before
+// anything that works on every page).
+int EnvCreatePages(HWND dialog);
 
 // What the pages share with the frame while the dialog is open.
 // The working copy, or null while no dialog is open.
@@ -37,6 +39,12 @@ int SettingsPageSlot(HWND page);
 
 // The preview window's procedure (modeless, child of the settings dialog).
 INT_PTR CALLBACK EnvPreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// What a page takes into the working copy as the dialog opens, before the page itself is made.
+// A shadow direction that the page does not offer becomes down-right.
+void PrepareFontColorPage(EnvData* work);
+// The memo and memorial tooltip flags come from the memo and memorial settings, which keep them.
+void PrepareToolTipPage(EnvData* work);
 
 // Page procedures, in tab order.
 INT_PTR CALLBACK EnvGeneralProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -15,11 +15,13 @@
 namespace {
 
 const char kCaption[] = "Daylens 環境設定";
+const int kPageCount = 14;
 
 class SettingsDialogTest : public ProgramTest {
 protected:
-    // Starts the calendar and opens the dialog on it.
-    void OpenDialog()
+    // Starts the calendar and opens the dialog on it; with allPages, waits until the pages that the dialog makes after
+    // it shows are there.
+    void OpenDialog(bool allPages = true)
     {
         PrepareSettings(0);
         Start("");
@@ -27,6 +29,20 @@ protected:
         ASSERT_NE(nullptr, Calendar);
         PostMessageA(Calendar, WM_COMMAND, IDM_SETTINGS, 0);
         ASSERT_TRUE(WaitUntil([&] { return (Dialog = FindWindowA("#32770", kCaption)) && IsWindowVisible(Dialog); }));
+        if (allPages) {
+            ASSERT_TRUE(WaitUntil([&] { return PageCount() == kPageCount; }));
+        }
+    }
+
+    int PageCount()
+    {
+        int count = 0;
+        for (HWND child = GetWindow(Dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[32] = "";
+            GetClassNameA(child, name, sizeof(name));
+            count += lstrcmpA(name, "#32770") == 0;
+        }
+        return count;
     }
 
     // The page that holds the control id.
@@ -252,4 +268,25 @@ TEST_F(SettingsDialogTest, ApplyTwiceThenOkLeavesAWorkingMenu)
     Press(IDCANCEL);
     EXPECT_TRUE(WaitForClosed());
     EXPECT_EQ(1u, CalendarWindows().size());
+}
+
+// Apply pressed as soon as the dialog shows, before the pages after the first have been made, still stores what every
+// page stores and what the pages take into the working copy at opening: the tooltip page's memo flag, the colour
+// page's shadow direction and the date page's fill box.
+TEST_F(SettingsDialogTest, ApplyAtOnceCoversEveryPage)
+{
+    PrepareSettings(0);
+    WriteSetting("DaylensMemo", "MemoShowToolTip", 0);
+    WriteSetting("Daylens01", "ShowMemoTip", 1);
+    WriteSetting("Daylens01", "ShadowDirection", 3);
+    WriteSetting("Daylens01", "FillSpace", 2);
+    OpenDialog(false);
+    ASSERT_LT(PageCount(), kPageCount) << "every page was made before Apply could come";
+    Press(IDC_SETTINGS_BTN_APPLY);
+    EXPECT_EQ(kPageCount, PageCount());
+    EXPECT_EQ(0, ReadInt("Daylens01", "ShowMemoTip"));
+    EXPECT_EQ(4, ReadInt("Daylens01", "ShadowDirection"));
+    EXPECT_EQ(0, ReadInt("Daylens01", "FillSpace"));
+    Press(IDCANCEL);
+    EXPECT_TRUE(WaitForClosed());
 }

@@ -33,13 +33,17 @@ protected:
         ASSERT_NE(nullptr, Calendar);
         PostMessageA(Calendar, WM_COMMAND, IDM_SETTINGS, 0);
         ASSERT_TRUE(WaitUntil([&] { return (Dialog = FindWindowA("#32770", kCaption)) && IsWindowVisible(Dialog); }));
-        Pages.clear();
-        for (HWND child = GetWindow(Dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char name[32] = "";
-            GetClassNameA(child, name, sizeof(name));
-            if (std::string(name) == "#32770")
-                Pages.push_back(child);
-        }
+        // The pages after the shown one come a moment after the dialog.
+        ASSERT_TRUE(WaitUntil([&] {
+            Pages.clear();
+            for (HWND child = GetWindow(Dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                char name[32] = "";
+                GetClassNameA(child, name, sizeof(name));
+                if (std::string(name) == "#32770")
+                    Pages.push_back(child);
+            }
+            return Pages.size() == (size_t)kPageCount;
+        }));
     }
 
     HWND Page(int id)
