@@ -54,6 +54,10 @@ const COLORREF kGlyphFocusFill = 0x00FF00;
 const COLORREF kGlyphShadow = 0xE0FFE0;
 const COLORREF kGlyphLight = 0x40FF40;
 const COLORREF kGlyphDark = 0x008000;
+// The controls' tooltips are made once the opened window has painted: this timer's tick comes only when no input
+// and no painting waits.
+const UINT_PTR kToolTipTimer = 1;
+const UINT kToolTipTimerMs = USER_TIMER_MINIMUM;
 
 // Controls that take the window's own font.
 const int kFontControls[] = {IDC_DAYMEMO_BTN_MENU, IDM_DAYMEMO_ERASE,     IDM_DAYMEMO_REPEAT,     IDC_DAYMEMO_BTN_MARK,
@@ -96,6 +100,7 @@ struct DayMemoState {
     HFONT EditFont;
     HWND ToolTip;  // one tooltip control for the controls' help
     int Sizing;  // 1 while the user drags the border
+    int Opening;  // 1 during WM_INITDIALOG, which lays the window out once after placing it
     int OpenPeriod;  // the period memo window opens once this window has gone
     int InPeriod;    // opened from the period memo window, which refreshes the calendar when it closes
     // The shown date. The memo date of the live settings is only handed over at opening: the period memo window and
@@ -462,6 +467,7 @@ INT_PTR OnInitDialog(HWND window)
         return TRUE;
     }
     s_memo.Open = 1;
+    s_memo.Opening = 1;
     char caption[256];
     snprintf(caption, sizeof(caption), kCaptionFormat, s_memo.Info ? s_memo.Info->GetAppName() : MessageCaption());
     SetWindowTextA(window, caption);
@@ -490,17 +496,29 @@ INT_PTR OnInitDialog(HWND window)
     if (memo.MemoAutoIME == 1)
         SetImeOpen(Edit(window), 1);
     PlaceMemoWindow(window, kRememberedRect);
+    s_memo.Opening = 0;
     LayoutTodayMemoDlg(window);
-    SetTodayMemoToolTips(window, 1);
+    SetTimer(window, kToolTipTimer, kToolTipTimerMs, nullptr);
     SetFocus(Edit(window));
     return FALSE;
+}
+
+// The first tooltips, unless a command has made them already.
+INT_PTR OnTimer(HWND window, WPARAM timer)
+{
+    if (timer != kToolTipTimer)
+        return FALSE;
+    KillTimer(window, kToolTipTimer);
+    if (s_memo.Open && !s_memo.ToolTip)
+        SetTodayMemoToolTips(window, 1);
+    return TRUE;
 }
 
 // While the user drags the border the window is repainted once at the end; a size set at once (maximised, restored,
 // moved by a program) repaints at once.
 INT_PTR OnSize(HWND window, WPARAM kind)
 {
-    if (kind == SIZE_MINIMIZED)
+    if (kind == SIZE_MINIMIZED || s_memo.Opening)
         return TRUE;
     LayoutTodayMemoDlg(window);
     if (!s_memo.Sizing)
@@ -567,6 +585,7 @@ INT_PTR CALLBACK TodayMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_DRAWITEM: return OnDrawItem((const DRAWITEMSTRUCT*)lParam);
     case WM_RBUTTONDOWN: TrackMemoMenu(window); return TRUE;
     case WM_SIZE: return OnSize(window, wParam);
+    case WM_TIMER: return OnTimer(window, wParam);
     case WM_ENTERSIZEMOVE: s_memo.Sizing = 1; return TRUE;
     case WM_EXITSIZEMOVE: return OnExitSizeMove(window);
     case WM_SETCURSOR: RelayDialogToolTip(s_memo.ToolTip, wParam, lParam); return FALSE;
