@@ -202,14 +202,6 @@ void ExportText(const MemoExchangePlace* place, const char* path, const SYSTEMTI
     FreeMemoOutput(&out);
 }
 
-// Entries worth extracting: memo files of a day or a month, with no folder part that would point elsewhere.
-bool IsMemoEntry(const UnlhaEntryRecord* entry)
-{
-    int year = 0, month = 0;
-    return PathFileName(entry->FileName) == entry->FileName && ParseMemoFileDate(entry->FileName, &year, &month, nullptr) &&
-           year > 0 && month > 0;
-}
-
 // The archive's entries matching the memo pattern, *count of them; null without memory or entries. The caller
 // frees them with HeapFree.
 UnlhaEntryRecord* CollectEntries(HMODULE module, const MemoExchangePlace* place, const char* path, int* count)
@@ -249,6 +241,8 @@ UnlhaEntryRecord* CollectEntries(HMODULE module, const MemoExchangePlace* place,
     return entries;
 }
 
+// Every text entry of the archive is memo data whatever its name or folder: the sections inside place the memos.
+// An entry's name only names it to the archiver.
 void ImportArchive(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     Archiver archiver(place);
@@ -262,8 +256,6 @@ void ImportArchive(const MemoExchangePlace* place, const char* path, MemoImportT
     MemoImportBatch* batch = count ? BeginMemoImport(place->Memo, tally) : nullptr;
     for (int i = 0; i < count && batch; i++) {
         const UnlhaEntryRecord& entry = entries[i];
-        if (!IsMemoEntry(&entry))
-            continue;
         char command[kExtractCommandSize];
         int length = snprintf(command, sizeof(command), "%s \"%s\" \"%s\"", kArchiveSwitches, path, entry.FileName);
         BYTE* buffer = (BYTE*)AllocZeroed((size_t)entry.OriginalSize + 1);
