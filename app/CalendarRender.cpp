@@ -87,6 +87,7 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
         else
             DrawMonthNormal(hdc, y, m, places[i], env, memo, memorial, addTools);
     }
+    ReadAheadDayMemoLookups(memo, year, month, count);
 }
 
 // The window keeps every region handed to it and frees it itself, so no region is deleted here once given;

@@ -16,8 +16,10 @@ constexpr char kWidestDayNumber[] = "30";
 
 // The day memos the blocks look up come from a cache of the months drawn, kept between passes (nothing is read while
 // the memo settings show neither memo marks nor memo texts): each pass begins with BeginDayMemoLookups, so that the
-// months are checked against their files once in it. FreeDayMemoLookups lets the cache go.
+// months are checked against their files once in it. After the pass ReadAheadDayMemoLookups has the months around
+// the view (count months from year and month) read ahead for a step to them. FreeDayMemoLookups lets the cache go.
 void BeginDayMemoLookups();
+void ReadAheadDayMemoLookups(const MemoSettings* memo, int year, int month, int count);
 void FreeDayMemoLookups();
 
 // TextOutShadow (shadowed text at x, y).

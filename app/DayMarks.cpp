@@ -139,6 +139,14 @@ void BeginDayMemoLookups()
     BeginDayMemoPass(s_dayMemos);
 }
 
+void ReadAheadDayMemoLookups(const MemoSettings* memo, int year, int month, int count)
+{
+    if (!ShowsDayMemos(memo) || !s_dayMemos)
+        return;
+    MemoStoreSettings store = MemoStoreOf(memo);
+    ReadAheadDayMemos(s_dayMemos, &store, year, month, count);
+}
+
 void FreeDayMemoLookups()
 {
     FreeDayMemoCache(s_dayMemos);

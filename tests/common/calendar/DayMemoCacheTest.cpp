@@ -155,6 +155,45 @@ TEST_F(DayMemoCacheTest, AFileWrittenJustBeforeItWasReadIsReadAgain)
     }
 }
 
+// The months around the view are read ahead, and what was read ahead is taken over (here a file that cannot be read
+// any more when its month is shown) but still held against the files as they are then.
+TEST_F(DayMemoCacheTest, MonthsReadAheadAreTakenOverAndCheckedAgainstTheirFiles)
+{
+    FILETIME old = HourAgo();
+    for (const char* name : {"20190501.txt", "20190502.txt", "20190301.txt"})
+        Write(name, std::string("[") + std::string(name, 8) + "]\r\nMemo=" + std::string(name, 8) + "\r\n", &old);
+    Write("201905.txt", "[20190501]\r\nMemo=month file\r\n", &old);
+    for (int monthFiles : {1, 0}) {
+        settings_.MemoSaveOneMonth = monthFiles;
+        BeginDayMemoPass(cache_);
+        EXPECT_EQ("(null)", Cached(2019, 4, 1));
+        ReadAheadDayMemos(cache_, &settings_, 2019, 4, 1);
+        for (int i = 0; i < 500 && DayMemoReadAheadBusy(cache_); i++)
+            Sleep(10);
+        ASSERT_EQ(0, DayMemoReadAheadBusy(cache_));
+        const char* name = monthFiles ? "201905.txt" : "20190501.txt";
+        HANDLE held = CreateFileA(folder_.Path(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        FILETIME later = HourAgo(1);
+        if (!monthFiles) {
+            Write("20190502.txt", "[20190502]\r\nMemo=changed\r\n", &later);
+            ASSERT_TRUE(DeleteFileA(folder_.Path("20190301.txt").c_str()));
+            Write("20190503.txt", "[20190503]\r\nMemo=new\r\n", &old);
+        }
+        BeginDayMemoPass(cache_);
+        EXPECT_EQ(monthFiles ? "month file" : "20190501", Cached(2019, 5, 1));
+        CloseHandle(held);
+    }
+    EXPECT_EQ("changed", Cached(2019, 5, 2));
+    EXPECT_EQ("new", Cached(2019, 5, 3));
+    EXPECT_EQ("(null)", Cached(2019, 3, 1));
+
+    // A cache let go while it reads ahead stops its reading.
+    DayMemoCache* other = CreateDayMemoCache();
+    ReadAheadDayMemos(other, &settings_, 2019, 1, 12);
+    FreeDayMemoCache(other);
+}
+
 TEST_F(DayMemoCacheTest, AnotherMemoFolderIsAnotherStore)
 {
     Write("20190415.txt", "[20190415]\r\nMemo=here\r\n");
