@@ -66,7 +66,12 @@ bool HeaderName(const char* text, size_t at, size_t end, const char** name, size
         at++;
     if (at >= end || text[at] != '[')
         return false;
-    const char* close = (const char*)memchr(text + at + 1, ']', end - at - 1);
+    // The header ends at the last "]" of its line, as the profile functions read it.
+    const char* close = nullptr;
+    for (size_t i = end; i > at + 1 && !close; i--) {
+        if (text[i - 1] == ']')
+            close = text + i - 1;
+    }
     if (!close)
         return false;
     *name = text + at + 1;
