@@ -76,19 +76,18 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
     MeasureBlocks(hdc, year, month, env, sizes, count);
     ArrangeMonthBlocks(*env, origin, sizes, count, places);
     int base = AlignmentBase(*env, year, month, count);
+    BeginDayMemoLookups();
     for (int i = 0; i < count; i++) {
         int y = year, m = month + i;
         NormalizeMonth(&y, &m);
-        FillMonthMemoCache(memo, y, m);
         if (env->DisplayType == DISPLAY_TYPE_LINE)
             DrawMonthLine(hdc, y, m, base, places[i], env, memo, memorial, addTools);
         else if (env->DisplayType == DISPLAY_TYPE_COLUMN)
             DrawMonthRow(hdc, y, m, base, places[i], env, memo, memorial, addTools);
         else
             DrawMonthNormal(hdc, y, m, places[i], env, memo, memorial, addTools);
-        ClearMonthMemoCache();
     }
-    FreeMonthMemoCache();
+    ReadAheadDayMemoLookups(memo, year, month, count);
 }
 
 // The window keeps every region handed to it and frees it itself, so no region is deleted here once given;

@@ -9,6 +9,7 @@
 #include "FileDialogs.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "MemoImportBatch.h"
 #include "MemoMerge.h"
 #include "MemoWriter.h"
 #include "PlugInModule.h"
@@ -201,14 +202,6 @@ void ExportText(const MemoExchangePlace* place, const char* path, const SYSTEMTI
     FreeMemoOutput(&out);
 }
 
-// Entries worth extracting: memo files of a day or a month, with no folder part that would point elsewhere.
-bool IsMemoEntry(const UnlhaEntryRecord* entry)
-{
-    int year = 0, month = 0;
-    return PathFileName(entry->FileName) == entry->FileName && ParseMemoFileDate(entry->FileName, &year, &month, nullptr) &&
-           year > 0 && month > 0;
-}
-
 // The archive's entries matching the memo pattern, *count of them; null without memory or entries. The caller
 // frees them with HeapFree.
 UnlhaEntryRecord* CollectEntries(HMODULE module, const MemoExchangePlace* place, const char* path, int* count)
@@ -248,6 +241,8 @@ UnlhaEntryRecord* CollectEntries(HMODULE module, const MemoExchangePlace* place,
     return entries;
 }
 
+// Every text entry of the archive is memo data whatever its name or folder: the sections inside place the memos.
+// An entry's name only names it to the archiver.
 void ImportArchive(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     Archiver archiver(place);
@@ -258,10 +253,9 @@ void ImportArchive(const MemoExchangePlace* place, const char* path, MemoImportT
         return;
     int count = 0;
     UnlhaEntryRecord* entries = CollectEntries(archiver.Module(), place, path, &count);
-    for (int i = 0; i < count; i++) {
+    MemoImportBatch* batch = count ? BeginMemoImport(place->Memo, tally) : nullptr;
+    for (int i = 0; i < count && batch; i++) {
         const UnlhaEntryRecord& entry = entries[i];
-        if (!IsMemoEntry(&entry))
-            continue;
         char command[kExtractCommandSize];
         int length = snprintf(command, sizeof(command), "%s \"%s\" \"%s\"", kArchiveSwitches, path, entry.FileName);
         BYTE* buffer = (BYTE*)AllocZeroed((size_t)entry.OriginalSize + 1);
@@ -270,118 +264,46 @@ void ImportArchive(const MemoExchangePlace* place, const char* path, MemoImportT
         if (length > 0 && (size_t)length < sizeof(command) &&
             extract(nullptr, command, buffer, entry.OriginalSize, nullptr, nullptr, nullptr) == 0) {
             buffer[entry.OriginalSize] = '\0';
-            ImportMemoText(place->Memo, (const char*)buffer, tally);
+            ImportMemoTextInto(batch, (const char*)buffer);
         }
         HeapFree(GetProcessHeap(), 0, buffer);
     }
+    EndMemoImport(batch);
     if (entries)
         HeapFree(GetProcessHeap(), 0, entries);
 }
 
-// The memo files of the store, one bit a day (a month with month files), read from the memo folder once for an
-// import and kept up to date as it writes. A day whose file is missing needs no look into the store, and under Wine
-// every look for a missing file reads the whole folder: a large import of new days got slower with every day.
-class MemoFileIndex {
-public:
-    explicit MemoFileIndex(const MemoSettings* memo) : monthFiles_(memo->MemoSaveOneMonth == 1)
-    {
-        bits_ = (BYTE*)AllocZeroed(SlotCount() / 8 + 1);
-        char pattern[MEMO_FOLDER_SIZE + 16];
-        snprintf(pattern, sizeof(pattern), "%s\\*.txt", memo->MemoDir);
-        WIN32_FIND_DATAA found;
-        HANDLE search = bits_ ? FindFirstFileA(pattern, &found) : INVALID_HANDLE_VALUE;
-        if (search == INVALID_HANDLE_VALUE)
-            return;  // an empty or missing folder holds no memo file
-        do {
-            int year = 0, month = 0, day = 0;
-            ParseMemoFileDate(found.cFileName, &year, &month, &day);
-            if (year > 0 && (day == 0) == monthFiles_)
-                Add(year, month, day);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    ~MemoFileIndex() { Forget(); }
-    MemoFileIndex(const MemoFileIndex&) = delete;
-    MemoFileIndex& operator=(const MemoFileIndex&) = delete;
-
-    // False only when the day's file is known to be missing.
-    bool MayHold(int year, int month, int day) const
-    {
-        size_t slot = Slot(year, month, day);
-        return !bits_ || slot >= SlotCount() || (bits_[slot / 8] & (1 << (slot % 8)));
-    }
-    void Add(int year, int month, int day)
-    {
-        size_t slot = Slot(year, month, day);
-        if (bits_ && slot < SlotCount())
-            bits_[slot / 8] |= (BYTE)(1 << (slot % 8));
-    }
-    // Every day may hold a memo from now on: the store was written past the index.
-    void Forget()
-    {
-        if (bits_)
-            HeapFree(GetProcessHeap(), 0, bits_);
-        bits_ = nullptr;
-    }
-
-private:
-    static const int kLastYear = 9999;
-    static const int kMonthDays = 31;
-    size_t SlotCount() const { return (size_t)(kLastYear + 1) * 12 * (monthFiles_ ? 1 : kMonthDays); }
-    size_t Slot(int year, int month, int day) const
-    {
-        if (year < 1 || year > kLastYear || month < 1 || month > 12)
-            return SlotCount();
-        size_t months = (size_t)year * 12 + (size_t)(month - 1);
-        if (monthFiles_)
-            return months;
-        return day < 1 || day > kMonthDays ? SlotCount() : months * kMonthDays + (size_t)(day - 1);
-    }
-
-    bool monthFiles_;
-    BYTE* bits_;
-};
-
-struct CsvImport {
-    const MemoSettings* Memo;
-    MemoImportTally* Tally;
-    MemoFileIndex* Files;
-};
-
-// A CSV memo merged into the day's stored memo, which keeps its style and time; a day the merge gives nothing for
-// stays as it was.
+// A CSV memo merged into the day's memo, which keeps its style and time; a day the merge gives nothing for stays as
+// it was.
 void ImportCsvRecord(void* context, int year, int month, int day, const char* text, const DayMemoRecord* record)
 {
-    CsvImport* import = (CsvImport*)context;
-    MemoStoreSettings store = MemoStoreOf(import->Memo);
+    MemoImportBatch* batch = (MemoImportBatch*)context;
     DayMemoRecord stored = *record;
-    char* existing =
-        import->Files->MayHold(year, month, day) ? ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0) : nullptr;
+    char* existing = ReadImportedDayMemo(batch, year, month, day, &stored);
     if (!existing) {
-        if (WriteImportedMemo(import->Memo, year, month, day, text, record, import->Tally))
-            import->Files->Add(year, month, day);
+        WriteImportedDayMemo(batch, year, month, day, text, record);
         return;
     }
-    char* merged = MergeMemoText(import->Memo, existing, text, import->Tally);
+    char* merged = MergeImportedMemoText(batch, existing, text);
     if (merged) {
-        WriteImportedMemo(import->Memo, year, month, day, merged, &stored, import->Tally);
+        WriteImportedDayMemo(batch, year, month, day, merged, &stored);
         HeapFree(GetProcessHeap(), 0, merged);
-    } else {
-        // Memo data went to the days it names, which the index does not know of.
-        import->Files->Forget();
     }
     HeapFree(GetProcessHeap(), 0, existing);
 }
 
+// The records go through one import, so that each day's file is saved once however many records it has.
 void ImportCsv(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     DWORD size = 0;
     char* data = ReadWholeFile(path, &size);
     if (!data)
         return;
-    MemoFileIndex files(place->Memo);
-    CsvImport import = {place->Memo, tally, &files};
-    ParseMemoCsv(data, ImportCsvRecord, &import);
+    MemoImportBatch* batch = BeginMemoImport(place->Memo, tally);
+    if (batch) {
+        ParseMemoCsv(data, ImportCsvRecord, batch);
+        EndMemoImport(batch);
+    }
     HeapFree(GetProcessHeap(), 0, data);
 }
 
@@ -440,6 +362,8 @@ int ImportMemoFile(const MemoExchangePlace* place, const char* path, MemoImportT
     MemoImportTally own = {};
     MemoImportTally* count = tally ? tally : &own;
     int written = count->Written;
+    // The window takes no input while the import runs.
+    HCURSOR cursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     const char* extension = strrchr(PathFileName(path), '.');
     if (StrEqual(extension, ".lzh", 1))
         ImportArchive(place, path, count);
@@ -447,6 +371,7 @@ int ImportMemoFile(const MemoExchangePlace* place, const char* path, MemoImportT
         ImportCsv(place, path, count);
     else if (StrEqual(extension, ".txt", 1))
         ImportTextFile(place, path, count);
+    SetCursor(cursor);
     return count->Written > written ? 1 : 0;
 }
 

@@ -10,6 +10,8 @@
 // The scratch file of ImportMemoText.
 #define MEMO_MERGE_FILE "MemoMerge.txt"
 
+struct MemoImportBatch;
+
 // What an import did with the days it reached; it starts zeroed and every import adds to it.
 struct MemoImportTally {
     int Written;  // days whose memo the store now holds
@@ -37,11 +39,16 @@ char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* 
 char* MergeMemoLines(const char* existing, const char* added);
 // Imports text in the store's INI form through the scratch file "MemoMerge.txt" (the program folder, or the
 // per-user data folder when the program folder cannot be written), counting its days in tally (may be null); 1, or
-// 0 for an empty text, an unwritable scratch file or a day that could not be written.
+// 0 for an empty text, an unwritable scratch file or a day that could not be written. Each memo file is saved once.
 int ImportMemoText(const MemoSettings* memo, const char* text, MemoImportTally* tally);
 // Imports every section of the INI file at path that names a real date into the store of memo, merged with a memo
 // the day already has, counting the days in tally (may be null); 1 when a day was written.
 int ImportMemoIniFile(const MemoSettings* memo, const char* path, MemoImportTally* tally);
+// MergeMemoText, ImportMemoText and ImportMemoIniFile within an import (BeginMemoImport): the days go into it and
+// are saved and counted when it ends. The imports return 1 when a day was taken.
+char* MergeImportedMemoText(MemoImportBatch* batch, const char* existing, const char* added);
+int ImportMemoTextInto(MemoImportBatch* batch, const char* text);
+int ImportMemoIniFileInto(MemoImportBatch* batch, const char* path);
 // The date a memo file name carries ("YYYYMMDD.txt", or "YYYYMM.txt" with day 0), only for a real date; 0 in every
 // output (each may be null) otherwise. 1.
 int ParseMemoFileDate(const char* path, int* year, int* month, int* day);

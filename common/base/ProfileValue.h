@@ -10,4 +10,9 @@ int ReadProfileInt(const char* file, const char* section, const char* key, int d
 // alike, when the key is missing or its value does not start with a number.
 int ReadProfileIntInRange(const char* file, const char* section, const char* key, int def, int low, int high);
 
+// ReadProfileInt and ReadProfileIntInRange for a value already read as the profile functions give it (an empty
+// value for a missing key).
+int ProfileIntOf(const char* value, int def);
+int ProfileIntInRangeOf(const char* value, int def, int low, int high);
+
 }

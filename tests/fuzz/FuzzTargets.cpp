@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DateUtil.h"
+#include "DayMemoCache.h"
 #include "DayMemoStore.h"
 #include "EnvData.h"
 #include "FileUtil.h"
@@ -300,6 +301,14 @@ void RunDayMemo(const char* data, size_t size, const char* folder)
     ReadMemo(nullptr, y, m, d, settings, 1);
     DayMemoRecord record = {};
     FreeText(ReadDayMemoSection(day.c_str(), section.c_str(), &settings, &record, 0));
+    // The calendar's cache, in both file modes.
+    DayMemoCache* cache = CreateDayMemoCache();
+    for (int monthFiles : {1, 0}) {
+        settings.MemoSaveOneMonth = monthFiles;
+        BeginDayMemoPass(cache);
+        FreeText(CachedDayMemoText(cache, &settings, y, m, d, &record, monthFiles));
+    }
+    FreeDayMemoCache(cache);
 }
 
 const HolidayRecord* NationalHolidays(int* count)

@@ -156,7 +156,7 @@ TEST_F(MemoImportExportTest, ImportsTellTheDaysNotWrittenAndTheMemosCut)
     // Memo data for the day, from a file of sections and from an archive's entry alike.
     EXPECT_EQ(0, ImportMemoFile(&place_, WriteFile("data.txt", "[20260503]\r\nMemo=旅行\r\n").c_str(), &tally));
     EXPECT_EQ(0, ImportMemoText(&memo_, "[20260503]\r\nMemo=旅行\r\n", &tally));
-    EXPECT_EQ(3, tally.Written);
+    EXPECT_EQ(2, tally.Written);  // the 10th and the 11th, each once
     EXPECT_EQ(3, tally.Failed);
     EXPECT_EQ(1, tally.Cut);
 
@@ -231,18 +231,21 @@ TEST_F(MemoArchiveTest, InMonthFilesAnExportTakesEveryMonthTheRangeTouches)
               archive);
 }
 
-// Only memo files of a day or a month are taken from an archive, and never one from a folder of the archive.
-TEST_F(MemoArchiveTest, AnImportMergesTheMemoFilesOfTheArchive)
+// Every text entry of an archive is memo data, whatever its name or folder (an archive of the memo folder made by
+// another archiver names its entries with the folder): the sections inside place the memos.
+TEST_F(MemoArchiveTest, AnImportTakesTheMemosOfEveryTextEntryOfTheArchive)
 {
     DayMemoRecord record = Record();
     ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, 5, 3, "予定", &record));
     std::string day = WriteFile("day.txt", "[20260503]\r\nMemo=会議\r\n");
     std::string other = WriteFile("other.txt", "[20260504]\r\nMemo=他\r\n");
-    std::string archive = WriteFile("memo.lzh", "20260503.txt=" + day + "\r\nsub\\20260504.txt=" + other +
-                                                    "\r\nnotes.txt=" + other + "\r\n");
+    std::string notes = WriteFile("notes.txt", "[20260505]\r\nMemo=メモ\r\n[20260503]\r\nMemo=昼食\r\n");
+    std::string archive = WriteFile("memo.lzh", "Memo\\20260503.txt=" + day + "\r\nMemo\\sub\\20260504.txt=" + other +
+                                                    "\r\nnotes.txt=" + notes + "\r\n");
     EXPECT_EQ(1, ImportMemoFile(&place_, archive.c_str(), nullptr));
-    EXPECT_EQ("予定\r\n会議", Read(2026, 5, 3));
-    EXPECT_EQ("(null)", Read(2026, 5, 4));
+    EXPECT_EQ("予定\r\n会議\r\n昼食", Read(2026, 5, 3));
+    EXPECT_EQ("他", Read(2026, 5, 4));
+    EXPECT_EQ("メモ", Read(2026, 5, 5));
     std::string empty = WriteFile("empty.lzh", "");
     EXPECT_EQ(0, ImportMemoFile(&place_, empty.c_str(), nullptr));
     EXPECT_TRUE(g_told.empty());
