@@ -26,8 +26,8 @@ namespace {
 
 const char kNoMemory[] = "メモリが足りません";
 const size_t kHelpTopicSize = 128;
-// The pages other than the shown one are made after the dialog has painted, one per tick of this timer: its ticks
-// come only when no input and no painting waits.
+// The pages other than the shown one, and the first tooltips, are made after the dialog has painted, one step per tick
+// of this timer: its ticks come only when no input and no painting waits.
 const UINT_PTR kPageTimer = 1;
 const UINT kPageTimerMs = USER_TIMER_MINIMUM;
 
@@ -65,6 +65,7 @@ struct SettingsDialogState {
     BYTE Visited[SETTINGS_PAGE_SLOTS];
     BYTE Tried[SETTINGS_PAGE_SLOTS];  // the page's creation was tried (a page that could not be made stays empty)
     RECT PageArea;
+    int TipsPending;  // the shown page's and the buttons' tooltips are made on the first tick
     int CalendarDirty;
 };
 
@@ -108,7 +109,8 @@ void ShowPage(int tab)
     s_dialog.Work->TabSelect = (BYTE)slot;
     if (s_dialog.Pages[slot])
         ShowWindow(s_dialog.Pages[slot], SW_SHOW);
-    VisitPage(slot);
+    if (!s_dialog.TipsPending)
+        VisitPage(slot);
 }
 
 // The tab control's display area in the dialog's coordinates.
@@ -157,21 +159,35 @@ void MakeLatePage(HWND dialog, int slot)
         SendMessageA(s_dialog.Pages[slot], WM_COMMAND, SETTINGS_PAGE_REFRESH, 0);
 }
 
+// The tooltips that the opening left for later: the shown page's and the buttons'.
+void MakePendingTips(HWND dialog)
+{
+    if (!s_dialog.TipsPending)
+        return;
+    s_dialog.TipsPending = 0;
+    if (s_dialog.Work)
+        VisitPage(s_dialog.Work->TabSelect);
+    SetEnvDlgToolTips(dialog, 1);
+}
+
 // Apply, OK, the preview and a change of tab work on every page: the pages not made yet are made now.
 void MakeAllPages(HWND dialog)
 {
     KillTimer(dialog, kPageTimer);
+    MakePendingTips(dialog);
     for (int slot = NextPageToMake(); slot >= 0; slot = NextPageToMake())
         MakeLatePage(dialog, slot);
 }
 
-// One page per tick, so that the dialog answers the user between two pages.
+// The first tooltips, then one page per tick, so that the dialog answers the user between two pages.
 INT_PTR OnTimer(HWND dialog, WPARAM timer)
 {
     if (timer != kPageTimer || !s_dialog.Open || s_dialog.Dialog != dialog)
         return FALSE;
     int slot = NextPageToMake();
-    if (slot >= 0)
+    if (s_dialog.TipsPending)
+        MakePendingTips(dialog);
+    else if (slot >= 0)
         MakeLatePage(dialog, slot);
     if (NextPageToMake() < 0)
         KillTimer(dialog, kPageTimer);
@@ -345,13 +361,15 @@ INT_PTR OnInitDialog(HWND dialog)
     EnableWindow(GetDlgItem(dialog, IDC_SETTINGS_BTN_APPLY), FALSE);
     ResourceDllAcquire(1);
     s_dialog.Tab = GetDlgItem(dialog, IDC_SETTINGS_TAB);
-    if (EnvCreatePages(dialog))
-        SetTimer(dialog, kPageTimer, kPageTimerMs, nullptr);
-    // The shown page sets its enabled states (the buttons' tooltips are installed once, below).
+    s_dialog.TipsPending = 1;
+    // Without the pages made at once none is made later.
+    if (!EnvCreatePages(dialog))
+        memset(s_dialog.Tried, 1, sizeof(s_dialog.Tried));
+    SetTimer(dialog, kPageTimer, kPageTimerMs, nullptr);
+    // The shown page sets its enabled states.
     SendToPages(SETTINGS_PAGE_REFRESH);
     if (!GetParent(dialog))
         PlaceWindowBeside(dialog, PLACE_CENTRE, nullptr);
-    SetEnvDlgToolTips(dialog, 1);
     return TRUE;
 }
 

@@ -10,11 +10,16 @@
 
 namespace {
 
-HWND WaitForShownDialog(const char* caption)
+// The shown dialog once it has made its tooltip controls (tips of them), which it does after it has painted; null when
+// they did not come.
+HWND WaitForShownDialog(const char* caption, size_t tips)
 {
     HWND dialog = nullptr;
-    WaitUntil([&] { return (dialog = FindDaylensWindow("#32770", caption)) != nullptr && IsWindowVisible(dialog); });
-    return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+    WaitUntil([&] {
+        return (dialog = FindDaylensWindow("#32770", caption)) != nullptr && IsWindowVisible(dialog) &&
+               TipsOwnedBy(dialog).size() >= tips;
+    });
+    return dialog && IsWindowVisible(dialog) && TipsOwnedBy(dialog).size() >= tips ? dialog : nullptr;
 }
 
 // The text that the tooltip of owner shows once the pointer rests in the middle of control: expected as soon as it
@@ -64,7 +69,7 @@ TEST_F(ProgramTest, DayMemoWindowShowsTheHelpOfTheControlUnderThePointer)
     HWND calendar = WaitForShownCalendar();
     ASSERT_NE(nullptr, calendar);
     PostMessageA(calendar, WM_COMMAND, IDM_DAY_MEMO, 0);
-    HWND dialog = WaitForShownDialog("Daylens 一日メモ");
+    HWND dialog = WaitForShownDialog("Daylens 一日メモ", 1);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ("メモを保存し，一日メモウィンドウを閉じます．", TipOver(dialog, GetDlgItem(dialog, IDOK),
                                                                   "メモを保存し，一日メモウィンドウを閉じます．"));
@@ -83,7 +88,8 @@ TEST_F(ProgramTest, SettingsDialogShowsTheHelpOfPageControlsAndButtons)
     HWND calendar = WaitForShownCalendar();
     ASSERT_NE(nullptr, calendar);
     PostMessageA(calendar, WM_COMMAND, IDM_SETTINGS, 0);
-    HWND dialog = WaitForShownDialog("Daylens 環境設定");
+    // One tooltip control for the shown page, one for the buttons.
+    HWND dialog = WaitForShownDialog("Daylens 環境設定", 2);
     ASSERT_NE(nullptr, dialog);
     HWND grid = PageControl(dialog, IDC_ENVGENERAL_RADIO_GRID);
     ASSERT_NE(nullptr, grid);
