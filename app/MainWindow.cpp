@@ -18,6 +18,7 @@
 #include "PlugInHost.h"
 #include "Program.h"
 #include "TimerTick.h"
+#include "Trace.h"
 #include "Transparency.h"
 #include "TrayIcon.h"
 
@@ -261,6 +262,46 @@ LRESULT OnTimer(HWND window, WPARAM timer)
     return 0;
 }
 
+// Before its first picture the shown window is given the key colour alone, which the colour key lets through whole,
+// and the window system takes that at once. Under Wine a colour key becomes the shape of the X window: the calendar's
+// shape then only adds to an empty one, while set on a window that showed whole, it has the X server repaint the
+// desktop under every hole of it.
+void ShowKeyColorFirst(HWND window)
+{
+    COLORREF key = 0;
+    DWORD flags = 0;
+    if (!(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED) ||
+        !GetLayeredWindowAttributes(window, &key, nullptr, &flags) || !(flags & LWA_COLORKEY))
+        return;
+    HDC dc = GetDC(window);
+    if (!dc)
+        return;
+    RECT rect;
+    GetClientRect(window, &rect);
+    HBRUSH brush = CreateSolidBrush(key);
+    if (brush) {
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    }
+    ReleaseDC(window, dc);
+    // A wait that ends at once: the window system takes what was drawn.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+}
+
+// Telling the tray waits until the tray's owner has handled it. Wine's stand-alone tray hides its window with the
+// last icon, which takes it two seconds without a window manager, while the request waits. The icon is removed on a
+// thread of its own, and the program goes on once the tray has it or after this time; the tray still handles a
+// request whose sender has gone.
+const DWORD kTrayAnswerWaitMs = 100;
+
+DWORD WINAPI RemoveTrayIconThread(LPVOID parameter)
+{
+    NOTIFYICONDATAA* record = (NOTIFYICONDATAA*)parameter;
+    Shell_NotifyIconA(NIM_DELETE, record);
+    HeapFree(GetProcessHeap(), 0, record);
+    return 0;
+}
+
 // Brings up the first calendar window of another instance; with showSettings its settings dialog too.
 BOOL ActivateCalendar(HWND window, bool showSettings)
 {
@@ -373,8 +414,21 @@ void RemoveTrayIcon()
 {
     if (!g_program.TrayIconAdded)
         return;
-    Shell_NotifyIconA(NIM_DELETE, &g_program.TrayIcon);
     g_program.TrayIconAdded = 0;
+    // The thread takes the copy and frees it.
+    NOTIFYICONDATAA* record = (NOTIFYICONDATAA*)HeapAlloc(GetProcessHeap(), 0, sizeof(NOTIFYICONDATAA));
+    if (record)
+        *record = g_program.TrayIcon;
+    HANDLE thread = record ? CreateThread(nullptr, 0, RemoveTrayIconThread, record, 0, nullptr) : nullptr;
+    if (!thread) {
+        if (record)
+            HeapFree(GetProcessHeap(), 0, record);
+        Shell_NotifyIconA(NIM_DELETE, &g_program.TrayIcon);
+        return;
+    }
+    if (WaitForSingleObject(thread, kTrayAnswerWaitMs) != WAIT_OBJECT_0)
+        Trace("the tray has not answered the removal of the icon yet");
+    CloseHandle(thread);
 }
 
 int CreateMainWindow(int showCommand)
@@ -400,6 +454,7 @@ int CreateMainWindow(int showCommand)
     if (env)
         env->MainWindow = window;
     ShowWindow(window, showCommand);
+    ShowKeyColorFirst(window);
     UpdateWindow(window);
     return 1;
 }
