@@ -78,26 +78,25 @@ void DrawBlocks(HDC hdc, int year, int month, EnvData* env, MemoSettings* memo, 
     MeasureBlocks(hdc, year, month, env, sizes, count);
     ArrangeMonthBlocks(*env, origin, sizes, count, places);
     int base = AlignmentBase(*env, year, month, count);
+    BeginDayMemoLookups();
     for (int i = 0; i < count; i++) {
         int y = year, m = month + i;
         NormalizeMonth(&y, &m);
-        FillMonthMemoCache(memo, y, m);
         if (env->DisplayType == DISPLAY_TYPE_LINE)
             DrawMonthLine(hdc, y, m, base, places[i], env, memo, memorial, addTools);
         else if (env->DisplayType == DISPLAY_TYPE_COLUMN)
             DrawMonthRow(hdc, y, m, base, places[i], env, memo, memorial, addTools);
         else
             DrawMonthNormal(hdc, y, m, places[i], env, memo, memorial, addTools);
-        ClearMonthMemoCache();
     }
-    FreeMonthMemoCache();
+    ReadAheadDayMemoLookups(memo, year, month, count);
 }
 
 // The window keeps every region handed to it and frees it itself, so no region is deleted here once given;
 // WindowRegion only remembers which one the window holds.
-void GiveWindowRegion(HWND window, EnvData* env, HRGN region)
+void GiveWindowRegion(HWND window, EnvData* env, HRGN region, BOOL redraw = TRUE)
 {
-    if (!SetWindowRgn(window, region, TRUE) && region) {
+    if (!SetWindowRgn(window, region, redraw) && region) {
         DeleteObject(region);
         region = nullptr;
     }
@@ -122,22 +121,21 @@ bool HoldsRegion(HWND window, HRGN region, const RECT& outline)
     return holds;
 }
 
-// The frame's shape, given to the window only when it changed: a new region has the window system cut the window
-// anew and paint it whole, and under Wine it also takes a colour key's shape off the X window, which then has to
-// be built again from every pixel.
-void ShapeWindowToFrame(HWND window, EnvData* env)
+// Whether the window already has the frame's shape for its present size: the newer Windows kinds shape the window by
+// the frame alone, and a region given again has the window system cut the window anew and paint it whole; under Wine
+// it also takes a colour key's shape off the X window, which then has to be built again from every pixel.
+bool KeepsFrameShape(HWND window, const EnvData* env)
 {
+    int kind = g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
     RECT rect;
-    if (!GetWindowRect(window, &rect))
-        return;
+    if (kind < kModernWindowsKind || !GetWindowRect(window, &rect))
+        return false;
     OffsetRect(&rect, -rect.left, -rect.top);
     HRGN region = FrameShapeRegion(&rect, env->FrameShape, env->RoundWidth);
-    if (HoldsRegion(window, region, rect)) {
-        if (region)
-            DeleteObject(region);
-        return;
-    }
-    GiveWindowRegion(window, env, region);
+    bool holds = HoldsRegion(window, region, rect);
+    if (region)
+        DeleteObject(region);
+    return holds;
 }
 
 // The region of the drawn picture for the older Windows kinds, the frame's shape for the others.
@@ -145,7 +143,7 @@ void ShapeWindow(HWND window, EnvData* env, HDC memoryDc, HBITMAP bitmap)
 {
     int kind = g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
     if (kind >= kModernWindowsKind) {
-        ShapeWindowToFrame(window, env);
+        env->WindowRegion = MakeWindowRegion(window, env->FrameShape, env->RoundWidth);
         return;
     }
     HRGN region = nullptr;
@@ -323,12 +321,19 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
     DrawCalendar(window, memoryDc, year, month, env, &g_memoSettings, &g_memorialSettings, env->ShowToolTip);
     FitPictureToWineShape(window, env, memoryDc, env->WindowWidth, env->WindowHeight);
 
+    // The old region would clip the copy to the old shape, and what lies outside it would keep the old picture
+    // where the new shape uncovers it: the whole picture goes to the window, then the window takes its new shape.
+    // A window that keeps its shape only takes the picture.
+    bool keepShape = KeepsFrameShape(window, env);
+    if (!keepShape)
+        GiveWindowRegion(window, env, nullptr, FALSE);
     HDC windowDc = GetDC(window);
     if (windowDc) {
         BitBlt(windowDc, 0, 0, env->WindowWidth, env->WindowHeight, memoryDc, 0, 0, SRCCOPY);
         ReleaseDC(window, windowDc);
     }
-    ShapeWindow(window, env, memoryDc, bitmap);
+    if (!keepShape)
+        ShapeWindow(window, env, memoryDc, bitmap);
     if (env->DrawWallPaper == 1) {
         RestoreWallpaper();
         ComposeCalendarWallpaper();

@@ -14,11 +14,13 @@ class EnvData;
 // The widest day number: the day numbers' column and their marks' box are measured on it.
 constexpr char kWidestDayNumber[] = "30";
 
-// The day memos of the month a block draws, read before the block and let go after it (nothing is read while the
-// memo settings show neither memo marks nor memo texts); FreeMonthMemoCache after the pass frees the records too.
-void FillMonthMemoCache(const MemoSettings* memo, int year, int month);
-void ClearMonthMemoCache();
-void FreeMonthMemoCache();
+// The day memos the blocks look up come from a cache of the months drawn, kept between passes (nothing is read while
+// the memo settings show neither memo marks nor memo texts): each pass begins with BeginDayMemoLookups, so that the
+// months are checked against their files once in it. After the pass ReadAheadDayMemoLookups has the months around
+// the view (count months from year and month) read ahead for a step to them. FreeDayMemoLookups lets the cache go.
+void BeginDayMemoLookups();
+void ReadAheadDayMemoLookups(const MemoSettings* memo, int year, int month, int count);
+void FreeDayMemoLookups();
 
 // TextOutShadow (shadowed text at x, y).
 int DrawCalendarText(HDC hdc, int x, int y, const char* text, COLORREF textColor, COLORREF shadowColor, int width,

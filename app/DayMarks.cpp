@@ -5,6 +5,7 @@
 
 #include "CalendarRenderParts.h"
 #include "DateUtil.h"
+#include "DayMemoCache.h"
 #include "HolidayCheck.h"
 #include "HeapUtil.h"
 #include "Memo.h"
@@ -20,14 +21,8 @@ const int kDayTextSize = 16;
 bool s_customSources = false;
 CalendarSources s_sources = {};
 
-// The day memos of the month being drawn: its year and month (0 for none), each day's text and record.
-struct MonthMemoCache {
-    int Year;
-    int Month;
-    char* Texts[MEMO_MONTH_DAYS];
-    DayMemoRecord* Records[MEMO_MONTH_DAYS];
-};
-MonthMemoCache s_memoCache = {};
+// The day memos of the months drawn, kept between passes; made at its first use.
+DayMemoCache* s_dayMemos = nullptr;
 
 // Day memos are looked up only while they show: as marks, or as texts in the tooltips.
 bool ShowsDayMemos(const MemoSettings* memo)
@@ -35,19 +30,14 @@ bool ShowsDayMemos(const MemoSettings* memo)
     return memo && (memo->MemoMark == 1 || memo->MemoShowToolTip == 1);
 }
 
-// The day's memo text (a heap copy) and record, from the month cache or, for a month it does not hold, the store.
+// The day's memo text (a heap copy) and record, through the memo cache (straight from the store without memory for
+// it).
 char* DayMemoOf(const MemoSettings* memo, int year, int month, int day, DayMemoRecord* record)
 {
-    if (s_memoCache.Month != 0 && s_memoCache.Year == year && s_memoCache.Month == month && day >= 1 &&
-        day <= MEMO_MONTH_DAYS) {
-        const char* text = s_memoCache.Texts[day - 1];
-        if (!text || !s_memoCache.Records[day - 1])
-            return nullptr;
-        *record = *s_memoCache.Records[day - 1];
-        return StrDupHeap(text);
-    }
+    if (!s_dayMemos)
+        s_dayMemos = CreateDayMemoCache();
     MemoStoreSettings store = MemoStoreOf(memo);
-    return ReadDayMemoText(nullptr, year, month, day, &store, record, 0);
+    return CachedDayMemoText(s_dayMemos, &store, year, month, day, record, 0);
 }
 
 bool IsToday(const EnvData& env, int year, int month, int day)
@@ -144,28 +134,23 @@ void FreeDayFacts(DayFacts* facts)
     facts->MemorialText = nullptr;
 }
 
-void FillMonthMemoCache(const MemoSettings* memo, int year, int month)
+void BeginDayMemoLookups()
 {
-    ClearMonthMemoCache();
-    if (!ShowsDayMemos(memo))
+    BeginDayMemoPass(s_dayMemos);
+}
+
+void ReadAheadDayMemoLookups(const MemoSettings* memo, int year, int month, int count)
+{
+    if (!ShowsDayMemos(memo) || !s_dayMemos)
         return;
-    ReadMonthMemos(memo, year, month, s_memoCache.Texts, s_memoCache.Records, 0);
-    s_memoCache.Year = year;
-    s_memoCache.Month = month;
+    MemoStoreSettings store = MemoStoreOf(memo);
+    ReadAheadDayMemos(s_dayMemos, &store, year, month, count);
 }
 
-void ClearMonthMemoCache()
+void FreeDayMemoLookups()
 {
-    FreeMonthMemos(s_memoCache.Texts, nullptr);
-    s_memoCache.Year = 0;
-    s_memoCache.Month = 0;
-}
-
-void FreeMonthMemoCache()
-{
-    FreeMonthMemos(s_memoCache.Texts, s_memoCache.Records);
-    s_memoCache.Year = 0;
-    s_memoCache.Month = 0;
+    FreeDayMemoCache(s_dayMemos);
+    s_dayMemos = nullptr;
 }
 
 SIZE TextExtent(HDC hdc, const char* text)

@@ -11,7 +11,6 @@
 #include "OutsideModule.h"
 #include "PlugInHost.h"
 #include "Program.h"
-#include "UserMessage.h"
 
 namespace {
 
@@ -94,16 +93,19 @@ int OnDropFiles(HWND window, EnvData* env, HDROP drop)
     int imported = 0;
     UINT count = path ? DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) : 0;
     MemoExchangePlace place = {&g_memoSettings, window, g_program.Info ? g_program.Info->GetProgramDir() : nullptr};
+    MemoImportTally tally = {};
     for (UINT i = 0; i < count; i++) {
         if (DragQueryFileA(drop, i, path, kDroppedPathSize) && IsMemoImportFile(path) &&
-            ImportMemoFile(&place, path) == 1)
+            ImportMemoFile(&place, path, &tally) == 1)
             imported = 1;
     }
     if (path)
         HeapFree(GetProcessHeap(), 0, path);
-    if (imported) {
-        RefreshCalendar(0);
-        TellUser(window, kImported, MB_OK | MB_ICONEXCLAMATION);
+    // Memo files the store could not take are the user's to hear about, not the drop handler's.
+    if (imported || tally.Failed) {
+        if (imported)
+            RefreshCalendar(0);
+        TellMemoImport(window, imported, &tally, kImported, MB_ICONEXCLAMATION);
     } else {
         CallSlotExport(env->DropSlot, DropModule::kDropFileDropMessage,
                        [&](DropModule::DropFileDropMessage handle) { handle(window, drop); });

@@ -297,6 +297,8 @@ int PlugInLoadAll(int load)
     EnvData* env = g_program.Env;
     for (int i = 0; HasName(i); i++) {
         PlugInSlot* slot = &Slots()[i];
+        DWORD start = GetTickCount();
+        bool unloading = load != 1 && slot->Module;
         if (StrEqual(slot->FileName, kToolBar, 1)) {
             HMODULE module = PlugInSlotLoad(slot, load);
             if (env)
@@ -315,6 +317,8 @@ int PlugInLoadAll(int load)
         } else {
             PlugInSlotLoad(slot, load);
         }
+        if (unloading)
+            Trace("plug-in %s unloaded in %lu ms", slot->FileName, GetTickCount() - start);
         if (load != 1)
             Sleep(kSettleAfterCloseMs);
     }
@@ -421,11 +425,14 @@ int RunPlugInCommand(HWND window, EnvData* env, int command)
     // The call may rebuild the table (the settings applied from a plug-in's dialog).
     int item = (int)entry->Item;
     int index = FindSlot(entry->FileName);
+    DWORD start = GetTickCount();
     HMODULE module = AcquirePlugIn(index, 1);
     auto runMenu = FindExport(module, kLxPlugInRunMenu);
     if (runMenu)
         runMenu(window, item);
     ReleasePlugIn(index, module);
+    // How long the calendar was held, for a plug-in whose item does not return at once.
+    Trace("plug-in command %d ran %lu ms", command, GetTickCount() - start);
     return 1;
 }
 

@@ -184,18 +184,23 @@ int StopPopupWatch()
         return 0;
     SetEvent(s_watcher.Stop);
     int slot = s_watcher.Env ? s_watcher.Env->PopupViewSlot : -1;
-    DWORD waited = 0;
+    // The whole stop, closes of the popup included, stays within the one limit.
+    DWORD start = GetTickCount();
     DWORD result = WAIT_TIMEOUT;
-    while (result == WAIT_TIMEOUT && waited < kStopWaitMs) {
+    for (;;) {
         CloseOpenPopup(slot);
-        result = WaitForSingleObject(s_watcher.Thread, kCloseRetryMs);
-        waited += kCloseRetryMs;
+        DWORD spent = GetTickCount() - start;
+        DWORD left = spent < kStopWaitMs ? kStopWaitMs - spent : 0;
+        result = WaitForSingleObject(s_watcher.Thread, left < kCloseRetryMs ? left : kCloseRetryMs);
+        if (result != WAIT_TIMEOUT || left <= kCloseRetryMs)
+            break;
     }
     if (result != WAIT_OBJECT_0) {
         Trace("memo watcher did not end within %lu ms", kStopWaitMs);
         s_watcher.GaveUp = true;
         return 0;
     }
+    Trace("memo watcher stopped in %lu ms", GetTickCount() - start);
     CloseHandle(s_watcher.Thread);
     CloseHandle(s_watcher.Stop);
     memset(&s_watcher, 0, sizeof(s_watcher));

@@ -1,11 +1,14 @@
 #include "SettingsKeys.h"
 
+#include <limits.h>
+
 #include <iterator>
 
 #include "EnvData.h"
 #include "HeapUtil.h"
 #include "ProfileSection.h"
 #include "SettingsTypes.h"
+#include "ShownMonth.h"
 
 // Rows of the settings record's fields.
 #define NUM(name, field, def) NUM_IN(EnvData, name, field, def)
@@ -16,6 +19,12 @@
 #define FONT(prefix, field, size) FONT_IN(EnvData, prefix, field, size)
 #define STYLE(name, field, text, list) STYLE_IN(EnvData, name, field, text, list)
 #define CUSTOM(name, kind, field, def) setting_rows::CustomRow(name, kind, offsetof(EnvData, field), def)
+// The ranges the settings dialog keeps numbers to: no spacing, margin or frame below 0, spacings up to
+// LAYOUT_SPACE_MAX and shadows up to SHADOW_WIDTH_MAX. A size below 0 in a file would shrink the window to nothing,
+// and a wider shadow would cover the calendar.
+#define SPACE_RANGE Range(0, LAYOUT_SPACE_MAX)
+#define SHADOW_RANGE Range(0, SHADOW_WIDTH_MAX)
+#define NOT_NEGATIVE Range(0, INT_MAX)
 
 const char* const YearStyleNames[YEAR_STYLE_COUNT] = {
     "年表示なし", "和暦0年", "(和暦)0年", "(和暦)0", "和暦〇年", "(和暦)〇年", "(和暦)〇", "0000年",
@@ -33,7 +42,7 @@ namespace {
 #define WEEKDAY_KEYS(prefix, d, color)                                                                           \
     NUM(prefix "Color", WeekStyles[d].StrColor, color),                                                          \
         NUM(prefix "ShadowColor", WeekStyles[d].ShadowColor, 0).FROM(ShadowColor),                               \
-        NUM(prefix "ShadowWidth", WeekStyles[d].ShadowWidth, 0).FROM(ShadowWidth),                               \
+        NUM(prefix "ShadowWidth", WeekStyles[d].ShadowWidth, 0).FROM(ShadowWidth).SHADOW_RANGE,                  \
         NUM(prefix "ShadowDirection", WeekStyles[d].ShadowDirection, 0).FROM(ShadowDirection),                   \
         NUM(prefix "Gradation", WeekStyles[d].Gradation, 0).FROM(Gradation),                                     \
         NUM(prefix "MarkColor", WeekStyles[d].MarkColor, 0), NUM(prefix "MarkType", WeekStyles[d].MarkType, 0)
@@ -41,7 +50,7 @@ namespace {
 // Holiday, own-holiday and today styles; older files named colours "RGB".
 #define DAY_STYLE_KEYS(prefix, style, color)                                                                     \
     NUM(prefix "Color", style.StrColor, color).Old(prefix "RGB"), NUM(prefix "ShadowColor", style.ShadowColor, 0), \
-        NUM(prefix "ShadowWidth", style.ShadowWidth, 0).FROM(ShadowWidth),                                       \
+        NUM(prefix "ShadowWidth", style.ShadowWidth, 0).FROM(ShadowWidth).SHADOW_RANGE,                          \
         NUM(prefix "ShadowDirection", style.ShadowDirection, 0).FROM(ShadowDirection),                           \
         NUM(prefix "Gradation", style.Gradation, 0).FROM(Gradation),                                             \
         NUM(prefix "MarkColor", style.MarkColor, 0).Old(prefix "MarkRGB"),                                       \
@@ -51,7 +60,7 @@ namespace {
 #define HEADING_KEYS(prefix, style, size)                                                                        \
     NUM(prefix "Color", style.StrColor, 65280).Old(prefix "RGB"),                                                \
         NUM(prefix "ShadowColor", style.ShadowColor, 0).FROM(ShadowColor),                                       \
-        NUM(prefix "ShadowWidth", style.ShadowWidth, 0).FROM(ShadowWidth),                                       \
+        NUM(prefix "ShadowWidth", style.ShadowWidth, 0).FROM(ShadowWidth).SHADOW_RANGE,                          \
         NUM(prefix "ShadowDirection", style.ShadowDirection, 0).FROM(ShadowDirection),                           \
         NUM(prefix "Gradation", style.Gradation, 0).FROM(Gradation), FONT(prefix, style.Font, size)
 
@@ -78,25 +87,25 @@ const SettingKey kMainKeys[] = {
     NUM("DisplayOffSet", DisplayOffSet, 0).Range(-60, 60),
     NUM("DisplayPreYear", DisplayPreYear, 0),
     NUM("DisplayPreMonth", DisplayPreMonth, 0),
-    NUM("DisplayRows", DisplayRows, 1).Range(1, 255),
-    NUM("DisplayLines", DisplayLines, 1).Range(1, 255),
+    NUM("DisplayRows", DisplayRows, 1).Range(1, DISPLAY_COUNT_MAX),
+    NUM("DisplayLines", DisplayLines, 1).Range(1, DISPLAY_COUNT_MAX),
     NUM("DisplayOrder", DisplayOrder, 0),
     NUM("DisplayHeight", DisplayHeight, 0),
     NUM("BackColor", BackColor, 0xFFFFFF).Old("TransparentRGB"),
     NUM("FrameColor1", FrameColor1, 255),
     NUM("FrameColor2", FrameColor2, 0x80FFFF),
     NUM("FrameShape", FrameShape, 0),
-    NUM("FrameWidth", FrameWidth, 0),
-    NUM("RoundWidth", RoundWidth, 20),
+    NUM("FrameWidth", FrameWidth, 0).NOT_NEGATIVE,
+    NUM("RoundWidth", RoundWidth, 20).NOT_NEGATIVE,
     NUM("FrameGradation", FrameGradation, 0),
     NUM("AntiAliasing", AntiAliasing, 0),
-    NUM("MarginLeft", MarginLeft, 0),
-    NUM("MarginTop", MarginTop, 0),
-    NUM("MarginRight", MarginRight, 0),
-    NUM("MarginBottom", MarginBottom, 0),
+    NUM("MarginLeft", MarginLeft, 0).NOT_NEGATIVE,
+    NUM("MarginTop", MarginTop, 0).NOT_NEGATIVE,
+    NUM("MarginRight", MarginRight, 0).NOT_NEGATIVE,
+    NUM("MarginBottom", MarginBottom, 0).NOT_NEGATIVE,
     TEXT_KEY("BackImage", BackImage, "").With(SETTING_WRITE_IF_SET),
     NUM("ShadowColor", ShadowColor, 0).Old("ShadowRGB"),
-    NUM("ShadowWidth", ShadowWidth, 2).Old("Shadow"),
+    NUM("ShadowWidth", ShadowWidth, 2).Old("Shadow").SHADOW_RANGE,
     NUM("ShadowDirection", ShadowDirection, 4),
     NUM("Gradation", Gradation, 0),
     CUSTOM("UserStyleMax", SETTING_KIND_USER_MARKS, UserStyleMax, USER_STYLE_MIN)
@@ -137,12 +146,12 @@ const SettingKey kMainKeys[] = {
     NUM("MoveWithWheel", MoveWithWheel, 1),
     NUM("MoveWithKeyUD", MoveWithKeyUD, 1),
     NUM("MoveWithKeyRL", MoveWithKeyRL, 1),
-    NUM("EachMonthSpace", EachMonthSpace, 20),
-    NUM("YMSpace", YMSpace, 5),
-    NUM("MonthHeight", MonthHeight, 30),
-    NUM("WeekHeight", WeekHeight, 20),
-    NUM("DayWidth", DayWidth, 20),
-    NUM("DayHeight", DayHeight, 16),
+    NUM("EachMonthSpace", EachMonthSpace, 20).SPACE_RANGE,
+    NUM("YMSpace", YMSpace, 5).SPACE_RANGE,
+    NUM("MonthHeight", MonthHeight, 30).SPACE_RANGE,
+    NUM("WeekHeight", WeekHeight, 20).SPACE_RANGE,
+    NUM("DayWidth", DayWidth, 20).SPACE_RANGE,
+    NUM("DayHeight", DayHeight, 16).SPACE_RANGE,
     NUM("MyHolidayIndividual", MyHolidayIndividual, 0),
     // The older key held the shape counted from 0.
     NUM("ButtonStyle", ButtonStyle, 1).Old("RoundButton", LEGACY_WINS, 1),
@@ -198,7 +207,7 @@ const SettingKey kUserMarkKeys[] = {
     NUM_IN(UserMark, "UserStyleNoUseStrColor%02d", Style.NoUseStrColor, 1).Old("UserStyleNoUseStrRGB%02d"),
     NUM_IN(UserMark, "UserStyleStrColor%02d", Style.StrColor, 0).Old("UserStyleStrRGB%02d"),
     NUM_IN(UserMark, "UserStyleShadowColor%02d", Style.ShadowColor, 0).FROM(ShadowColor),
-    NUM_IN(UserMark, "UserStyleShadowWidth%02d", Style.ShadowWidth, 0).FROM(ShadowWidth),
+    NUM_IN(UserMark, "UserStyleShadowWidth%02d", Style.ShadowWidth, 0).FROM(ShadowWidth).SHADOW_RANGE,
     NUM_IN(UserMark, "UserStyleShadowDirection%02d", Style.ShadowDirection, 0).FROM(ShadowDirection),
     NUM_IN(UserMark, "UserStyleGradation%02d", Style.Gradation, 0).Range(0, 255),
 };

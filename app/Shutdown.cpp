@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include "AppInfo.h"
+#include "CalendarRenderParts.h"
 #include "CalendarToolTips.h"
 #include "ContextMenu.h"
 #include "EnvData.h"
@@ -50,6 +51,7 @@ void ReleaseWindowParts(EnvData* env)
         DeleteObject(env->BackBitmap);
     env->MemoryDC = nullptr;
     env->BackBitmap = nullptr;
+    FreeDayMemoLookups();
     // The window owns its region and deletes it when it lets go of it, or when it was destroyed.
     if (window && env->WindowRegion)
         SetWindowRgn(window, nullptr, FALSE);

@@ -8,6 +8,7 @@
 #include "EnvData.h"
 #include "EraNames.h"
 #include "FontUtil.h"
+#include "HeldInt.h"
 #include "NameSets.h"
 #include "ShownMonth.h"
 #include "StrUtil.h"
@@ -144,9 +145,7 @@ SIZE MeasureHeading(TextMeasurer& measurer, EnvData* env, const MonthNameSet& na
     }
     if (HasMonthText(*env)) {
         SIZE name = measurer.Measure(FONT_MONTH, names.Name(month));
-        if (env->YMSpace > 0)
-            heading.cx += env->YMSpace;
-        heading.cx += name.cx;
+        heading.cx = HeldInt((long long)heading.cx + (env->YMSpace > 0 ? env->YMSpace : 0) + name.cx);
         heading.cy = Max(heading.cy, name.cy);
     }
     return heading;
@@ -238,22 +237,23 @@ SIZE GridViewSize(const EnvData& env, const BlockSize* blocks)
 {
     int rows = DisplayRowCount(env);
     int lines = DisplayLineCount(env);
-    int space = env.EachMonthSpace;
+    long long space = env.EachMonthSpace;
     int widest = 0;
     int highest = 0;
     for (int i = 0; i < rows * lines; i++) {
         widest = Max(widest, blocks[i].Width);
         highest = Max(highest, blocks[i].Height);
     }
-    SIZE view = {rows * widest + (rows - 1) * space, lines * highest + (lines - 1) * space};
+    SIZE view = {HeldInt(rows * (long long)widest + (rows - 1) * space),
+                 HeldInt(lines * (long long)highest + (lines - 1) * space)};
     // Months flowing down the columns with their own heights: the highest column counts.
     if (GridColumnsKeepOwnHeights(env)) {
         view.cy = 0;
         for (int column = 0; column < rows; column++) {
-            int columnHeight = (lines - 1) * space;
+            long long columnHeight = (lines - 1) * space;
             for (int i = 0; i < lines; i++)
                 columnHeight += blocks[column * lines + i].Height;
-            view.cy = Max(view.cy, columnHeight);
+            view.cy = Max(view.cy, HeldInt(columnHeight));
         }
     }
     return view;
@@ -288,39 +288,41 @@ int AlignedCellCount(int year, int month, int count)
 
 BlockSize GridBlockSize(const EnvData& env, int weekRows, SIZE heading)
 {
-    int weekRow = HasWeekdayText(env) ? env.WeekHeight : 0;
+    long long gridHeight = (long long)weekRows * env.DayHeight + (HasWeekdayText(env) ? env.WeekHeight : 0);
     BlockSize block;
     block.Heading = heading;
-    block.Grid.cx = 7 * env.DayWidth;
-    block.Grid.cy = weekRows * env.DayHeight + weekRow;
+    block.Grid.cx = HeldInt(7LL * env.DayWidth);
+    block.Grid.cy = HeldInt(gridHeight);
     block.Width = Max(heading.cx, block.Grid.cx);
-    block.Height = block.Grid.cy + (HasHeadingText(env) ? env.MonthHeight : 0);
+    block.Height = HeldInt(gridHeight + (HasHeadingText(env) ? env.MonthHeight : 0));
     return block;
 }
 
 BlockSize LineBlockSize(const EnvData& env, int cells, SIZE heading, int digitHeight)
 {
+    long long days = (long long)env.DayWidth * cells;
     BlockSize block;
     block.Heading = heading;
-    block.Grid.cx = env.DayWidth * cells;
+    block.Grid.cx = HeldInt(days);
     block.Grid.cy = digitHeight;
-    block.Width = block.Grid.cx + env.DayWidth / 2 + (HasHeadingText(env) ? env.MonthHeight : 0);
-    block.Height = Max(digitHeight, heading.cy + (HasWeekdayText(env) ? env.WeekHeight : 0));
+    block.Width = HeldInt(days + env.DayWidth / 2 + (HasHeadingText(env) ? env.MonthHeight : 0));
+    block.Height = Max(digitHeight, HeldInt((long long)heading.cy + (HasWeekdayText(env) ? env.WeekHeight : 0)));
     return block;
 }
 
 BlockSize ColumnBlockSize(const EnvData& env, int cells, SIZE heading, SIZE dateBox, int widestWeekday)
 {
     int boxWidth = env.WeekPos == WEEK_POS_BEFORE_DATE ? dateBox.cx * 3 / 2 : dateBox.cx;
-    int columnWidth = Max(env.DayWidth, boxWidth);
+    long long columnWidth = Max(env.DayWidth, boxWidth);
     if (HasWeekdayText(env))
-        columnWidth += env.WeekHeight + widestWeekday;
+        columnWidth += (long long)env.WeekHeight + widestWeekday;
+    long long days = (long long)env.DayHeight * cells;
     BlockSize block;
     block.Heading = heading;
-    block.Grid.cx = columnWidth;
-    block.Grid.cy = env.DayHeight * cells;
-    block.Width = Max(columnWidth, heading.cx);
-    block.Height = block.Grid.cy + dateBox.cy / 2 + (HasHeadingText(env) ? env.MonthHeight : 0);
+    block.Grid.cx = HeldInt(columnWidth);
+    block.Grid.cy = HeldInt(days);
+    block.Width = Max(block.Grid.cx, heading.cx);
+    block.Height = HeldInt(days + dateBox.cy / 2 + (HasHeadingText(env) ? env.MonthHeight : 0));
     return block;
 }
 
@@ -329,22 +331,24 @@ SIZE ViewSize(const EnvData& env, const BlockSize* blocks, int count)
     SIZE view = {0, 0};
     if (count < ViewBlockCount(env))
         return view;
-    int space = env.EachMonthSpace;
+    long long space = env.EachMonthSpace;
     if (env.DisplayType == DISPLAY_TYPE_COLUMN) {
-        view.cx = (count - 1) * space;
+        long long width = (count - 1) * space;
         for (int i = 0; i < count; i++) {
-            view.cx += blocks[i].Width;
+            width += blocks[i].Width;
             view.cy = Max(view.cy, blocks[i].Height);
         }
+        view.cx = HeldInt(width);
     } else if (env.DisplayType == DISPLAY_TYPE_LINE) {
         int widestHeading = 0;
-        view.cy = (count - 1) * space;
+        long long height = (count - 1) * space;
         for (int i = 0; i < count; i++) {
             view.cx = Max(view.cx, blocks[i].Width);
             widestHeading = Max(widestHeading, blocks[i].Heading.cx);
-            view.cy += blocks[i].Height;
+            height += blocks[i].Height;
         }
-        view.cx += widestHeading;
+        view.cx = HeldInt((long long)view.cx + widestHeading);
+        view.cy = HeldInt(height);
     } else {
         view = GridViewSize(env, blocks);
     }
@@ -372,9 +376,9 @@ int CalcWindowSize(int year, int month, int* width, int* height, EnvData* env)
 
     SIZE view = ViewSize(*env, blocks, count);
     if (width)
-        *width = view.cx + env->DayWidth / 2 + env->MarginLeft + env->MarginRight;
+        *width = HeldInt((long long)view.cx + env->DayWidth / 2 + env->MarginLeft + env->MarginRight);
     if (height)
-        *height = view.cy + env->DayHeight / 2 + env->MarginTop + env->MarginBottom;
+        *height = HeldInt((long long)view.cy + env->DayHeight / 2 + env->MarginTop + env->MarginBottom);
     return 1;
 }
 
@@ -431,7 +435,7 @@ int CalcYearMonthSize(HDC dc, HFONT* yearFont, HFONT* monthFont, int year, int m
         FormatHeadingYear(*env, names, year, month, text, sizeof(text));
         GetTextSizeOnDC(dc, text, yearText);
         *height = Max(*height, yearText->cy);
-        *width += yearText->cx + (env->YMLink == 0 ? env->YMSpace : 0);
+        *width = HeldInt((long long)*width + yearText->cx + (env->YMLink == 0 ? env->YMSpace : 0));
     }
     if (HasMonthText(*env)) {
         *monthFont = CreateFontIndirectA(&env->MonthStyle.Font);
@@ -439,7 +443,7 @@ int CalcYearMonthSize(HDC dc, HFONT* yearFont, HFONT* monthFont, int year, int m
             SelectObject(dc, *monthFont);
         GetTextSizeOnDC(dc, names.Name(month), monthText);
         *height = Max(*height, monthText->cy);
-        *width += monthText->cx;
+        *width = HeldInt((long long)*width + monthText->cx);
     }
     return 1;
 }

@@ -187,18 +187,21 @@ HMENU CreatePlugInMenu(PlugInMenuItem* table, PlugInSlot* slots, const char* lan
         if (slots[i].Use != 1)
             continue;
         int first = used;
+        int reported = 0;
         if (slots[i].Module) {
-            int size = 0, count = 0;
-            char* texts = textsOf(&slots[i], language, &size, &count);
+            int size = 0;
+            char* texts = textsOf(&slots[i], language, &size, &reported);
             if (!texts)
                 continue;
-            used = AddPlugInMenuItems(table, used, &slots[i], texts, size, count);
+            used = AddPlugInMenuItems(table, used, &slots[i], texts, size, reported);
             HeapFree(GetProcessHeap(), 0, texts);
         } else if (kept) {
             used = KeepPlugInMenuItems(table, used, &slots[i], kept);
+            reported = used - first;
         }
-        // The separator only between plug-ins that both show items.
-        if (first > 0 && used > first)
+        // A plug-in that reports items is set apart from the items before it, even when the table has no room
+        // left for its own.
+        if (first > 0 && reported > 0)
             AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         for (int t = first; t < used; t++)
             AppendText(menu, table[t].Command, table[t].Text, 0);

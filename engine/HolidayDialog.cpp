@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include <iterator>
+
 #include "AppInfo.h"
 #include "CaptionButton.h"
 #include "ControlToolTip.h"
@@ -46,12 +48,7 @@ const KindTexts kOwnTexts = {"%s マイホリデイ設定", "%s My Holiday", "�
                              "マイホリデイファイルを保存できません"};
 const KindTexts kMemorialTexts = {"%s 記念日設定", "%s Memorial Day", "記念日マーク", "記念日ファイルを保存できません"};
 
-struct ToolTipRow {
-    int Id;
-    const char* Text;
-};
-
-const ToolTipRow kToolTips[] = {
+const ControlToolTipText kToolTips[] = {
     {IDC_HOLIDAY_LIST, "日付の一覧リストです．ダブルクリックすると，その詳細を確認できます．"},
     {IDC_HOLIDAY_BTN_ADD, "日付を追加します．"},
     {IDC_HOLIDAY_BTN_CHANGE, "日付を変更します．変更する項目をリスト中から選択しておく必要があります．"},
@@ -67,6 +64,8 @@ const ToolTipRow kToolTips[] = {
     {IDOK, "日付の変更を保存して，ウィンドウを閉じます．"},
     {IDCANCEL, "日付の変更を破棄して，ウィンドウを閉じます．"},
 };
+
+static_assert(std::size(kToolTips) <= HOLIDAY_TOOLTIP_MAX, "the dialog keeps at most this many tools");
 
 // One holiday dialog at a time.
 bool s_open = false;
@@ -275,6 +274,7 @@ void Close(HWND dialog, HolidayDlgData* data, int result)
         data->Env->HolidayWindowHeight = box.bottom;
     }
     SetHolidayDlgToolTips(dialog, data, 0);
+    data->Ending = 1;
     EndDialog(dialog, result);
 }
 
@@ -372,11 +372,8 @@ INT_PTR OnInitDialog(HWND dialog, HolidayDlgData* data)
     return TRUE;
 }
 
-INT_PTR OnCommand(HWND dialog, WORD id, WORD code)
+INT_PTR RouteCommand(HWND dialog, HolidayDlgData* data, WORD id, WORD code)
 {
-    HolidayDlgData* data = DialogData(dialog);
-    if (!data)
-        return FALSE;
     switch (id) {
     case IDC_HOLIDAY_BTN_ADD: AddHolidayEntry(dialog, data); return TRUE;
     case IDC_HOLIDAY_BTN_CHANGE: ChangeHolidayEntry(dialog, data, true); return TRUE;
@@ -399,6 +396,18 @@ INT_PTR OnCommand(HWND dialog, WORD id, WORD code)
     case IDCANCEL: Close(dialog, data, 2); return TRUE;
     }
     return FALSE;
+}
+
+// The help tooltips are made anew after every command while the dialog stays open.
+INT_PTR OnCommand(HWND dialog, WORD id, WORD code)
+{
+    HolidayDlgData* data = DialogData(dialog);
+    if (!data)
+        return FALSE;
+    INT_PTR handled = RouteCommand(dialog, data, id, code);
+    if (!data->Ending)
+        SetHolidayDlgToolTips(dialog, data, 1);
+    return handled;
 }
 
 INT_PTR OnNotify(HWND dialog, const NMHDR* header)
@@ -501,6 +510,10 @@ INT_PTR CALLBACK HolidayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnNotify(dialog, (const NMHDR*)lParam);
     case WM_DRAWITEM:
         return OnDrawItem(dialog, (const DRAWITEMSTRUCT*)lParam);
+    case WM_SETCURSOR:
+        if (DialogData(dialog))
+            RelayDialogToolTip(DialogData(dialog)->ToolTip, wParam, lParam);
+        return FALSE;
     case WM_ENTERSIZEMOVE:
         if (DialogData(dialog))
             DialogData(dialog)->Sizing = 1;
@@ -617,20 +630,10 @@ void SetHolidayDlgToolTips(HWND dialog, HolidayDlgData* data, int create)
 {
     if (!data)
         return;
-    for (int i = 0; i < data->ToolTipCount; i++) {
-        if (data->ToolTips[i])
-            DestroyWindow(data->ToolTips[i]);
-        data->ToolTips[i] = nullptr;
-    }
-    data->ToolTipCount = 0;
-    if (create != 1 || !dialog)
+    if (create != 1 || !dialog) {
+        DestroyDialogToolTips(&data->ToolTip);
         return;
-    int balloon = data->Env && data->Env->BalloonTip == 1 ? 1 : 0;
-    for (const ToolTipRow& row : kToolTips) {
-        if (data->ToolTipCount >= HOLIDAY_TOOLTIP_MAX || !GetDlgItem(dialog, row.Id))
-            continue;
-        HWND tip = CreateControlToolTip(EngineInstance(), dialog, row.Id, row.Text, balloon);
-        if (tip)
-            data->ToolTips[data->ToolTipCount++] = tip;
     }
+    int balloon = data->Env && data->Env->BalloonTip == 1 ? 1 : 0;
+    SetDialogToolTips(EngineInstance(), dialog, &data->ToolTip, kToolTips, (int)std::size(kToolTips), balloon);
 }

@@ -10,6 +10,7 @@
 
 class EnvData;
 
+// Controls with a help tooltip, at most.
 #define HOLIDAY_TOOLTIP_MAX 30
 
 // The dialog's state while it is open.
@@ -25,8 +26,8 @@ struct HolidayDlgData {
     FontStyle Style;             // working copy of the list's mark style
     int Changed;                 // a box changed since the last add or change
     int Sizing;                  // 1 while the user drags a border
-    HWND ToolTips[HOLIDAY_TOOLTIP_MAX];
-    int ToolTipCount;
+    int Ending;                  // 1 once the dialog has been told to end
+    HWND ToolTip;                // one tooltip control for the controls' help
 };
 
 extern "C" {
@@ -43,5 +44,6 @@ INT_PTR CALLBACK HolidayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 void FormatHolidayRow(HWND dialog, const HolidayWorkList* list);
 // Places the controls in the client area: the buttons at the bottom, the boxes above, the list in the rest.
 void LayoutHolidayDlg(HWND dialog);
-// Destroys the tooltips made before; with create 1 makes one per control.
+// With create 1 gives the dialog's one tooltip control a tool per control anew (made the first time); with 0
+// destroys it.
 void SetHolidayDlgToolTips(HWND dialog, HolidayDlgData* data, int create);

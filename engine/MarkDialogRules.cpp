@@ -18,26 +18,25 @@ void OpenMarkBlock(MarkDlgData* work)
 
 MarkControlStates MarkControlStatesOf(const MarkDlgData& block, int withUserMarks, int individual)
 {
-    bool mark = block.EditMark == 1;
-    bool font = block.EditFont == 1;
     MarkControlStates states = {};
     if (!withUserMarks) {
-        states.MarkKind = mark;
-        states.Font = font;
+        states.MarkKind = block.EditMark == 1;
+        states.Font = block.EditFont == 1;
         states.TextColor = true;
         states.PlainColor = block.EditPlainColor == 1;
         states.Decoration = true;
         return states;
     }
-    // Choosing a user mark changes the mark, so the choice itself needs the mark's flag.
+    // With user marks the chosen side alone decides: an individual mark opens every control of its side, whatever
+    // the flags closed at opening, so that a list's own text colour can be set here.
     bool own = individual != 0;
-    states.MarkKind = own && mark;
-    states.Font = own && font;
-    states.TextColor = own && font;
-    states.PlainColor = own && block.EditPlainColor == 1;
+    states.MarkKind = own;
+    states.Font = own;
+    states.TextColor = own;
+    states.PlainColor = own;
     states.Decoration = own;
-    states.Choice = mark;
-    states.UserMark = !own && mark;
+    states.Choice = true;
+    states.UserMark = !own;
     return states;
 }
 

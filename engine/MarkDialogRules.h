@@ -7,7 +7,7 @@
 #include "SettingsTypes.h"
 
 // Widest shadow the width box takes.
-#define MARK_SHADOW_WIDTH_MAX 99
+#define MARK_SHADOW_WIDTH_MAX SHADOW_WIDTH_MAX
 // The font a mark dialog shows when the caller does not let the font change.
 #define MARK_FIXED_FONT_FACE "ＭＳ Ｐ明朝"
 #define MARK_FIXED_FONT_HEIGHT (-24)
@@ -27,8 +27,8 @@ struct MarkControlStates {
 // above the outline), and a font the caller does not let change becomes the fixed font.
 void OpenMarkBlock(MarkDlgData* work);
 
-// The controls' states for the caller's may-edit flags; withUserMarks 1 for the form with user marks, where
-// individual 1 means the individual mark is chosen. Every control needs both its flag and the chosen side.
+// The controls' states: the plain form (withUserMarks 0) follows the caller's may-edit flags; the form with user
+// marks follows only the chosen side (individual 1: the individual mark), every control of that side open.
 MarkControlStates MarkControlStatesOf(const MarkDlgData& block, int withUserMarks, int individual);
 
 // The width typed into the width box: its leading number, at most MARK_SHADOW_WIDTH_MAX however long. 1 and

@@ -7,6 +7,7 @@
 
 #include "AppInfo.h"
 #include "CaptionButton.h"
+#include "ControlToolTip.h"
 #include "DaylensIds.h"
 #include "EngineDialogIds.h"
 #include "EngineMain.h"
@@ -150,7 +151,7 @@ INT_PTR OnInitDialog(HWND dialog, RepeatMemoDetailData* data)
     if (data->Memo->MemoAutoIME == 1)
         SetImeOpen(GetDlgItem(dialog, IDC_REPEATDETAIL_EDIT_TEXT), 1);
     EnableByType(dialog, data->Work.Type);
-    SetRepeatMemoToolTips(dialog, &data->ToolTips, 1, data->Env->BalloonTip);
+    SetRepeatMemoToolTips(dialog, &data->ToolTip, 1, data->Env->BalloonTip);
     return TRUE;
 }
 
@@ -194,7 +195,7 @@ void ShowHelp(HWND dialog)
 
 void End(HWND dialog, RepeatMemoDetailData* data, int result)
 {
-    SetRepeatMemoToolTips(dialog, &data->ToolTips, 0, 0);
+    SetRepeatMemoToolTips(dialog, &data->ToolTip, 0, 0);
     EndDialog(dialog, result);
 }
 
@@ -284,6 +285,10 @@ INT_PTR CALLBACK RepeatMemoDetailDlgProc(HWND dialog, UINT message, WPARAM wPara
         return OnCommand(dialog, LOWORD(wParam));
     case WM_DRAWITEM:
         return OnDrawItem(dialog, (const DRAWITEMSTRUCT*)lParam);
+    case WM_SETCURSOR:
+        if (DialogData(dialog))
+            RelayDialogToolTip(DialogData(dialog)->ToolTip, wParam, lParam);
+        return FALSE;
     }
     return FALSE;
 }

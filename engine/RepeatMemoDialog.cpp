@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include <iterator>
+
 #include "AppInfo.h"
 #include "ControlToolTip.h"
 #include "DaylensIds.h"
@@ -37,13 +39,8 @@ const COLORREF kGlyphShadow = 0xE0FFE0;
 const COLORREF kGlyphLight = 0x40FF40;
 const COLORREF kGlyphDark = 0x008000;
 
-struct ToolTipRow {
-    int Id;
-    const char* Text;
-};
-
 // One table for both dialogs: each makes the tooltips of the controls it has.
-const ToolTipRow kToolTips[] = {
+const ControlToolTipText kToolTips[] = {
     {IDC_REPEATMEMO_LIST, "定例メモの一覧リストです．ダブルクリックすると，その詳細を確認できます．"},
     {IDC_REPEATMEMO_BTN_ADD, "定例メモを追加します．"},
     {IDC_REPEATMEMO_BTN_CHANGE, "定例メモを変更します．変更する項目をリスト中から選択しておく必要があります．"},
@@ -71,6 +68,7 @@ const ToolTipRow kToolTips[] = {
     {IDOK, "定例メモの変更を保存して，定例メモウィンドウを閉じます．"},
     {IDCANCEL, "定例メモの変更を破棄して，定例メモウィンドウを閉じます．"},
 };
+static_assert(std::size(kToolTips) <= REPEAT_MEMO_TOOLTIP_MAX, "a dialog keeps at most this many tools");
 
 // One list dialog at a time.
 bool s_listOpen = false;
@@ -112,7 +110,7 @@ INT_PTR OnInitDialog(HWND dialog, RepeatMemoDlgData* data)
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)EngineIcon(PROGRAM_ICON_SMALL));
     SetUpList(dialog);
     FormatRepeatMemoRow(dialog, &data->Work);
-    SetRepeatMemoToolTips(dialog, &data->ToolTips, 1, data->Env->BalloonTip);
+    SetRepeatMemoToolTips(dialog, &data->ToolTip, 1, data->Env->BalloonTip);
     return TRUE;
 }
 
@@ -194,22 +192,21 @@ void Save(HWND dialog, RepeatMemoDlgData* data)
         return;
     }
     RedrawMiniMemo(data->Env);
-    SetRepeatMemoToolTips(dialog, &data->ToolTips, 0, 0);
+    SetRepeatMemoToolTips(dialog, &data->ToolTip, 0, 0);
+    data->Ending = 1;
     EndDialog(dialog, 1);
 }
 
 void Cancel(HWND dialog, RepeatMemoDlgData* data)
 {
     RedrawMiniMemo(data->Env);
-    SetRepeatMemoToolTips(dialog, &data->ToolTips, 0, 0);
+    SetRepeatMemoToolTips(dialog, &data->ToolTip, 0, 0);
+    data->Ending = 1;
     EndDialog(dialog, 2);
 }
 
-INT_PTR OnCommand(HWND dialog, WORD id)
+INT_PTR RouteCommand(HWND dialog, RepeatMemoDlgData* data, WORD id)
 {
-    RepeatMemoDlgData* data = DialogData(dialog);
-    if (!data)
-        return FALSE;
     switch (id) {
     case IDC_REPEATMEMO_BTN_ADD: AddMemo(dialog, data); return TRUE;
     case IDC_REPEATMEMO_BTN_CHANGE: ChangeMemo(dialog, data); return TRUE;
@@ -221,6 +218,18 @@ INT_PTR OnCommand(HWND dialog, WORD id)
     case IDCANCEL: Cancel(dialog, data); return TRUE;
     }
     return FALSE;
+}
+
+// The help tooltips are made anew after every command while the dialog stays open.
+INT_PTR OnCommand(HWND dialog, WORD id)
+{
+    RepeatMemoDlgData* data = DialogData(dialog);
+    if (!data)
+        return FALSE;
+    INT_PTR handled = RouteCommand(dialog, data, id);
+    if (!data->Ending)
+        SetRepeatMemoToolTips(dialog, &data->ToolTip, 1, data->Env->BalloonTip);
+    return handled;
 }
 
 // A click on a row's use mark switches it; a double click changes the memo.
@@ -295,6 +304,10 @@ INT_PTR CALLBACK RepeatMemoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnNotify(dialog, (const NMHDR*)lParam);
     case WM_DRAWITEM:
         return OnDrawItem((const DRAWITEMSTRUCT*)lParam);
+    case WM_SETCURSOR:
+        if (DialogData(dialog))
+            RelayDialogToolTip(DialogData(dialog)->ToolTip, wParam, lParam);
+        return FALSE;
     }
     return FALSE;
 }
@@ -325,23 +338,13 @@ void FormatRepeatMemoRow(HWND dialog, const RepeatMemoWorkList* list)
     InvalidateRect(view, nullptr, TRUE);
 }
 
-void SetRepeatMemoToolTips(HWND dialog, RepeatMemoToolTips* tips, int create, int balloon)
+void SetRepeatMemoToolTips(HWND dialog, HWND* tip, int create, int balloon)
 {
-    if (!tips)
+    if (!tip)
         return;
-    for (int i = 0; i < tips->Count; i++) {
-        if (tips->Windows[i])
-            DestroyWindow(tips->Windows[i]);
-        tips->Windows[i] = nullptr;
-    }
-    tips->Count = 0;
-    if (create != 1 || !dialog)
+    if (create != 1 || !dialog) {
+        DestroyDialogToolTips(tip);
         return;
-    for (const ToolTipRow& row : kToolTips) {
-        if (tips->Count >= REPEAT_MEMO_TOOLTIP_MAX || !GetDlgItem(dialog, row.Id))
-            continue;
-        HWND tip = CreateControlToolTip(EngineInstance(), dialog, row.Id, row.Text, balloon == 1 ? 1 : 0);
-        if (tip)
-            tips->Windows[tips->Count++] = tip;
     }
+    SetDialogToolTips(EngineInstance(), dialog, tip, kToolTips, (int)std::size(kToolTips), balloon == 1 ? 1 : 0);
 }

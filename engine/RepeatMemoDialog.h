@@ -9,12 +9,8 @@
 
 class EnvData;
 
-// Help tooltips of one dialog.
+// Controls of both dialogs with a help tooltip, at most.
 #define REPEAT_MEMO_TOOLTIP_MAX 40
-struct RepeatMemoToolTips {
-    HWND Windows[REPEAT_MEMO_TOOLTIP_MAX];
-    int Count;
-};
 
 // The list dialog's state while it is open.
 struct RepeatMemoDlgData {
@@ -24,7 +20,8 @@ struct RepeatMemoDlgData {
     char** Texts;
     int* Count;
     RepeatMemoWorkList Work;
-    RepeatMemoToolTips ToolTips;
+    HWND ToolTip;                // one tooltip control for the controls' help
+    int Ending;                  // 1 once the dialog has been told to end
 };
 
 // The detail dialog's state while it is open.
@@ -35,7 +32,7 @@ struct RepeatMemoDetailData {
     RepeatMemoRecord* Caller;    // the caller's memo, written on "設定"
     char* CallerText;            // the caller's text buffer of REPEAT_MEMO_TEXT_SIZE bytes, written on "設定"
     HFONT SubstitutedFont;
-    RepeatMemoToolTips ToolTips;
+    HWND ToolTip;                // one tooltip control for the controls' help
 };
 
 extern "C" {
@@ -54,5 +51,6 @@ INT_PTR CALLBACK RepeatMemoDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 INT_PTR CALLBACK RepeatMemoDetailDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Fills the list view from the working list, keeping the selected row and the scroll position.
 void FormatRepeatMemoRow(HWND dialog, const RepeatMemoWorkList* list);
-// Destroys the tooltips made before; with create 1 makes one per control of either dialog that dialog has.
-void SetRepeatMemoToolTips(HWND dialog, RepeatMemoToolTips* tips, int create, int balloon);
+// With create 1 gives the dialog's one tooltip control (*tip, made the first time) a tool per control of either
+// dialog that dialog has, anew; with 0 destroys it.
+void SetRepeatMemoToolTips(HWND dialog, HWND* tip, int create, int balloon);

@@ -60,12 +60,7 @@ const int kFontControls[] = {IDC_DAYMEMO_BTN_MENU, IDM_DAYMEMO_ERASE,     IDM_DA
                              IDC_DAYMEMO_LABEL_MARK, IDC_DAYMEMO_COMBO_MARK, IDCANCEL,             IDOK,
                              IDHELP,               IDC_DAYMEMO_TIME,      IDC_DAYMEMO_LABEL_TIME, IDC_DAYMEMO_EDIT_TEXT};
 
-struct ToolTipText {
-    int Id;
-    const char* Text;
-};
-
-const ToolTipText kToolTips[] = {
+const ControlToolTipText kToolTips[] = {
     {IDC_DAYMEMO_EDIT_TEXT, "一日メモ"},
     {IDC_MEMO_BTN_YEAR_BACK, "日付を一年前に変更します．"},
     {IDC_MEMO_BTN_YEAR_NEXT, "日付を一年後に変更します．"},
@@ -83,7 +78,7 @@ const ToolTipText kToolTips[] = {
     {IDOK, "メモを保存し，一日メモウィンドウを閉じます．"},
     {IDCANCEL, "メモを保存せずに，一日メモウィンドウを閉じます．"},
 };
-static_assert(std::size(kToolTips) <= DAY_MEMO_TOOLTIP_MAX, "every tooltip has a slot");
+static_assert(std::size(kToolTips) <= DAY_MEMO_TOOLTIP_MAX, "the window keeps at most this many tools");
 
 // The one day-memo window's state.
 struct DayMemoState {
@@ -99,9 +94,15 @@ struct DayMemoState {
     int HadMemo;   // the shown date had a stored memo when it was shown
     HFONT Font;
     HFONT EditFont;
-    HWND ToolTips[DAY_MEMO_TOOLTIP_MAX];
+    HWND ToolTip;  // one tooltip control for the controls' help
     int Sizing;  // 1 while the user drags the border
     int OpenPeriod;  // the period memo window opens once this window has gone
+    int InPeriod;    // opened from the period memo window, which refreshes the calendar when it closes
+    // The shown date. The memo date of the live settings is only handed over at opening: the period memo window and
+    // the calendar change it while this window is open.
+    int Year;
+    int Month;
+    int Day;
 };
 
 DayMemoState s_memo;
@@ -224,22 +225,38 @@ int SaveMemo(HWND window)
         return 1;
     char* text = EditText(window);
     int hasText = text && text[0];
-    const MemoSettings& memo = g_memoSettings;
-    int written = text && WriteDayMemo(&memo, memo.MemoYear, memo.MemoMonth, memo.MemoDay, hasText ? text : nullptr,
-                                       &s_memo.Record);
+    int written = text && WriteDayMemo(&g_memoSettings, s_memo.Year, s_memo.Month, s_memo.Day,
+                                       hasText ? text : nullptr, &s_memo.Record);
     if (text)
         HeapFree(GetProcessHeap(), 0, text);
     if (!written) {
         TellUser(window, kCannotSave, MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
-    if (IsToday(memo.MemoYear, memo.MemoMonth, memo.MemoDay))
+    if (IsToday(s_memo.Year, s_memo.Month, s_memo.Day))
         ResetTodayAlarm(hasText);
     s_memo.Saved = 1;
     s_memo.Modified = 0;
     s_memo.HadMemo = hasText;
     SendMessageA(Edit(window), EM_SETMODIFY, FALSE, 0);
+    // An open period window lists the day as it is stored now, whichever window opened this one.
+    RefreshPeriodMemoWindow();
     return 1;
+}
+
+// The shown date as the store holds it, with its time on the picker.
+void ShowStoredMemo(HWND window)
+{
+    s_memo.HadMemo = ShowTodayMemoDate(window, &s_memo.Record, s_memo.Year, s_memo.Month, s_memo.Day);
+    ShowRecordTime(window);
+}
+
+// The shown date becomes the memo date of the memo windows, for the repeat copy and the windows opened next.
+void HandOverDate()
+{
+    g_memoSettings.MemoYear = s_memo.Year;
+    g_memoSettings.MemoMonth = s_memo.Month;
+    g_memoSettings.MemoDay = s_memo.Day;
 }
 
 // Before the shown memo goes: asks to keep a change. 1 when the window may go on, 0 when a wanted save failed.
@@ -260,12 +277,14 @@ int AskBeforeLeaving(HWND window)
 // Ends the window; the calendar shows what was saved unless the period window that opened it does that.
 void EndWindow(HWND window)
 {
-    if (s_memo.Saved && !g_memoSettings.PeriodWindow) {
+    if (s_memo.Saved && !s_memo.InPeriod) {
         if (s_memo.Env && s_memo.Env->MainWindow)
             SendMessageA(s_memo.Env->MainWindow, WM_COMMAND, IDM_REDRAW, 0);
         s_memo.Saved = 0;
         RedrawMiniMemo(s_memo.Env);
     }
+    // The period window opened next, or the one that opened this window, goes on from the day shown last.
+    HandOverDate();
     RememberMemoWindowRect(window, kRememberedRect);
     SetTodayMemoToolTips(window, 0);
     s_memo.Open = 0;
@@ -292,11 +311,26 @@ void StepDate(HWND window, int command)
 {
     if (!AskBeforeLeaving(window))
         return;
-    MemoSettings& memo = g_memoSettings;
-    StepDayMemoDate(command, &memo.MemoYear, &memo.MemoMonth, &memo.MemoDay);
-    s_memo.HadMemo = ShowTodayMemoDate(window, &s_memo.Record, memo.MemoYear, memo.MemoMonth, memo.MemoDay);
+    StepDayMemoDate(command, &s_memo.Year, &s_memo.Month, &s_memo.Day);
+    HandOverDate();
     // The picker follows the shown day: its time, or none.
-    ShowRecordTime(window);
+    ShowStoredMemo(window);
+}
+
+// The repeat copy of the shown day's memo. The window stays on its day, so a change the user chose not to keep is
+// dropped from the window too: a later 保存 would pass it by and close without writing what was shown.
+void RepeatCopy(HWND window)
+{
+    int changed = EditChanged(window) || s_memo.Modified;
+    if (!AskBeforeLeaving(window))
+        return;
+    if (changed)
+        ShowStoredMemo(window);
+    HandOverDate();
+    if (ShowRepeatCopyDialog(s_memo.Module, window, s_memo.Info, s_memo.BigIcon, s_memo.SmallIcon) == IDOK) {
+        s_memo.Saved = 1;
+        RefreshPeriodMemoWindow();
+    }
 }
 
 void Erase(HWND window)
@@ -351,12 +385,7 @@ INT_PTR OnCommand(HWND window, int id, int code)
                 return FALSE;
             ChooseMark(window);
             break;
-        case IDM_DAYMEMO_REPEAT:
-            if (!AskBeforeLeaving(window))
-                break;
-            if (ShowRepeatCopyDialog(s_memo.Module, window, s_memo.Info, s_memo.BigIcon, s_memo.SmallIcon) == IDOK)
-                s_memo.Saved = 1;
-            break;
+        case IDM_DAYMEMO_REPEAT: RepeatCopy(window); break;
         case IDM_DAYMEMO_PERIOD:
             if (!Close(window))
                 break;
@@ -449,13 +478,15 @@ INT_PTR OnInitDialog(HWND window)
         memo.MemoYear = s_memo.Env->ShownMonth.wYear;
         memo.MemoMonth = s_memo.Env->ShownMonth.wMonth;
     }
+    s_memo.Year = memo.MemoYear;
+    s_memo.Month = memo.MemoMonth;
+    s_memo.Day = memo.MemoDay;
     SetFonts(window);
     // Even a memo made only of escaped characters fits the store's line.
     SendMessageA(Edit(window), EM_LIMITTEXT, (WPARAM)DayMemoTextLimit(), 0);
     FillMarkList(window);
     SendDlgItemMessageA(window, IDC_DAYMEMO_TIME, DTM_SETFORMATA, 0, (LPARAM)kTimeFormat);
-    s_memo.HadMemo = ShowTodayMemoDate(window, &s_memo.Record, memo.MemoYear, memo.MemoMonth, memo.MemoDay);
-    ShowRecordTime(window);
+    ShowStoredMemo(window);
     if (memo.MemoAutoIME == 1)
         SetImeOpen(Edit(window), 1);
     PlaceMemoWindow(window, kRememberedRect);
@@ -516,6 +547,7 @@ INT_PTR ShowDayMemoWindow(HINSTANCE module, HWND owner, EnvData* env, AppInfo* i
     s_memo.BigIcon = bigIcon;
     s_memo.SmallIcon = smallIcon;
     s_memo.OpenPeriod = 0;
+    s_memo.InPeriod = owner && owner == g_memoSettings.PeriodWindow;
     INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_DAYMEMO), owner, TodayMemoDlgProc, 0);
     if (s_memo.OpenPeriod) {
         s_memo.OpenPeriod = 0;
@@ -537,6 +569,7 @@ INT_PTR CALLBACK TodayMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SIZE: return OnSize(window, wParam);
     case WM_ENTERSIZEMOVE: s_memo.Sizing = 1; return TRUE;
     case WM_EXITSIZEMOVE: return OnExitSizeMove(window);
+    case WM_SETCURSOR: RelayDialogToolTip(s_memo.ToolTip, wParam, lParam); return FALSE;
     case WM_DESTROY: OnDestroy(); return FALSE;
     }
     return FALSE;
@@ -603,17 +636,13 @@ void LayoutTodayMemoDlg(HWND window)
 
 void SetTodayMemoToolTips(HWND window, int create)
 {
-    for (HWND& tip : s_memo.ToolTips) {
-        if (tip)
-            DestroyWindow(tip);
-        tip = nullptr;
-    }
-    if (!create || !window)
+    if (!create || !window) {
+        DestroyDialogToolTips(&s_memo.ToolTip);
         return;
+    }
     int balloon = s_memo.Env ? s_memo.Env->BalloonTip : 0;
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(window, GWLP_HINSTANCE);
-    for (size_t i = 0; i < std::size(kToolTips); i++)
-        s_memo.ToolTips[i] = CreateControlToolTip(instance, window, kToolTips[i].Id, kToolTips[i].Text, balloon);
+    SetDialogToolTips(instance, window, &s_memo.ToolTip, kToolTips, (int)std::size(kToolTips), balloon);
 }
 
 HMENU CreateDayMemoMenu()

@@ -11,7 +11,7 @@ class EnvData;
 
 // The dialog's result when it was open already.
 #define DAY_MEMO_ALREADY_OPEN 2
-// Tooltips the window keeps at most.
+// Controls with a help tooltip, at most.
 #define DAY_MEMO_TOOLTIP_MAX 20
 
 // Runs the modal day-memo window from module's template over owner for the memo date of the live memo settings.
@@ -24,7 +24,8 @@ INT_PTR CALLBACK TodayMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPAR
 int ShowTodayMemoDate(HWND window, DayMemoRecord* record, int year, int month, int day);
 // Places the controls for the window's client size.
 void LayoutTodayMemoDlg(HWND window);
-// Destroys the window's tooltips, and with create 1 makes them again.
+// With create 1 gives the window's one tooltip control a tool per control anew (made the first time); with 0
+// destroys it.
 void SetTodayMemoToolTips(HWND window, int create);
 // The window's memo menu; the caller destroys it.
 HMENU CreateDayMemoMenu();

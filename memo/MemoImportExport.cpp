@@ -9,6 +9,7 @@
 #include "FileDialogs.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "MemoImportBatch.h"
 #include "MemoMerge.h"
 #include "MemoWriter.h"
 #include "PlugInModule.h"
@@ -27,6 +28,10 @@ const char kExported[] = "メモを書き出しました";
 const char kNotExported[] = "メモを書き出せませんでした";
 const char kNoMemos[] = "指定の期間にメモはありません";
 const char kNotInstalled[] = "%sがインストールされていません";
+// How an import went, below the done text of the page or the calendar.
+const char kCannotImport[] = "メモを保存できません";
+const char kNotImportedCount[] = "保存できなかったメモ: %d日分";
+const char kMemosCut[] = "長すぎるメモは途中まで保存しました";
 // The archiver's switches for adding and extracting, and the mode its archives are opened in.
 const char kArchiveSwitches[] = "-r0x0a1n1gm1";
 const DWORD kArchiveOpenMode = 512;
@@ -197,14 +202,6 @@ void ExportText(const MemoExchangePlace* place, const char* path, const SYSTEMTI
     FreeMemoOutput(&out);
 }
 
-// Entries worth extracting: memo files of a day or a month, with no folder part that would point elsewhere.
-bool IsMemoEntry(const UnlhaEntryRecord* entry)
-{
-    int year = 0, month = 0;
-    return PathFileName(entry->FileName) == entry->FileName && ParseMemoFileDate(entry->FileName, &year, &month, nullptr) &&
-           year > 0 && month > 0;
-}
-
 // The archive's entries matching the memo pattern, *count of them; null without memory or entries. The caller
 // frees them with HeapFree.
 UnlhaEntryRecord* CollectEntries(HMODULE module, const MemoExchangePlace* place, const char* path, int* count)
@@ -244,21 +241,21 @@ UnlhaEntryRecord* CollectEntries(HMODULE module, const MemoExchangePlace* place,
     return entries;
 }
 
-int ImportArchive(const MemoExchangePlace* place, const char* path)
+// Every text entry of the archive is memo data whatever its name or folder: the sections inside place the memos.
+// An entry's name only names it to the archiver.
+void ImportArchive(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     Archiver archiver(place);
     if (!archiver.Module())
-        return 0;
+        return;
     auto extract = FindExport(archiver.Module(), Unlha32Module::kUnlhaExtractMem);
     if (!extract)
-        return 0;
+        return;
     int count = 0;
     UnlhaEntryRecord* entries = CollectEntries(archiver.Module(), place, path, &count);
-    int imported = 0;
-    for (int i = 0; i < count; i++) {
+    MemoImportBatch* batch = count ? BeginMemoImport(place->Memo, tally) : nullptr;
+    for (int i = 0; i < count && batch; i++) {
         const UnlhaEntryRecord& entry = entries[i];
-        if (!IsMemoEntry(&entry))
-            continue;
         char command[kExtractCommandSize];
         int length = snprintf(command, sizeof(command), "%s \"%s\" \"%s\"", kArchiveSwitches, path, entry.FileName);
         BYTE* buffer = (BYTE*)AllocZeroed((size_t)entry.OriginalSize + 1);
@@ -267,79 +264,76 @@ int ImportArchive(const MemoExchangePlace* place, const char* path)
         if (length > 0 && (size_t)length < sizeof(command) &&
             extract(nullptr, command, buffer, entry.OriginalSize, nullptr, nullptr, nullptr) == 0) {
             buffer[entry.OriginalSize] = '\0';
-            imported |= ImportMemoText(place->Memo, (const char*)buffer);
+            ImportMemoTextInto(batch, (const char*)buffer);
         }
         HeapFree(GetProcessHeap(), 0, buffer);
     }
+    EndMemoImport(batch);
     if (entries)
         HeapFree(GetProcessHeap(), 0, entries);
-    return imported;
 }
 
-struct CsvImport {
-    const MemoSettings* Memo;
-    int Imported;
-};
-
-// A CSV memo merged into the day's stored memo, which keeps its style and time; a day the merge gives nothing for
-// stays as it was.
+// A CSV memo merged into the day's memo, which keeps its style and time; a day the merge gives nothing for stays as
+// it was.
 void ImportCsvRecord(void* context, int year, int month, int day, const char* text, const DayMemoRecord* record)
 {
-    CsvImport* import = (CsvImport*)context;
-    MemoStoreSettings store = MemoStoreOf(import->Memo);
+    MemoImportBatch* batch = (MemoImportBatch*)context;
     DayMemoRecord stored = *record;
-    char* existing = ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0);
+    char* existing = ReadImportedDayMemo(batch, year, month, day, &stored);
     if (!existing) {
-        import->Imported |= WriteDayMemo(import->Memo, year, month, day, text, record);
+        WriteImportedDayMemo(batch, year, month, day, text, record);
         return;
     }
-    char* merged = MergeMemoText(import->Memo, existing, text);
+    char* merged = MergeImportedMemoText(batch, existing, text);
     if (merged) {
-        import->Imported |= WriteDayMemo(import->Memo, year, month, day, merged, &stored);
+        WriteImportedDayMemo(batch, year, month, day, merged, &stored);
         HeapFree(GetProcessHeap(), 0, merged);
     }
     HeapFree(GetProcessHeap(), 0, existing);
 }
 
-int ImportCsv(const MemoExchangePlace* place, const char* path)
+// The records go through one import, so that each day's file is saved once however many records it has.
+void ImportCsv(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     DWORD size = 0;
     char* data = ReadWholeFile(path, &size);
     if (!data)
-        return 0;
-    CsvImport import = {place->Memo, 0};
-    ParseMemoCsv(data, ImportCsvRecord, &import);
+        return;
+    MemoImportBatch* batch = BeginMemoImport(place->Memo, tally);
+    if (batch) {
+        ParseMemoCsv(data, ImportCsvRecord, batch);
+        EndMemoImport(batch);
+    }
     HeapFree(GetProcessHeap(), 0, data);
-    return import.Imported;
 }
 
 // A memo file of a day merged into the store, a month's or any other file imported section by section.
-int ImportTextFile(const MemoExchangePlace* place, const char* path)
+void ImportTextFile(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     int year = 0, month = 0, day = 0;
     ParseMemoFileDate(path, &year, &month, &day);
-    if (year == 0 || month == 0 || day == 0)
-        return ImportMemoIniFile(place->Memo, path);
+    if (year == 0 || month == 0 || day == 0) {
+        ImportMemoIniFile(place->Memo, path, tally);
+        return;
+    }
     MemoStoreSettings store = MemoStoreOf(place->Memo);
     DayMemoRecord record = {place->Memo->MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
     DayMemoRecord stored = record;
     char* existing = ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0);
     char* arriving = ReadDayMemoText(path, year, month, day, &store, &record, 0);
-    int written = 0;
     if (existing && arriving) {
-        char* merged = MergeMemoText(place->Memo, existing, arriving);
+        char* merged = MergeMemoText(place->Memo, existing, arriving, tally);
         if (merged) {
-            written = WriteDayMemo(place->Memo, year, month, day, merged, &record);
+            WriteImportedMemo(place->Memo, year, month, day, merged, &record, tally);
             HeapFree(GetProcessHeap(), 0, merged);
         }
     } else if (arriving) {
-        written = WriteDayMemo(place->Memo, year, month, day, arriving, &record);
+        WriteImportedMemo(place->Memo, year, month, day, arriving, &record, tally);
     }
     if (existing)
         HeapFree(GetProcessHeap(), 0, existing);
     if (arriving)
         HeapFree(GetProcessHeap(), 0, arriving);
-    return written;
 }
 
 }  // namespace
@@ -361,21 +355,27 @@ int IsMemoImportFile(const char* path)
     return StrEqual(extension, ".lzh", 1) || StrEqual(extension, ".csv", 1) || StrEqual(extension, ".txt", 1);
 }
 
-int ImportMemoFile(const MemoExchangePlace* place, const char* path)
+int ImportMemoFile(const MemoExchangePlace* place, const char* path, MemoImportTally* tally)
 {
     if (!place || !place->Memo || !path)
         return 0;
+    MemoImportTally own = {};
+    MemoImportTally* count = tally ? tally : &own;
+    int written = count->Written;
+    // The window takes no input while the import runs.
+    HCURSOR cursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     const char* extension = strrchr(PathFileName(path), '.');
     if (StrEqual(extension, ".lzh", 1))
-        return ImportArchive(place, path);
-    if (StrEqual(extension, ".csv", 1))
-        return ImportCsv(place, path);
-    if (StrEqual(extension, ".txt", 1))
-        return ImportTextFile(place, path);
-    return 0;
+        ImportArchive(place, path, count);
+    else if (StrEqual(extension, ".csv", 1))
+        ImportCsv(place, path, count);
+    else if (StrEqual(extension, ".txt", 1))
+        ImportTextFile(place, path, count);
+    SetCursor(cursor);
+    return count->Written > written ? 1 : 0;
 }
 
-int ImportMemoFromDialog(const MemoExchangePlace* place)
+int ImportMemoFromDialog(const MemoExchangePlace* place, MemoImportTally* tally)
 {
     if (!place)
         return 0;
@@ -383,7 +383,28 @@ int ImportMemoFromDialog(const MemoExchangePlace* place)
     SafeStrCpy(path, sizeof(path), kStartName);
     if (MemoFileDialog(place->Owner, path, nullptr, place->ProgramDir, 0) != 1)
         return 0;
-    return ImportMemoFile(place, path);
+    return ImportMemoFile(place, path, tally);
+}
+
+int TellMemoImport(HWND owner, int imported, const MemoImportTally* tally, const char* done, UINT doneIcon)
+{
+    int failed = tally ? tally->Failed : 0, cut = tally ? tally->Cut : 0;
+    if (!imported && !failed)
+        return 0;
+    char told[512];
+    if (failed) {
+        char count[64];
+        snprintf(count, sizeof(count), kNotImportedCount, failed);
+        snprintf(told, sizeof(told), "%s\r\n%s", kCannotImport, count);
+    } else {
+        SafeStrCpy(told, sizeof(told), NonNullStr(done));
+    }
+    if (cut) {
+        SafeStrCat(told, sizeof(told), "\r\n");
+        SafeStrCat(told, sizeof(told), kMemosCut);
+    }
+    TellUser(owner, told, MB_OK | (failed || cut ? MB_ICONWARNING : doneIcon));
+    return 1;
 }
 
 int ExportMemo(const MemoExchangePlace* place, const SYSTEMTIME* first, const SYSTEMTIME* end, int format)

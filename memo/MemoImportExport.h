@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "MemoExchange.h"
+#include "MemoMerge.h"
 #include "MemoSettings.h"
 
 // Where an import or export runs.
@@ -21,10 +22,15 @@ int MemoFileDialog(HWND owner, char* path, const char* filter, const char* folde
 
 // 1 when path has an extension that ImportMemoFile takes (".lzh", ".csv" or ".txt", case ignored).
 int IsMemoImportFile(const char* path);
-// Imports one file by its extension (".lzh", ".csv" or ".txt", case ignored); 1 when a memo was imported.
-int ImportMemoFile(const MemoExchangePlace* place, const char* path);
+// Imports one file by its extension (".lzh", ".csv" or ".txt", case ignored), adding the days it reached to tally
+// (may be null); 1 when a memo was written.
+int ImportMemoFile(const MemoExchangePlace* place, const char* path, MemoImportTally* tally);
 // The import file dialog, then ImportMemoFile; 0 when the dialog was cancelled.
-int ImportMemoFromDialog(const MemoExchangePlace* place);
+int ImportMemoFromDialog(const MemoExchangePlace* place, MemoImportTally* tally);
+// Tells the user at the end of imports how they went: done with doneIcon when memos were imported (imported 1);
+// the failure and the number of days not written when the store could not take some; and that memos were cut when
+// some were too long for the store. Nothing when no day was reached; 1 when the user was told.
+int TellMemoImport(HWND owner, int imported, const MemoImportTally* tally, const char* done, UINT doneIcon);
 
 // Exports the memos from first to end (year, month and day used) in format into a file the user chooses; an
 // existing file is replaced only when the user agrees. 1 when the export ran, 0 when the user cancelled.

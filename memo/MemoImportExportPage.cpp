@@ -12,7 +12,6 @@
 #include "Memo.h"
 #include "MemoImportExport.h"
 #include "MiniMemoModule.h"
-#include "UserMessage.h"
 
 namespace {
 
@@ -79,27 +78,28 @@ void OnExport(HWND page)
 void OnImport(HWND page)
 {
     MemoExchangePlace place = Place(Data(page));
-    if (ImportMemoFromDialog(&place) != 1)
-        return;
-    ShowImported(Data(page));
-    TellUser(page, kRead, MB_OK | MB_ICONINFORMATION);
+    MemoImportTally tally = {};
+    int imported = ImportMemoFromDialog(&place, &tally);
+    if (imported)
+        ShowImported(Data(page));
+    TellMemoImport(page, imported, &tally, kRead, MB_ICONINFORMATION);
 }
 
 void OnDropFiles(HWND page, HDROP drop)
 {
     MemoExchangePlace place = Place(Data(page));
+    MemoImportTally tally = {};
     int imported = 0;
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; i++) {
         char path[MAX_PATH] = "";
         if (DragQueryFileA(drop, i, path, sizeof(path)) && IsMemoImportFile(path))
-            imported |= ImportMemoFile(&place, path);
+            imported |= ImportMemoFile(&place, path, &tally);
     }
     DragFinish(drop);
-    if (!imported)
-        return;
-    ShowImported(Data(page));
-    TellUser(page, kImported, MB_OK | MB_ICONINFORMATION);
+    if (imported)
+        ShowImported(Data(page));
+    TellMemoImport(page, imported, &tally, kImported, MB_ICONINFORMATION);
 }
 
 INT_PTR OnCommand(HWND page, WORD command)

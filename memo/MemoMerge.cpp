@@ -1,15 +1,15 @@
 #include "MemoMerge.h"
 
-#include <shlobj.h>
 #include <stdio.h>
 #include <string.h>
 
-#include "AppInfo.h"
 #include "DateUtil.h"
 #include "DayMemoStore.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
+#include "MemoImportBatch.h"
 #include "MemoWriter.h"
+#include "ProfileFile.h"
 #include "Sjis.h"
 #include "StrUtil.h"
 
@@ -17,9 +17,6 @@ namespace {
 
 const size_t kDateDigits = 8;
 const size_t kMonthDigits = 6;
-// Section names are read into a buffer that doubles from this size until every name fits.
-const DWORD kSectionNamesStart = 8192;
-const DWORD kSectionNamesMax = 64 * 1024 * 1024;
 
 bool IsDigit(char c)
 {
@@ -64,6 +61,12 @@ bool DateOfName(const char* name, size_t length, int* year, int* month, int* day
     return IsRealDate(*year, *month, *day, false);
 }
 
+// The bytes the store's one-line form writes as two ("&t", "&n", "&r", "&&").
+bool IsEscapedByte(char c)
+{
+    return c == '\t' || c == '\n' || c == '\r' || c == '&';
+}
+
 // Memo data in the store's own form starts with a day's section name on a line of its own.
 bool IsMemoIniData(const char* text)
 {
@@ -104,54 +107,54 @@ char* MergeLines(const char* existing, const char* added)
     return result;
 }
 
-// The file's section names, double-NUL-ended, read whole however many there are; null when there are none or
-// without memory. The caller frees it with HeapFree.
-char* ReadSectionNames(const char* path)
+void CountFailure(MemoImportTally* tally)
 {
-    for (DWORD size = kSectionNamesStart; size <= kSectionNamesMax; size *= 2) {
-        char* names = (char*)AllocZeroed(size);
-        if (!names)
-            return nullptr;
-        DWORD length = GetPrivateProfileSectionNamesA(names, size, path);
-        if (length == 0) {
-            HeapFree(GetProcessHeap(), 0, names);
-            return nullptr;
-        }
-        // A list that did not fit comes back size - 2 bytes long.
-        if (length < size - 2)
-            return names;
-        HeapFree(GetProcessHeap(), 0, names);
-    }
-    return nullptr;
+    if (tally)
+        tally->Failed++;
 }
 
-// One section of an INI file onto its day of the store; true when the section held a memo text.
-bool ImportSection(const MemoSettings* memo, const char* path, const char* name)
+// One section of a memo data file onto its day of the import; true when the day was taken.
+bool ImportSection(MemoImportBatch* batch, const ProfileFile* file, const char* name)
 {
     int year, month, day;
     if (!DateOfName(name, strlen(name), &year, &month, &day))
         return false;
+    const MemoSettings* memo = MemoImportStore(batch);
     MemoStoreSettings store = MemoStoreOf(memo);
     DayMemoRecord record = {memo->MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
-    char* text = ReadDayMemoSection(path, name, &store, &record, 0);
+    char* text = DayMemoOfSection(FindProfileFileSection(file, name), &store, &record, 0);
     if (!text)
         return false;
     DayMemoRecord stored = record;
-    char* existing = ReadDayMemoText(nullptr, year, month, day, &store, &stored, 0);
+    char* existing = ReadImportedDayMemo(batch, year, month, day, &stored);
+    int written = 0;
     if (!existing) {
-        WriteDayMemo(memo, year, month, day, text, &record);
+        written = WriteImportedDayMemo(batch, year, month, day, text, &record);
     } else {
         // Plain lines only: a section text that looks like memo data again is never imported from here, which
-        // would rewrite the scratch file this import is still reading.
+        // would start over on the memo data this import is still reading.
         char* merged = MergeLines(existing, text);
         if (merged) {
-            WriteDayMemo(memo, year, month, day, merged, &stored);
+            written = WriteImportedDayMemo(batch, year, month, day, merged, &stored);
             HeapFree(GetProcessHeap(), 0, merged);
+        } else {
+            CountFailure(MemoImportTallyOf(batch));
         }
         HeapFree(GetProcessHeap(), 0, existing);
     }
     HeapFree(GetProcessHeap(), 0, text);
-    return true;
+    return written != 0;
+}
+
+// Every section of a memo data file onto its day of the import; 1 when a day was taken.
+int ImportSections(MemoImportBatch* batch, const ProfileFile* file)
+{
+    int imported = 0;
+    for (int i = 0; i < ProfileFileSectionCount(file); i++) {
+        if (ImportSection(batch, file, ProfileFileSectionName(file, i)))
+            imported = 1;
+    }
+    return imported;
 }
 
 bool SameDay(const SYSTEMTIME* a, const SYSTEMTIME* b)
@@ -167,56 +170,127 @@ void FreeText(char* text)
 
 }  // namespace
 
-char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added)
+size_t StorableMemoPrefix(const char* text)
+{
+    const unsigned char* p = (const unsigned char*)NonNullStr(text);
+    size_t limit = StorableMemoLength(), at = 0, escaped = 0;
+    while (p[at]) {
+        // Escapes are single bytes below 0x40, never the trail byte of a double-byte character.
+        size_t bytes = IsSjisLeadByte(p[at]) && p[at + 1] ? 2 : 1;
+        size_t cost = bytes == 2 || IsEscapedByte((char)p[at]) ? 2 : 1;
+        if (escaped + cost > limit)
+            break;
+        escaped += cost;
+        at += bytes;
+    }
+    return at;
+}
+
+int WriteImportedMemo(const MemoSettings* memo, int year, int month, int day, const char* text,
+                      const DayMemoRecord* record, MemoImportTally* tally)
+{
+    // An empty text would remove the day's memo, which no import does.
+    if (!text || !text[0]) {
+        CountFailure(tally);
+        return 0;
+    }
+    size_t length = strlen(text), storable = StorableMemoPrefix(text);
+    char* cut = storable < length ? (char*)AllocZeroed(storable) : nullptr;
+    if (cut)
+        memcpy(cut, text, storable);
+    int written = (storable == length || cut) && WriteDayMemo(memo, year, month, day, cut ? cut : text, record);
+    if (cut)
+        HeapFree(GetProcessHeap(), 0, cut);
+    if (!written) {
+        CountFailure(tally);
+    } else if (tally) {
+        tally->Written++;
+        tally->Cut += storable < length ? 1 : 0;
+    }
+    return written;
+}
+
+char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added, MemoImportTally* tally)
+{
+    if (added && added[0] && existing && existing[0] && IsMemoIniData(added)) {
+        ImportMemoText(memo, added, tally);
+        return nullptr;
+    }
+    return MergeMemoLines(existing, added);
+}
+
+char* MergeMemoLines(const char* existing, const char* added)
 {
     if (!added || !added[0])
         return StrDupHeap(existing);
     if (!existing || !existing[0])
         return StrDupHeap(added);
-    if (IsMemoIniData(added)) {
-        ImportMemoText(memo, added);
-        return nullptr;
-    }
     return MergeLines(existing, added);
 }
 
-int ImportMemoText(const MemoSettings* memo, const char* text)
+int ImportMemoText(const MemoSettings* memo, const char* text, MemoImportTally* tally)
 {
     if (!memo || !text || !text[0])
         return 0;
-    char* programDir = nullptr;
-    char* base = nullptr;
-    GetModulePathParts(nullptr, &programDir, &base);
-    char appData[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
-        appData[0] = '\0';
-    char* userDataDir = BuildUserDataDir(appData, base);
-    char path[MAX_PATH * 2];
-    int found = MemoMergeScratchPath(programDir, userDataDir, path, sizeof(path));
-    FreeText(programDir);
-    FreeText(base);
-    FreeText(userDataDir);
-    if (!found)
+    MemoImportTally own = {};
+    MemoImportTally* count = tally ? tally : &own;
+    int failed = count->Failed;
+    MemoImportBatch* batch = BeginMemoImport(memo, count);
+    if (!batch) {
+        CountFailure(count);
         return 0;
-    if (!WriteWholeFile(path, text, (DWORD)strlen(text), nullptr))
-        return 0;
-    ImportMemoIniFile(memo, path);
-    return 1;
+    }
+    ImportMemoTextInto(batch, text);
+    EndMemoImport(batch);
+    return count->Failed == failed ? 1 : 0;
 }
 
-int ImportMemoIniFile(const MemoSettings* memo, const char* path)
+int ImportMemoIniFile(const MemoSettings* memo, const char* path, MemoImportTally* tally)
 {
-    if (!memo || !path || !FileExists(path))
+    if (!memo || !path)
         return 0;
-    char* names = ReadSectionNames(path);
-    if (!names)
+    MemoImportTally own = {};
+    MemoImportTally* count = tally ? tally : &own;
+    int written = count->Written;
+    MemoImportBatch* batch = BeginMemoImport(memo, count);
+    if (!batch)
         return 0;
-    int imported = 0;
-    for (const char* name = names; *name; name += strlen(name) + 1) {
-        if (ImportSection(memo, path, name))
-            imported = 1;
+    ImportMemoIniFileInto(batch, path);
+    EndMemoImport(batch);
+    return count->Written > written ? 1 : 0;
+}
+
+char* MergeImportedMemoText(MemoImportBatch* batch, const char* existing, const char* added)
+{
+    if (added && added[0] && existing && existing[0] && IsMemoIniData(added)) {
+        ImportMemoTextInto(batch, added);
+        return nullptr;
     }
-    HeapFree(GetProcessHeap(), 0, names);
+    return MergeMemoLines(existing, added);
+}
+
+int ImportMemoTextInto(MemoImportBatch* batch, const char* text)
+{
+    // The memo data goes through the scratch file, which keeps the import's last.
+    if (!batch || !text || !text[0] || !KeepMemoMergeText(batch, text))
+        return 0;
+    ProfileFile* file = ParseProfileFile(text, strlen(text));
+    if (!file) {
+        CountFailure(MemoImportTallyOf(batch));
+        return 0;
+    }
+    int imported = ImportSections(batch, file);
+    FreeProfileFile(file);
+    return imported;
+}
+
+int ImportMemoIniFileInto(MemoImportBatch* batch, const char* path)
+{
+    ProfileFile* file = batch && path ? ReadProfileFile(path) : nullptr;
+    if (!file)
+        return 0;
+    int imported = ImportSections(batch, file);
+    FreeProfileFile(file);
     return imported;
 }
 
@@ -270,7 +344,7 @@ int MoveDayMemo(const MemoSettings* memo, const SYSTEMTIME* from, const SYSTEMTI
     if (!sourceText)
         return 0;
     char* targetText = ReadDayMemoText(nullptr, to->wYear, to->wMonth, to->wDay, &store, &target, 0);
-    char* joined = MergeMemoText(memo, targetText, sourceText);
+    char* joined = MergeMemoText(memo, targetText, sourceText, nullptr);
     int written = 0;
     if (joined) {
         if (source.Hour == DAY_MEMO_NO_TIME || source.Minute == DAY_MEMO_NO_TIME) {

@@ -4,22 +4,51 @@
 
 #include <stddef.h>
 
+#include "DayMemoStore.h"
 #include "MemoSettings.h"
 
 // The scratch file of ImportMemoText.
 #define MEMO_MERGE_FILE "MemoMerge.txt"
 
+struct MemoImportBatch;
+
+// What an import did with the days it reached; it starts zeroed and every import adds to it.
+struct MemoImportTally {
+    int Written;  // days whose memo the store now holds
+    int Failed;   // days the store could not take (or no memory for their text)
+    int Cut;      // days written with their memo cut to what one stored line holds
+};
+
+// Bytes of the longest start of text that ends on a character boundary and whose escaped form fits one stored line
+// (StorableMemoLength).
+size_t StorableMemoPrefix(const char* text);
+// Writes text as the memo of a day that an import reached, first cut to StorableMemoPrefix, and counts the day in
+// tally (may be null). 1 when the store holds it.
+int WriteImportedMemo(const MemoSettings* memo, int year, int month, int day, const char* text,
+                      const DayMemoRecord* record, MemoImportTally* tally);
+
 // The existing text with each line of added that is new to it appended (CR LF between lines; empty lines, lines
 // beginning with "%" and lines found anywhere in existing are left out). Added memo data in the store's INI form
-// ("[" + eight digits + "]" and a line break) is imported into the store of memo instead, and the result is null.
-// Null also without memory, or when both texts are empty. The caller frees it with HeapFree.
-char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added);
+// ("[" + eight digits + "]" and a line break) is imported into the store of memo instead, counted in tally (may be
+// null), and the result is null. Null also without memory, or when both texts are empty. The caller frees it with
+// HeapFree.
+char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added, MemoImportTally* tally);
+// The existing text with each line of added that is new to it appended, as MergeMemoText does, but neither text is
+// ever taken for memo data: for texts that are memos of their own (a repeat copy's source and target). Null without
+// memory, or when both texts are empty. The caller frees it with HeapFree.
+char* MergeMemoLines(const char* existing, const char* added);
 // Imports text in the store's INI form through the scratch file "MemoMerge.txt" (the program folder, or the
-// per-user data folder when the program folder cannot be written); 1, or 0 for an empty text or an unwritable file.
-int ImportMemoText(const MemoSettings* memo, const char* text);
+// per-user data folder when the program folder cannot be written), counting its days in tally (may be null); 1, or
+// 0 for an empty text, an unwritable scratch file or a day that could not be written. Each memo file is saved once.
+int ImportMemoText(const MemoSettings* memo, const char* text, MemoImportTally* tally);
 // Imports every section of the INI file at path that names a real date into the store of memo, merged with a memo
-// the day already has; 1 when any section held a memo text.
-int ImportMemoIniFile(const MemoSettings* memo, const char* path);
+// the day already has, counting the days in tally (may be null); 1 when a day was written.
+int ImportMemoIniFile(const MemoSettings* memo, const char* path, MemoImportTally* tally);
+// MergeMemoText, ImportMemoText and ImportMemoIniFile within an import (BeginMemoImport): the days go into it and
+// are saved and counted when it ends. The imports return 1 when a day was taken.
+char* MergeImportedMemoText(MemoImportBatch* batch, const char* existing, const char* added);
+int ImportMemoTextInto(MemoImportBatch* batch, const char* text);
+int ImportMemoIniFileInto(MemoImportBatch* batch, const char* path);
 // The date a memo file name carries ("YYYYMMDD.txt", or "YYYYMM.txt" with day 0), only for a real date; 0 in every
 // output (each may be null) otherwise. 1.
 int ParseMemoFileDate(const char* path, int* year, int* month, int* day);

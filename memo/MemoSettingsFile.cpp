@@ -16,8 +16,8 @@
 
 namespace {
 
-// Column the keys are padded to.
-const int kKeyWidth = 23;
+// Each key and the blanks after it fill 23 columns before "= " (the writer puts one of those blanks).
+const int kKeyWidth = 22;
 const int kSearchRow = 1;
 
 #define MEMO_NUM(name, field, def) NUM_IN(MemoSettings, name, field, def)
@@ -41,7 +41,7 @@ const SettingKey kMemoKeys[] = {
     MEMO_NUM("MemoNoUseStrColor", MemoStyle.NoUseStrColor, 1).Old("MemoNoUseStrRGB"),
     MEMO_NUM("MemoStrColor", MemoStyle.StrColor, 0).Old("MemoStrRGB"),
     MEMO_NUM("MemoShadowColor", MemoStyle.ShadowColor, 0),
-    MEMO_NUM("MemoShadowWidth", MemoStyle.ShadowWidth, 1),
+    MEMO_NUM("MemoShadowWidth", MemoStyle.ShadowWidth, 1).Range(0, SHADOW_WIDTH_MAX),
     MEMO_NUM("MemoShadowDirection", MemoStyle.ShadowDirection, 4),
     MEMO_NUM("MemoGradation", MemoStyle.Gradation, 0).Range(0, 255),
     MEMO_NUM("MemoShowToolTip", MemoShowToolTip, 1).Old("MemoOnToolTip"),

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "DateUtil.h"
+#include "DayMemoCache.h"
 #include "DurableSave.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
@@ -93,14 +94,6 @@ bool HasTime(const DayMemoRecord& record)
     return record.Hour >= 0 && record.Hour <= kLastHour && record.Minute >= 0 && record.Minute <= kLastMinute;
 }
 
-void DayFileName(const MemoSettings* memo, int year, int month, int day, char* file, size_t size)
-{
-    if (memo->MemoSaveOneMonth == 1)
-        snprintf(file, size, "%s\\%04d%02d.txt", memo->MemoDir, year, month);
-    else
-        snprintf(file, size, "%s\\%04d%02d%02d.txt", memo->MemoDir, year, month, day);
-}
-
 // A month file loses the day's section and goes with its last one; a day file goes. 1 when the memo is gone.
 int RemoveDayMemo(const MemoSettings* memo, const char* file, const char* section)
 {
@@ -164,9 +157,9 @@ int WriteDayMemo(const MemoSettings* memo, int year, int month, int day, const c
     if (!memo)
         return 0;
     char section[32];
-    snprintf(section, sizeof(section), "%04d%02d%02d", year, month, day);
+    DayMemoSectionName(year, month, day, section, sizeof(section));
     char file[MEMO_FOLDER_SIZE + MAX_PATH];
-    DayFileName(memo, year, month, day, file, sizeof(file));
+    DayMemoFilePath(memo->MemoDir, memo->MemoSaveOneMonth == 1, year, month, day, file, sizeof(file));
     if (!text || !text[0])
         return RemoveDayMemo(memo, file, section);
 
@@ -187,6 +180,8 @@ int ReadMonthMemos(const MemoSettings* memo, int year, int month, char** texts, 
     if (!memo || !texts || !records)
         return 1;
     MemoStoreSettings store = MemoStoreOf(memo);
+    // Each file of the month is read once, and the day files are found in one listing.
+    DayMemoCache* cache = CreateDayMemoCache();
     int days = DaysInMonth(year, month);
     for (int day = 1; day <= days && day <= MEMO_MONTH_DAYS; day++) {
         DayMemoRecord*& record = records[day - 1];
@@ -194,11 +189,12 @@ int ReadMonthMemos(const MemoSettings* memo, int year, int month, char** texts, 
             record = (DayMemoRecord*)AllocZeroed(sizeof(DayMemoRecord));
         if (!record)
             continue;
-        char* text = ReadDayMemoText(nullptr, year, month, day, &store, record, singleLine);
+        char* text = CachedDayMemoText(cache, &store, year, month, day, record, singleLine);
         if (texts[day - 1])
             HeapFree(GetProcessHeap(), 0, texts[day - 1]);
         texts[day - 1] = text;
     }
+    FreeDayMemoCache(cache);
     return 1;
 }
 

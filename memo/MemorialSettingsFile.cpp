@@ -35,7 +35,9 @@ const SettingKey kMemorialKeys[] = {
         .With(SETTING_READ_ONLY),
     MEMORIAL_NUM("MemorialStrColor", MemorialStyle.StrColor, 0).MEMORIAL_FROM(MemorialStyle.StrColor),
     MEMORIAL_NUM("MemorialShadowColor", MemorialStyle.ShadowColor, 0).MEMORIAL_FROM(MemorialStyle.ShadowColor),
-    MEMORIAL_NUM("MemorialShadowWidth", MemorialStyle.ShadowWidth, 0).MEMORIAL_FROM(MemorialStyle.ShadowWidth),
+    MEMORIAL_NUM("MemorialShadowWidth", MemorialStyle.ShadowWidth, 0)
+        .MEMORIAL_FROM(MemorialStyle.ShadowWidth)
+        .Range(0, SHADOW_WIDTH_MAX),
     MEMORIAL_NUM("MemorialShadowDirection", MemorialStyle.ShadowDirection, 0)
         .MEMORIAL_FROM(MemorialStyle.ShadowDirection),
     MEMORIAL_NUM("MemorialGradation", MemorialStyle.Gradation, 0),

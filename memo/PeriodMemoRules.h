@@ -8,6 +8,7 @@
 
 // Periods of the window (WeekMemoMode): one to four weeks around the memo date, or the memo date's month.
 #define PERIOD_MEMO_ONE_WEEK 0
+#define PERIOD_MEMO_TWO_WEEKS 1
 #define PERIOD_MEMO_FOUR_WEEKS 3
 #define PERIOD_MEMO_MONTH 4
 #define PERIOD_MEMO_MODES 5

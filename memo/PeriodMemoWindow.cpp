@@ -60,12 +60,7 @@ const int kCellTextSize = 2048;
 // Controls that take the window's own font.
 const int kFontControls[] = {IDC_PERIODMEMO_COMBO_PERIOD, IDCANCEL, IDOK, IDHELP, IDC_PERIODMEMO_LIST};
 
-struct ToolTipText {
-    int Id;
-    const char* Text;
-};
-
-const ToolTipText kToolTips[] = {
+const ControlToolTipText kToolTips[] = {
     {IDC_PERIODMEMO_LIST, "メモの一覧リストです．"},
     {IDC_MEMO_BTN_YEAR_BACK, "日付を一年前に変更します．"},
     {IDC_MEMO_BTN_YEAR_NEXT, "日付を一年後に変更します．"},
@@ -80,7 +75,7 @@ const ToolTipText kToolTips[] = {
     {IDOK, "リスト中で選択している日の一日メモウィンドウを開きます．"},
     {IDCANCEL, "期間メモウィンドウを閉じます．"},
 };
-static_assert(std::size(kToolTips) <= PERIOD_MEMO_TOOLTIP_MAX, "every tooltip has a slot");
+static_assert(std::size(kToolTips) <= PERIOD_MEMO_TOOLTIP_MAX, "the window keeps at most this many tools");
 
 // The one period memo window's state.
 struct PeriodMemoState {
@@ -96,8 +91,13 @@ struct PeriodMemoState {
     int MiddleRow;  // the memo date's row, -1 for none
     HFONT Font;
     HFONT ListFont;
-    HWND ToolTips[PERIOD_MEMO_TOOLTIP_MAX];
+    HWND ToolTip;  // one tooltip control for the controls' help
     int Sizing;  // 1 while the user drags the border
+    // The date the period is shown around. A day-memo window opened elsewhere (the tray, the calendar) changes the
+    // memo date of the live settings while this window is open.
+    int Year;
+    int Month;
+    int Day;
 };
 
 PeriodMemoState s_period;
@@ -138,14 +138,41 @@ char* RowMemoText(int year, int month, int day)
 
 void SetCaption(HWND window)
 {
-    const MemoSettings& memo = g_memoSettings;
     char caption[128];
     if (s_period.Mode == PERIOD_MEMO_MONTH)
-        snprintf(caption, sizeof(caption), kMonthCaption, (long)memo.MemoYear, (long)memo.MemoMonth);
+        snprintf(caption, sizeof(caption), kMonthCaption, (long)s_period.Year, (long)s_period.Month);
     else
-        snprintf(caption, sizeof(caption), kAroundCaption, (long)memo.MemoYear, (long)memo.MemoMonth,
-                 (long)memo.MemoDay, kWeekdays[DayOfWeek(memo.MemoYear, memo.MemoMonth, memo.MemoDay)]);
+        snprintf(caption, sizeof(caption), kAroundCaption, (long)s_period.Year, (long)s_period.Month,
+                 (long)s_period.Day, kWeekdays[DayOfWeek(s_period.Year, s_period.Month, s_period.Day)]);
     SetDlgItemTextA(window, IDC_MEMO_LABEL_DATE, caption);
+}
+
+// The period around the memo date of the live settings.
+void TakeMemoDate()
+{
+    s_period.Year = g_memoSettings.MemoYear;
+    s_period.Month = g_memoSettings.MemoMonth;
+    s_period.Day = g_memoSettings.MemoDay;
+}
+
+// The memo date of the memo windows becomes the date the period is shown around.
+void HandOverDate()
+{
+    g_memoSettings.MemoYear = s_period.Year;
+    g_memoSettings.MemoMonth = s_period.Month;
+    g_memoSettings.MemoDay = s_period.Day;
+}
+
+// The date of a row as its date column shows it; 0 when it cannot be read back.
+int RowDate(HWND list, int row, int* year, int* month, int* day)
+{
+    char text[PERIOD_MEMO_DATE_SIZE] = "";
+    LVITEMA item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    return ReadPeriodMemoDate(text, year, month, day);
 }
 
 int InsertRow(HWND list, int row, const char* text)
@@ -251,25 +278,23 @@ void OpenSelectedDay(HWND window)
 {
     HWND list = List(window);
     int row = GetSelectedListItem(list, -1);
-    if (row < 0 || !s_period.Module)
-        return;
-    char text[PERIOD_MEMO_DATE_SIZE] = "";
-    LVITEMA item = {};
-    item.iSubItem = 0;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
     int year, month, day;
-    if (!ReadPeriodMemoDate(text, &year, &month, &day))
+    if (row < 0 || !s_period.Module || !RowDate(list, row, &year, &month, &day))
         return;
     g_memoSettings.MemoYear = year;
     g_memoSettings.MemoMonth = month;
     g_memoSettings.MemoDay = day;
-    if (ShowDayMemoWindow(s_period.Module, window, s_period.Env, s_period.Info, s_period.BigIcon,
-                          s_period.SmallIcon) == 1) {
+    INT_PTR shown = ShowDayMemoWindow(s_period.Module, window, s_period.Env, s_period.Info, s_period.BigIcon,
+                                      s_period.SmallIcon);
+    if (shown == 1) {
         s_period.Changed = 1;
         s_period.MemoSaved = 1;
     }
+    // The period follows the day the day-memo window ended on; while one opened elsewhere is open, none opened.
+    if (shown == DAY_MEMO_ALREADY_OPEN)
+        HandOverDate();
+    else
+        TakeMemoDate();
     FillWeekMemoList(window);
 }
 
@@ -293,8 +318,8 @@ void ChangeMode(HWND window)
 INT_PTR OnCommand(HWND window, int id, int code)
 {
     if (id >= IDC_MEMO_BTN_YEAR_BACK && id <= IDC_MEMO_BTN_DAY_NEXT) {
-        MemoSettings& memo = g_memoSettings;
-        StepDayMemoDate(id, &memo.MemoYear, &memo.MemoMonth, &memo.MemoDay);
+        StepDayMemoDate(id, &s_period.Year, &s_period.Month, &s_period.Day);
+        HandOverDate();
         FillWeekMemoList(window);
     } else {
         switch (id) {
@@ -386,10 +411,13 @@ INT_PTR OnInitDialog(HWND window)
         memo.MemoDay = 1;
     if (memo.MemoDay > DaysInMonth(memo.MemoYear, memo.MemoMonth))
         memo.MemoDay = DaysInMonth(memo.MemoYear, memo.MemoMonth);
-    FillWeekMemoList(window);
+    TakeMemoDate();
+    // The list is filled at its final size and with its final columns: the memo date is centred in the rows it
+    // shows.
     PlaceMemoWindow(window, kRememberedRect);
     LayoutWeekMemoDlg(window);
     SetColumnWidths(window);
+    FillWeekMemoList(window);
     SetWeekMemoToolTips(window, 1);
     SetFocus(List(window));
     return FALSE;
@@ -472,6 +500,7 @@ INT_PTR CALLBACK WeekMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE: return OnSize(window, wParam);
     case WM_ENTERSIZEMOVE: s_period.Sizing = 1; return TRUE;
     case WM_EXITSIZEMOVE: return OnExitSizeMove(window);
+    case WM_SETCURSOR: RelayDialogToolTip(s_period.ToolTip, wParam, lParam); return FALSE;
     case WM_DESTROY: OnDestroy(); return FALSE;
     }
     return FALSE;
@@ -482,12 +511,11 @@ void FillWeekMemoList(HWND window)
     if (!window)
         return;
     HWND list = List(window);
-    const MemoSettings& memo = g_memoSettings;
     SetCaption(window);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     int rowHeight = MeasureRowHeight(list);
     PeriodMemoDate dates[PERIOD_MEMO_MAX_ROWS];
-    int rows = PeriodMemoDates(s_period.Mode, memo.MemoYear, memo.MemoMonth, memo.MemoDay, dates);
+    int rows = PeriodMemoDates(s_period.Mode, s_period.Year, s_period.Month, s_period.Day, dates);
     g_memoSettings.PeriodRowCount = rows;
     for (int row = 0; row < rows; row++) {
         char date[PERIOD_MEMO_DATE_SIZE];
@@ -500,14 +528,36 @@ void FillWeekMemoList(HWND window)
             HeapFree(GetProcessHeap(), 0, text);
         }
     }
+    // The month has no middle row: the hot row of a week period before it goes.
     s_period.MiddleRow = PeriodMemoMiddleRow(s_period.Mode, rows);
-    if (s_period.MiddleRow >= 0)
-        SendMessageA(list, LVM_SETHOTITEM, (WPARAM)s_period.MiddleRow, 0);
+    SendMessageA(list, LVM_SETHOTITEM, (WPARAM)s_period.MiddleRow, 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    // The memo date stands in the middle of the list.
+    // The memo date stands in the middle of the list. The scroll is counted from the top: emptying the list need
+    // not take the old scroll back (Wine's list keeps it while its redraw is off).
+    SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
     RECT client;
     if (GetClientRect(list, &client))
         SendMessageA(list, LVM_SCROLL, 0, (rowHeight * (rows + 1) + client.top - client.bottom) / 2);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void RefreshPeriodMemoWindow()
+{
+    HWND window = s_period.Open ? g_memoSettings.PeriodWindow : nullptr;
+    if (!window)
+        return;
+    // Only the memo column changes: the rows, the selection and the scroll stay where the user left them.
+    HWND list = List(window);
+    int rows = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int row = 0; row < rows; row++) {
+        int year, month, day;
+        if (!RowDate(list, row, &year, &month, &day))
+            continue;
+        char* text = RowMemoText(year, month, day);
+        SetRowMemo(list, row, text ? text : "");
+        if (text)
+            HeapFree(GetProcessHeap(), 0, text);
+    }
     InvalidateRect(list, nullptr, TRUE);
 }
 
@@ -629,15 +679,11 @@ void LayoutWeekMemoDlg(HWND window)
 
 void SetWeekMemoToolTips(HWND window, int create)
 {
-    for (HWND& tip : s_period.ToolTips) {
-        if (tip)
-            DestroyWindow(tip);
-        tip = nullptr;
-    }
-    if (!create || !window)
+    if (!create || !window) {
+        DestroyDialogToolTips(&s_period.ToolTip);
         return;
+    }
     int balloon = s_period.Env ? s_period.Env->BalloonTip : 0;
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(window, GWLP_HINSTANCE);
-    for (size_t i = 0; i < std::size(kToolTips); i++)
-        s_period.ToolTips[i] = CreateControlToolTip(instance, window, kToolTips[i].Id, kToolTips[i].Text, balloon);
+    SetDialogToolTips(instance, window, &s_period.ToolTip, kToolTips, (int)std::size(kToolTips), balloon);
 }

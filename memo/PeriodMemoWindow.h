@@ -11,7 +11,7 @@ struct HolidayRecord;
 
 // The dialog's result when it was open already.
 #define PERIOD_MEMO_ALREADY_OPEN 2
-// Tooltips the window keeps at most.
+// Controls with a help tooltip, at most.
 #define PERIOD_MEMO_TOOLTIP_MAX 20
 
 // The holidays that move repeating memos off their days, as the main program holds them when the window asks.
@@ -26,13 +26,17 @@ INT_PTR ShowPeriodMemoWindow(HINSTANCE module, HWND owner, EnvData* env, AppInfo
                              HICON smallIcon);
 
 INT_PTR CALLBACK WeekMemoDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Caption and rows for the memo date and period.
+// Caption and rows for the window's date and period.
 void FillWeekMemoList(HWND window);
+// The open period window lists the memos as the store holds them now (a day-memo window saved); nothing while none
+// is open.
+void RefreshPeriodMemoWindow();
 // Paints one row of the list.
 void DrawWeekMemoItem(const DRAWITEMSTRUCT* item);
 // Places the controls for the window's client size.
 void LayoutWeekMemoDlg(HWND window);
-// Destroys the window's tooltips, and with create 1 makes them again.
+// With create 1 gives the window's one tooltip control a tool per control anew (made the first time); with 0
+// destroys it.
 void SetWeekMemoToolTips(HWND window, int create);
 // One cell's text on one line, cut with an ellipsis, aligned as the column's format (LVCFMT_*) asks.
 void DrawListCellText(HDC dc, const char* text, const RECT* cell, int format);

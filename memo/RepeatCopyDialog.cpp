@@ -151,16 +151,17 @@ int RepeatCopyDayMemo(const MemoSettings* memo, const SYSTEMTIME* source, int ki
         DayMemoRecord record = from;
         DayMemoRecord own = {memo->MemoStyle, DAY_MEMO_NO_TIME, DAY_MEMO_NO_TIME};
         char* ownText = ReadDayMemoText(nullptr, day.wYear, day.wMonth, day.wDay, &store, &own, 0);
-        // Each day is merged with the source alone, so no day takes lines of the days before it.
-        char* merged = ownText ? MergeMemoText(memo, sourceText, ownText) : nullptr;
+        // Each day keeps its own text and takes the source's lines it lacks, from the source alone, so that no day
+        // takes lines of the days before it. Both are memos as the user wrote them, never memo data to import.
+        char* merged = ownText ? MergeMemoLines(ownText, sourceText) : nullptr;
         const char* text = ownText ? merged : sourceText;
         if (ownText && (record.Hour == DAY_MEMO_NO_TIME || record.Minute == DAY_MEMO_NO_TIME)) {
             record.Hour = own.Hour;
             record.Minute = own.Minute;
         }
-        // A day whose merge gives nothing keeps its memo: an empty text would remove it.
-        int ok = !text || !text[0] || WriteDayMemo(memo, day.wYear, day.wMonth, day.wDay, text, &record);
-        if (text && text[0] && ok)
+        // A merge without memory writes nothing: the day keeps its memo, and the copy stops as for a failed write.
+        int ok = text && WriteDayMemo(memo, day.wYear, day.wMonth, day.wDay, text, &record);
+        if (ok)
             written++;
         FreeText(merged);
         FreeText(ownText);

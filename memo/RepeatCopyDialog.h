@@ -12,10 +12,9 @@ class AppInfo;
 #define REPEAT_COPY_NO_SOURCE -1  // the source day has no memo
 #define REPEAT_COPY_FAILED -2     // a day could not be written; the days before it were
 
-// Copies the memo of source in the store of memo to the days a RepeatCopyWalk of kind gives up to last. Each day
-// gets the merge of the source memo and its own memo (MergeMemoText) with the source's style, and its own time
-// when the source has none; a day whose merge gives no text keeps its memo. The number of days written, or one
-// of the values above.
+// Copies the memo of source in the store of memo to the days a RepeatCopyWalk of kind gives up to last. A day with a
+// memo keeps it and takes the source's lines it lacks (MergeMemoLines); it is written with the source's style, and
+// its own time when the source has none. The number of days written, or one of the values above.
 int RepeatCopyDayMemo(const MemoSettings* memo, const SYSTEMTIME* source, int kind, const SYSTEMTIME* last);
 
 // Runs the modal dialog from module's template over owner for the memo date of the live memo settings. IDOK when

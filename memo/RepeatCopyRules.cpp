@@ -16,10 +16,10 @@ long long DateKey(const SYSTEMTIME* date)
     return ((long long)date->wYear * 100 + date->wMonth) * 100 + date->wDay;
 }
 
-// months after the source's month, with the source's day lowered to that month's length; 0 past the last year.
-int MonthsOn(const SYSTEMTIME* source, long long months, SYSTEMTIME* out)
+// months after from's month, with from's day lowered to that month's length; 0 past the last year.
+int MonthsOn(const SYSTEMTIME* from, long long months, SYSTEMTIME* out)
 {
-    long long index = (long long)source->wYear * kYearMonths + (source->wMonth - 1) + months;
+    long long index = (long long)from->wYear * kYearMonths + (from->wMonth - 1) + months;
     long long year = index / kYearMonths;
     if (year > kLastYear)
         return 0;
@@ -27,7 +27,7 @@ int MonthsOn(const SYSTEMTIME* source, long long months, SYSTEMTIME* out)
     int length = DaysInMonth((int)year, month);
     out->wYear = (WORD)year;
     out->wMonth = (WORD)month;
-    out->wDay = (WORD)(source->wDay > length ? length : source->wDay);
+    out->wDay = (WORD)(from->wDay > length ? length : from->wDay);
     return 1;
 }
 
@@ -57,7 +57,8 @@ int NextRepeatCopyDay(RepeatCopyWalk* walk, SYSTEMTIME* out)
     case REPEAT_COPY_DAILY: AddDays(&day, 1); break;
     case REPEAT_COPY_WEEKLY: AddDays(&day, kWeekDays); break;
     case REPEAT_COPY_MONTHLY:
-        if (!MonthsOn(&walk->Source, walk->Steps + 1LL, &day))
+        // From the last day given: a day lowered to a short month's length stays lowered after it.
+        if (!MonthsOn(&walk->Day, 1, &day))
             return 0;
         break;
     case REPEAT_COPY_YEARLY:

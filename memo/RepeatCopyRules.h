@@ -22,9 +22,10 @@ struct RepeatCopyWalk {
 
 // Starts the walk after source up to last (that day included); the time of day counts for neither.
 void StartRepeatCopy(RepeatCopyWalk* walk, const SYSTEMTIME* source, int kind, const SYSTEMTIME* last);
-// The walk's next day into out: one day or one week on, or the next month or year with the source's day lowered
-// to the month's length. Months and years are counted from the source, so a copy from the 31st comes back to the
-// 31st in long months, and one from 29 February to it in leap years. 0 once the day would be after the last, after
+// The walk's next day into out: one day or one week on, the next month or the next year. A month step goes on from
+// the last day given with its day lowered to the month's length, so a copy from 31 January writes 28 February and
+// then the 28th of every month. Years are counted from the source, so a copy from 29 February writes 28 February in
+// common years and 29 February again in leap years. 0 once the day would be after the last, after
 // REPEAT_COPY_MAX_DAYS days, for an unknown kind or a null pointer.
 int NextRepeatCopyDay(RepeatCopyWalk* walk, SYSTEMTIME* out);
 // How many days the walk from source to last gives.

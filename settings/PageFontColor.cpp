@@ -12,7 +12,7 @@
 
 namespace {
 
-const int kShadowWidthMax = 99;
+const int kShadowWidthMax = SHADOW_WIDTH_MAX;
 const char kApplyAllQuestion[] =
     "個々の文字の装飾の設定を，文字表示のすべての装飾の設定に反映させます\r\nかまいませんか？";
 

@@ -5,11 +5,12 @@
 #include "SettingsDialogIds.h"
 #include "SettingsPage.h"
 #include "SettingsRules.h"
+#include "ShownMonth.h"
 
 namespace {
 
 const int kSplitDayMax = 30;
-const int kCountMax = 12;
+const int kCountMax = DISPLAY_COUNT_MAX;
 const int kOffsetMin = -60;
 const int kOffsetMax = 60;
 

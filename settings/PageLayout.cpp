@@ -4,12 +4,11 @@
 #include "EnvData.h"
 #include "SettingsDialogIds.h"
 #include "SettingsPage.h"
-#include "SettingsRules.h"
 
 namespace {
 
 const int kSpaceMin = 0;
-const int kSpaceMax = 200;
+const int kSpaceMax = LAYOUT_SPACE_MAX;
 
 struct SpaceEdit {
     int Edit;
@@ -45,7 +44,9 @@ void OnSpaceChange(HWND page, EnvData* work, const SpaceEdit& space)
     int number;
     if (!ReadEditNumber(page, space.Edit, 0, &number) || number == work->*space.Field)
         return;
-    work->*space.Field = LimitInt(number, kSpaceMin, kSpaceMax);
+    // The number is unsigned: one beyond INT_MAX is a wide spacing, not a negative one.
+    unsigned int spacing = (unsigned int)number;
+    work->*space.Field = spacing > (unsigned int)kSpaceMax ? kSpaceMax : (int)spacing;
     MarkPageChanged(&s_flags, 1);
 }
 

@@ -45,9 +45,9 @@ bool OnCommand(HWND page, int id, int code)
     EnvData* work = SettingsWorkingCopy();
     if (!work)
         return false;
+    // Every notification of these controls counts as a change (the shared handler stores what its code means).
     if (IsTransparencyControl(id)) {
-        bool edit = id == IDC_ENVTRANSPARENT_EDIT_ALPHA || id == IDC_ENVTRANSPARENT_EDIT_TIME;
-        if (!s_flags.Initialised || code != (edit ? EN_CHANGE : BN_CLICKED))
+        if (!s_flags.Initialised)
             return true;
         OnTransparencyControl(page, MAKEWPARAM(id, code), IDC_ENVTRANSPARENT_RADIO_CLEAR,
                               IDC_ENVTRANSPARENT_RADIO_ALWAYS, IDC_ENVTRANSPARENT_SPIN_ALPHA,

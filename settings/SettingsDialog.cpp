@@ -335,6 +335,9 @@ INT_PTR CALLBACK EnvDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         return OnCommand(dialog, LOWORD(wParam));
     case WM_NOTIFY:
         return OnNotify((const NMHDR*)lParam);
+    case WM_SETCURSOR:
+        RelaySettingsToolTips(wParam, lParam);
+        return FALSE;
     }
     return FALSE;
 }

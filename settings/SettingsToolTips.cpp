@@ -9,10 +9,7 @@
 
 namespace {
 
-struct ToolTipText {
-    int Control;
-    const char* Text;
-};
+typedef ControlToolTipText ToolTipText;
 
 const ToolTipText kGeneralToolTips[] = {
     {IDC_ENVGENERAL_RADIO_GRID, "七曜カレンダーに設定します"},
@@ -242,52 +239,45 @@ const ToolTipText kEnvDlgToolTips[] = {
 struct ToolTipList {
     const ToolTipText* Texts;
     int Count;
-    HWND* Tips;
-    int Capacity;
+    int Capacity;  // tools at most
 };
 
-HWND s_pageTips[14][PAGE_TOOLTIP_MAX];
-HWND s_frameTips[FRAME_TOOLTIP_MAX];
-
-#define LIST(texts, tips) {texts, (int)(sizeof(texts) / sizeof(texts[0])), tips, (int)(sizeof(tips) / sizeof(tips[0]))}
+#define LIST(texts, capacity) {texts, (int)(sizeof(texts) / sizeof(texts[0])), capacity}
 const ToolTipList kLists[15] = {
-    LIST(kGeneralToolTips, s_pageTips[0]),
-    LIST(kYearToolTips, s_pageTips[1]),
-    LIST(kMonthToolTips, s_pageTips[2]),
-    LIST(kWeekToolTips, s_pageTips[3]),
-    LIST(kDateToolTips, s_pageTips[4]),
-    LIST(kLayoutToolTips, s_pageTips[5]),
-    LIST(kFontColorToolTips, s_pageTips[6]),
-    LIST(kMarkToolTips, s_pageTips[7]),
-    LIST(kWindowToolTips, s_pageTips[8]),
-    LIST(kTransparentToolTips, s_pageTips[9]),
-    LIST(kHotSpotToolTips, s_pageTips[10]),
-    LIST(kActionToolTips, s_pageTips[11]),
-    LIST(kToolTipPageToolTips, s_pageTips[12]),
-    LIST(kOtherToolTips, s_pageTips[13]),
-    LIST(kEnvDlgToolTips, s_frameTips),
+    LIST(kGeneralToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kYearToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kMonthToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kWeekToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kDateToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kLayoutToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kFontColorToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kMarkToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kWindowToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kTransparentToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kHotSpotToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kActionToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kToolTipPageToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kOtherToolTips, PAGE_TOOLTIP_MAX),
+    LIST(kEnvDlgToolTips, FRAME_TOOLTIP_MAX),
 };
 #undef LIST
 
 const int kFrameList = 14;
 
-int Install(const ToolTipList& list, HWND window, int create)
+// The tooltip control of each page and of the dialog's buttons, in the order of kLists.
+HWND s_tips[15];
+
+int Install(int list, HWND window, int create)
 {
-    for (int i = 0; i < list.Capacity; i++) {
-        if (list.Tips[i])
-            DestroyWindow(list.Tips[i]);
-        list.Tips[i] = nullptr;
-    }
-    if (create != 1 || !window)
+    if (create != 1 || !window) {
+        DestroyDialogToolTips(&s_tips[list]);
         return 1;
+    }
     const EnvData* work = SettingsWorkingCopy();
     int balloon = work ? work->BalloonTip : 0;
-    int next = 0;
-    for (int i = 0; i < list.Count && next < list.Capacity; i++) {
-        HWND tip = CreateControlToolTip(g_program.Instance, window, list.Texts[i].Control, list.Texts[i].Text, balloon);
-        if (tip)
-            list.Tips[next++] = tip;
-    }
+    const ToolTipList& texts = kLists[list];
+    int count = texts.Count < texts.Capacity ? texts.Count : texts.Capacity;
+    SetDialogToolTips(g_program.Instance, window, &s_tips[list], texts.Texts, count, balloon);
     return 1;
 }
 
@@ -304,84 +294,84 @@ const ToolTipList* ListOf(int slot)
 
 int SetGeneralToolTips(HWND page, int create)
 {
-    return Install(kLists[0], page, create);
+    return Install(0, page, create);
 }
 
 int SetYearToolTips(HWND page, int create)
 {
-    return Install(kLists[1], page, create);
+    return Install(1, page, create);
 }
 
 int SetMonthToolTips(HWND page, int create)
 {
-    return Install(kLists[2], page, create);
+    return Install(2, page, create);
 }
 
 int SetWeekToolTips(HWND page, int create)
 {
-    return Install(kLists[3], page, create);
+    return Install(3, page, create);
 }
 
 int SetDateToolTips(HWND page, int create)
 {
-    return Install(kLists[4], page, create);
+    return Install(4, page, create);
 }
 
 int SetLayoutToolTips(HWND page, int create)
 {
-    return Install(kLists[5], page, create);
+    return Install(5, page, create);
 }
 
 int SetFontColorToolTips(HWND page, int create)
 {
-    return Install(kLists[6], page, create);
+    return Install(6, page, create);
 }
 
 int SetMarkToolTips(HWND page, int create)
 {
-    return Install(kLists[7], page, create);
+    return Install(7, page, create);
 }
 
 int SetWindowToolTips(HWND page, int create)
 {
-    return Install(kLists[8], page, create);
+    return Install(8, page, create);
 }
 
 int SetTransparentToolTips(HWND page, int create)
 {
-    return Install(kLists[9], page, create);
+    return Install(9, page, create);
 }
 
 int SetHotSpotToolTips(HWND page, int create)
 {
-    return Install(kLists[10], page, create);
+    return Install(10, page, create);
 }
 
 int SetActionToolTips(HWND page, int create)
 {
-    return Install(kLists[11], page, create);
+    return Install(11, page, create);
 }
 
 int SetToolTipPageToolTips(HWND page, int create)
 {
-    return Install(kLists[12], page, create);
+    return Install(12, page, create);
 }
 
 int SetOtherToolTips(HWND page, int create)
 {
-    return Install(kLists[13], page, create);
+    return Install(13, page, create);
 }
 
 int SetEnvDlgToolTips(HWND dialog, int create)
 {
-    return Install(kLists[14], dialog, create);
+    return Install(kFrameList, dialog, create);
 }
 
 int SetPageToolTips(int slot, HWND page, int create)
 {
     if (slot < 0 || slot >= kFrameList)
         return 0;
-    return Install(kLists[slot], page, create);
+    return Install(slot, page, create);
 }
 
 int PageToolTipCount(int slot)
@@ -393,5 +383,10 @@ int PageToolTipCount(int slot)
 int PageToolTipControl(int slot, int index)
 {
     const ToolTipList* list = ListOf(slot);
-    return list && index >= 0 && index < list->Count ? list->Texts[index].Control : 0;
+    return list && index >= 0 && index < list->Count ? list->Texts[index].ControlId : 0;
+}
+
+void RelaySettingsToolTips(WPARAM wParam, LPARAM lParam)
+{
+    RelayDialogToolTips(s_tips, (int)(sizeof(s_tips) / sizeof(s_tips[0])), wParam, lParam);
 }

@@ -8,8 +8,9 @@
 #define PAGE_TOOLTIP_MAX 30
 #define FRAME_TOOLTIP_MAX 8
 
-// Each installer first destroys the tooltips it made before; with create 1 it then gives every control of its list
-// its tooltip (a control whose tooltip cannot be made has none). 1.
+// Each page, and the dialog's buttons, have one tooltip control with a tool per control of their list. Each
+// installer first removes the tools it made before; with create 1 it then gives every control of its list its tool
+// (a control whose tool cannot be made has none), with create 0 it destroys the tooltip control. 1.
 int SetGeneralToolTips(HWND page, int create);
 int SetYearToolTips(HWND page, int create);
 int SetMonthToolTips(HWND page, int create);
@@ -32,3 +33,6 @@ int SetPageToolTips(int slot, HWND page, int create);
 // index-th; 0 past the end.
 int PageToolTipCount(int slot);
 int PageToolTipControl(int slot, int index);
+// The settings dialog's WM_SETCURSOR, which also comes from the controls of its pages: the mouse message it stands
+// for goes to the tooltip controls of the pages and of the buttons.
+void RelaySettingsToolTips(WPARAM wParam, LPARAM lParam);

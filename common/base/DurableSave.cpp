@@ -50,10 +50,13 @@ bool WriteAll(HANDLE file, const void* data, DWORD size)
     return true;
 }
 
-// Writes the new content into a new file at temp and flushes it to the disk; false with the error kept.
+// Writes the new content into a new file at temp and flushes it to the disk; false with the error kept. The name is
+// our own and exact, so it is created as spelt: Wine then need not read the whole folder for a name spelt otherwise,
+// and Windows compares names without regard to case all the same.
 bool WriteTemporary(const char* temp, const void* data, DWORD size)
 {
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_POSIX_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = WriteAll(file, data, size) && FlushFileBuffers(file);
@@ -92,6 +95,26 @@ bool PlaceFile(const char* temp, const char* path)
         if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         DWORD error = GetLastError();
+        if (!IsBusyError(error) || tries == kPlaceTries) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(pause);
+        pause = pause * 2 < kLongestPause ? pause * 2 : kLongestPause;
+    }
+}
+
+// Puts temp at path only while no file is there: a rename that never replaces. False with ERROR_FILE_EXISTS when a
+// file is there (or appeared).
+bool PlaceNewFile(const char* temp, const char* path)
+{
+    DWORD pause = kFirstPause;
+    for (int tries = 1;; tries++) {
+        if (MoveFileExA(temp, path, MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD error = GetLastError();
+        if (error == ERROR_ALREADY_EXISTS)
+            error = ERROR_FILE_EXISTS;
         if (!IsBusyError(error) || tries == kPlaceTries) {
             SetLastError(error);
             return false;
@@ -146,6 +169,29 @@ int SaveFileDurably(const char* path, const void* data, DWORD size)
         DWORD error = GetLastError();
         DeleteFileA(temp);
         Trace("the save of %s failed (error %lu); the old file is kept", path, (unsigned long)error);
+        SetLastError(error);
+    }
+    HeapFree(GetProcessHeap(), 0, temp);
+    return ok ? 1 : 0;
+}
+
+int SaveNewFileDurably(const char* path, const void* data, DWORD size)
+{
+    if (SafeStrLen(path) == 0 || (!data && size)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    char* temp = TemporaryName(path, nullptr);
+    if (!temp) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    bool ok = WriteTemporary(temp, data, size) && PlaceNewFile(temp, path);
+    if (!ok) {
+        DWORD error = GetLastError();
+        DeleteFileA(temp);
+        if (error != ERROR_FILE_EXISTS)
+            Trace("the save of the new file %s failed (error %lu)", path, (unsigned long)error);
         SetLastError(error);
     }
     HeapFree(GetProcessHeap(), 0, temp);

@@ -15,6 +15,10 @@ extern "C" {
 // Puts size bytes in place as the whole content of path. 1 when path holds them; 0 with path untouched, the
 // temporary file removed and GetLastError saying why (ERROR_DISK_FULL, ERROR_ACCESS_DENIED, ...).
 int SaveFileDurably(const char* path, const void* data, DWORD size);
+// SaveFileDurably for a file that a listing of its folder just showed missing: put in place only while no file is
+// at path, so that the name is looked for once (under Wine each look for a missing name reads the whole folder). 0
+// with ERROR_FILE_EXISTS and the file that appeared untouched, else as SaveFileDurably.
+int SaveNewFileDurably(const char* path, const void* data, DWORD size);
 // The name of a new temporary file beside path for a file that another writer fills (an archiver), ending in
 // extension when given; null without memory. The caller frees it with HeapFree and hands the filled file to
 // PlaceFileDurably.

@@ -7,8 +7,9 @@
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "MemoEscape.h"
+#include "ProfileFile.h"
+#include "ProfileSection.h"
 #include "ProfileValue.h"
-#include "Sjis.h"
 #include "StrUtil.h"
 
 namespace {
@@ -80,25 +81,43 @@ void ParseMemoTime(const char* text, int* hour, int* minute)
     *minute = valid ? m : DAY_MEMO_NO_TIME;
 }
 
-void ReadStyle(const char* file, const char* section, const FontStyle* defaults, DayMemoRecord* out)
+// Bytes of a style or time value as the reader takes it.
+const size_t kValueSize = 64;
+
+int IntOf(const ProfileSection* section, const char* key, int def)
+{
+    char value[kValueSize];
+    return ProfileIntOf(GetSectionString(section, key, "", value, sizeof(value)), def);
+}
+
+void ReadStyle(const ProfileSection* section, const FontStyle* defaults, DayMemoRecord* out)
 {
     FontStyle& s = out->Style;
-    s.MarkType = (BYTE)ReadProfileInt(file, section, "MarkType", 1);
-    s.MarkColor = (COLORREF)ReadProfileInt(file, section, "MarkColor",
-                                           (int)(defaults ? defaults->MarkColor : kDefaultMarkColor));
-    s.NoUseStrColor = ReadProfileInt(file, section, "NoUseStrColor", 1);
-    s.StrColor = (COLORREF)ReadProfileInt(file, section, "StrColor",
-                                          (int)(defaults ? defaults->StrColor : kDefaultStrColor));
-    s.ShadowColor = (COLORREF)ReadProfileInt(file, section, "ShadowColor",
-                                             (int)(defaults ? defaults->ShadowColor : kDefaultShadowColor));
-    s.ShadowWidth = (BYTE)ReadProfileInt(file, section, "ShadowWidth",
-                                         defaults ? defaults->ShadowWidth : kDefaultShadowWidth);
-    s.ShadowDirection = (BYTE)ReadProfileInt(file, section, "ShadowDirection",
-                                             defaults ? defaults->ShadowDirection : kDefaultShadowDirection);
+    s.MarkType = (BYTE)IntOf(section, "MarkType", 1);
+    s.MarkColor = (COLORREF)IntOf(section, "MarkColor", (int)(defaults ? defaults->MarkColor : kDefaultMarkColor));
+    s.NoUseStrColor = IntOf(section, "NoUseStrColor", 1);
+    s.StrColor = (COLORREF)IntOf(section, "StrColor", (int)(defaults ? defaults->StrColor : kDefaultStrColor));
+    s.ShadowColor =
+        (COLORREF)IntOf(section, "ShadowColor", (int)(defaults ? defaults->ShadowColor : kDefaultShadowColor));
+    char value[kValueSize];
+    s.ShadowWidth = (BYTE)ProfileIntInRangeOf(GetSectionString(section, "ShadowWidth", "", value, sizeof(value)),
+                                              defaults ? defaults->ShadowWidth : kDefaultShadowWidth, 0,
+                                              SHADOW_WIDTH_MAX);
+    s.ShadowDirection =
+        (BYTE)IntOf(section, "ShadowDirection", defaults ? defaults->ShadowDirection : kDefaultShadowDirection);
+    ParseMemoTime(GetSectionString(section, "Time", "", value, sizeof(value)), &out->Hour, &out->Minute);
+}
 
-    char time[64];
-    GetPrivateProfileStringA(section, "Time", "", time, sizeof(time), file);
-    ParseMemoTime(time, &out->Hour, &out->Minute);
+// The memo of the named section of the file at path, read once.
+char* ReadSectionOfFile(const char* path, const char* name, const MemoStoreSettings* settings, DayMemoRecord* out,
+                        int singleLine)
+{
+    ProfileFile* file = ReadProfileFile(path);
+    if (!file)
+        return nullptr;
+    char* text = DayMemoOfSection(FindProfileFileSection(file, name), settings, out, singleLine);
+    FreeProfileFile(file);
+    return text;
 }
 
 char* ReadMemoOfDate(const SYSTEMTIME& st, const MemoStoreSettings* settings, DayMemoRecord* out, int singleLine)
@@ -139,39 +158,25 @@ char* ReadDayMemoText(const char* path, int year, int month, int day, const Memo
     if (!settings)
         return nullptr;
     char file[MAX_PATH + MEMO_DIR_SIZE];
-    const char* dir = NonNullStr(settings->MemoDir);
     if (path && path[0])
         SafeStrCpy(file, sizeof(file), path);
-    else if (settings->MemoSaveOneMonth == 1 || day <= 0)
-        snprintf(file, sizeof(file), "%s\\%04d%02d.txt", dir, year, month);
     else
-        snprintf(file, sizeof(file), "%s\\%04d%02d%02d.txt", dir, year, month, day);
-    if (!FileExists(file))
-        return nullptr;
+        DayMemoFilePath(settings->MemoDir, settings->MemoSaveOneMonth == 1 || day <= 0, year, month, day, file,
+                        sizeof(file));
     // A file whose name is no date holds no memo we could place.
     if ((year == 0 || month == 0) && !DateFromFileName(file, &year, &month, &day))
         return nullptr;
     char section[32];
-    snprintf(section, sizeof(section), "%04d%02d%02d", year, month, day);
-    return ReadDayMemoSection(file, section, settings, out, singleLine);
+    DayMemoSectionName(year, month, day, section, sizeof(section));
+    return ReadSectionOfFile(file, section, settings, out, singleLine);
 }
 
 char* ReadDayMemoSection(const char* file, const char* section, const MemoStoreSettings* settings,
                          DayMemoRecord* out, int singleLine)
 {
-    if (!file || !section || !FileExists(file))
+    if (!file || !section)
         return nullptr;
-    // The profile reader strips blanks and one pair of quotes around the value: a memo
-    // that begins or ends with either is stored inside one pair of double quotes.
-    char* value = (char*)AllocZeroed(DAY_MEMO_VALUE_SIZE);
-    if (!value)
-        return nullptr;
-    GetPrivateProfileStringA(section, "Memo", "", value, DAY_MEMO_VALUE_SIZE, file);
-    char* text = value[0] ? UnescapeMemoText(value, singleLine) : nullptr;
-    HeapFree(GetProcessHeap(), 0, value);
-    if (text && out)
-        ReadStyle(file, section, settings ? settings->DefaultStyle : nullptr, out);
-    return text;
+    return ReadSectionOfFile(file, section, settings, out, singleLine);
 }
 
 char* GetTodayMemo(const MemoStoreSettings* settings, DayMemoRecord* out, int singleLine)
@@ -189,4 +194,35 @@ char* GetTomorrowMemo(const MemoStoreSettings* settings, DayMemoRecord* out, int
     return ReadMemoOfDate(st, settings, out, singleLine);
 }
 
+}
+
+void DayMemoFilePath(const char* dir, int monthFile, int year, int month, int day, char* out, size_t size)
+{
+    if (monthFile)
+        snprintf(out, size, "%s\\%04d%02d.txt", NonNullStr(dir), year, month);
+    else
+        snprintf(out, size, "%s\\%04d%02d%02d.txt", NonNullStr(dir), year, month, day);
+}
+
+void DayMemoSectionName(int year, int month, int day, char* out, size_t size)
+{
+    snprintf(out, size, "%04d%02d%02d", year, month, day);
+}
+
+char* DayMemoOfSection(const ProfileSection* section, const MemoStoreSettings* settings, DayMemoRecord* out,
+                       int singleLine)
+{
+    if (!section)
+        return nullptr;
+    // The profile reader strips blanks and one pair of quotes around the value: a memo that begins or ends with
+    // either is stored inside one pair of double quotes.
+    char* value = (char*)AllocZeroed(DAY_MEMO_VALUE_SIZE);
+    if (!value)
+        return nullptr;
+    GetSectionString(section, "Memo", "", value, DAY_MEMO_VALUE_SIZE);
+    char* text = value[0] ? UnescapeMemoText(value, singleLine) : nullptr;
+    HeapFree(GetProcessHeap(), 0, value);
+    if (text && out)
+        ReadStyle(section, settings ? settings->DefaultStyle : nullptr, out);
+    return text;
 }

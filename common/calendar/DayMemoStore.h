@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <stddef.h>
+
 #include "SettingsTypes.h"
+
+struct ProfileSection;
 
 // Size of the buffer GetMemoDir fills.
 #define MEMO_DIR_SIZE 1024
@@ -50,3 +54,12 @@ char* GetTodayMemo(const MemoStoreSettings* settings, DayMemoRecord* out, int si
 char* GetTomorrowMemo(const MemoStoreSettings* settings, DayMemoRecord* out, int singleLine);
 
 }
+
+// The file of a day's memo in the memo folder dir: the month's file with monthFile 1, else the day's.
+void DayMemoFilePath(const char* dir, int monthFile, int year, int month, int day, char* out, size_t size);
+// The section of a day's memo ("YYYYMMDD").
+void DayMemoSectionName(int year, int month, int day, char* out, size_t size);
+// The memo of a day's section already read (null: no section), as ReadDayMemoSection gives it from the section's
+// file; the caller frees it with HeapFree.
+char* DayMemoOfSection(const ProfileSection* section, const MemoStoreSettings* settings, DayMemoRecord* out,
+                       int singleLine);

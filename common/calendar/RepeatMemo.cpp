@@ -18,16 +18,20 @@ namespace {
 const size_t kSectionBlockSize = 64 * 1024;
 const int kMaxShiftSteps = 365;
 
-// One stored key: where it lives in the record, its width and the reader's default.
+// One stored key: where it lives in the record, its width, the reader's default and the most it may hold.
 struct KeyRow {
     const char* Key;
     size_t Offset;
     int Bytes;  // 1 or 4
     int Default;
+    int Max;    // above 0: the value read is held to 0..Max; 0: taken as it is
 };
 
-#define REPEAT_ROW(key, field, def) {key, offsetof(RepeatMemoRecord, field), (int)sizeof(RepeatMemoRecord::field), def}
-#define STYLE_ROW(key, field, def) {key, offsetof(RepeatMemoRecord, Style) + offsetof(FontStyle, field), (int)sizeof(FontStyle::field), def}
+#define REPEAT_ROW(key, field, def) \
+    {key, offsetof(RepeatMemoRecord, field), (int)sizeof(RepeatMemoRecord::field), def, 0}
+#define STYLE_ROW_TO(key, field, def, max) \
+    {key, offsetof(RepeatMemoRecord, Style) + offsetof(FontStyle, field), (int)sizeof(FontStyle::field), def, max}
+#define STYLE_ROW(key, field, def) STYLE_ROW_TO(key, field, def, 0)
 
 // In the order the writer puts them; "Memo" follows.
 const KeyRow kKeys[] = {
@@ -49,7 +53,7 @@ const KeyRow kKeys[] = {
     STYLE_ROW("NoUseStrColor", NoUseStrColor, 1),
     STYLE_ROW("StrColor", StrColor, 0),
     STYLE_ROW("ShadowColor", ShadowColor, 0xFFFF00),
-    STYLE_ROW("ShadowWidth", ShadowWidth, 1),
+    STYLE_ROW_TO("ShadowWidth", ShadowWidth, 1, SHADOW_WIDTH_MAX),
     STYLE_ROW("ShadowDirection", ShadowDirection, 2),
     STYLE_ROW("Gradation", Gradation, 0),
 };
@@ -98,7 +102,8 @@ void ReadRecord(const char* path, const char* section, RepeatMemoRecord* r)
         int def = row.Default;
         if (strcmp(row.Key, "DayBit") == 0)
             def = ReadProfileInt(path, section, "DateBit", 0);
-        SetField(r, row, ReadProfileInt(path, section, row.Key, def));
+        SetField(r, row, row.Max > 0 ? ReadProfileIntInRange(path, section, row.Key, def, 0, row.Max)
+                                     : ReadProfileInt(path, section, row.Key, def));
     }
 }
 

@@ -8,6 +8,22 @@ const int kMargin = 2;
 const int kMaxTipWidth = 360;
 const int kMaxResourceText = 8192;
 
+// A tooltip window of the dialogs' form (margins, width), not yet holding a tool; null on failure.
+HWND MakeToolTip(HINSTANCE instance, HWND owner, int balloon)
+{
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    DWORD style = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (balloon == 1 ? TTS_BALLOON : 0);
+    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
+    if (!tip)
+        return nullptr;
+    RECT margin = {kMargin, kMargin, kMargin, kMargin};
+    SendMessageA(tip, TTM_SETMARGIN, 0, (LPARAM)&margin);
+    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    return tip;
+}
+
 // Common Controls 6 takes the full TOOLINFOA; earlier versions refuse it and take the version 2 size.
 bool AddTool(HWND tip, TOOLINFOA* tool)
 {
@@ -18,6 +34,60 @@ bool AddTool(HWND tip, TOOLINFOA* tool)
     return SendMessageA(tip, TTM_ADDTOOLA, 0, (LPARAM)tool) != 0;
 }
 
+// The control, or the dialog itself for an id of 0 or less; null when it is missing.
+HWND ToolWindow(HWND dialog, int controlId)
+{
+    return controlId > 0 ? GetDlgItem(dialog, controlId) : dialog;
+}
+
+// A tool over the whole client area of control, showing text. Without subclass, the dialog relays.
+bool AddControlTool(HINSTANCE instance, HWND tip, HWND control, const char* text, UINT subclass)
+{
+    TOOLINFOA tool = {};
+    tool.uFlags = subclass | TTF_TRANSPARENT;
+    tool.hwnd = control;
+    tool.hinst = instance;
+    tool.lpszText = const_cast<char*>(text);
+    GetClientRect(control, &tool.rect);
+    return AddTool(tip, &tool);
+}
+
+void RemoveTools(HWND tip)
+{
+    for (LRESULT count = SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0); count > 0; count--) {
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        if (!SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)(count - 1), (LPARAM)&tool))
+            break;
+        SendMessageA(tip, TTM_DELTOOLA, 0, (LPARAM)&tool);
+    }
+}
+
+// Whether tip is a tooltip window that dialog's top-level window owns, of the balloon form asked for.
+bool ToolTipFits(HWND tip, HWND dialog, int balloon)
+{
+    if (!tip || !IsWindow(tip) || GetWindow(tip, GW_OWNER) != GetAncestor(dialog, GA_ROOT))
+        return false;
+    LONG_PTR form = GetWindowLongPtrA(tip, GWL_STYLE) & TTS_BALLOON;
+    return form == (balloon == 1 ? TTS_BALLOON : 0);
+}
+
+bool IsRelayedMouseMessage(UINT message)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -26,29 +96,13 @@ HWND CreateControlToolTip(HINSTANCE instance, HWND dialog, int controlId, const 
 {
     if (!text || !dialog)
         return nullptr;
-    HWND control = controlId > 0 ? GetDlgItem(dialog, controlId) : dialog;
+    HWND control = ToolWindow(dialog, controlId);
     if (!control)
         return nullptr;
-
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    DWORD style = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (balloon == 1 ? TTS_BALLOON : 0);
-    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr, instance, nullptr);
+    HWND tip = MakeToolTip(instance, control, balloon);
     if (!tip)
         return nullptr;
-
-    RECT margin = {kMargin, kMargin, kMargin, kMargin};
-    SendMessageA(tip, TTM_SETMARGIN, 0, (LPARAM)&margin);
-    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
-
-    TOOLINFOA tool = {};
-    tool.uFlags = TTF_SUBCLASS | TTF_TRANSPARENT;
-    tool.hwnd = control;
-    tool.hinst = instance;
-    tool.lpszText = const_cast<char*>(text);
-    GetClientRect(control, &tool.rect);
-    if (!AddTool(tip, &tool)) {
+    if (!AddControlTool(instance, tip, control, text, TTF_SUBCLASS)) {
         DestroyWindow(tip);
         return nullptr;
     }
@@ -61,6 +115,69 @@ HWND CreateControlToolTipFromResource(HINSTANCE instance, HWND dialog, int contr
     if (LoadStringA(instance, stringId, text, sizeof(text)) <= 0)
         return nullptr;
     return CreateControlToolTip(instance, dialog, controlId, text, balloon);
+}
+
+int SetDialogToolTips(HINSTANCE instance, HWND dialog, HWND* tip, const ControlToolTipText* texts, int count,
+                      int balloon)
+{
+    if (!tip)
+        return 0;
+    if (!dialog) {
+        DestroyDialogToolTips(tip);
+        return 0;
+    }
+    if (ToolTipFits(*tip, dialog, balloon)) {
+        RemoveTools(*tip);
+    } else {
+        DestroyDialogToolTips(tip);
+        *tip = MakeToolTip(instance, dialog, balloon);
+        if (!*tip)
+            return 0;
+        // Moving from one control to the next waits the full delay, as it did while every control had a tooltip
+        // window of its own.
+        LRESULT initial = SendMessageA(*tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0);
+        SendMessageA(*tip, TTM_SETDELAYTIME, TTDT_RESHOW, MAKELPARAM(initial, 0));
+    }
+    int made = 0;
+    for (int i = 0; texts && i < count; i++) {
+        HWND control = texts[i].Text ? ToolWindow(dialog, texts[i].ControlId) : nullptr;
+        if (control && AddControlTool(instance, *tip, control, texts[i].Text, 0))
+            made++;
+    }
+    return made;
+}
+
+void DestroyDialogToolTips(HWND* tip)
+{
+    if (!tip)
+        return;
+    if (*tip && IsWindow(*tip))
+        DestroyWindow(*tip);
+    *tip = nullptr;
+}
+
+void RelayDialogToolTips(const HWND* tips, int count, WPARAM wParam, LPARAM lParam)
+{
+    HWND over = (HWND)wParam;
+    if (!tips || !over || LOWORD(lParam) != HTCLIENT || !IsRelayedMouseMessage(HIWORD(lParam)))
+        return;
+    MSG message = {};
+    message.hwnd = over;
+    message.message = HIWORD(lParam);
+    message.time = (DWORD)GetMessageTime();
+    GetCursorPos(&message.pt);
+    POINT client = message.pt;
+    ScreenToClient(over, &client);
+    message.lParam = MAKELPARAM(client.x, client.y);
+    for (int i = 0; i < count; i++) {
+        if (tips[i])
+            SendMessageA(tips[i], TTM_RELAYEVENT, 0, (LPARAM)&message);
+    }
+}
+
+void RelayDialogToolTip(HWND tip, WPARAM wParam, LPARAM lParam)
+{
+    RelayDialogToolTips(&tip, 1, wParam, lParam);
 }
 
 }  // extern "C"

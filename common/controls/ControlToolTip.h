@@ -1,4 +1,7 @@
 // Tooltips for dialog controls. The program's manifest selects Common Controls 6 (CommonControls6.manifest).
+// A dialog keeps one tooltip control with a tool per control (SetDialogToolTips) and hands it the mouse messages from
+// its WM_SETCURSOR (RelayDialogToolTip): under Wine every further tooltip window, and every tool that subclasses its
+// control, costs server round trips, which made a dialog of many controls open several times slower.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +16,29 @@ extern "C" {
 HWND CreateControlToolTip(HINSTANCE instance, HWND dialog, int controlId, const char* text, int balloon);
 // The same with the text from instance's string table; null when the string is missing.
 HWND CreateControlToolTipFromResource(HINSTANCE instance, HWND dialog, int controlId, UINT stringId, int balloon);
+
+// A control of a dialog (0 or less: the dialog itself) and the help text its tooltip shows.
+struct ControlToolTipText {
+    int ControlId;
+    const char* Text;
+};
+
+// Gives dialog's one tooltip control, kept in *tip, one tool for each of the count texts whose control exists, in
+// their order: the text over the control's client area, in the form and width of CreateControlToolTip's tooltips.
+// The tools it held are removed first. The control is made when *tip holds none, and made anew when its balloon
+// form differs from balloon (1: balloon); it is destroyed with the dialog, or earlier by DestroyDialogToolTips.
+// The number of tools made; 0 when there is no control.
+int SetDialogToolTips(HINSTANCE instance, HWND dialog, HWND* tip, const ControlToolTipText* texts, int count,
+                      int balloon);
+// Destroys the tooltip control in *tip, if any, and clears *tip.
+void DestroyDialogToolTips(HWND* tip);
+// For a dialog procedure's WM_SETCURSOR, with the message's wParam and lParam: hands the mouse message the cursor
+// update stands for to each of the count tooltip controls of tips (null ones are skipped), as a subclassing tool
+// would. WM_SETCURSOR reaches a dialog from every control in it that leaves the cursor to its parent, and from
+// those of its child dialogs. The procedure goes on as before (returning FALSE leaves the cursor as it was).
+void RelayDialogToolTips(const HWND* tips, int count, WPARAM wParam, LPARAM lParam);
+// The same for one tooltip control.
+void RelayDialogToolTip(HWND tip, WPARAM wParam, LPARAM lParam);
 
 #ifdef __cplusplus
 }

@@ -1,5 +1,7 @@
 #include "WindowPlacement.h"
 
+#include <limits.h>
+
 namespace {
 
 // pos moved by whole spans of [low, high) until the middle of [pos, pos + size) lies inside; span is positive.
@@ -23,6 +25,21 @@ LONG FitCoordinate(LONG centre, LONG size, LONG low, LONG high, int margin)
     if (pos < low)
         pos = low + margin;
     return pos;
+}
+
+LONG KeepCoordinate(LONG pos, LONG size, LONG low, LONG high)
+{
+    long long kept = pos;
+    if (kept + size > high)
+        kept = (long long)high - size;
+    return (LONG)(kept < low ? low : kept);
+}
+
+// The screen rectangle of a size at (x, y), its far edges held to LONG's range.
+RECT ScreenRect(int x, int y, SIZE size)
+{
+    long long right = (long long)x + size.cx, bottom = (long long)y + size.cy;
+    return {x, y, (LONG)(right > LONG_MAX ? LONG_MAX : right), (LONG)(bottom > LONG_MAX ? LONG_MAX : bottom)};
 }
 
 RECT PrimaryWorkArea()
@@ -96,6 +113,15 @@ int WrapRectIntoArea(RECT* box, const RECT* area)
     return 1;
 }
 
+int KeepBoxInArea(RECT* box, const RECT* area)
+{
+    if (!box || !area || area->right <= area->left || area->bottom <= area->top)
+        return 0;
+    box->left = KeepCoordinate(box->left, box->right, area->left, area->right);
+    box->top = KeepCoordinate(box->top, box->bottom, area->top, area->bottom);
+    return 1;
+}
+
 int PlaceWindowAtCursor(HWND window, int margin, int show)
 {
     if (!window)
@@ -165,6 +191,24 @@ int PlaceRememberedWindow(HWND window, const RECT* box, int minimum, int margin)
         return PlaceWindowAtCursor(window, margin, 0);
     RECT wrapped = *box;
     return WrapRectOntoDesktop(window, &wrapped, 1);
+}
+
+int MoveWindowOntoScreen(HWND window, int x, int y)
+{
+    RECT frame;
+    if (!window || !GetWindowRect(window, &frame))
+        return 0;
+    SIZE size = {frame.right - frame.left, frame.bottom - frame.top};
+    RECT wanted = ScreenRect(x, y, size);
+    RECT box = {x, y, size.cx, size.cy};
+    if (!MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL)) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        HMONITOR nearest = MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST);
+        RECT area = nearest && GetMonitorInfoA(nearest, &info) ? info.rcWork : PrimaryWorkArea();
+        KeepBoxInArea(&box, &area);
+    }
+    return SetWindowPos(window, nullptr, box.left, box.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER) ? 1 : 0;
 }
 
 int GetWindowBox(HWND window, RECT* box)

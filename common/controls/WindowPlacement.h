@@ -22,6 +22,9 @@ enum {
 POINT FitRectAroundPoint(POINT point, int width, int height, const RECT* area, int margin);
 // Moves box by whole area widths and heights until its centre lies inside area; 0 (box unchanged) for an empty area.
 int WrapRectIntoArea(RECT* box, const RECT* area);
+// Moves box the least that brings it wholly inside area; a box wider or higher than the area keeps its left or top
+// edge on the area's. 0 (box unchanged) for an empty area.
+int KeepBoxInArea(RECT* box, const RECT* area);
 
 // Centres window on the cursor inside the work area of the cursor's monitor (see FitRectAroundPoint);
 // shows it when show is 1, else moves it without redrawing; 0 for a null window.
@@ -36,6 +39,9 @@ int WrapRectOntoDesktop(HWND window, RECT* box, int resize);
 // A box smaller than minimum either way centres the window on the cursor (margin as PlaceWindowAtCursor) without
 // showing it; any other box is wrapped onto the desktop with its size. 0 for a null window or box.
 int PlaceRememberedWindow(HWND window, const RECT* box, int minimum, int margin);
+// Moves window, without resizing it, to (x, y); when it would lie there off every monitor, to the nearest place
+// wholly inside the work area of the monitor nearest to that (KeepBoxInArea). 0 for a null window.
+int MoveWindowOntoScreen(HWND window, int x, int y);
 // The window's rectangle as a box; 0 (box unchanged) on failure.
 int GetWindowBox(HWND window, RECT* box);
 // The window's normal (restored) position and size into box; 0 on failure.

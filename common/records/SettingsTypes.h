@@ -73,6 +73,9 @@ enum MarkOrderKind {
 // Where the weekday text stands (WeekPos): above the dates of the line type, before the dates of the column type.
 #define WEEK_POS_ABOVE 0
 #define WEEK_POS_BEFORE_DATE 3
+// The six spacings of the layout (EachMonthSpace, YMSpace, MonthHeight, WeekHeight, DayWidth, DayHeight) go from 0
+// to this many pixels, as the settings dialog offers them; a file's value beyond that is held to it.
+#define LAYOUT_SPACE_MAX 200
 
 // Indexes of the record's cursor table; the last four come from the language module.
 enum CursorIndex { CURSOR_NORMAL = 0, CURSOR_COPY = 1, CURSOR_MOVE = 2, CURSOR_WAIT = 3, CURSOR_COUNT = 8 };
@@ -90,6 +93,9 @@ enum CursorIndex { CURSOR_NORMAL = 0, CURSOR_COPY = 1, CURSOR_MOVE = 2, CURSOR_W
 #define SHADOW_DOWN_LEFT 6
 #define SHADOW_UP_LEFT 8
 #define SHADOW_OUTLINE 255
+// The widest text shadow the style dialogs offer; a wider one read from a file is held to it, as it would cover the
+// calendar.
+#define SHADOW_WIDTH_MAX 99
 
 // The style of one text or mark.
 struct FontStyle {

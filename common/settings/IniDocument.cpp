@@ -66,7 +66,12 @@ bool HeaderName(const char* text, size_t at, size_t end, const char** name, size
         at++;
     if (at >= end || text[at] != '[')
         return false;
-    const char* close = (const char*)memchr(text + at + 1, ']', end - at - 1);
+    // The header ends at the last "]" of its line, as the profile functions read it.
+    const char* close = nullptr;
+    for (size_t i = end; i > at + 1 && !close; i--) {
+        if (text[i - 1] == ']')
+            close = text + i - 1;
+    }
     if (!close)
         return false;
     *name = text + at + 1;
@@ -149,6 +154,7 @@ void LockName(const char* path, char* name, size_t size)
 
 struct IniDocument {
     HANDLE Lock;
+    bool New;  // the file was missing when the document was opened, and is only made, never replaced
     char* Path;
     char* Text;     // the file's text; Length bytes of it are used, Size allocated
     size_t Length;
@@ -290,7 +296,10 @@ bool FindKeyLine(const IniDocument* doc, const SectionSpan& span, const char* ke
 
 }  // namespace
 
-IniDocument* OpenIniDocument(const char* path)
+namespace {
+
+// Takes the lock of the file at path for a new document, read from the file unless it is new.
+IniDocument* OpenDocument(const char* path, bool isNew)
 {
     if (SafeStrLen(path) == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -313,14 +322,27 @@ IniDocument* OpenIniDocument(const char* path)
         SetLastError(waited == WAIT_TIMEOUT ? ERROR_TIMEOUT : GetLastError());
         return nullptr;
     }
+    doc->New = isNew;
     doc->Path = StrDupHeap(path);
-    if (!doc->Path || !ReadDocument(doc)) {
+    if (!doc->Path || (!isNew && !ReadDocument(doc))) {
         DWORD error = doc->Path ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY;
         CloseIniDocument(doc);
         SetLastError(error);
         return nullptr;
     }
     return doc;
+}
+
+}  // namespace
+
+IniDocument* OpenIniDocument(const char* path)
+{
+    return OpenDocument(path, false);
+}
+
+IniDocument* OpenNewIniDocument(const char* path)
+{
+    return OpenDocument(path, true);
 }
 
 void CloseIniDocument(IniDocument* doc)
@@ -455,7 +477,10 @@ int SaveIniDocument(IniDocument* doc)
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return SaveFileDurably(doc->Path, doc->Text ? doc->Text : "", (DWORD)doc->Length);
+    const char* text = doc->Text ? doc->Text : "";
+    if (doc->New)
+        return SaveNewFileDurably(doc->Path, text, (DWORD)doc->Length);
+    return SaveFileDurably(doc->Path, text, (DWORD)doc->Length);
 }
 
 int WriteIniSection(const char* path, const char* section, const char* lines)

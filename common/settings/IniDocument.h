@@ -13,6 +13,10 @@ struct IniDocument;
 // Null, with GetLastError saying why, when the lock cannot be had, the file cannot be read or memory runs out; the
 // caller ends with CloseIniDocument.
 IniDocument* OpenIniDocument(const char* path);
+// OpenIniDocument for a file that a listing of its folder just showed missing: an empty document, the file not
+// looked for (under Wine each look for a missing name reads the whole folder). SaveIniDocument then makes the file
+// only while it is still missing, and fails with ERROR_FILE_EXISTS, leaving it alone, when one appeared.
+IniDocument* OpenNewIniDocument(const char* path);
 // Releases the lock and frees the document (null does nothing); what was not saved is dropped.
 void CloseIniDocument(IniDocument* doc);
 // Replaces the lines of section with lines: NUL-terminated lines ending at an empty one, as

@@ -76,6 +76,17 @@ DWORD BigEndian32(const BYTE* p)
     return ((DWORD)p[0] << 24) | ((DWORD)p[1] << 16) | ((DWORD)p[2] << 8) | p[3];
 }
 
+// The header fields of a BMP file lie on odd offsets: they are read byte by byte, not through a DWORD pointer.
+DWORD LittleEndian32(const BYTE* p)
+{
+    return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
+}
+
+WORD LittleEndian16(const BYTE* p)
+{
+    return (WORD)(p[0] | (p[1] << 8));
+}
+
 bool SideFits(long long side)
 {
     return side != 0 && side >= -kMaxSide && side <= kMaxSide;
@@ -88,14 +99,14 @@ bool LooksWhole(const BYTE* data, DWORD size)
     if (size >= 2 && data[0] == 'B' && data[1] == 'M') {
         if (size < 54)
             return false;
-        DWORD offset = *(const DWORD*)(data + 10);
-        DWORD headerSize = *(const DWORD*)(data + 14);
+        DWORD offset = LittleEndian32(data + 10);
+        DWORD headerSize = LittleEndian32(data + 14);
         if (headerSize < 40)
             return headerSize == 12;
-        LONG width = *(const LONG*)(data + 18);
-        LONG height = *(const LONG*)(data + 22);
-        WORD bits = *(const WORD*)(data + 28);
-        DWORD compression = *(const DWORD*)(data + 30);
+        LONG width = (LONG)LittleEndian32(data + 18);
+        LONG height = (LONG)LittleEndian32(data + 22);
+        WORD bits = LittleEndian16(data + 28);
+        DWORD compression = LittleEndian32(data + 30);
         if (width <= 0 || !SideFits(width) || !SideFits(height) || bits == 0 || bits > 32)
             return false;
         if (compression != BI_RGB && compression != BI_BITFIELDS)

@@ -73,11 +73,12 @@ int GetMinorVersion(void)
     return ThisPlugIn()->MinorVersion;
 }
 
+// The copy is emptied first, so that a null table leaves an empty copy; the call is done either way.
 int LxSetPlugIn(PlugInSlot* table)
 {
-    if (!table)
-        return 0;
-    memcpy(g_hostTable, table, sizeof(g_hostTable));
+    memset(g_hostTable, 0, sizeof(g_hostTable));
+    if (table)
+        memcpy(g_hostTable, table, sizeof(g_hostTable));
     g_hasHostTable = true;
     return 1;
 }

@@ -28,9 +28,13 @@ const int kCursorIds[MINIMEMO_CURSOR_COUNT] = {
 
 void RunMenu(HWND, int item)
 {
-    // The window thread is reached by posting only; without a window nothing happens.
-    if (g_miniMemo.Window)
-        PostMessageA(g_miniMemo.Window, WM_COMMAND, item == 0 ? IDM_MINIMEMO_SHOW : IDM_MINIMEMO_SETTINGS, 0);
+    // A running window thread is reached by posting only. "Show" after the memo closed itself starts it again:
+    // the calendar's menu is the only way back to a closed memo.
+    HWND window = g_miniMemo.Window;
+    if (item == 0 && !MiniMemoThreadRuns())
+        StartMiniMemo(nullptr);
+    else if (window)
+        PostMessageA(window, WM_COMMAND, item == 0 ? IDM_MINIMEMO_SHOW : IDM_MINIMEMO_SETTINGS, 0);
 }
 
 void Activate()
@@ -58,7 +62,7 @@ void LoadImages(HINSTANCE module)
 
 void InitMiniMemoPlugIn(HINSTANCE module)
 {
-    setlocale(LC_ALL, ".932");
+    setlocale(LC_ALL, "jpn");
     MiniMemoPlugIn& m = g_miniMemo;
     m.Module = module;
     m.Info = new AppInfo();

@@ -11,6 +11,7 @@
 #include "MiniMemoRules.h"
 #include "MiniMemoSettingsDialog.h"
 #include "MiniMemoState.h"
+#include "ThreadWait.h"
 #include "Trace.h"
 #include "Transparency.h"
 #include "VersionDialog.h"
@@ -431,15 +432,14 @@ DWORD WINAPI MiniMemoThreadProc(void* pinned)
 
 }  // namespace
 
+// A thread that was told to end is let go before another starts: the two would share the window's globals.
 int StartWindowThread(void)
 {
     MiniMemoPlugIn& m = g_miniMemo;
-    if (m.Thread) {
-        if (WaitForSingleObject(m.Thread, 0) != WAIT_OBJECT_0)
-            return 1;
-        CloseHandle(m.Thread);
-        m.Thread = nullptr;
-    }
+    if (MiniMemoThreadRuns())
+        return 1;
+    if (m.Thread && !LetGoOfWindowThread())
+        return 1;
     HMODULE pinned = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, (LPCSTR)&MiniMemoThreadProc, &pinned);
     InterlockedExchange(&m.Running, 1);
@@ -452,13 +452,44 @@ int StartWindowThread(void)
     return 1;
 }
 
+bool MiniMemoThreadRuns(void)
+{
+    HANDLE thread = g_miniMemo.Thread;
+    return thread && InterlockedCompareExchange(&g_miniMemo.Running, 0, 0) != 0 &&
+           WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
+}
+
+bool LetGoOfWindowThread(void)
+{
+    MiniMemoPlugIn& m = g_miniMemo;
+    if (!m.Thread)
+        return true;
+    if (GetCurrentThreadId() == m.ThreadId)
+        return false;
+    if (!WaitAnsweringSends(m.Thread, kCloseWaitMs)) {
+        Trace("mini memo: the window thread did not end in time");
+        return false;
+    }
+    CloseHandle(m.Thread);
+    m.Thread = nullptr;
+    m.Window = nullptr;
+    return true;
+}
+
 int StartMiniMemo(HWND reference)
 {
-    g_miniMemo.Reference = reference;
-    if (g_miniMemo.Window && IsWindow(g_miniMemo.Window))
-        ShowWindow(g_miniMemo.Window, SW_SHOWNORMAL);
-    else
+    MiniMemoPlugIn& m = g_miniMemo;
+    m.Reference = reference;
+    HWND window = m.Window;
+    if (MiniMemoThreadRuns() && window && IsWindow(window)) {
+        // Another thread only asks: the window thread may be busy, and this one must not wait for it.
+        if (GetCurrentThreadId() == m.ThreadId)
+            ShowWindow(window, SW_SHOWNORMAL);
+        else
+            ShowWindowAsync(window, SW_SHOWNORMAL);
+    } else {
         StartWindowThread();
+    }
     Settings().Show = 1;
     return 1;
 }
@@ -470,19 +501,11 @@ int CloseMiniMemo(void)
     InterlockedExchange(&m.Running, 0);
     HWND window = m.Window;
     SaveMiniMemoSettings(&m.Settings, window, m.IniPath);
-    bool onWindowThread = m.Thread && GetCurrentThreadId() == m.ThreadId;
     if (window && IsWindow(window))
-        SendMessageA(window, WM_COMMAND, IDM_MINIMEMO_END, 0);
-    // The window thread frees its own resources when its loop ends; it cannot wait for itself.
-    if (onWindowThread || !m.Thread)
-        return 1;
-    if (WaitForSingleObject(m.Thread, kCloseWaitMs) != WAIT_OBJECT_0) {
-        Trace("mini memo: the window thread did not end in time");
-        return 1;
-    }
-    CloseHandle(m.Thread);
-    m.Thread = nullptr;
-    m.Window = nullptr;
+        SendMessageTimeoutA(window, WM_COMMAND, IDM_MINIMEMO_END, 0, SMTO_NORMAL, kCloseWaitMs, nullptr);
+    // The window thread frees its own resources when its loop ends; it cannot wait for itself, and the next start
+    // or close lets go of its handle.
+    LetGoOfWindowThread();
     return 1;
 }
 

@@ -74,9 +74,13 @@ int WalkPopupEntries(int e, int count, const char* const* headings, const char* 
     return y;
 }
 
-int PopupBodyBottom(int clientHeight, int autoSize, int buttonHeight)
+int PopupBodyBottom(int clientHeight, int autoSize, int buttonHeight, int frameWidth)
 {
-    return clientHeight - (autoSize ? 0 : buttonHeight) - POPUP_BODY_MARGIN;
+    if (autoSize)
+        return clientHeight - POPUP_BODY_MARGIN;
+    int bottom = clientHeight - buttonHeight - POPUP_BODY_MARGIN;
+    int buttonTop = PopupCloseButtonPos(0, clientHeight, 0, buttonHeight, frameWidth).y;
+    return bottom < buttonTop ? bottom : buttonTop;
 }
 
 int PopupLayoutHeight(int autoSize, int contentHeight, int clientHeight, int showClose, int buttonHeight,

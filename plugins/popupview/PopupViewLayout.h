@@ -42,8 +42,9 @@ typedef int (*PopupMeasureBody)(void* context, int entry, const RECT* box);
 // entries, may be null) and returns the y below the last entry: the content height.
 int WalkPopupEntries(int e, int count, const char* const* headings, const char* const* bodies, int clientWidth,
                      int bodyBottom, PopupMeasureBody measure, void* context, PopupEntryPlace* places);
-// Bottom of the body boxes: the close button's room is kept while the size is fixed.
-int PopupBodyBottom(int clientHeight, int autoSize, int buttonHeight);
+// Bottom of the body boxes: while the size is fixed the close button's room is kept, and a wide frame never lets a
+// body reach down to the button's top.
+int PopupBodyBottom(int clientHeight, int autoSize, int buttonHeight, int frameWidth);
 // Height the layout gives the window. A fixed size already holds the close button's room, so it stays as it is;
 // a size that follows the texts adds the button (when shown) and the frame below them.
 int PopupLayoutHeight(int autoSize, int contentHeight, int clientHeight, int showClose, int buttonHeight,

@@ -187,8 +187,12 @@ void OnOk(HWND dialog, PopupSetDialogData* data)
 void OnCommand(HWND dialog, int id)
 {
     PopupSetDialogData* data = Data(dialog);
-    if (!data)
+    // Cancelled before it took its data (the popup that opened it is closing): nothing was changed yet.
+    if (!data) {
+        if (id == IDCANCEL)
+            EndDialog(dialog, IDCANCEL);
         return;
+    }
     switch (id) {
     case IDC_POPUPSET_BTN_BACK_COLOR: ChooseColor(dialog, id, &data->BackColor); break;
     case IDC_POPUPSET_BTN_FORE_COLOR: ChooseColor(dialog, id, &data->ForeColor); break;

@@ -11,6 +11,8 @@
 #include "PopupViewSetDialog.h"
 #include "PopupViewState.h"
 #include "ShadowText.h"
+#include "ThreadWait.h"
+#include "Trace.h"
 #include "Transparency.h"
 #include "WindowPlacement.h"
 
@@ -24,11 +26,17 @@ const DWORD kCloseWait = 10000;
 // Text height when the font gives none.
 const int kDefaultTextHeight = 16;
 const UINT kBodyFormat = DT_WORDBREAK | DT_NOPREFIX;
+// A body cut by the box shows whole lines only, never the top of a line above the close button.
+const UINT kBodyDrawFormat = kBodyFormat | DT_EDITCONTROL;
 const char kCloseText[] = "閉じる";
 const COLORREF kCloseTextShade = 0x808080;
 const char kHelpTopic[] = "_RESOURCE/Help-main.html";
 
-// The one popup's window things: its back buffer and fonts, and the drag under way.
+// Dialogs the popup may have opened over it at once: its settings dialog, a chooser over that, a version box.
+const int kMaxOpened = 8;
+const char kDialogClass[] = "#32770";
+
+// The one popup's window things: its back buffer and fonts, the drag under way and whether its menu is open.
 struct PopupWindow {
     HWND Window;
     HDC BufferDC;
@@ -37,6 +45,16 @@ struct PopupWindow {
     HFONT TitleFont;
     HFONT EntryFont;
     BorderDrag Drag;
+    bool MenuOpen;
+    bool Closing;  // the close has run: what is still queued for the popup is not done
+};
+
+// The dialogs of this thread that the popup owns, directly or through another, with their depth under it.
+struct OpenedDialogs {
+    HWND Popup;
+    HWND Dialogs[kMaxOpened];
+    int Depths[kMaxOpened];
+    int Count;
 };
 
 PopupWindow s_window;
@@ -128,7 +146,7 @@ int WalkEntries(HDC dc, int width, int height, PopupEntryPlace* places)
     int count = entries.Count;
     HGDIOBJ old = SelectObject(dc, s_window.EntryFont);
     MeasureContext context = {dc, &entries};
-    int bottom = PopupBodyBottom(height, Settings().AutoSize, 0);
+    int bottom = PopupBodyBottom(height, Settings().AutoSize, ButtonSize(s_window.Window).cy, Settings().FrameWidth);
     int y = WalkPopupEntries(TextHeight(), count, entries.Headings, entries.Bodies, width, bottom, MeasureBody,
                              &context, places);
     SelectObject(dc, old);
@@ -198,7 +216,7 @@ void DrawPopupView(HDC dc, int width, int height)
             TextOutShadow(dc, POPUP_HEADING_X, places[i].HeadingY, entries.Headings[i], s.ForeColor, s.ShadowColor,
                           s.ShadowWidth, s.ShadowDirection, s.Gradation);
         if (entries.Bodies[i])
-            DrawShadowText(dc, entries.Bodies[i], &places[i].BodyBox, kBodyFormat, s.ForeColor, s.ShadowColor,
+            DrawShadowText(dc, entries.Bodies[i], &places[i].BodyBox, kBodyDrawFormat, s.ForeColor, s.ShadowColor,
                            s.ShadowWidth, s.ShadowDirection, s.Gradation);
     }
     SelectObject(dc, old);
@@ -243,10 +261,59 @@ void StoreWindowRect(HWND window)
     s.WindowHeight = r.bottom - r.top;
 }
 
-// Command 2: fades out, keeps the rectangle and ends the modal loop, so that PopupViewOpen returns on its thread.
+// How many owners up from window the popup is; 0 when it does not own window.
+int DepthUnder(HWND window, HWND popup)
+{
+    int depth = 0;
+    for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+        depth++;
+        if (owner == popup)
+            return depth;
+    }
+    return 0;
+}
+
+BOOL CALLBACK CollectOpenedDialog(HWND window, LPARAM context)
+{
+    OpenedDialogs* opened = (OpenedDialogs*)context;
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof(name));
+    int depth = lstrcmpA(name, kDialogClass) == 0 ? DepthUnder(window, opened->Popup) : 0;
+    if (depth > 0 && opened->Count < kMaxOpened) {
+        opened->Dialogs[opened->Count] = window;
+        opened->Depths[opened->Count++] = depth;
+    }
+    return TRUE;
+}
+
+// What the popup opened over itself runs a modal loop inside the popup's own: its menu is left and its dialogs
+// are cancelled (as their Cancel buttons do), the innermost first, so that every loop ends as soon as it runs
+// again and the popup's own ends right after.
+void CloseOpenedWindows(HWND window)
+{
+    if (s_window.MenuOpen)
+        EndMenu();
+    OpenedDialogs opened = {};
+    opened.Popup = window;
+    EnumThreadWindows(GetCurrentThreadId(), CollectOpenedDialog, (LPARAM)&opened);
+    for (int depth = kMaxOpened; depth > 0; depth--) {
+        for (int i = 0; i < opened.Count; i++) {
+            if (opened.Depths[i] == depth && IsWindow(opened.Dialogs[i]))
+                SendMessageA(opened.Dialogs[i], WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    // Wakes the innermost loop, which may be waiting for a message.
+    if (opened.Count > 0 || s_window.MenuOpen)
+        PostMessageA(window, WM_NULL, 0, 0);
+}
+
+// Command 2: closes what the popup opened, fades out, keeps the rectangle and ends the modal loop, so that
+// PopupViewOpen returns on its thread.
 void ClosePopupWindow(HWND window)
 {
     PopupViewState* state = PopupView();
+    s_window.Closing = true;
+    CloseOpenedWindows(window);
     KillTimer(window, IDT_POPUPVIEW_AUTO_CLOSE);
     KillTimer(window, IDT_POPUPVIEW_FOREGROUND);
     RemoveRegion(window);
@@ -287,6 +354,7 @@ BOOL OnInitDialog(HWND window)
     }
     state->Popup = window;
     s_window.Window = window;
+    s_window.Closing = false;
     const PopupViewSettings& s = Settings();
     if (state->Info) {
         SetWindowTextA(window, state->Info->GetAppName());
@@ -336,6 +404,8 @@ void OnPaint(HWND window)
 void OnTimer(HWND window, UINT_PTR id)
 {
     KillTimer(window, id);
+    if (s_window.Closing)
+        return;
     if (id == IDT_POPUPVIEW_FOREGROUND)
         ActivatePopupView();
     else if (id == IDT_POPUPVIEW_AUTO_CLOSE)
@@ -344,6 +414,10 @@ void OnTimer(HWND window, UINT_PTR id)
 
 void OnCommand(HWND window, int id)
 {
+    // A command that was queued before the close (a menu item, the settings) would open something over a popup
+    // that is going away, and hold its modal loop.
+    if (s_window.Closing)
+        return;
     PopupViewSettings& s = Settings();
     switch (id) {
     case IDM_POPUPVIEW_CLOSE:
@@ -372,10 +446,14 @@ void OnCommand(HWND window, int id)
 
 void OnRightButton(HWND window)
 {
+    if (s_window.Closing)
+        return;
     POINT cursor;
     GetCursorPos(&cursor);
     SetForegroundWindow(window);
+    s_window.MenuOpen = true;
     TrackPopupMenu(PopupView()->Menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+    s_window.MenuOpen = false;
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
@@ -550,13 +628,15 @@ int ClosePopupView()
     PopupViewState* state = PopupView();
     HWND popup = state->Popup;
     if (popup) {
-        // The popup closes on its own thread; its modal loop then lets PopupViewOpen return there.
-        SendMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_CLOSE, 0);
-        state->Popup = nullptr;
-        if (GetCurrentThreadId() != state->PopupThread) {
-            for (DWORD waited = 0; state->Busy && waited < kCloseWait; waited += 10)
-                Sleep(10);
-        }
+        // The popup closes on its own thread; its modal loop then lets PopupViewOpen return there. The wait is
+        // for this popup's window: the watcher may open the next one at once.
+        DWORD start = GetTickCount();
+        SendMessageTimeoutA(popup, WM_COMMAND, IDM_POPUPVIEW_CLOSE, 0, SMTO_NORMAL, kCloseWait, nullptr);
+        InterlockedCompareExchangePointer((void* volatile*)&state->Popup, nullptr, popup);
+        DWORD spent = GetTickCount() - start;
+        DWORD left = spent < kCloseWait ? kCloseWait - spent : 0;
+        if (GetCurrentThreadId() != state->PopupThread && !WaitForWindowGone(popup, left))
+            Trace("popup view: the popup did not end within %lu ms", kCloseWait);
     }
     SavePopupViewSetting();
     // The texts of a popup still running are freed by its next opening.

@@ -13,6 +13,7 @@
 #include "StrUtil.h"
 #include "UserMessage.h"
 #include "VersionDialog.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -242,7 +243,7 @@ void OnHelp(HWND dialog)
     g_print.Info->ShowHelp(dialog, help, topic);
 }
 
-void CloseDialog(HWND dialog)
+void EndPrintDialog(HWND dialog)
 {
     for (HWND& page : g_print.Pages) {
         if (page && IsWindow(page))
@@ -251,9 +252,15 @@ void CloseDialog(HWND dialog)
     }
     ClosePrintPreview();
     g_print.DialogOpen = 0;
-    StorePosition(dialog);
     EndDialog(dialog, IDCANCEL);
     g_print.Dialog = nullptr;
+}
+
+// "閉じる" keeps where the user left the dialog for the next opening.
+void CloseDialog(HWND dialog)
+{
+    StorePosition(dialog);
+    EndPrintDialog(dialog);
 }
 
 void ShowPage(HWND dialog, int index)
@@ -301,15 +308,17 @@ BOOL OnInit(HWND dialog)
     g_print.Dialog = dialog;
     if (g_print.Info)
         g_print.Info->SetWindowIcons(dialog, g_print.BigIcon, g_print.SmallIcon);
+    // Without a printer the dialog was never where the user could move it: the stored position stays.
     if (!FillPrinters(dialog)) {
         Warn(dialog, kNoPrinter);
-        CloseDialog(dialog);
+        EndPrintDialog(dialog);
         return TRUE;
     }
     CreatePages(dialog);
     ShowWindow(GetDlgItem(dialog, IDC_PRINT_BTN_UPDATE), SW_HIDE);
-    SetWindowPos(dialog, nullptr, g_print.Settings.WindowX, g_print.Settings.WindowY, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
+    // A position off every screen (another monitor set-up, a hand-edited file) would put the modal dialog out of
+    // reach.
+    MoveWindowOntoScreen(dialog, g_print.Settings.WindowX, g_print.Settings.WindowY);
     return TRUE;
 }
 

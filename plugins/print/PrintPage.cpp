@@ -274,6 +274,16 @@ void DrawBoxText(HDC dc, HFONT font, PageFonts& fonts, const char* text, RECT bo
     DrawTextA(dc, text, -1, &box, kBoxTextFormat);
 }
 
+// A caption text at x (worked out in 64 bits: YMSpace may hold any int) that would start beyond the page is left
+// out: nothing of it would show, and its shadow could not be placed near int's limits.
+void DrawCaptionText(HDC dc, long long x, int width, int pageWidth, int y, const char* text, COLORREF color,
+                     const EnvData& env, int shadow)
+{
+    if (x >= pageWidth || x + width <= 0)
+        return;
+    PageTextOutShadow(dc, (int)x, y, text, color, env.ShadowColor, shadow, env.ShadowDirection);
+}
+
 }  // namespace
 
 PageGeometry ComputePageGeometry(const PageMetrics& metrics)
@@ -381,19 +391,21 @@ int DrawPrintPage(HDC dc, const PageSources& s, const PageMetrics& metrics, int 
     HFONT monthFont = fonts.Make(env.MonthStyle.Font, g.CaptionFont);
     MonthNameSet monthNames(env.MonthType, env.MonthUserStr);
 
-    int available = metrics.Width - 2 * g.MarginX;
+    // The caption's distances are summed in 64 bits: YMSpace may hold any int.
+    long long available = (long long)metrics.Width - 2LL * g.MarginX;
     int linked = env.YMLink ? 1 : 0;
     int swapped = env.DisplayYMChange == 1 && !linked;
     char yearText[ERA_TEXT_SIZE] = "";
     const char* monthText = "";
-    int yearWidth = 0, monthWidth = 0, yearHeight = 0, monthHeight = 0, block = 0;
+    int yearWidth = 0, monthWidth = 0, yearHeight = 0, monthHeight = 0;
+    long long block = 0;
     if (env.YearType != 0) {
         FormatYearCaption(yearText, sizeof(yearText), year, month, env.YearType, monthNames.Name(month), linked,
                           env.DisplayYMChange, env.YMLinkString);
         fonts.Use(yearFont);
         yearWidth = TextWidth(dc, yearText);
         yearHeight = TextHeight(dc);
-        block = yearWidth + (linked ? 0 : env.YMSpace);
+        block = (long long)yearWidth + (linked ? 0 : env.YMSpace);
     }
     bool drawMonth = !linked && env.MonthType != 0;
     if (drawMonth) {
@@ -403,29 +415,28 @@ int DrawPrintPage(HDC dc, const PageSources& s, const PageMetrics& metrics, int 
         monthHeight = TextHeight(dc);
         block += monthWidth;
     }
-    int rest = available - block;
-    int base = g.MarginX;
+    long long rest = available - block;
+    long long base = g.MarginX;
     if (env.DisplayYMStyle == 1)
         base += rest;
     else if (env.DisplayYMStyle == 2)
         base += rest / 2;
     int shadow = ShadowPixels(g, env.ShadowWidth, 1);
-    int rightEdge = metrics.Width - g.MarginX;
+    long long rightEdge = (long long)metrics.Width - g.MarginX;
     if (env.YearType != 0) {
-        int x = base + (swapped ? env.YMSpace + monthWidth : 0);
+        long long x = base + (swapped ? (long long)env.YMSpace + monthWidth : 0);
         if (env.DisplayYMStyle == 3)
             x = swapped ? rightEdge - yearWidth : g.MarginX;
         fonts.Use(yearFont);
-        PageTextOutShadow(dc, x, g.MarginY, yearText, env.YearStyle.StrColor, env.ShadowColor, shadow,
-                      env.ShadowDirection);
+        DrawCaptionText(dc, x, yearWidth, metrics.Width, g.MarginY, yearText, env.YearStyle.StrColor, env, shadow);
     }
     if (drawMonth) {
-        int x = base + (env.DisplayYMChange == 0 ? env.YMSpace + yearWidth : 0);
+        long long x = base + (env.DisplayYMChange == 0 ? (long long)env.YMSpace + yearWidth : 0);
         if (env.DisplayYMStyle == 3)
             x = env.DisplayYMChange == 1 ? g.MarginX : rightEdge - monthWidth;
         fonts.Use(monthFont);
-        PageTextOutShadow(dc, x, g.MarginY, monthText, env.MonthStyle.StrColor, env.ShadowColor, shadow,
-                      env.ShadowDirection);
+        DrawCaptionText(dc, x, monthWidth, metrics.Width, g.MarginY, monthText, env.MonthStyle.StrColor, env,
+                        shadow);
     }
     int captionHeight = (int)(1.5 * (drawMonth ? monthHeight : yearHeight));
     RECT area = *page;

@@ -9,7 +9,9 @@
 #include "AppInfo.h"
 #include "DaylensIds.h"
 #include "PlugInInterface.h"
+#include "ThreadWait.h"
 #include "ToolBarModule.h"
+#include "Trace.h"
 
 ToolBarPlugIn g_toolBar;
 
@@ -80,23 +82,6 @@ void InitToolBarPlugIn()
     g_toolBar.Initialized = 1;
 }
 
-// Waits for the bar's thread while answering what other threads send this one: the bar sends its commands to the
-// calendar, which may be this very thread.
-void WaitForBarThread(HANDLE thread)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD spent = GetTickCount() - start;
-        if (spent >= kCloseWaitMs)
-            break;
-        DWORD result = MsgWaitForMultipleObjects(1, &thread, FALSE, kCloseWaitMs - spent, QS_SENDMESSAGE);
-        if (result != WAIT_OBJECT_0 + 1)
-            break;
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-}
-
 }  // namespace
 
 const PlugInDescription* ThisPlugIn()
@@ -149,7 +134,8 @@ int ToolBarStart(HWND calendar)
     if (!g_toolBar.Initialized)
         InitToolBarPlugIn();
     g_toolBar.Calendar = calendar;
-    if (g_toolBar.Bar) {
+    // A bar still being made counts as shown: a quick second start closes it rather than making another.
+    if (ToolBarThreadRuns()) {
         ToolBarClose();
         return 1;
     }
@@ -158,14 +144,20 @@ int ToolBarStart(HWND calendar)
     return StartToolBarThread() ? 1 : 0;
 }
 
+// Told first, so that a thread still making its bar ends it as soon as it exists; then a bar that exists stores
+// its place and closes. Its thread ends within moments; the wait answers what that thread sends this one.
 int ToolBarClose(void)
 {
+    InterlockedExchange(&g_toolBar.Ending, 1);
+    DWORD start = GetTickCount();
     HWND bar = g_toolBar.Bar;
     if (bar && IsWindow(bar))
-        SendMessageA(bar, WM_COMMAND, IDM_TOOLBAR_CLOSE, 0);
+        SendMessageTimeoutA(bar, WM_COMMAND, IDM_TOOLBAR_CLOSE, 0, SMTO_NORMAL, kCloseWaitMs, nullptr);
     HANDLE thread = g_toolBar.Thread;
     if (thread) {
-        WaitForBarThread(thread);
+        DWORD spent = GetTickCount() - start;
+        if (!WaitAnsweringSends(thread, spent < kCloseWaitMs ? kCloseWaitMs - spent : 0))
+            Trace("toolbar: the bar's thread did not end within %lu ms", kCloseWaitMs);
         CloseHandle(thread);
         g_toolBar.Thread = nullptr;
     }

@@ -29,7 +29,8 @@ struct ToolBarPlugIn {
     HBITMAP BackBitmap;
     HGDIOBJ OldBitmap;
     HMENU Menu;
-    HANDLE Thread;
+    HANDLE Thread;        // the bar's thread, kept by the host's thread until it has ended
+    volatile LONG Ending; // the bar's thread was told to end, or its bar closed itself
     HCURSOR NormalCursor;
     HCURSOR DragCursor;
     HICON BigIcon;
@@ -70,6 +71,8 @@ void RefreshToolBar();
 
 // The window thread: started by ToolBarStart.
 bool StartToolBarThread();
+// True while the bar's thread runs and has not been told to end: its bar shows or is being made.
+bool ToolBarThreadRuns();
 // Applies the colour key and alpha of the settings to the bar.
 void ApplyToolBarLayered(HWND bar);
 // Moves the bar to (x, y) keeping its size, not topmost.
@@ -81,7 +84,7 @@ void MoveToolBar(HWND bar, int x, int y);
 struct ToolBarSetDlgData {
     ToolBarSetting* Work;  // working copy (process heap)
     HWND Pages[TOOLBAR_PAGE_SLOTS];
-    HWND ToolTips[TOOLBAR_SET_TIP_COUNT];
+    HWND ToolTip;   // one tooltip control for the buttons' help
     int MovedHome;  // the dialog sent the bar to the top-left corner: Apply takes the copy's position
 };
 

@@ -37,12 +37,7 @@ const ToolBarPage kPages[] = {
 };
 static_assert(std::size(kPages) <= TOOLBAR_PAGE_SLOTS, "every page has a slot");
 
-struct ButtonTip {
-    int Id;
-    const char* Text;
-};
-
-const ButtonTip kTips[TOOLBAR_SET_TIP_COUNT] = {
+const ControlToolTipText kTips[TOOLBAR_SET_TIP_COUNT] = {
     {IDHELP, "ヘルプを表示します"},
     {IDC_TBSET_BTN_HOME, "ツールバーを画面左上に移動します．\r\n主に緊急時に利用します"},
     {IDC_TBSET_BTN_APPLY, "変更した設定を反映し，ツールバーの表示を更新します"},
@@ -57,19 +52,13 @@ ToolBarSetDlgData* DialogData(HWND dialog)
 
 void DestroyTips(ToolBarSetDlgData* data)
 {
-    for (HWND& tip : data->ToolTips) {
-        if (tip)
-            DestroyWindow(tip);
-        tip = nullptr;
-    }
+    DestroyDialogToolTips(&data->ToolTip);
 }
 
 void CreateToolBarSetToolTips(HWND dialog, ToolBarSetDlgData* data)
 {
-    DestroyTips(data);
     int balloon = g_toolBar.File.BalloonTip == 1 ? 1 : 0;
-    for (int i = 0; i < TOOLBAR_SET_TIP_COUNT; i++)
-        data->ToolTips[i] = CreateControlToolTip(g_toolBar.Module, dialog, kTips[i].Id, kTips[i].Text, balloon);
+    SetDialogToolTips(g_toolBar.Module, dialog, &data->ToolTip, kTips, TOOLBAR_SET_TIP_COUNT, balloon);
 }
 
 void SendToPages(ToolBarSetDlgData* data, WORD command)
@@ -235,6 +224,10 @@ INT_PTR CALLBACK ToolBarSetDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnCommand(dialog, LOWORD(wParam));
     case WM_NOTIFY:
         return OnNotify(dialog, (const NMHDR*)lParam);
+    case WM_SETCURSOR:
+        if (DialogData(dialog))
+            RelayDialogToolTip(DialogData(dialog)->ToolTip, wParam, lParam);
+        return FALSE;
     }
     return FALSE;
 }

@@ -15,8 +15,9 @@ const char kToolBarSection[] = "DaylensToolBar";
 
 namespace {
 
-// Column the keys of the section are padded to; the screen section's keys are not padded.
-const int kKeyWidth = 29;
+// Each key of the section and the blanks after it fill 29 columns before "= " (the writer puts one of those
+// blanks); the screen section's keys are not padded.
+const int kKeyWidth = 28;
 const int kButtonsRow = 1;
 const char kFunctionKey[] = "ToolBarButtonFunction%02d";
 const char kMarkKey[] = "ToolBarButtonMarkType%02d";

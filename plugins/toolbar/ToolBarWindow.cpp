@@ -334,8 +334,10 @@ void OnLeftUp(HWND bar, LPARAM lParam)
     if (GetCapture() == bar)
         ReleaseCapture();
     Redraw(bar);
+    // Posted, never sent: the command may close this very bar (a button for the toolbar's own menu item), and the
+    // calendar then waits for this thread, which must not be waiting for the calendar.
     if (command && g_toolBar.Calendar)
-        SendMessageA(g_toolBar.Calendar, WM_COMMAND, (WPARAM)command, 0);
+        PostMessageA(g_toolBar.Calendar, WM_COMMAND, (WPARAM)command, 0);
 }
 
 void OnRightDown(HWND bar)
@@ -350,8 +352,9 @@ void OnRightDown(HWND bar)
 
 void OnKeyDown(HWND bar, WPARAM wParam, LPARAM lParam)
 {
+    // Handed to the calendar's window procedure as a sent key would be, without waiting for it.
     if (!g_toolBar.Dragging && g_toolBar.Calendar)
-        SendMessageA(g_toolBar.Calendar, WM_KEYDOWN, wParam, lParam);
+        SendNotifyMessageA(g_toolBar.Calendar, WM_KEYDOWN, wParam, lParam);
 }
 
 void OnActivate(HWND bar, WPARAM wParam)
@@ -453,6 +456,8 @@ void OnDestroy(HWND bar)
     g_toolBar.Menu = nullptr;
     s_hasRegion = false;
     g_toolBar.Dragging = 0;
+    // The thread ends with its bar: a start from now on makes a new one.
+    InterlockedExchange(&g_toolBar.Ending, 1);
     g_toolBar.Bar = nullptr;
     PostQuitMessage(0);
 }
@@ -495,6 +500,11 @@ void RunToolBarWindow()
         Trace("toolbar window not made (%lu)", GetLastError());
         return;
     }
+    // A close that came while the bar was being made found no bar to close: the bar ends here instead.
+    if (InterlockedCompareExchange(&g_toolBar.Ending, 0, 0) != 0) {
+        DestroyWindow(bar);
+        return;
+    }
     ShowWindow(bar, SW_SHOWNORMAL);
     UpdateWindow(bar);
     MSG message;
@@ -520,13 +530,22 @@ bool StartToolBarThread()
     HMODULE self = nullptr;
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, (LPCSTR)(void*)&ToolBarThreadProc, &self))
         return false;
+    InterlockedExchange(&g_toolBar.Ending, 0);
     HANDLE thread = CreateThread(nullptr, 0, ToolBarThreadProc, self, 0, nullptr);
     if (!thread) {
+        InterlockedExchange(&g_toolBar.Ending, 1);
         FreeLibrary(self);
         return false;
     }
     g_toolBar.Thread = thread;
     return true;
+}
+
+bool ToolBarThreadRuns()
+{
+    HANDLE thread = g_toolBar.Thread;
+    return thread && InterlockedCompareExchange(&g_toolBar.Ending, 0, 0) == 0 &&
+           WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
 }
 
 void ApplyToolBarLayered(HWND bar)

@@ -215,9 +215,9 @@ TEST_F(SettingsFileTest, NumbersAreClampedNeverWrapped)
                        "UserStyleMax=150\r\nTransparentAlpha=300\r\nTransparentAlphaTime=-1\r\n"
                        "MonthFontSize=2147483647\r\nRoundButton=2147483647\r\n");
     const Expectation clamped[] = {
-        {"DisplayRows", FIELD(DisplayRows), 1}, {"DisplayLines", FIELD(DisplayLines), 255},
+        {"DisplayRows", FIELD(DisplayRows), 1}, {"DisplayLines", FIELD(DisplayLines), 12},
         {"DisplayOffSet", FIELD(DisplayOffSet), -60}, {"DelayedStartTime", FIELD(DelayedStartTime), 1800},
-        {"ShadowWidth", FIELD(ShadowWidth), 255}, {"HotSpot003", FIELD(HotSpot[3]), 255},
+        {"ShadowWidth", FIELD(ShadowWidth), 99}, {"HotSpot003", FIELD(HotSpot[3]), 255},
         {"UserStyleGradation01", FIELD(UserMarks[0].Style.Gradation), 255}, {"FrameWidth", FIELD(FrameWidth), INT_MAX},
         {"BackColor", FIELD(BackColor), (long)0xFFFFFFFF}, {"FrameColor1", FIELD(FrameColor1), (long)0xFFFFFFFF},
         {"YearFontItalic", FIELD(YearStyle.Font.lfItalic), 1}, {"UserStyleMax", FIELD(UserStyleMax), 99},
@@ -227,6 +227,27 @@ TEST_F(SettingsFileTest, NumbersAreClampedNeverWrapped)
         {"MonthFontSize", FIELD(MonthStyle.Font.lfHeight), INT_MIN}, {"ButtonStyle", FIELD(ButtonStyle), 255},
     };
     ExpectFields(record->env, clamped, std::size(clamped));
+}
+
+TEST_F(SettingsFileTest, SizesAndShadowsAreHeldToTheDialogsRanges)
+{
+    // Sizes below 0 would shrink the window to nothing, and shadows wider than the dialogs' cover the calendar.
+    auto record = Load(std::string(kNewLayout) +
+                       "MonthHeight=-30\r\nWeekHeight=-20\r\nDayWidth=-20\r\nDayHeight=-16\r\n"
+                       "EachMonthSpace=-1\r\nYMSpace=4294967295\r\nMarginLeft=-200\r\nMarginBottom=-1\r\n"
+                       "RoundWidth=-5\r\nShadow=-1\r\nSunShadowWidth=4294967295\r\nTodayShadowWidth=100\r\n"
+                       "UserStyleName01=a\r\nUserStyleShadowWidth01=256\r\n");
+    const Expectation held[] = {
+        {"MonthHeight", FIELD(MonthHeight), 0},   {"WeekHeight", FIELD(WeekHeight), 0},
+        {"DayWidth", FIELD(DayWidth), 0},         {"DayHeight", FIELD(DayHeight), 0},
+        {"EachMonthSpace", FIELD(EachMonthSpace), 0}, {"YMSpace", FIELD(YMSpace), 200},
+        {"MarginLeft", FIELD(MarginLeft), 0},     {"MarginBottom", FIELD(MarginBottom), 0},
+        {"RoundWidth", FIELD(RoundWidth), 0},     {"ShadowWidth from Shadow", FIELD(ShadowWidth), 0},
+        {"SunShadowWidth", FIELD(WeekStyles[0].ShadowWidth), 99},
+        {"TodayShadowWidth", FIELD(TodayStyle.ShadowWidth), 99},
+        {"UserStyleShadowWidth01", FIELD(UserMarks[0].Style.ShadowWidth), 99},
+    };
+    ExpectFields(record->env, held, std::size(held));
 }
 
 TEST_F(SettingsFileTest, TextsAreCutOnCharacterBoundaries)
@@ -426,11 +447,12 @@ void Poke(void* block, const SettingKey& key, int seed, TestRecord* record)
     case SETTING_BYTE:
     case SETTING_COLOR:
         for (int i = 0; i < key.Count; i++) {
-            long span = key.HasRange() ? key.Max - key.Min + 1 : key.Type == SETTING_BYTE ? 250 : 100000;
-            long low = key.HasRange() ? key.Min : key.Type == SETTING_BYTE ? 1 : -500;
-            long value = low + (seed * 7 + i * 3) % span;
+            long long span =
+                key.HasRange() ? (long long)key.Max - key.Min + 1 : key.Type == SETTING_BYTE ? 250 : 100000;
+            long long low = key.HasRange() ? key.Min : key.Type == SETTING_BYTE ? 1 : -500;
+            long value = (long)(low + (seed * 7 + i * 3) % span);
             if (value == key.Default)
-                value = low + (value - low + 1) % span;
+                value = (long)(low + (value - low + 1) % span);
             SetSettingNumber(block, key, i, value);
         }
         break;

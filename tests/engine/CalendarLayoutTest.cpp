@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <limits.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -336,6 +338,55 @@ TEST_F(LayoutTest, CountsAndSetsOutsideTheTablesLayOutAsTheNearest)
         EXPECT_EQ(one.cx, sets.cx) << (int)type;
         EXPECT_EQ(one.cy, sets.cy) << (int)type;
     }
+}
+
+// Distances near INT_MAX make a huge calendar, never a negative or empty one: every sum is held to int's range.
+TEST_F(LayoutTest, HugeDistancesGiveTheLargestSizeInsteadOfWrappingRound)
+{
+    for (BYTE type : {DISPLAY_TYPE_GRID, DISPLAY_TYPE_LINE, DISPLAY_TYPE_COLUMN}) {
+        env->DisplayType = type;
+        env->DisplayRows = 2;
+        env->DisplayLines = 2;
+        env->MarginRight = INT_MAX - 10;
+        env->MarginBottom = INT_MAX - 10;
+        SIZE size = Window(2026, 5);
+        EXPECT_EQ(INT_MAX, size.cx) << (int)type;
+        EXPECT_EQ(INT_MAX, size.cy) << (int)type;
+        env->MarginRight = env->MarginBottom = 0;
+        env->EachMonthSpace = INT_MAX;
+        size = Window(2026, 5);
+        EXPECT_EQ(INT_MAX, type == DISPLAY_TYPE_LINE ? size.cy : size.cx) << (int)type;
+        env->EachMonthSpace = 0;
+        env->DayWidth = INT_MAX;
+        env->DayHeight = INT_MAX;
+        size = Window(2026, 5);
+        EXPECT_EQ(INT_MAX, size.cx) << (int)type;
+        // A line block is as high as its texts; its window adds only half a date pitch below them.
+        if (type == DISPLAY_TYPE_LINE)
+            EXPECT_GT(size.cy, INT_MAX / 2);
+        else
+            EXPECT_EQ(INT_MAX, size.cy) << (int)type;
+        env->DayWidth = 20;
+        env->DayHeight = 18;
+    }
+    env->DisplayType = DISPLAY_TYPE_GRID;
+    env->YMSpace = INT_MAX;
+    int width = 0, height = 0;
+    SIZE heading = {};
+    CalcWindowSizeOneMonthNormal(2026, 5, &width, &height, &heading, nullptr, env);
+    EXPECT_EQ(INT_MAX, heading.cx);
+    EXPECT_EQ(INT_MAX, width);
+    HDC dc = GetDC(nullptr);
+    HFONT yearFont = nullptr, monthFont = nullptr;
+    SIZE yearText, monthText;
+    width = 5;
+    height = 0;
+    ASSERT_EQ(1, CalcYearMonthSize(dc, &yearFont, &monthFont, 2026, 5, &width, &height, &yearText, &monthText, env));
+    EXPECT_EQ(INT_MAX, width);
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(yearFont);
+    DeleteObject(monthFont);
+    ReleaseDC(nullptr, dc);
 }
 
 TEST_F(LayoutTest, UserMonthNamesComeFromTheMeasuredRecord)

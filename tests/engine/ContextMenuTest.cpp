@@ -262,9 +262,12 @@ TEST_F(ContextMenuTest, PlugInItemsAreNumberedFrom8001SlotBySlot)
             EXPECT_EQ(259u, strlen(table[0].Text));
             EXPECT_EQ(258u, strlen(table[1].Text));
         } else if (std::string(test.Name) == "full table") {
+            // The plug-in after the full table still gets its separator, then the one before the tail.
             EXPECT_EQ(PLUGIN_MENU_ITEM_COUNT, items);
-            EXPECT_EQ(PLUGIN_MENU_ITEM_COUNT + 4, GetMenuItemCount(menu));
+            EXPECT_EQ(PLUGIN_MENU_ITEM_COUNT + 5, GetMenuItemCount(menu));
             EXPECT_EQ((UINT)IDM_PLUGIN_LAST, GetMenuItemID(menu, PLUGIN_MENU_ITEM_COUNT - 1));
+            EXPECT_TRUE(GetMenuState(menu, PLUGIN_MENU_ITEM_COUNT, MF_BYPOSITION) & MF_SEPARATOR);
+            EXPECT_TRUE(GetMenuState(menu, PLUGIN_MENU_ITEM_COUNT + 1, MF_BYPOSITION) & MF_SEPARATOR);
         }
         DestroyMenu(menu);
     }

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <cwctype>
 
+#include "TestWindow.h"
+
 namespace {
 
 class TemplateReader {
@@ -382,50 +384,6 @@ SIZE TextSize(HWND control, const std::string& text, TEXTMETRICA* metrics)
     return size;
 }
 
-namespace {
-
-// Saves the screen under a top-level window as a 24-bit bitmap file.
-bool SaveWindowBitmap(HWND window, const std::string& path)
-{
-    RECT rc;
-    GetWindowRect(window, &rc);
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(mem, bitmap);
-        BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-        GdiFlush();
-        DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
-        BITMAPFILEHEADER fh = {};
-        fh.bfType = 0x4D42;
-        fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
-        fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(h);
-        FILE* f = fopen(path.c_str(), "wb");
-        if (f) {
-            ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
-                 fwrite(bits, stride * static_cast<DWORD>(h), 1, f) == 1;
-            fclose(f);
-        }
-        SelectObject(mem, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
-}  // namespace
-
 void SaveShot(HWND window, int number)
 {
     const char* dir = getenv("DAYLENS_SHOT_DIR");
@@ -435,5 +393,5 @@ void SaveShot(HWND window, int number)
     PumpMessages();
     // A Unix path names a folder on Wine's drive Z:.
     std::string path = std::string(dir[0] == '/' ? "Z:" : "") + dir + "/" + std::to_string(number) + ".bmp";
-    EXPECT_TRUE(SaveWindowBitmap(window, path)) << path;
+    EXPECT_TRUE(SaveWindowShot(window, path.c_str())) << path;
 }

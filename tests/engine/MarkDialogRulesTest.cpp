@@ -28,7 +28,7 @@ std::string StatesOf(const MarkControlStates& s)
     return text;
 }
 
-TEST(MarkDialogRulesTest, ControlsNeedTheirFlagAndTheChosenSide)
+TEST(MarkDialogRulesTest, PlainFormFollowsTheFlagsAndTheUserMarkFormTheChosenSide)
 {
     struct Case {
         MarkDlgData block;
@@ -40,13 +40,13 @@ TEST(MarkDialogRulesTest, ControlsNeedTheirFlagAndTheChosenSide)
         {Flags(0, 0, 0), 0, 1, "0010100"},
         {Flags(1, 1, 1), 0, 1, "1111100"},
         {Flags(1, 1, 0), 0, 1, "1011100"},
-        // With user marks, the individual side: its controls still need their flags.
-        {Flags(1, 1, 0), 1, 1, "1001110"},
-        {Flags(0, 0, 0), 1, 1, "0000100"},
-        {Flags(1, 1, 1), 1, 1, "1111110"},
-        // The user-mark side closes the individual controls; the list needs the mark's flag as the choice does.
+        // With user marks, the individual side opens all its controls whatever the flags: the own-holiday list
+        // (flags 1, 1, 0) can change its text colour and font there.
+        {Flags(1, 1, 0), 1, 1, "1111110"},
+        {Flags(0, 0, 0), 1, 1, "1111110"},
+        // The user-mark side closes the individual controls and opens the list, whatever the flags.
         {Flags(1, 1, 1), 1, 0, "0000011"},
-        {Flags(1, 0, 1), 1, 0, "0000000"},
+        {Flags(1, 0, 1), 1, 0, "0000011"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.states, StatesOf(MarkControlStatesOf(c.block, c.withUserMarks, c.individual)))

@@ -229,8 +229,9 @@ TEST_F(MarkDialogTest, CancelLeavesTheBlockAlone)
     EXPECT_EQ(0, memcmp(&before, &block, sizeof(block)));
 }
 
-// The form with user marks opens on the user mark of the style; going over to the individual mark opens only
-// what the caller's flags allow (here not the font nor the text colour), and "設定" keeps the chosen user mark.
+// The form with user marks opens on the user mark of the style; going over to the individual mark opens all its
+// controls, the font and the text colour too although the caller's flags closed them, and "設定" keeps the chosen
+// user mark.
 TEST_F(MarkDialogTest, UserMarkFormFollowsTheChoiceAndTheFlags)
 {
     MarkDlgData block = Block(Style(MARK_KIND_USER_BASE + 2, kRed, kBlue), "記念日マーク", 1, 1, 0);
@@ -249,8 +250,8 @@ TEST_F(MarkDialogTest, UserMarkFormFollowsTheChoiceAndTheFlags)
         EXPECT_TRUE(Enabled(dialog, IDC_MARK_BTN_MARKCOLOR));
         EXPECT_TRUE(Enabled(dialog, IDC_MARK_CHECK_PLAINCOLOR));
         EXPECT_TRUE(Enabled(dialog, IDC_MARK_EDIT_WIDTH));
-        EXPECT_FALSE(Enabled(dialog, IDC_MARK_BTN_FONT));
-        EXPECT_FALSE(Enabled(dialog, IDC_MARK_BTN_TEXTCOLOR));
+        EXPECT_TRUE(Enabled(dialog, IDC_MARK_BTN_FONT));
+        EXPECT_TRUE(Enabled(dialog, IDC_MARK_BTN_TEXTCOLOR));
         EXPECT_FALSE(Enabled(dialog, IDC_MARK_COMBO_USERMARK));
 
         Click(dialog, IDC_MARK_RADIO_USERMARK);

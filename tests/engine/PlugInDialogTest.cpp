@@ -183,7 +183,8 @@ TEST_F(PlugInDialogTest, PlugInLoadedForItsVersionIsClosedBeforeItIsFreed)
         HWND dialog = nullptr;
         if (!WaitFor([&] { return (dialog = FindOwnWindow("#32770", kCaption)) != nullptr; }))
             return;
-        version = Cell(GetDlgItem(dialog, 1501), 0, 1);
+        // The list is filled while the dialog starts.
+        WaitFor([&] { return !(version = Cell(GetDlgItem(dialog, 1501), 0, 1)).empty(); });
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(PLUGIN_DLG_CLOSED, ShowPlugInDlg(nullptr, &env_, table));

@@ -1,9 +1,13 @@
-// The parser fuzz run: feeds every parser of FuzzTargets.cpp generated inputs and counts per parser the
-// cases, crashes, traps and hangs. It is built twice, as shipped (daylens_fuzz) and with the parsers
-// compiled with -fsanitize=undefined -fsanitize-trap=all (daylens_fuzz_ubsan; GCC before 14 spells the
-// trap mode -fsanitize-undefined-trap-on-error), where undefined behaviour becomes a trap. ctest runs a
-// short slice of both; the full run (under Wine some 28 minutes a build, most of it in the profile reads of
-// repeat.txt and the memo store; the two builds may run at once) is started by hand from the source folder:
+// The parser fuzz run: feeds every parser of the table in FuzzTargets.cpp (holiday lists, the memo store and its
+// imports, the settings files of the program and its plug-ins, unlha32.dll's command lines and archives,
+// imgctl.dll's pictures) generated inputs and counts per parser the cases, crashes, traps and hangs. It is built
+// twice, as shipped (daylens_fuzz, which calls unlha32.dll and imgctl.dll of the install folder) and with the
+// parsers and the two DLLs' sources compiled with -fsanitize=undefined -fsanitize-trap=all (daylens_fuzz_ubsan;
+// GCC before 14 spells the trap mode -fsanitize-undefined-trap-on-error), where undefined behaviour becomes a
+// trap. ctest runs a short slice of both; the full run (under Wine about an hour a build, most of it in the
+// profile reads of repeat.txt, the memo store and the settings files; the two builds may run at once, and so may
+// single parsers with --target: both builds took some 50 minutes run parser by parser, three at a time) is
+// started by hand from the source folder:
 //     bash scripts/test-env.sh start build
 //     DAYLENS_BUILD_DIR=$PWD/build sh cmake/wine-run.sh build/tests/fuzz/daylens_fuzz.exe --seed 1 --cases 10000
 //     DAYLENS_BUILD_DIR=$PWD/build sh cmake/wine-run.sh build/tests/fuzz/daylens_fuzz_ubsan.exe --seed 1 --cases 10000
@@ -14,7 +18,9 @@
 //
 // Every input lies in read-only pages directly before a page without access, ending at the boundary, so
 // a read past its end faults. A case runs under a vectored exception handler: a fault or trap sends the
-// thread back to the case loop, and a watchdog sends it back when the case is over the time limit.
+// thread back to the case loop, and a watchdog sends it back when the case is over the time limit. A case runs
+// in a folder of its own, which is also the current folder; whatever the inputs name, the run writes only there
+// and in the program's folder (FuzzFence.h), and message boxes are answered at once.
 
 #include <windows.h>
 
@@ -26,7 +32,10 @@
 #include <string>
 #include <vector>
 
+#include "FuzzFence.h"
+#include "FuzzParts.h"
 #include "FuzzTargets.h"
+#include "UserMessage.h"
 
 namespace {
 
@@ -64,7 +73,8 @@ volatile LONG g_caseSerial = 0;
 volatile ULONGLONG g_caseStart = 0;
 volatile Outcome g_outcome = kPassed;
 volatile DWORD g_faultCode = 0;
-volatile DWORD64 g_faultOffset = 0; // from the start of the program image, for addr2line
+volatile DWORD64 g_faultOffset = 0; // from the start of the faulting module's image, for addr2line
+char g_faultModule[MAX_PATH];
 DWORD g_workerId = 0;
 // The stack Recover runs on: the faulting stack may have overflowed.
 alignas(16) char g_recoveryStack[64 * 1024];
@@ -94,7 +104,12 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* info)
         return EXCEPTION_CONTINUE_SEARCH;
     g_outcome = code == EXCEPTION_ILLEGAL_INSTRUCTION ? kTrap : kCrash;
     g_faultCode = code;
-    g_faultOffset = (DWORD64)info->ExceptionRecord->ExceptionAddress - (DWORD64)GetModuleHandleA(nullptr);
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       (const char*)info->ExceptionRecord->ExceptionAddress, &module);
+    g_faultOffset = (DWORD64)info->ExceptionRecord->ExceptionAddress - (DWORD64)module;
+    if (!module || !GetModuleFileNameA(module, g_faultModule, sizeof(g_faultModule)))
+        strcpy(g_faultModule, "?");
     g_inCase = 0;
     RedirectToRecover(info->ContextRecord);
     return EXCEPTION_CONTINUE_EXECUTION;
@@ -140,44 +155,51 @@ uint64_t CaseSeed(uint64_t seed, const char* name, uint32_t caseIndex)
     return seed ^ hash ^ ((uint64_t)caseIndex * 0xD1B54A32D192ED03ull);
 }
 
-// The input copied into read-only pages that end where a page without access begins; the caller frees
-// the block with VirtualFree.
-const char* PlaceBeforeGuardPage(const std::string& input, void** block)
+} // namespace
+
+char* BeforeGuardPage(const char* data, size_t size, bool writable, void** block)
 {
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     size_t page = info.dwPageSize;
-    size_t dataPages = (input.size() + page - 1) / page;
+    size_t dataPages = (size + page - 1) / page;
     if (dataPages == 0)
         dataPages = 1;
     char* base = (char*)VirtualAlloc(nullptr, (dataPages + 1) * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!base)
         return nullptr;
     char* guard = base + dataPages * page;
-    char* data = guard - input.size();
-    memcpy(data, input.data(), input.size());
+    char* start = guard - size;
+    if (data)
+        memcpy(start, data, size);
     DWORD old = 0;
-    if (!VirtualProtect(guard, page, PAGE_NOACCESS, &old) || !VirtualProtect(base, dataPages * page, PAGE_READONLY, &old)) {
+    if (!VirtualProtect(guard, page, PAGE_NOACCESS, &old) ||
+        (!writable && !VirtualProtect(base, dataPages * page, PAGE_READONLY, &old))) {
         VirtualFree(base, 0, MEM_RELEASE);
         return nullptr;
     }
     *block = base;
-    return data;
+    return start;
 }
 
-void RemoveFolder(const std::string& folder)
+void RemoveFolderTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
+            std::string path = folder + "\\" + found.cFileName;
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((folder + "\\" + found.cFileName).c_str());
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL), DeleteFileA(path.c_str());
+            else if (strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0)
+                RemoveFolderTree(path);
         } while (FindNextFileA(find, &found));
         FindClose(find);
     }
     RemoveDirectoryA(folder.c_str());
 }
+
+namespace {
 
 const char* OutcomeName(Outcome outcome)
 {
@@ -194,22 +216,26 @@ bool RunTarget(const FuzzTarget& target, Counts* counts)
         if (target.Terminated)
             input += '\0';
         void* block = nullptr;
-        const char* data = PlaceBeforeGuardPage(input, &block);
+        const char* data = BeforeGuardPage(input.data(), input.size(), false, &block);
         std::string folder = g_root + "\\" + std::to_string(n);
         if (!data || !CreateDirectoryA(folder.c_str(), nullptr)) {
             fprintf(stderr, "%s case %u: no memory or folder for the input\n", target.Name, n);
             return false;
         }
+        // Relative paths a parser is given stay in the case's folder.
+        SetCurrentDirectoryA(folder.c_str());
         Outcome outcome = RunCase(target, data, input.size(), folder.c_str());
+        SetCurrentDirectoryA(g_root.c_str());
         VirtualFree(block, 0, MEM_RELEASE);
-        RemoveFolder(folder);
+        RemoveFolderTree(folder);
         ++counts->Cases;
         if (outcome != kPassed) {
-            fprintf(stderr, "%s case %u: %s (code %08lX at image offset %llX); again with --seed %llu --target %s "
-                    "--first %u --cases 1\n", target.Name, n, OutcomeName(outcome),
+            const char* module = strrchr(g_faultModule, '\\') ? strrchr(g_faultModule, '\\') + 1 : g_faultModule;
+            fprintf(stderr, "%s case %u: %s (code %08lX at image offset %llX of %s); again with --seed %llu "
+                    "--target %s --first %u --cases 1\n", target.Name, n, OutcomeName(outcome),
                     outcome == kHang ? 0ul : (unsigned long)g_faultCode,
-                    outcome == kHang ? 0ull : (unsigned long long)g_faultOffset, (unsigned long long)g_options.Seed,
-                    target.Name, n);
+                    outcome == kHang ? 0ull : (unsigned long long)g_faultOffset, outcome == kHang ? "-" : module,
+                    (unsigned long long)g_options.Seed, target.Name, n);
             counts->Crashes += outcome == kCrash;
             counts->Traps += outcome == kTrap;
             counts->Hangs += outcome == kHang;
@@ -279,6 +305,11 @@ int main(int argc, char** argv)
     GetTempPathA(sizeof(temp), temp);
     g_root = std::string(temp) + "daylens-fuzz-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(g_root.c_str(), nullptr);
+    FenceFileWrites(g_root);
+    // A parser that would ask the user is answered at once: no case waits for a button.
+    SetMessageBoxHook([](HWND, const char*, const char*, UINT flags) {
+        return (flags & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    });
     printf("Parser fuzz run, %s; seed %llu, cases %u-%u per parser\n", kBuildName,
            (unsigned long long)g_options.Seed, g_options.First, g_options.First + g_options.Cases - 1);
     fflush(stdout);
@@ -293,7 +324,8 @@ int main(int argc, char** argv)
     DWORD workerResult = 0;
     GetExitCodeThread(worker, &workerResult);
     CloseHandle(worker);
-    RemoveDirectoryA(g_root.c_str());
+    SetCurrentDirectoryA(temp);
+    RemoveFolderTree(g_root);
     bool clean = PrintCounts();
     return workerResult != 0 ? 2 : clean ? 0 : 1;
 }

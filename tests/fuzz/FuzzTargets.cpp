@@ -9,19 +9,60 @@
 #include <vector>
 
 #include "DateUtil.h"
+#include "DayMemoCache.h"
 #include "DayMemoStore.h"
 #include "EnvData.h"
 #include "FileUtil.h"
+#include "FuzzParts.h"
 #include "Holiday.h"
 #include "HolidayCheck.h"
 #include "LzhArchive.h"
 #include "LzhFixtures.h"
 #include "MemoEscape.h"
+#include "MemoExchange.h"
+#include "MemoImportExport.h"
 #include "MemoMerge.h"
+#include "MemoWriter.h"
 #include "ProfileSection.h"
 #include "RepeatMemo.h"
 #include "SettingsKeys.h"
 #include "SettingsReader.h"
+
+std::string Num(int n)
+{
+    return std::to_string(n);
+}
+
+std::string Line(const std::string& key, const std::string& value, FuzzRandom& random)
+{
+    return key + (random.OneIn(2) ? " = " : "=") + value + (random.OneIn(8) ? "\n" : "\r\n");
+}
+
+std::string WriteCaseFile(const char* folder, const char* name, const char* data, size_t size)
+{
+    std::string path = std::string(folder) + "\\" + name;
+    WriteWholeFile(path.c_str(), data, (DWORD)size, nullptr);
+    return path;
+}
+
+std::string InCaseFolder(const char* data, size_t size, const char* folder)
+{
+    std::string text;
+    text.reserve(size);
+    for (size_t at = 0; at < size; at++) {
+        if (data[at] == '%' && at + 1 < size && data[at + 1] == 'F')
+            text += folder, text += '\\', at++;
+        else
+            text += data[at];
+    }
+    return text;
+}
+
+void FreeText(char* text)
+{
+    if (text)
+        HeapFree(GetProcessHeap(), 0, text);
+}
 
 namespace {
 
@@ -44,11 +85,6 @@ const char* const kTimes[] = {"7:05", "23:59", "0:00", "99:99", "25:-6", "-1:-1"
 const char kNationalHolidays[] = "- 1 1 元日\n2019 4 28 日曜\n2019 4 29 昭和の日\n2019 5 5 a\n2019 5 6 b\n"
                                  "a2000 1 2月 成人の日\n- 12 31 大晦日\n";
 
-std::string Num(int n)
-{
-    return std::to_string(n);
-}
-
 std::string DateKey(FuzzRandom& random, bool impossible, const char* format)
 {
     int y, m, d;
@@ -56,11 +92,6 @@ std::string DateKey(FuzzRandom& random, bool impossible, const char* format)
     char key[64];
     snprintf(key, sizeof(key), format, y, m, d);
     return key;
-}
-
-std::string Line(const std::string& key, const std::string& value, FuzzRandom& random)
-{
-    return key + (random.OneIn(2) ? " = " : "=") + value + (random.OneIn(8) ? "\n" : "\r\n");
 }
 
 std::string MemoValue(FuzzRandom& random)
@@ -92,6 +123,8 @@ std::string HolidaySample(FuzzRandom& random, bool impossible)
     return text;
 }
 
+} // namespace
+
 std::string DayMemoSample(FuzzRandom& random, bool impossible)
 {
     static const char* const kStyleKeys[] = {"MarkType",    "MarkColor",   "NoUseStrColor",  "StrColor",
@@ -108,6 +141,8 @@ std::string DayMemoSample(FuzzRandom& random, bool impossible)
     }
     return text;
 }
+
+namespace {
 
 std::string RepeatSample(FuzzRandom& random, bool impossible)
 {
@@ -167,19 +202,6 @@ std::string EscapeSample(FuzzRandom& random, bool impossible)
 {
     std::string text = random.Text(1 + (int)random.Below(40));
     return random.OneIn(2) ? text + "\r\n" + random.Text(4) : text;
-}
-
-std::string WriteCaseFile(const char* folder, const char* name, const char* data, size_t size)
-{
-    std::string path = std::string(folder) + "\\" + name;
-    WriteWholeFile(path.c_str(), data, (DWORD)size, nullptr);
-    return path;
-}
-
-void FreeText(char* text)
-{
-    if (text)
-        HeapFree(GetProcessHeap(), 0, text);
 }
 
 // Every question the calendar asks of a holiday list about one date.
@@ -279,6 +301,14 @@ void RunDayMemo(const char* data, size_t size, const char* folder)
     ReadMemo(nullptr, y, m, d, settings, 1);
     DayMemoRecord record = {};
     FreeText(ReadDayMemoSection(day.c_str(), section.c_str(), &settings, &record, 0));
+    // The calendar's cache, in both file modes.
+    DayMemoCache* cache = CreateDayMemoCache();
+    for (int monthFiles : {1, 0}) {
+        settings.MemoSaveOneMonth = monthFiles;
+        BeginDayMemoPass(cache);
+        FreeText(CachedDayMemoText(cache, &settings, y, m, d, &record, monthFiles));
+    }
+    FreeDayMemoCache(cache);
 }
 
 const HolidayRecord* NationalHolidays(int* count)
@@ -358,10 +388,97 @@ void RunMemoMerge(const char* data, size_t size, const char* folder)
     memset(&memo, 0, sizeof(memo));
     snprintf(memo.MemoDir, sizeof(memo.MemoDir), "%s", folder);
     std::string part(data, size - 1 < kMergedBytes ? size - 1 : kMergedBytes);
-    ImportMemoIniFile(&memo, WriteCaseFile(folder, "import.ini", part.data(), part.size()).c_str());
-    FreeText(MergeMemoText(&memo, "既存\r\n[会議]", part.c_str()));
-    FreeText(MergeMemoText(&memo, part.c_str(), "既存\r\n%除外"));
+    ImportMemoIniFile(&memo, WriteCaseFile(folder, "import.ini", part.data(), part.size()).c_str(), nullptr);
+    FreeText(MergeMemoText(&memo, "既存\r\n[会議]", part.c_str(), nullptr));
+    FreeText(MergeMemoText(&memo, part.c_str(), "既存\r\n%除外", nullptr));
     ParseMemoFileDate(data, nullptr, nullptr, nullptr);
+}
+
+// The own CSV of memo export: a date, the quoted text (a line break inside it written as a blank and a line feed),
+// the style and the time; records short or long, quotes doubled or left open, and other date forms.
+std::string MemoCsvSample(FuzzRandom& random, bool impossible)
+{
+    static const char* const kDateForms[] = {"%04d年%2d月%2d日(月)", "%04d年%02d月%02d日", "%d年%d月%d日",
+                                             "%04d/%02d/%02d", "%04d年%2d月"};
+    static const char* const kBreaks[] = {"\r\n", "\n", "\r", "\r\n\r\n"};
+    std::string text;
+    for (int n = 1 + (int)random.Below(12); n > 0; --n) {
+        text += DateKey(random, impossible, kDateForms[random.OneIn(4) ? random.Below(5) : 0]);
+        std::string memo = random.Text(1 + (int)random.Below(8));
+        if (random.OneIn(3))
+            memo += " \n" + random.Text(1 + (int)random.Below(3));
+        if (!random.OneIn(4)) {
+            std::string quoted = "\"";
+            for (char c : memo)
+                quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+            memo = random.OneIn(16) ? quoted : quoted + "\"";
+        }
+        text += "," + memo;
+        for (int field = (int)random.Below(8); field > 0; --field)
+            text += "," + (random.OneIn(4) ? random.Number() : Num((int)random.Below(0x1000000)));
+        text += kBreaks[random.Below(4)];
+    }
+    return text;
+}
+
+// The memo store of an import: the case's folder, with one file a day or one a month.
+MemoSettings* CaseMemoStore(const char* folder, size_t size)
+{
+    static MemoSettings memo;
+    memset(&memo, 0, sizeof(memo));
+    snprintf(memo.MemoDir, sizeof(memo.MemoDir), "%s", folder);
+    memo.MemoSaveOneMonth = (int)(size / 2 % 2);
+    return &memo;
+}
+
+// A memo the store holds before the import, so that the import merges into it.
+void StoreMemo(const MemoSettings* memo, int year, int month, int day)
+{
+    DayMemoRecord record = {memo->MemoStyle, 9, 30};
+    WriteDayMemo(memo, year, month, day, "既存\r\n会議", &record);
+}
+
+struct FirstRecord {
+    int Year, Month, Day, Count;
+};
+
+void NoteRecord(void* context, int year, int month, int day, const char*, const DayMemoRecord*)
+{
+    FirstRecord* first = (FirstRecord*)context;
+    if (first->Count++ == 0)
+        first->Year = year, first->Month = month, first->Day = day;
+}
+
+// The whole input read as CSV, then its first part imported into a store that may hold the first record's day.
+void RunMemoCsv(const char* data, size_t size, const char* folder)
+{
+    FirstRecord first = {};
+    ParseMemoCsv(data, NoteRecord, &first);
+    MemoSettings* memo = CaseMemoStore(folder, size);
+    if (first.Count > 0 && size % 2)
+        StoreMemo(memo, first.Year, first.Month, first.Day);
+    std::string part(data, size - 1 < kMergedBytes ? size - 1 : kMergedBytes);
+    MemoExchangePlace place = {memo, nullptr, ""};
+    ImportMemoFile(&place, WriteCaseFile(folder, "import.csv", part.data(), part.size()).c_str(), nullptr);
+}
+
+// A memo file imported under the name of its first day, of that day's month, or under another name (read section
+// by section), into a store that may hold a memo of that day.
+void RunMemoText(const char* data, size_t size, const char* folder)
+{
+    std::string section = FirstSection(data, size);
+    std::string names[] = {section + ".txt", section.substr(0, 6) + ".txt", "import.txt"};
+    MemoSettings* memo = CaseMemoStore(folder, size);
+    section.resize(8, '0');
+    if (size % 2)
+        StoreMemo(memo, atoi(section.substr(0, 4).c_str()), atoi(section.substr(4, 2).c_str()),
+                  atoi(section.substr(6).c_str()));
+    std::string arriving = std::string(folder) + "\\in";
+    CreateDirectoryA(arriving.c_str(), nullptr);
+    std::string part(data, size < kMergedBytes ? size : kMergedBytes);
+    MemoExchangePlace place = {memo, nullptr, ""};
+    std::string path = WriteCaseFile(arriving.c_str(), names[size % 3].c_str(), part.data(), part.size());
+    ImportMemoFile(&place, path.c_str(), nullptr);
 }
 
 // Reads the archive's entries and unpacks each (up to 16 MB); unpacks the whole input too, as packed data of
@@ -386,8 +503,9 @@ void RunLzh(const char* data, size_t size, const char*)
 
 } // namespace
 
-// Further parsers join here: a sample of their format and a run function. A parser over a buffer and
-// a size (the settings-section parser) takes the input as it is (Terminated false, no folder):
+// Further parsers join here: a sample of their format and a run function (those fed through settings files and the
+// outside DLLs live in FuzzSettingsTargets.cpp and FuzzLayerTargets.cpp). A parser over a buffer and a size (the
+// settings-section parser) takes the input as it is (Terminated false, no folder):
 //     {"settings", SettingsSample, false, [](const char* data, size_t size, const char*) { ... }},
 const FuzzTarget kFuzzTargets[] = {
     {"holiday", HolidaySample, true, RunHoliday},
@@ -397,5 +515,18 @@ const FuzzTarget kFuzzTargets[] = {
     {"settings", SettingsSample, false, RunSettings},
     {"memomerge", DayMemoSample, true, RunMemoMerge},
     {"lzh", LzhSample, false, RunLzh},
+    {"memocsv", MemoCsvSample, true, RunMemoCsv},
+    {"memotext", DayMemoSample, false, RunMemoText},
+    {"memoset", MemoSettingsSample, false, RunMemoSettings},
+    {"memorial", MemorialSettingsSample, false, RunMemorialSettings},
+    {"screen", ScreenSettingsSample, false, RunScreenSettings},
+    {"toolbar", ToolBarSettingsSample, false, RunToolBarSettings},
+    {"minimemo", MiniMemoSettingsSample, false, RunMiniMemoSettings},
+    {"popupview", PopupViewSettingsSample, false, RunPopupViewSettings},
+    {"print", PrintSettingsSample, false, RunPrintSettings},
+    {"growread", GrowingSectionSample, false, RunGrowingSection},
+    {"unlhacmd", UnlhaCommandSample, true, RunUnlhaCommands},
+    {"unlha", MemoArchiveSample, false, RunUnlhaArchive},
+    {"imgctl", PictureSample, false, RunPicture},
 };
 const int kFuzzTargetCount = sizeof(kFuzzTargets) / sizeof(kFuzzTargets[0]);

@@ -10,6 +10,7 @@
 #include "MemoImportExport.h"
 #include "MemoMerge.h"
 #include "MemoTestStore.h"
+#include "MemoWriter.h"
 #include "UserMessage.h"
 
 namespace {
@@ -104,7 +105,7 @@ TEST_F(MemoImportExportTest, TheOwnCsvMergesWithTheStoredMemoAndRestoresItsOwnDa
     ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, 5, 10, nullptr, nullptr));
     std::string path = WriteFile("memo.CSV", csv);
 
-    EXPECT_EQ(1, ImportMemoFile(&place_, path.c_str()));
+    EXPECT_EQ(1, ImportMemoFile(&place_, path.c_str(), nullptr));
     DayMemoRecord record = {};
     EXPECT_EQ("会議\r\n昼食\r\n\"資料\"", Read(2026, 5, 3, &record));
     EXPECT_EQ(memo_.MemoStyle.MarkType, record.Style.MarkType);
@@ -113,11 +114,11 @@ TEST_F(MemoImportExportTest, TheOwnCsvMergesWithTheStoredMemoAndRestoresItsOwnDa
     EXPECT_EQ("旅行", Read(2026, 5, 10, &record));
     EXPECT_EQ(99, record.Hour);
     // Nothing new arrives the second time, and nothing stored goes.
-    EXPECT_EQ(1, ImportMemoFile(&place_, path.c_str()));
+    EXPECT_EQ(1, ImportMemoFile(&place_, path.c_str(), nullptr));
     EXPECT_EQ("会議\r\n昼食\r\n\"資料\"", Read(2026, 5, 3));
     // Memo data of the store's form goes to its own day, and the day of the record keeps its memo.
     path = WriteFile("data.csv", "2026年 5月 3日(日),\"[20260504] \nMemo=別の日\"\r\n");
-    ImportMemoFile(&place_, path.c_str());
+    ImportMemoFile(&place_, path.c_str(), nullptr);
     EXPECT_EQ("会議\r\n昼食\r\n\"資料\"", Read(2026, 5, 3));
     EXPECT_EQ("別の日", Read(2026, 5, 4));
 }
@@ -126,19 +127,54 @@ TEST_F(MemoImportExportTest, AMemoFileOfADayIsImportedWhenItHoldsAMemo)
 {
     std::string day = WriteFile("20260503.txt", "[20260503]\r\nMemo=会議\r\nTime=09:15\r\n");
     std::string empty = WriteFile("20260504.txt", "[20260504]\r\nTime=09:15\r\n");
-    EXPECT_EQ(1, ImportMemoFile(&place_, day.c_str()));
-    EXPECT_EQ(0, ImportMemoFile(&place_, empty.c_str()));
+    EXPECT_EQ(1, ImportMemoFile(&place_, day.c_str(), nullptr));
+    EXPECT_EQ(0, ImportMemoFile(&place_, empty.c_str(), nullptr));
     DayMemoRecord record = {};
     EXPECT_EQ("会議", Read(2026, 5, 3, &record));
     EXPECT_EQ(9, record.Hour);
     EXPECT_EQ("(null)", Read(2026, 5, 4));
 }
 
+// A day the memo folder cannot take is counted, whichever way its memo came in, and told with the number of days not
+// written; a memo too long for the store's line is cut on a character boundary and told too.
+TEST_F(MemoImportExportTest, ImportsTellTheDaysNotWrittenAndTheMemosCut)
+{
+    // A folder in the place of 3 May's file: no write can make it.
+    ASSERT_TRUE(CreateDirectoryA(Path("20260503.txt").c_str(), nullptr));
+    // "&" is stored as two bytes, and each 表 is two: the text is cut after the last whole 表 that fits.
+    std::string fits = "&";
+    for (size_t i = 0; i < (StorableMemoLength() - 2) / 2; i++)
+        fits += "表";
+    std::string csv = "2026年 5月 3日(日),\"会議\",0,1,0,1,99,99\r\n"
+                      "2026年 5月10日(日),\"" + fits + "表表\",0,1,0,1,99,99\r\n"
+                      "2026年 5月11日(月),\"昼食\",0,1,0,1,99,99\r\n"
+                      "2026年 5月11日(月),\"買物\",0,1,0,1,99,99\r\n";
+    MemoImportTally tally = {};
+    EXPECT_EQ(1, ImportMemoFile(&place_, WriteFile("memo.csv", csv).c_str(), &tally));
+    EXPECT_EQ(fits, Read(2026, 5, 10));
+    EXPECT_EQ("昼食\r\n買物", Read(2026, 5, 11));
+    // Memo data for the day, from a file of sections and from an archive's entry alike.
+    EXPECT_EQ(0, ImportMemoFile(&place_, WriteFile("data.txt", "[20260503]\r\nMemo=旅行\r\n").c_str(), &tally));
+    EXPECT_EQ(0, ImportMemoText(&memo_, "[20260503]\r\nMemo=旅行\r\n", &tally));
+    EXPECT_EQ(2, tally.Written);  // the 10th and the 11th, each once
+    EXPECT_EQ(3, tally.Failed);
+    EXPECT_EQ(1, tally.Cut);
+
+    const char done[] = "メモをインポートしました";
+    EXPECT_EQ(1, TellMemoImport(nullptr, 1, &tally, done, MB_ICONINFORMATION));
+    MemoImportTally whole = {2, 0, 0}, none = {};
+    EXPECT_EQ(1, TellMemoImport(nullptr, 1, &whole, done, MB_ICONINFORMATION));
+    EXPECT_EQ(0, TellMemoImport(nullptr, 0, &none, done, MB_ICONINFORMATION));
+    EXPECT_EQ((std::vector<std::string>{"メモを保存できません\r\n保存できなかったメモ: 3日分\r\n長すぎるメモは途中まで保存しました",
+                                        done}),
+              g_told);
+}
+
 TEST_F(MemoImportExportTest, WithoutTheArchiverAnArchiveChangesNothing)
 {
     WriteMay();
     std::string archive = WriteFile("memo.lzh", "not read");
-    EXPECT_EQ(0, ImportMemoFile(&place_, archive.c_str()));
+    EXPECT_EQ(0, ImportMemoFile(&place_, archive.c_str(), nullptr));
     SYSTEMTIME first = {2026, 5, 0, 1}, last = {2026, 5, 0, 31};
     EXPECT_EQ(1, ExportMemoToFile(&place_, archive.c_str(), &first, &last, MEMO_EXPORT_LZH));
     EXPECT_EQ(std::vector<std::string>(2, "unlha32.dllがインストールされていません"), g_told);
@@ -195,20 +231,23 @@ TEST_F(MemoArchiveTest, InMonthFilesAnExportTakesEveryMonthTheRangeTouches)
               archive);
 }
 
-// Only memo files of a day or a month are taken from an archive, and never one from a folder of the archive.
-TEST_F(MemoArchiveTest, AnImportMergesTheMemoFilesOfTheArchive)
+// Every text entry of an archive is memo data, whatever its name or folder (an archive of the memo folder made by
+// another archiver names its entries with the folder): the sections inside place the memos.
+TEST_F(MemoArchiveTest, AnImportTakesTheMemosOfEveryTextEntryOfTheArchive)
 {
     DayMemoRecord record = Record();
     ASSERT_EQ(1, WriteDayMemo(&memo_, 2026, 5, 3, "予定", &record));
     std::string day = WriteFile("day.txt", "[20260503]\r\nMemo=会議\r\n");
     std::string other = WriteFile("other.txt", "[20260504]\r\nMemo=他\r\n");
-    std::string archive = WriteFile("memo.lzh", "20260503.txt=" + day + "\r\nsub\\20260504.txt=" + other +
-                                                    "\r\nnotes.txt=" + other + "\r\n");
-    EXPECT_EQ(1, ImportMemoFile(&place_, archive.c_str()));
-    EXPECT_EQ("予定\r\n会議", Read(2026, 5, 3));
-    EXPECT_EQ("(null)", Read(2026, 5, 4));
+    std::string notes = WriteFile("notes.txt", "[20260505]\r\nMemo=メモ\r\n[20260503]\r\nMemo=昼食\r\n");
+    std::string archive = WriteFile("memo.lzh", "Memo\\20260503.txt=" + day + "\r\nMemo\\sub\\20260504.txt=" + other +
+                                                    "\r\nnotes.txt=" + notes + "\r\n");
+    EXPECT_EQ(1, ImportMemoFile(&place_, archive.c_str(), nullptr));
+    EXPECT_EQ("予定\r\n会議\r\n昼食", Read(2026, 5, 3));
+    EXPECT_EQ("他", Read(2026, 5, 4));
+    EXPECT_EQ("メモ", Read(2026, 5, 5));
     std::string empty = WriteFile("empty.lzh", "");
-    EXPECT_EQ(0, ImportMemoFile(&place_, empty.c_str()));
+    EXPECT_EQ(0, ImportMemoFile(&place_, empty.c_str(), nullptr));
     EXPECT_TRUE(g_told.empty());
 }
 
@@ -227,7 +266,7 @@ TEST_F(MemoImportExportTest, AnArchiveOfTheRealArchiverImportsBackAsItWasExporte
     MemoSettings imported = {};
     SafeStrCpy(imported.MemoDir, sizeof(imported.MemoDir), other.Dir().c_str());
     place_.Memo = &imported;
-    EXPECT_EQ(1, ImportMemoFile(&place_, archive.c_str()));
+    EXPECT_EQ(1, ImportMemoFile(&place_, archive.c_str(), nullptr));
     for (const char* name : {"20260503.txt", "20260510.txt"})
         EXPECT_EQ(TakeHeapText(ReadWholeFile(Path(name).c_str(), nullptr)),
                   TakeHeapText(ReadWholeFile(other.Path(name).c_str(), nullptr)))

@@ -33,7 +33,7 @@ protected:
     }
     std::string Merge(const char* existing, const char* added)
     {
-        return TakeHeapText(MergeMemoText(&memo_, existing, added));
+        return TakeHeapText(MergeMemoText(&memo_, existing, added, nullptr));
     }
     std::string WriteIni(const std::string& text)
     {
@@ -93,13 +93,13 @@ TEST_F(MemoMergeTest, IniImportTakesRealDatesOnly)
         ini += name;
     }
     ini += "[20261231]\r\nMemo=大晦日\r\n";
-    EXPECT_EQ(1, ImportMemoIniFile(&memo_, WriteIni(ini).c_str()));
+    EXPECT_EQ(1, ImportMemoIniFile(&memo_, WriteIni(ini).c_str(), nullptr));
     EXPECT_EQ("既存\r\n[20260523]\r\nMemo=入れ子", Read(2026, 5, 22));
     EXPECT_EQ("(null)", Read(2026, 5, 23));
     EXPECT_EQ("大晦日", Read(2026, 12, 31));
     for (const char* stray : {"20260230.txt", "20261301.txt", "2026052.txt", "abcdefgh.txt"})
         EXPECT_FALSE(FileExists(Path(stray).c_str())) << stray;
-    EXPECT_EQ(0, ImportMemoIniFile(&memo_, WriteIni("[20260524]\r\nTime=07:00\r\n").c_str()));
+    EXPECT_EQ(0, ImportMemoIniFile(&memo_, WriteIni("[20260524]\r\nTime=07:00\r\n").c_str(), nullptr));
 }
 
 TEST(ParseMemoFileDateTest, OnlyRealDatesAreTaken)

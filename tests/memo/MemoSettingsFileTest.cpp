@@ -1,5 +1,5 @@
 // The memo section of the settings file: defaults, older keys and sections, clamps, the resolved memo folder and a
-// round trip of every key.
+// round trip of every key in its padded line.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -76,9 +76,11 @@ TEST_F(MemoSettingsFileTest, LegacyLayoutReadsTheProgramSection)
 TEST_F(MemoSettingsFileTest, OddValuesAreHeldToWhatTheProgramCanUse)
 {
     Write("MemoDir=" + Folder("store") + "\r\nMemoFontSize=5\r\nMemoPopupTimeHour=25\r\nMemoPopupTimeMinute=10\r\n"
-          "MemoTomorrowHour=7\r\nMemoTomorrowMinute=-1\r\nWeekMemoMode=9\r\nMemoSearch00=a\r\nMemoSearch02=c\r\n");
+          "MemoTomorrowHour=7\r\nMemoTomorrowMinute=-1\r\nWeekMemoMode=9\r\nMemoSearch00=a\r\nMemoSearch02=c\r\n"
+          "MemoShadowWidth=4294967295\r\n");
     Load();
     EXPECT_EQ(MEMO_FONT_SIZE_MIN, memo_.MemoFontSize);
+    EXPECT_EQ(SHADOW_WIDTH_MAX, memo_.MemoStyle.ShadowWidth);  // a wider one would cover the calendar
     // A time that is no time of day is unset in both parts.
     EXPECT_EQ(MEMO_TIME_UNSET, memo_.MemoPopupTimeHour);
     EXPECT_EQ(MEMO_TIME_UNSET, memo_.MemoPopupTimeMinute);
@@ -117,6 +119,15 @@ TEST_F(MemoSettingsFileTest, EveryKeySurvivesARoundTripInTheNewSection)
     memo_.MemoSearch[0] = StrDupHeap("会議");
     memo_.MemoSearch[1] = StrDupHeap("旅行");
     ASSERT_EQ(1, SaveMemoSettings(&memo_, ini_.c_str(), "Daylens"));
+    // Each key stands in 23 columns before "= ", the longest with one blank.
+    DWORD size = 0;
+    char* data = ReadWholeFile(ini_.c_str(), &size);
+    ASSERT_NE(nullptr, data);
+    std::string bytes(data, size);
+    HeapFree(GetProcessHeap(), 0, data);
+    EXPECT_NE(std::string::npos, bytes.find("\r\nMemoIndividual         = 0\r\n")) << bytes;
+    EXPECT_NE(std::string::npos, bytes.find("\r\nMemoSleepCheckInterval = 0\r\n"));
+    EXPECT_NE(std::string::npos, bytes.find("\r\nMemoSearch01           = 旅行\r\n"));
 
     // The writer always writes the new layout; the next start reads it from there.
     WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini_.c_str());

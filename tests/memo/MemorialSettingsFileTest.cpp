@@ -76,6 +76,13 @@ TEST_F(MemorialSettingsFileTest, MissingKeysGiveTheDefaultsAndThePathFollowsTheU
     EXPECT_EQ(dir_ + "MemorialDay-" + user + ".txt", memorial_.MemorialPath);
 }
 
+TEST_F(MemorialSettingsFileTest, ShadowWiderThanTheMarkDialogsIsHeldToItsWidest)
+{
+    Write("MemorialShadowWidth=4294967295\r\n");
+    Load();
+    EXPECT_EQ(SHADOW_WIDTH_MAX, memorial_.MemorialStyle.ShadowWidth);
+}
+
 // Each older name is the default of the next one: the newest key present wins.
 TEST_F(MemorialSettingsFileTest, OlderKeyNamesAreReadInTheirChains)
 {

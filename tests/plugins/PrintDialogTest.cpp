@@ -320,13 +320,14 @@ void AnswerNoPrinter(std::string* said)
 }
 
 // The section is written whole after every use: the version, the window and print keys, the device values only
-// within what a DEVMODE takes, and the font and spacing keys as they were read.
+// within what a DEVMODE takes, and the font and spacing keys as they were read. Without a printer the dialog never
+// stood where the user could move it, so its stored position stays.
 TEST_F(PrintDialogTest, SectionIsWrittenWithTheKeysItReadAndDeviceValuesInRange)
 {
     std::string ini = IniPath();
     DeleteFileA(ini.c_str());
     const char section[] = "Orientation=7\0Color=0\0Duplex=3\0CommentFontSize=14\0MemoFontBold=1\0YMSpace=12\0"
-                           "Stray=1\0";
+                           "Stray=1\0WindowX=123\0WindowY=45\0";
     ASSERT_TRUE(WritePrivateProfileSectionA("DaylensPrint", section, ini.c_str()));
     char device[1024] = "";
     GetProfileStringA("windows", "device", "", device, sizeof(device));
@@ -347,6 +348,38 @@ TEST_F(PrintDialogTest, SectionIsWrittenWithTheKeysItReadAndDeviceValuesInRange)
     EXPECT_EQ("12", Value(ini, "YMSpace"));
     EXPECT_EQ("0", Value(ini, "Vertical"));
     EXPECT_EQ("(none)", Value(ini, "Stray"));
+    EXPECT_EQ("123", Value(ini, "WindowX"));
+    EXPECT_EQ("45", Value(ini, "WindowY"));
+    DeleteFileA(ini.c_str());
+}
+
+// A stored position off every screen opens the dialog wholly inside the work area of the nearest monitor, where the
+// user can reach it, and closing stores that position.
+TEST_F(PrintDialogTest, PositionOffEveryScreenOpensTheDialogOnTheNearestWorkArea)
+{
+    ASSERT_TRUE(UseFilePrinter());
+    std::string ini = IniPath();
+    ASSERT_TRUE(WritePrivateProfileStringA("DaylensPrint", "WindowX", "-99999", ini.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("DaylensPrint", "WindowY", "-99999", ini.c_str()));
+    RECT frame = {}, work = {};
+    std::thread driver([&] {
+        HWND dialog = nullptr;
+        if (!WaitFor([&] { return (dialog = TopWindow(kDialogCaption)) != nullptr; }))
+            return;
+        GetWindowRect(dialog, &frame);
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &info);
+        work = info.rcWork;
+        PostMessageA(dialog, WM_COMMAND, PRINT_CMD_CLOSE, 0);
+    });
+    EXPECT_EQ(1, open_(nullptr, 0, 0));
+    driver.join();
+    RECT inside = {};
+    EXPECT_TRUE(IntersectRect(&inside, &frame, &work) && EqualRect(&inside, &frame))
+        << frame.left << "," << frame.top << " not inside " << work.left << "," << work.top;
+    EXPECT_EQ(std::to_string(frame.left), Value(ini, "WindowX"));
+    EXPECT_EQ(std::to_string(frame.top), Value(ini, "WindowY"));
     DeleteFileA(ini.c_str());
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <limits.h>
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
@@ -210,6 +211,20 @@ TEST_F(PrintPageTest, CaptionStandsByAlignmentAndOrder)
     caption(3, 0, &yearX, &monthX);
     EXPECT_NEAR(margin, yearX, 6);
     EXPECT_GT(monthX, kPortrait.Width * 3 / 4) << "the month flush with the right margin";
+    // A space as wide as an int holds: right-aligned, the month stays at the right margin and the year, far beyond
+    // the page's left edge, is left out; left-aligned, the month is the one left out.
+    caption(1, 0, &yearX, &monthX);
+    int rightMonth = monthX;
+    env_.YMSpace = INT_MAX;
+    Recording right = Draw(kPortrait, 2026, 1);
+    ASSERT_NE(nullptr, Last(right, "1月"));
+    EXPECT_EQ(rightMonth, Last(right, "1月")->At.x);
+    EXPECT_EQ(nullptr, Last(right, "2026年"));
+    env_.DisplayYMStyle = 0;
+    Recording left = Draw(kPortrait, 2026, 1);
+    EXPECT_EQ(nullptr, Last(left, "1月"));
+    ASSERT_NE(nullptr, Last(left, "2026年"));
+    EXPECT_NEAR(margin, Last(left, "2026年")->At.x, 6);
 }
 
 // Filled blanks: six whole weeks from the first weekday, the neighbouring months' days lightened (each channel

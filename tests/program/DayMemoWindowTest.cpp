@@ -286,6 +286,28 @@ TEST_F(DayMemoWindowTest, FailedSaveKeepsTheWindowAndItsText)
     EXPECT_TRUE(Closes(dialog));
 }
 
+// いいえ at the question before a repeat copy drops the change from the window too: it shows the stored memo again,
+// so that 保存 never closes the window over text it did not write.
+TEST_F(DayMemoWindowTest, AChangeDroppedBeforeARepeatCopyLeavesTheStoredMemoShown)
+{
+    std::string file = FileOf(today_, false);
+    WritePrivateProfileStringA(Section(today_).c_str(), "Memo", "朝", file.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    HWND dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    Type(dialog, "夜");
+    Press(dialog, IDM_DAYMEMO_REPEAT);
+    EXPECT_EQ("メモが変更されています\r\n保存しますか？", Answer(IDNO));
+    HWND repeat = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (repeat = FindDaylensWindow("#32770", "Daylens 繰り返しメモ")) != nullptr; }, 5000));
+    Press(repeat, IDCANCEL);
+    ASSERT_TRUE(Closes(repeat));
+    EXPECT_EQ("朝", TextOf(EditOf(dialog)));
+    Press(dialog, IDOK);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_EQ("朝", StoredMemo(today_, false));
+}
+
 }  // namespace
 
 namespace {

@@ -1,4 +1,5 @@
-// The own-holiday dialog of command 533: what it saves into the own-holiday file of the program folder.
+// The own-holiday dialog of command 533: what it saves into the own-holiday file of the program folder, its help
+// tooltips, and the mark dialog it opens.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -6,8 +7,13 @@
 #include "EngineDialogIds.h"
 #include "FileUtil.h"
 #include "ProgramDriver.h"
+#include "TestWindow.h"
 
+#include <stdlib.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -180,6 +186,111 @@ TEST_F(ProgramTest, MemorialAddCommandWritesTheMemorialFile)
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return FindDaylensWindow("#32770", caption) == nullptr; }));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+}
+
+// The help tools of dialog: the tools of the tooltip windows it owns that lie over its controls (a tooltip that a
+// control makes for itself has none of those), by control.
+std::vector<TOOLINFOA> HelpTools(HANDLE process, HWND dialog)
+{
+    std::vector<TOOLINFOA> help;
+    for (HWND tip : TipsOwnedBy(dialog)) {
+        for (const TOOLINFOA& tool : ToolsOf(process, tip)) {
+            if (GetParent(tool.hwnd) == dialog)
+                help.push_back(tool);
+        }
+    }
+    std::sort(help.begin(), help.end(), [](const TOOLINFOA& a, const TOOLINFOA& b) { return a.hwnd < b.hwnd; });
+    return help;
+}
+
+std::vector<HWND> ControlsOf(const std::vector<TOOLINFOA>& tools)
+{
+    std::vector<HWND> controls;
+    for (const TOOLINFOA& tool : tools)
+        controls.push_back(tool.hwnd);
+    return controls;
+}
+
+// Every command, even one that changes nothing, makes the dialog's help tools again, over the controls as they are
+// then: one per control as before, none of the old ones left behind, on the one tooltip control the dialog keeps.
+TEST_F(ProgramTest, OwnHolidayDialogMakesItsTooltipsAgainAfterEveryCommand)
+{
+    PrepareSettings(0);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
+    HWND dialog = WaitForHolidayDialog();
+    ASSERT_NE(nullptr, dialog);
+    std::vector<HWND> tips = TipsOwnedBy(dialog);
+    std::vector<HWND> controls = ControlsOf(HelpTools(process, dialog));
+    // One help tool for each of the fourteen controls the dialog explains.
+    EXPECT_EQ(14u, controls.size());
+    EXPECT_EQ(controls.end(), std::adjacent_find(controls.begin(), controls.end()));
+
+    // The list made narrower: its tool follows at the next command only.
+    HWND list = GetDlgItem(dialog, IDC_HOLIDAY_LIST);
+    RECT box;
+    GetWindowRect(list, &box);
+    SetWindowPos(list, nullptr, 0, 0, (box.right - box.left) / 2, box.bottom - box.top, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(list, &client);
+    auto listTool = [&] {
+        for (const TOOLINFOA& tool : HelpTools(process, dialog)) {
+            if (tool.hwnd == list)
+                return tool.rect;
+        }
+        return RECT{};
+    };
+    RECT old = listTool();
+    EXPECT_FALSE(EqualRect(&client, &old));
+    HWND month = GetDlgItem(dialog, IDC_HOLIDAY_COMBO_MONTH);
+    SendMessageA(month, CB_SETCURSEL, 2, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HOLIDAY_COMBO_MONTH, CBN_SELCHANGE), (LPARAM)month);
+    RECT made = listTool();
+    EXPECT_TRUE(EqualRect(&client, &made));
+    EXPECT_EQ(controls, ControlsOf(HelpTools(process, dialog)));
+
+    SendMessageA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_DELETE, 0);  // no row selected: nothing to delete
+    EXPECT_EQ(controls, ControlsOf(HelpTools(process, dialog)));
+    EXPECT_EQ(tips, TipsOwnedBy(dialog));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitForClosed());
+}
+
+// The own-holiday list's mark opens the form with user marks on the list's own mark: its text colour and font can
+// be changed there, although the list does not ask for the font. With DAYLENS_SHOT_DIR set the mark dialog is saved
+// there as holiday-mark.bmp.
+TEST_F(ProgramTest, OwnHolidayMarkDialogLetsTheTextColourChange)
+{
+    PrepareSettings(0);
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MY_HOLIDAY, 0);
+    HWND dialog = WaitForHolidayDialog();
+    ASSERT_NE(nullptr, dialog);
+    PostMessageA(dialog, WM_COMMAND, IDC_HOLIDAY_BTN_MARK, 0);
+    HWND mark = WaitForDialog("Daylens マーク設定");
+    ASSERT_NE(nullptr, mark);
+    char name[64] = "";
+    GetDlgItemTextA(mark, IDC_MARK_LABEL_NAME, name, sizeof(name));
+    EXPECT_STREQ("マイホリデイマーク", name);
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(mark, IDC_MARK_RADIO_INDIVIDUAL));
+    for (int id : {IDC_MARK_BTN_TEXTCOLOR, IDC_MARK_BTN_FONT, IDC_MARK_COMBO_KIND, IDC_MARK_CHECK_PLAINCOLOR})
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(mark, id))) << id;
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(mark, IDC_MARK_COMBO_USERMARK)));
+    const char* dir = getenv("DAYLENS_SHOT_DIR");
+    if (dir && *dir) {
+        // Only a picture to look at: the dialog is given a moment to paint, nothing is checked on it.
+        Sleep(500);
+        std::string path = std::string(dir[0] == '/' ? "Z:" : "") + dir + "/holiday-mark.bmp";
+        EXPECT_TRUE(SaveWindowShot(mark, path.c_str())) << path;
+    }
+    PostMessageA(mark, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([] { return FindDaylensWindow("#32770", "Daylens マーク設定") == nullptr; }));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitForClosed());
 }
 
 }  // namespace

@@ -1,82 +1,19 @@
 // The memo watcher at start: with a memo for today and the popup asked for, the popup view comes up with today's
-// memo, and closing the program while the popup is open ends it cleanly.
+// memo, and closing the program while the popup is open ends it cleanly, also under the popup's own settings
+// dialog.
 #include "ProgramDriver.h"
 
 #include <stdio.h>
-#include <string.h>
 
-#include <mutex>
 #include <string>
-#include <thread>
-#include <utility>
-#include <vector>
 
 #include "FileUtil.h"
 
 namespace {
 
-// Collects the diagnostic lines (OutputDebugStringA) of every process while it lives, the way a debug monitor does.
-class DebugOutput {
-public:
-    DebugOutput()
-    {
-        bufferReady_ = CreateEventA(nullptr, FALSE, TRUE, "DBWIN_BUFFER_READY");
-        dataReady_ = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
-        mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "DBWIN_BUFFER");
-        view_ = mapping_ ? (const char*)MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 4096) : nullptr;
-        if (bufferReady_ && dataReady_ && view_)
-            reader_ = std::thread([this] { Read(); });
-    }
-    ~DebugOutput()
-    {
-        stop_ = true;
-        if (reader_.joinable())
-            reader_.join();
-        if (view_)
-            UnmapViewOfFile(view_);
-        for (HANDLE handle : {mapping_, dataReady_, bufferReady_}) {
-            if (handle)
-                CloseHandle(handle);
-        }
-    }
-    bool Listening() const { return reader_.joinable(); }
-    // True when a line of process pid held text.
-    bool Contains(DWORD pid, const char* text)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (const auto& line : lines_) {
-            if (line.first == pid && line.second.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
-
-private:
-    void Read()
-    {
-        while (!stop_) {
-            if (WaitForSingleObject(dataReady_, 100) != WAIT_OBJECT_0)
-                continue;
-            DWORD pid;
-            memcpy(&pid, view_, sizeof(pid));
-            std::string line(view_ + sizeof(pid), strnlen(view_ + sizeof(pid), 4096 - sizeof(pid)));
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                lines_.emplace_back(pid, line);
-            }
-            SetEvent(bufferReady_);
-        }
-    }
-
-    HANDLE bufferReady_ = nullptr;
-    HANDLE dataReady_ = nullptr;
-    HANDLE mapping_ = nullptr;
-    const char* view_ = nullptr;
-    std::thread reader_;
-    volatile bool stop_ = false;
-    std::mutex mutex_;
-    std::vector<std::pair<DWORD, std::string>> lines_;
-};
+// The popup's own menu item "ポップアップ設定", and the title of the dialog it opens.
+const int kPopupSettings = 603;
+const char kPopupSettingsTitle[] = "PopupView - Daylens";
 
 class PopupWatchTest : public ProgramTest {
 protected:
@@ -96,6 +33,15 @@ protected:
         std::string text = std::string("[") + section + "]\r\nMemo=会議の資料\r\n";
         std::string file = memoDir + "\\" + section + ".txt";
         ASSERT_TRUE(WriteWholeFile(file.c_str(), text.data(), (DWORD)text.size(), nullptr));
+    }
+    HWND WaitForPopup(HANDLE process)
+    {
+        HWND popup = nullptr;
+        WaitUntil([&] {
+            popup = FindProcessWindow(process, nullptr, "DaylensPopupView");
+            return popup && IsWindowVisible(popup);
+        });
+        return popup;
     }
 };
 
@@ -126,6 +72,37 @@ TEST_F(PopupWatchTest, StartShowsTodaysMemoAndTheProgramEndsCleanlyUnderAnOpenPo
     GetExitCodeProcess(process, &code);
     EXPECT_EQ(0u, code);
     EXPECT_FALSE(IsWindow(popup));
+}
+
+// The settings dialog that the popup opened runs inside the popup's own modal loop: closing the popup closes it
+// first, so the memo watcher stops at once.
+TEST_F(PopupWatchTest, TheProgramEndsAtOnceUnderThePopupsOwnSettingsDialog)
+{
+    DebugOutput output;
+    ASSERT_TRUE(output.Listening());
+    HANDLE process = Start("");
+    ASSERT_NE(nullptr, process);
+    HWND calendar = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar);
+    HWND popup = WaitForPopup(process);
+    ASSERT_NE(nullptr, popup) << "no popup came up";
+    PostMessageA(popup, WM_COMMAND, kPopupSettings, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        dialog = FindProcessWindow(process, "#32770", kPopupSettingsTitle);
+        return dialog && IsWindowVisible(dialog);
+    }));
+    EXPECT_EQ(popup, GetWindow(dialog, GW_OWNER));
+
+    DWORD start = GetTickCount();
+    PostMessageA(calendar, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 8000)) << "the program did not end";
+    printf("program ended %lu ms after the close\n", GetTickCount() - start);
+    DWORD pid = GetProcessId(process);
+    std::vector<long> stops = output.NumbersAfter(pid, "memo watcher stopped in ");
+    ASSERT_EQ(1u, stops.size());
+    printf("memo watcher stopped in %ld ms\n", stops[0]);
+    EXPECT_LT(stops[0], 1000);
 }
 
 }  // namespace

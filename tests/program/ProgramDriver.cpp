@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
+#include <tlhelp32.h>
 
 namespace {
 
@@ -93,6 +95,43 @@ HWND ShownTipOf(HWND calendar)
     HWND found = calendar;
     EnumWindows(FindShownTip, reinterpret_cast<LPARAM>(&found));
     return found != calendar ? found : nullptr;
+}
+
+std::vector<HWND> TipsOwnedBy(HWND owner)
+{
+    struct Search {
+        HWND Owner;
+        std::vector<HWND> Tips;
+    } search = {owner, {}};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(owner, nullptr),
+        [](HWND window, LPARAM param) -> BOOL {
+            Search* s = (Search*)param;
+            char name[64] = "";
+            GetClassNameA(window, name, sizeof(name));
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && GetWindow(window, GW_OWNER) == s->Owner)
+                s->Tips.push_back(window);
+            return TRUE;
+        },
+        (LPARAM)&search);
+    return search.Tips;
+}
+
+std::vector<TOOLINFOA> ToolsOf(HANDLE process, HWND tip)
+{
+    std::vector<TOOLINFOA> tools;
+    RemoteBlock block(process, sizeof(TOOLINFOA));
+    int count = (int)SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        block.Write(&tool, sizeof(tool));
+        if (SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)block.Address()) && block.Read(&tool, sizeof(tool))) {
+            tool.lpszText = nullptr;
+            tools.push_back(tool);
+        }
+    }
+    return tools;
 }
 
 int ShownMenuCount()
@@ -261,4 +300,109 @@ HWND FindDaylensWindow(const char* className, const char* title)
             return window;
     }
     return nullptr;
+}
+
+int ThreadCount(HANDLE process)
+{
+    DWORD id = GetProcessId(process);
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    int count = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == id ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
+int SettledThreadCount(HANDLE process)
+{
+    const DWORD kHeldMs = 500;
+    int count = ThreadCount(process);
+    DWORD since = GetTickCount();
+    WaitUntil([&] {
+        int now = ThreadCount(process);
+        if (now != count) {
+            count = now;
+            since = GetTickCount();
+        }
+        return GetTickCount() - since >= kHeldMs;
+    }, 10000);
+    return count;
+}
+
+int WindowCount(HANDLE process, const char* className)
+{
+    DWORD id = GetProcessId(process);
+    int count = 0;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        count += owner == id ? 1 : 0;
+    }
+    return count;
+}
+
+DebugOutput::DebugOutput()
+{
+    bufferReady_ = CreateEventA(nullptr, FALSE, TRUE, "DBWIN_BUFFER_READY");
+    dataReady_ = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
+    mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "DBWIN_BUFFER");
+    view_ = mapping_ ? (const char*)MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 4096) : nullptr;
+    if (bufferReady_ && dataReady_ && view_)
+        reader_ = std::thread([this] { Read(); });
+}
+
+DebugOutput::~DebugOutput()
+{
+    stop_ = true;
+    if (reader_.joinable())
+        reader_.join();
+    if (view_)
+        UnmapViewOfFile(view_);
+    for (HANDLE handle : {mapping_, dataReady_, bufferReady_}) {
+        if (handle)
+            CloseHandle(handle);
+    }
+}
+
+bool DebugOutput::Contains(DWORD pid, const char* text)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const auto& line : lines_) {
+        if (line.first == pid && line.second.find(text) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+std::vector<long> DebugOutput::NumbersAfter(DWORD pid, const char* text)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<long> numbers;
+    for (const auto& line : lines_) {
+        size_t at = line.first == pid ? line.second.find(text) : std::string::npos;
+        if (at != std::string::npos)
+            numbers.push_back(strtol(line.second.c_str() + at + strlen(text), nullptr, 10));
+    }
+    return numbers;
+}
+
+void DebugOutput::Read()
+{
+    while (!stop_) {
+        if (WaitForSingleObject(dataReady_, 100) != WAIT_OBJECT_0)
+            continue;
+        DWORD pid;
+        memcpy(&pid, view_, sizeof(pid));
+        std::string line(view_ + sizeof(pid), strnlen(view_ + sizeof(pid), 4096 - sizeof(pid)));
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            lines_.emplace_back(pid, line);
+        }
+        SetEvent(bufferReady_);
+    }
 }

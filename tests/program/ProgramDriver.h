@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 const char kCalendarClass[] = "Velmora Daylens";
@@ -47,6 +51,66 @@ HWND FindProcessWindow(HANDLE process, const char* className, const char* title)
 int ShownMenuCount();
 // The tooltip control of calendar while it shows a tip, else null.
 HWND ShownTipOf(HWND calendar);
+// The tooltip windows of the program's thread that run window that owner owns.
+std::vector<HWND> TipsOwnedBy(HWND owner);
+
+// Memory in the program's process for the messages whose argument points at a structure.
+class RemoteBlock {
+public:
+    RemoteBlock(HANDLE process, size_t size) : process_(process)
+    {
+        address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBlock()
+    {
+        if (address_)
+            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+    void* Address() const { return address_; }
+    bool Write(const void* data, size_t size) { return WriteProcessMemory(process_, address_, data, size, nullptr); }
+    bool Read(void* data, size_t size) { return ReadProcessMemory(process_, address_, data, size, nullptr); }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+// The tools of the program's tooltip window tip in their order (their texts left out).
+std::vector<TOOLINFOA> ToolsOf(HANDLE process, HWND tip);
+
+// The threads of process running now.
+int ThreadCount(HANDLE process);
+// The threads of process once their number has held for half a second (the start-up starts some late).
+int SettledThreadCount(HANDLE process);
+// The top-level windows of process with the class.
+int WindowCount(HANDLE process, const char* className);
+
+// Collects the diagnostic lines (OutputDebugStringA) of every process while it lives, the way a debug monitor does.
+class DebugOutput {
+public:
+    DebugOutput();
+    ~DebugOutput();
+    bool Listening() const { return reader_.joinable(); }
+    // True when a line of process pid held text.
+    bool Contains(DWORD pid, const char* text);
+    // The number that follows text in each line of process pid that holds it, in order ("ran 12 ms" gives 12 for
+    // "ran ").
+    std::vector<long> NumbersAfter(DWORD pid, const char* text);
+
+private:
+    void Read();
+
+    HANDLE bufferReady_ = nullptr;
+    HANDLE dataReady_ = nullptr;
+    HANDLE mapping_ = nullptr;
+    const char* view_ = nullptr;
+    std::thread reader_;
+    volatile bool stop_ = false;
+    std::mutex mutex_;
+    std::vector<std::pair<DWORD, std::string>> lines_;
+};
 
 class ProgramTest : public testing::Test {
 protected:

@@ -106,6 +106,32 @@ TEST_F(ProgramTest, ShowsTheCalendarAndSavesItsPlaceOnClose)
     EXPECT_NE(-9999, ReadInt("Daylens01", "DisplayType"));
 }
 
+// A size below what the settings dialog offers, in a file without the tray icon to reach the calendar by, is read as
+// the dialog's least and still gives a calendar window of a usable size.
+TEST_F(ProgramTest, NegativeSizesStillShowTheCalendar)
+{
+    for (const char* key : {"MonthHeight", "WeekHeight", "DayWidth", "DayHeight"}) {
+        DeleteFileA(IniPath.c_str());
+        PrepareSettings(0);
+        WriteSetting("Daylens01", "UseTaskTray", 0);
+        WriteSetting("Daylens01", key, -400);
+        HANDLE process = Start("");
+        ASSERT_NE(nullptr, process);
+        HWND window = WaitForShownCalendar();
+        ASSERT_NE(nullptr, window) << key;
+        RECT rect;
+        ASSERT_TRUE(GetWindowRect(window, &rect));
+        EXPECT_TRUE(IsWindowVisible(window)) << key;
+        int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        EXPECT_GT(width, 40) << key;
+        EXPECT_GT(height, 40) << key;
+        EXPECT_LT(width, GetSystemMetrics(SM_CXSCREEN)) << key;
+        EXPECT_LT(height, GetSystemMetrics(SM_CYSCREEN)) << key;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs)) << key;
+    }
+}
+
 // The place kept for this desktop size lies beyond it: with DenyOutOfDesktop the calendar comes back to the corner.
 TEST_F(ProgramTest, PlaceOffTheDesktopComesBackWhenDenied)
 {

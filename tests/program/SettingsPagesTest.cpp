@@ -19,27 +19,6 @@ namespace {
 const char kCaption[] = "Daylens 環境設定";
 const int kPageCount = 14;
 
-// Memory in the program's process for the messages whose argument points at a structure.
-class RemoteBlock {
-public:
-    RemoteBlock(HANDLE process, size_t size) : process_(process)
-    {
-        address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-    ~RemoteBlock()
-    {
-        if (address_)
-            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    void* Address() const { return address_; }
-    bool Write(const void* data, size_t size) { return WriteProcessMemory(process_, address_, data, size, nullptr); }
-    bool Read(void* data, size_t size) { return ReadProcessMemory(process_, address_, data, size, nullptr); }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
-
 struct ToolTipWindow {
     HWND Tip;
     HWND Control;
@@ -85,34 +64,13 @@ protected:
         SendMessageA(tabs, WM_KEYDOWN, tab == 0 ? VK_LEFT : VK_RIGHT, 0);
     }
 
-    // The program's tooltip windows with the control each one helps with.
+    // The dialog's tooltip windows with the control each of their tools helps with.
     std::vector<ToolTipWindow> ToolTips()
     {
-        struct Found {
-            std::vector<HWND> Tips;
-        } found;
-        EnumThreadWindows(
-            GetWindowThreadProcessId(Dialog, nullptr),
-            [](HWND window, LPARAM param) -> BOOL {
-                char name[64] = "";
-                GetClassNameA(window, name, sizeof(name));
-                if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
-                    ((Found*)param)->Tips.push_back(window);
-                return TRUE;
-            },
-            (LPARAM)&found);
         std::vector<ToolTipWindow> tips;
-        RemoteBlock block(Process, sizeof(TOOLINFOA));
-        for (HWND tip : found.Tips) {
-            int count = (int)SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
-            for (int i = 0; i < count; i++) {
-                TOOLINFOA tool = {};
-                tool.cbSize = sizeof(tool);
-                block.Write(&tool, sizeof(tool));
-                bool listed = SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)block.Address()) != 0;
-                if (listed && block.Read(&tool, sizeof(tool)))
-                    tips.push_back({tip, tool.hwnd});
-            }
+        for (HWND tip : TipsOwnedBy(Dialog)) {
+            for (const TOOLINFOA& tool : ToolsOf(Process, tip))
+                tips.push_back({tip, tool.hwnd});
         }
         return tips;
     }
@@ -262,6 +220,63 @@ TEST_F(SettingsPagesTest, FrameFarWiderThanTheWindowIsDrawnAtOnce)
     EXPECT_EQ(INT_MAX, ReadAny("FrameWidth"));
     EXPECT_EQ(INT_MAX, ReadAny("RoundWidth"));
     EXPECT_EQ(1, ReadAny("FrameGradation"));
+    Press(IDCANCEL);
+    EXPECT_TRUE(WaitForClosed());
+}
+
+// A rounded frame whose corners are wider than the window makes an elliptic window; stepping to a month with one
+// week row more, the window shows the whole new picture: the new last row begins with a Sunday in its red.
+TEST_F(SettingsPagesTest, HugeCornerFrameShowsTheWholePictureAfterEachStep)
+{
+    PrepareSettings(0);
+    OpenDialog();
+    Click(IDC_ENVWINDOW_RADIO_ROUNDED);
+    Type(IDC_ENVWINDOW_EDIT_ROUND_WIDTH, "99999999");
+    Press(IDOK);
+    ASSERT_TRUE(WaitForClosed());
+    bool grown = false;
+    for (int step = 0; step < 12 && !grown; step++) {
+        RECT before = {}, after = {};
+        GetWindowRect(Calendar, &before);
+        SendMessageA(Calendar, WM_COMMAND, IDM_MONTH_NEXT, 0);
+        GetWindowRect(Calendar, &after);
+        grown = after.bottom - after.top > before.bottom - before.top;
+        if (!grown)
+            continue;
+        // The Sunday of the new row, in the strip the window gained at its bottom-left.
+        int gained = after.bottom - before.bottom;
+        int red = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            HDC screen = GetDC(nullptr);
+            red = 0;
+            for (int y = after.bottom - gained - 4; y < after.bottom; y++)
+                for (int x = after.left; x < after.left + 40; x++)
+                    red += GetPixel(screen, x, y) == RGB(255, 0, 0);
+            ReleaseDC(nullptr, screen);
+            return red > 5;
+        }, 3000)) << red;
+    }
+    EXPECT_TRUE(grown) << "no month with more week rows within a year";
+}
+
+// A spacing typed beyond INT_MAX is a wide one, stored as the widest the page takes; any notification of the
+// transparency page's number boxes, not only a change of their text, counts as a change of the page.
+TEST_F(SettingsPagesTest, HugeSpacingIsTheWidestAndTransparencyBoxesReportEveryNotification)
+{
+    PrepareSettings(0);
+    OpenDialog();
+    HWND apply = GetDlgItem(Dialog, IDC_SETTINGS_BTN_APPLY);
+    Type(IDC_ENVLAYOUT_EDIT_YM_SPACE, "3000000000");
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    Press(IDC_SETTINGS_BTN_APPLY);
+    EXPECT_EQ(200, ReadAny("YMSpace"));
+    for (int id : {IDC_ENVTRANSPARENT_EDIT_ALPHA, IDC_ENVTRANSPARENT_EDIT_TIME}) {
+        ASSERT_FALSE(IsWindowEnabled(apply)) << id;
+        HWND edit = Control(id);
+        SendMessageA(GetParent(edit), WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), (LPARAM)edit);
+        EXPECT_TRUE(IsWindowEnabled(apply)) << id;
+        Press(IDC_SETTINGS_BTN_APPLY);
+    }
     Press(IDCANCEL);
     EXPECT_TRUE(WaitForClosed());
 }

@@ -1,5 +1,6 @@
 // The toolbar plug-in in the running program: the bar beside the calendar, a click on one of its buttons, the bar
-// following a drag of the calendar, and the bar closed and shown again from the calendar's plug-in menu.
+// following a drag of the calendar, the bar closed and shown again from the calendar's plug-in menu (also in quick
+// bursts and by a button of its own), and the program ending in the middle of a burst.
 #include "ProgramDriver.h"
 
 #include "DaylensIds.h"
@@ -20,6 +21,20 @@ POINT ButtonPoint(HWND bar, int button)
 {
     POINT at = TopLeft(bar);
     return {at.x + 20 + (button - 1) * 20 + 8, at.y + 8};
+}
+
+// The plug-in commands and unloads of pid, in the milliseconds each took, as the program reports them.
+std::vector<long> CommandTimes(DebugOutput& output, DWORD pid)
+{
+    return output.NumbersAfter(pid, " ran ");
+}
+
+long Longest(const std::vector<long>& times)
+{
+    long longest = 0;
+    for (long time : times)
+        longest = time > longest ? time : longest;
+    return longest;
 }
 
 class ToolBarTest : public ProgramTest {
@@ -101,10 +116,15 @@ TEST_F(ToolBarTest, AnAttachedBarFollowsADragOfTheCalendar)
     ASSERT_NE(nullptr, calendar);
     HWND bar = WaitForBar();
     ASSERT_NE(nullptr, bar);
-    ASSERT_TRUE(BringToForeground(calendar));
     POINT start = TopLeft(calendar);
     const int dx = 120, dy = 80, steps = 4;
-    SetCursorPos(start.x + 20, start.y + 20);
+    // Windows of tests running beside this one may stand over the calendar for a moment: press only on it.
+    POINT press = {start.x + 20, start.y + 20};
+    ASSERT_TRUE(WaitUntil([&] {
+        BringToForeground(calendar);
+        return GetAncestor(WindowFromPoint(press), GA_ROOT) == calendar;
+    }, 10000));
+    SetCursorPos(press.x, press.y);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     for (int i = 1; i <= steps; i++) {
         SetCursorPos(start.x + 20 + dx * i / steps, start.y + 20 + dy * i / steps);
@@ -136,6 +156,87 @@ TEST_F(ToolBarTest, ThePlugInMenuItemClosesTheBarAndShowsItAgain)
     HWND bar = WaitForBar();
     ASSERT_NE(nullptr, bar);
     EXPECT_EQ(kBarX, TopLeft(bar).x);
+}
+
+// Toggles posted faster than a bar can be made: a bar being made counts as shown, so each toggle turns the bar the
+// other way, no toggle holds the calendar, and no bar or thread is left over. The program also ends in such a burst.
+TEST_F(ToolBarTest, QuickTogglesTurnTheBarEachWayAndNeverHoldTheCalendar)
+{
+    DebugOutput output;
+    ASSERT_TRUE(output.Listening());
+    PrepareToolBar(0);
+    HANDLE process = Start("");
+    HWND calendar = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar);
+    ASSERT_NE(nullptr, WaitForBar());
+    DWORD pid = GetProcessId(process);
+    int threads = SettledThreadCount(process);
+    int month = SavedShownMonth(calendar);
+    // An odd number: the bar that showed before ends closed.
+    const int kToggles = 99;
+    DWORD start = GetTickCount();
+    for (int i = 0; i < kToggles; i++)
+        PostMessageA(calendar, WM_COMMAND, kShowToolBar, 0);
+    // Posted behind the toggles: the month steps once they are all done.
+    PostMessageA(calendar, WM_COMMAND, IDM_MONTH_NEXT, 0);
+    int most = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        int bars = WindowCount(process, TOOLBAR_WINDOW_CLASS);
+        most = bars > most ? bars : most;
+        return SavedShownMonth(calendar) == month + 1;
+    }, 30000));
+    printf("%d toggles done in %lu ms\n", kToggles, GetTickCount() - start);
+    EXPECT_LE(most, 1);
+    EXPECT_EQ(0, WindowCount(process, TOOLBAR_WINDOW_CLASS));
+    EXPECT_TRUE(WaitUntil([&] { return CommandTimes(output, pid).size() == (size_t)kToggles; }, 5000));
+    long longest = Longest(CommandTimes(output, pid));
+    printf("longest toggle %ld ms\n", longest);
+    EXPECT_LT(longest, 1000);
+    PostMessageA(calendar, WM_COMMAND, kShowToolBar, 0);
+    ASSERT_NE(nullptr, WaitForBar());
+    EXPECT_EQ(1, WindowCount(process, TOOLBAR_WINDOW_CLASS));
+    EXPECT_TRUE(WaitUntil([&] { return ThreadCount(process) == threads; }, 5000))
+        << ThreadCount(process) << " threads, " << threads << " before";
+
+    // An odd burst: the program ends with a bar just asked for.
+    for (int i = 0; i < 51; i++)
+        PostMessageA(calendar, WM_COMMAND, kShowToolBar, 0);
+    PostMessageA(calendar, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    std::vector<long> unloads = output.NumbersAfter(pid, "DaylensToolBar.dll unloaded in ");
+    ASSERT_EQ(1u, unloads.size());
+    printf("toolbar unloaded in %ld ms at exit\n", unloads[0]);
+    EXPECT_LT(unloads[0], 1000);
+}
+
+// A button for the toolbar's own menu item closes the bar that holds it: the calendar does not wait for the bar's
+// thread while that thread waits for the calendar.
+TEST_F(ToolBarTest, AButtonForTheBarsOwnItemClosesItAtOnce)
+{
+    DebugOutput output;
+    ASSERT_TRUE(output.Listening());
+    PrepareToolBar(0);
+    WritePrivateProfileStringA("DaylensToolBar", "ToolBarButtonFunction01", PlugInModule::kToolBar, IniPath.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath.c_str());
+    HANDLE process = Start("");
+    HWND calendar = WaitForShownCalendar();
+    ASSERT_NE(nullptr, calendar);
+    HWND bar = WaitForBar();
+    ASSERT_NE(nullptr, bar);
+    RECT rect = {};
+    GetWindowRect(bar, &rect);
+    ASSERT_EQ(16 + 4 + 20, rect.right - rect.left) << "one button beside the icon cell";
+    DWORD pid = GetProcessId(process);
+    for (int round = 0; round < 2; round++) {
+        SCOPED_TRACE(round);
+        Click(ButtonPoint(bar, 1), ButtonPoint(bar, 1));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(bar); }, 2000));
+        EXPECT_TRUE(WaitUntil([&] { return CommandTimes(output, pid).size() == (size_t)(2 * round + 1); }, 5000));
+        EXPECT_LT(Longest(CommandTimes(output, pid)), 1000);
+        PostMessageA(calendar, WM_COMMAND, kShowToolBar, 0);
+        bar = WaitForBar();
+        ASSERT_NE(nullptr, bar);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "TestWindow.h"
 
+#include <stdio.h>
+
 std::function<void(const DRAWITEMSTRUCT*)> g_drawItem;
 
 namespace {
@@ -68,4 +70,44 @@ HWND FindOwnWindow(const char* className, const char* title)
             return window;
     }
     return nullptr;
+}
+
+bool SaveWindowShot(HWND window, const char* path)
+{
+    RECT rc;
+    if (!path || !GetWindowRect(window, &rc))
+        return false;
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(mem, bitmap);
+        BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+        GdiFlush();
+        DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
+        BITMAPFILEHEADER fh = {};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+        fh.bfSize = fh.bfOffBits + stride * static_cast<DWORD>(h);
+        FILE* f = fopen(path, "wb");
+        if (f) {
+            ok = fwrite(&fh, sizeof(fh), 1, f) == 1 && fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
+                 fwrite(bits, stride * static_cast<DWORD>(h), 1, f) == 1;
+            fclose(f);
+        }
+        SelectObject(mem, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
 }

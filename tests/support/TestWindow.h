@@ -18,6 +18,8 @@ void PumpMessages(DWORD milliseconds);
 // A top-level window of this process with the class and title (either may be null for any), or null. Test programs
 // run side by side on one desktop, so a dialog is looked for among the test's own windows only.
 HWND FindOwnWindow(const char* className, const char* title);
+// Saves what the screen shows under a top-level window (of any process) as a 24-bit bitmap file at path.
+bool SaveWindowShot(HWND window, const char* path);
 
 // Destroys its window at the end of the scope.
 class ScopedWindow {

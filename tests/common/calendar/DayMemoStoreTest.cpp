@@ -104,6 +104,20 @@ TEST_F(DayMemoStoreTest, MissingKeysTakeTheDefaults)
     EXPECT_EQ("1 b 1 16 21 4 8 0", StyleOf(record_.Style));
 }
 
+TEST_F(DayMemoStoreTest, ShadowWidthIsHeldToTheMarkDialogs)
+{
+    // A width beyond the dialog's, however large, would shadow the whole calendar.
+    struct Case {
+        const char* stored;
+        int width;
+    } cases[] = {{"4294967295", 99}, {"256", 99}, {"100", 99}, {"99", 99}, {"-1", 0}};
+    for (const Case& c : cases) {
+        Write("20190418.txt", std::string("[20190418]\r\nShadowWidth = ") + c.stored + "\r\nMemo = a\r\n");
+        EXPECT_EQ("a", Read(nullptr, 2019, 4, 18));
+        EXPECT_EQ(c.width, record_.Style.ShadowWidth) << c.stored;
+    }
+}
+
 TEST_F(DayMemoStoreTest, TimeValues)
 {
     struct Case {

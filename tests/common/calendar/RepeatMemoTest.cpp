@@ -69,9 +69,9 @@ TEST_F(RepeatMemoFileTest, ReadsUpToTheFirstGap)
     EXPECT_EQ(0, b.Use);
     EXPECT_EQ(0, b.Type);  // not a number
     EXPECT_EQ(2, b.DayBit);
-    // Style defaults; the shadow width keeps the low 8 bits.
+    // Style defaults; a shadow wider than the mark dialog's is held to its widest, as it would cover the calendar.
     const FontStyle& s = b.Style;
-    EXPECT_EQ((std::vector<int>{0x80FF80, 0, 1, 0, 0xFFFF00, 44, 2, 0}),
+    EXPECT_EQ((std::vector<int>{0x80FF80, 0, 1, 0, 0xFFFF00, SHADOW_WIDTH_MAX, 2, 0}),
               (std::vector<int>{(int)s.MarkColor, s.MarkType, s.NoUseStrColor, (int)s.StrColor,
                                 (int)s.ShadowColor, s.ShadowWidth, s.ShadowDirection, s.Gradation}));
 
@@ -98,7 +98,8 @@ TEST_F(RepeatMemoFileTest, WrittenListReadsBackTheSame)
         r.ToYear = 2100, r.ToMonth = 12, r.ToDay = 31 - i;
         r.Style.MarkColor = 0x123456 + (COLORREF)i, r.Style.MarkType = (BYTE)(50 + i);
         r.Style.NoUseStrColor = i % 2, r.Style.StrColor = 0xFFFFFF, r.Style.ShadowColor = (COLORREF)i;
-        r.Style.ShadowWidth = (BYTE)(255 - i), r.Style.ShadowDirection = SHADOW_OUTLINE, r.Style.Gradation = i;
+        r.Style.ShadowWidth = (BYTE)(SHADOW_WIDTH_MAX - i), r.Style.ShadowDirection = SHADOW_OUTLINE;
+        r.Style.Gradation = i;
         saved.texts[i] = (char*)HeapAlloc(GetProcessHeap(), 0, strlen(texts[i]) + 1);
         strcpy(saved.texts[i], texts[i]);
     }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <limits.h>
+
 #include "WindowPlacement.h"
 
 namespace {
@@ -33,6 +35,32 @@ TEST(FitRectAroundPoint, OversizedWindowKeepsItsTopLeftInside)
     POINT pos = FitRectAroundPoint({1000, 900}, 1500, 1200, &kArea, 5);
     EXPECT_EQ(5, pos.x);
     EXPECT_EQ(5, pos.y);
+}
+
+// A box off the area comes to its nearest edge, a box inside stays, and one larger than the area keeps its
+// top-left edges on the area's.
+TEST(KeepBoxInArea, MovesTheLeastThatBringsTheBoxInside)
+{
+    struct Case {
+        RECT Box;
+        LONG X, Y;
+    } const cases[] = {
+        {{-99999, -99999, 400, 300}, 0, 0},     {{5000, 3000, 400, 300}, 880, 684},
+        {{100, 50, 400, 300}, 100, 50},         {{-50, 700, 400, 300}, 0, 684},
+        {{200, 200, 2000, 1200}, 0, 0},         {{INT_MAX - 10, INT_MIN, 400, 300}, 880, 0},
+    };
+    for (const Case& c : cases) {
+        RECT box = c.Box;
+        EXPECT_EQ(1, KeepBoxInArea(&box, &kArea));
+        EXPECT_EQ(c.X, box.left) << c.Box.left;
+        EXPECT_EQ(c.Y, box.top) << c.Box.top;
+        EXPECT_EQ(c.Box.right, box.right);
+        EXPECT_EQ(c.Box.bottom, box.bottom);
+    }
+    RECT empty = {10, 10, 10, 10};
+    RECT box = {-5, -5, 4, 4};
+    EXPECT_EQ(0, KeepBoxInArea(&box, &empty));
+    EXPECT_EQ(-5, box.left);
 }
 
 TEST(WrapRectIntoArea, MovesByWholeAreaSizes)

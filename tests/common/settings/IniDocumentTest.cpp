@@ -79,6 +79,11 @@ TEST_F(IniDocumentTest, AFileThatStartsWithAByteOrderMarkIsRewrittenInTheCodePag
     ASSERT_EQ(1, WriteIniSection(path_.c_str(), "Other", "A = 1\0"));
     EXPECT_EQ("睦月", Profile(path_, "Daylens01", "MonthUserStr"));
     EXPECT_EQ("1", Profile(path_, "Other", "A"));
+    // A header ends at its last "]", as the profile functions read it.
+    ASSERT_EQ(1, WriteWholeFile(path_.c_str(), "[a]x]\r\nK=old\r\n", 16, nullptr));
+    ASSERT_EQ(1, WriteIniSection(path_.c_str(), "a]x", "K=new\0"));
+    EXPECT_EQ("new", Profile(path_, "a]x", "K"));
+    EXPECT_EQ("[a]x]\r\nK=new\r\n", Content(path_));
 }
 
 TEST_F(IniDocumentTest, ThreadsWritingSectionsOfOneFileLoseNothing)

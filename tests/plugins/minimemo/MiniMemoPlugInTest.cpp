@@ -208,4 +208,28 @@ TEST_F(MiniMemoPlugInTest, TheMenuItemsAndVersionsAreTheMiniMemos)
     dll_ = nullptr;
 }
 
+// The calendar's "ミニメモ表示" right after the memo closed itself from its menu, while its thread is still ending:
+// the memo shows again, and the call returns at once.
+TEST_F(MiniMemoPlugInTest, ShowRightAfterTheMemoClosedItselfShowsItAgain)
+{
+    HWND window = Load();
+    ASSERT_NE(nullptr, window);
+    auto runMenu = FindExport(dll_, PlugInModule::kLxPlugInRunMenu);
+    ASSERT_NE(nullptr, runMenu);
+    const int kMemoClose = 673;
+    for (int round = 0; round < 20; round++) {
+        SCOPED_TRACE(round);
+        SendMessageA(window, WM_COMMAND, kMemoClose, 0);
+        DWORD start = GetTickCount();
+        EXPECT_EQ(1, runMenu(nullptr, 0));
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        HWND shown = nullptr;
+        ASSERT_TRUE(Poll([&] {
+            shown = FindOwnWindow(MINIMEMO_WINDOW_CLASS, nullptr);
+            return shown && shown != window && IsWindowVisible(shown);
+        }));
+        window = shown;
+    }
+}
+
 }  // namespace

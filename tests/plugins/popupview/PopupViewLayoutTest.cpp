@@ -76,8 +76,10 @@ TEST(PopupViewLayoutTest, FixedSizeKeepsItsHeightAndTheButtonStaysInside)
     for (int i = 0; i < 3; i++)
         height = PopupLayoutHeight(0, height, height, 1, 20, 8);
     EXPECT_EQ(150, height);
-    EXPECT_EQ(150 - 20 - 10, PopupBodyBottom(150, 0, 20));
-    EXPECT_EQ(140, PopupBodyBottom(150, 1, 20));
+    EXPECT_EQ(150 - 20 - 10, PopupBodyBottom(150, 0, 20, 8));
+    EXPECT_EQ(140, PopupBodyBottom(150, 1, 20, 8));
+    // A frame wider than the margin: the bodies end at the button's top.
+    EXPECT_EQ(150 - 20 - 30 - 2, PopupBodyBottom(150, 0, 20, 30));
     POINT at = PopupCloseButtonPos(300, 150, 60, 20, 8);
     EXPECT_EQ(230, at.x);
     EXPECT_EQ(120, at.y);

@@ -1,12 +1,15 @@
 // The built plug-in as the memo watcher uses it (one process at a time: the plug-in keeps its settings in the file
 // of the program that loads it, and the drags move the shared pointer): PopupViewOpen runs the popup modally on the
-// calling thread, the popup is found by its title, and closing it (from another thread, or by its own timer) lets the call return and
-// leaves the popup's rectangle in the main program's settings file.
+// calling thread, the popup is found by its title, and closing it (from another thread, or by its own timer) lets
+// the call return at once, also over what the popup opened, and leaves the popup's rectangle in the main program's
+// settings file.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <stdio.h>
 #include <string.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -88,6 +91,33 @@ HWND FindPopup()
     return FindShown(kPopupTitle);
 }
 
+// The shown popup menu of this process, or null.
+HWND FindShownMenu()
+{
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(menu, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(menu))
+            return menu;
+    }
+    return nullptr;
+}
+
+int ThreadCount()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return -1;
+    int count = 0;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId() ? 1 : 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
 class PopupViewPlugInTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -135,8 +165,7 @@ protected:
     static DWORD WINAPI RunPopup(void* self)
     {
         PopupViewPlugInTest* test = (PopupViewPlugInTest*)self;
-        return (DWORD)test->open_(nullptr, nullptr, "一行目のメモ\r\n二行目のメモ", nullptr, "記念日の話",
-                                  &test->date_);
+        return (DWORD)test->open_(nullptr, nullptr, test->memo_, nullptr, "記念日の話", &test->date_);
     }
     static DWORD WINAPI RunSettings(void* self)
     {
@@ -215,6 +244,7 @@ protected:
     }
 
     std::string ini_;
+    const char* memo_ = "一行目のメモ\r\n二行目のメモ";
     SYSTEMTIME date_;
     HMODULE dll_ = nullptr;
     PopupViewModule::PopupViewOpen open_ = nullptr;
@@ -400,6 +430,158 @@ TEST_F(PopupViewPlugInTest, CancelledSettingsDialogKeepsNoChosenFont)
     // Closing saves the settings as they are now.
     EXPECT_EQ(1, close_());
     EXPECT_EQ(16, Stored("FontSize"));
+}
+
+// What the popup opened over itself (its menu; its settings dialog with a font chooser over that) runs inside the
+// popup's modal loop: closing the popup closes them first, as their Cancel would, and returns at once.
+TEST_F(PopupViewPlugInTest, ClosingThePopupClosesWhatItOpenedFirst)
+{
+    WriteSettings("FontSize=16\r\nPopupSpeed=1\r\n");
+    Load();
+    HANDLE thread = nullptr;
+    HWND popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+    PostMessageA(popup, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
+    ASSERT_TRUE(Poll([](void*) { return FindShownMenu() != nullptr; }, nullptr));
+    DWORD start = GetTickCount();
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(nullptr, FindShownMenu());
+
+    popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+    PostMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_SETTINGS, 0);
+    ASSERT_TRUE(Poll([](void*) { return FindShown(kSettingsTitle) != nullptr; }, nullptr));
+    HWND dialog = FindShown(kSettingsTitle);
+    EXPECT_EQ(popup, GetWindow(dialog, GW_OWNER));
+    // A font chosen in the dialog, which is not confirmed, and the chooser open again over it.
+    const int kSizeBox = 0x472;
+    HWND chooser = nullptr;
+    for (int i = 0; i < 2; i++) {
+        PostMessageA(dialog, WM_COMMAND, IDC_POPUPSET_BTN_FONT, 0);
+        ASSERT_TRUE(Poll([](void* d) { return FindOwned((HWND)d) != nullptr; }, dialog));
+        chooser = FindOwned(dialog);
+        if (i == 0) {
+            SetDlgItemTextA(chooser, kSizeBox, "36");
+            SendMessageA(chooser, WM_COMMAND, IDOK, 0);
+            ASSERT_TRUE(Poll([](void* c) { return !IsWindow((HWND)c); }, chooser));
+        }
+    }
+    start = GetTickCount();
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
+    DWORD took = GetTickCount() - start;
+    printf("popup closed under its settings dialog and a chooser in %lu ms\n", took);
+    EXPECT_LT(took, 1000u);
+    EXPECT_FALSE(IsWindow(chooser));
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(16, Stored("FontSize"));
+}
+
+// With a fixed size the bodies keep off the close button's room: a memo longer than the popup is cut above it.
+TEST_F(PopupViewPlugInTest, AFixedSizeKeepsTheBodiesOffTheCloseButton)
+{
+    WriteSettings("WindowX=40\r\nWindowY=50\r\nWindowWidth=240\r\nWindowHeight=160\r\nAutoSize=0\r\n"
+                  "ShowClose=1\r\nPopupSpeed=1\r\nFrameWidth=2\r\nBackColor=16777215\r\nForeColor=0\r\n");
+    memo_ = "一行目のメモ\r\n二行目のメモ\r\n三行目のメモ\r\n四行目のメモ\r\n五行目のメモ\r\n"
+            "六行目のメモ\r\n七行目のメモ\r\n八行目のメモ\r\n九行目のメモ\r\n十行目のメモ";
+    Load();
+    HANDLE thread = nullptr;
+    HWND popup = Open(&thread);
+    ASSERT_NE(nullptr, popup);
+    RECT client = {};
+    GetClientRect(popup, &client);
+    RECT button = {};
+    GetWindowRect(GetDlgItem(popup, IDC_POPUPVIEW_BTN_CLOSE), &button);
+    MapWindowPoints(nullptr, popup, (POINT*)&button, 2);
+    ASSERT_GT(button.bottom - button.top, 0);
+    MemoryBitmap picture(client.right, client.bottom);
+    ASSERT_TRUE(picture.Valid());
+    SendMessageA(popup, WM_PRINTCLIENT, (WPARAM)picture.Dc(), PRF_CLIENT);
+    // The body is drawn in its box: text just above the button's room, none beside the button.
+    int inked = 0;
+    for (int y = button.top - 16; y < button.top; y++) {
+        for (int x = POPUP_BODY_X; x < button.left; x++)
+            inked += picture.Pixel(x, y) != RGB(255, 255, 255) ? 1 : 0;
+    }
+    EXPECT_GT(inked, 0) << "the memo does not reach down to the button";
+    for (int y = button.top; y < button.bottom; y++) {
+        for (int x = POPUP_BODY_X; x < button.left; x++)
+            ASSERT_EQ(RGB(255, 255, 255), picture.Pixel(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(1, close_());
+    EXPECT_EQ(1, Result(thread));
+}
+
+// The memo watcher opens popups one after another, loading the plug-in for each; meanwhile another thread closes
+// them as the host's shut-down does, and the popups' own menu opens their settings dialog. Every close returns at
+// once, every popup ends, and nothing is left: no window, no thread, no loaded plug-in.
+TEST_F(PopupViewPlugInTest, PopupsOpenedAndClosedFromSeveralThreadsAtOnce)
+{
+    WriteSettings("PopupSpeed=1\r\n");
+    int threads = ThreadCount();
+    struct Run {
+        volatile LONG Done;
+        volatile LONG Opened;
+        volatile LONG Closes;
+        volatile LONG Longest;
+    } run = {};
+    const int kPopups = 30;
+    auto watcher = [](void* context) -> DWORD {
+        Run* run = (Run*)context;
+        for (int i = 0; i < kPopups; i++) {
+            HMODULE dll = LoadLibraryA(kPlugIn);
+            auto open = FindExport(dll, PopupViewModule::kPopupViewOpen);
+            if (open && open(nullptr, nullptr, "メモ", nullptr, nullptr, nullptr) == 1)
+                InterlockedIncrement(&run->Opened);
+            if (dll)
+                FreeLibrary(dll);
+        }
+        InterlockedExchange(&run->Done, 1);
+        return 0;
+    };
+    auto closer = [](void* context) -> DWORD {
+        Run* run = (Run*)context;
+        while (!run->Done) {
+            HMODULE dll = LoadLibraryA(kPlugIn);
+            auto close = FindExport(dll, PlugInModule::kLxClose);
+            DWORD start = GetTickCount();
+            if (close)
+                close();
+            LONG took = (LONG)(GetTickCount() - start);
+            if (took > run->Longest)
+                InterlockedExchange(&run->Longest, took);
+            InterlockedIncrement(&run->Closes);
+            if (dll)
+                FreeLibrary(dll);
+            Sleep(10);
+        }
+        return 0;
+    };
+    HANDLE both[2] = {CreateThread(nullptr, 0, watcher, &run, 0, nullptr),
+                      CreateThread(nullptr, 0, closer, &run, 0, nullptr)};
+    ASSERT_TRUE(both[0] && both[1]);
+    DWORD start = GetTickCount();
+    for (int i = 0; !run.Done && GetTickCount() - start < 60000; i++) {
+        HWND popup = FindPopup();
+        if (popup && i % 3 == 0)
+            PostMessageA(popup, WM_COMMAND, IDM_POPUPVIEW_SETTINGS, 0);
+        Sleep(10);
+    }
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(2, both, TRUE, kTimeout));
+    printf("%ld popups in %lu ms, %ld closes, the longest %ld ms\n", run.Opened, GetTickCount() - start, run.Closes,
+           run.Longest);
+    for (HANDLE thread : both)
+        CloseHandle(thread);
+    EXPECT_EQ(kPopups, run.Opened);
+    EXPECT_LT(run.Longest, 1000);
+    EXPECT_EQ(nullptr, FindPopup());
+    EXPECT_EQ(nullptr, FindShown(kSettingsTitle));
+    EXPECT_EQ(nullptr, GetModuleHandleA(kPlugIn));
+    EXPECT_TRUE(Poll([](void* before) { return ThreadCount() == *(int*)before; }, &threads))
+        << ThreadCount() << " threads, " << threads << " before";
 }
 
 }  // namespace

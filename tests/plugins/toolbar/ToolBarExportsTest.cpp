@@ -1,5 +1,5 @@
-// The built toolbar plug-in as the host sees it before its bar is shown: its menu items, versions and run-once
-// answer, and the position exports, which report and move nothing without a bar.
+// The built toolbar plug-in as the host sees it before its bar is shown: its menu items, versions, run-once answer
+// and the plug-in table it takes, and the position exports, which report and move nothing without a bar.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "PlugInModule.h"
+#include "PlugInSlot.h"
 #include "ToolBarModule.h"
 
 namespace {
@@ -44,6 +45,12 @@ TEST_F(ToolBarExportsTest, MenuItemsVersionsAndStayingLoaded)
     EXPECT_EQ(0, FindExport(module_, PlugInModule::kGetMinorVersion)());
     EXPECT_EQ(0, FindExport(module_, PlugInModule::kLxGetOnce)());
     EXPECT_STREQ("12/04/2013", FindExport(module_, PlugInModule::kGetDate)());
+    // The plug-in table is taken, also when there is none: the shared exports are done either way.
+    auto setPlugIn = FindExport(module_, PlugInModule::kLxSetPlugIn);
+    ASSERT_NE(nullptr, setPlugIn);
+    PlugInSlot table[PLUGIN_SLOT_COUNT] = {};
+    EXPECT_EQ(1, setPlugIn(table));
+    EXPECT_EQ(1, setPlugIn(nullptr));
 }
 
 TEST_F(ToolBarExportsTest, WithoutABarThePositionIsZeroAndNothingMoves)

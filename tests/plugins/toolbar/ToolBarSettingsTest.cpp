@@ -1,11 +1,14 @@
 // The toolbar's section of the settings file: the background colour's older keys, the position per desktop size,
-// the default buttons, and buttons whose plug-in is missing, which are neither lost nor lose the ones after them.
+// the default buttons, the padded lines, and buttons whose plug-in is missing, which are neither lost nor lose the
+// ones after them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "TempFolder.h"
@@ -157,6 +160,12 @@ TEST_F(ToolBarSettingsTest, SavedButtonsAreNumberedWithoutGapsAndAMissingNumberE
     // An emptied record in the middle of the array.
     memset(&file.Buttons[2], 0, sizeof(file.Buttons[2]));
     ASSERT_EQ(1, SaveToolBarFile(&file, ini_.c_str(), kDesktop, table_));
+    // Each key stands in 29 columns before "= ".
+    std::ifstream in(ini_, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(std::string::npos, bytes.find("\r\nToolBarAutoStart             = ")) << bytes;
+    EXPECT_NE(std::string::npos, bytes.find("\r\nToolBarButtonWindowHeight    = "));
+    EXPECT_NE(std::string::npos, bytes.find("\r\nToolBarButtonFunction02      = 前の月\r\n"));
     EXPECT_EQ("前の月", Read("ToolBarButtonFunction02"));
     EXPECT_EQ("一年後", Read("ToolBarButtonFunction06"));
     EXPECT_EQ("(none)", Read("ToolBarButtonFunction07"));
