@@ -323,7 +323,9 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
 
     // The old region would clip the copy to the old shape, and what lies outside it would keep the old picture
     // where the new shape uncovers it: the whole picture goes to the window, then the window takes its new shape.
-    // A window that keeps its shape only takes the picture.
+    // A window that keeps its shape only takes the picture. Under Wine the colour key's shape of the old picture
+    // goes first (Transparency.h).
+    EmptyKeyedShape(window);
     bool keepShape = KeepsFrameShape(window, env);
     if (!keepShape)
         GiveWindowRegion(window, env, nullptr, FALSE);

@@ -21,6 +21,7 @@
 #include "Trace.h"
 #include "Transparency.h"
 #include "TrayIcon.h"
+#include "WindowsVersion.h"
 
 MainWindowState g_mainWindow = {0, 0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
@@ -262,32 +263,6 @@ LRESULT OnTimer(HWND window, WPARAM timer)
     return 0;
 }
 
-// Before its first picture the shown window is given the key colour alone, which the colour key lets through whole,
-// and the window system takes that at once. Under Wine a colour key becomes the shape of the X window: the calendar's
-// shape then only adds to an empty one, while set on a window that showed whole, it has the X server repaint the
-// desktop under every hole of it.
-void ShowKeyColorFirst(HWND window)
-{
-    COLORREF key = 0;
-    DWORD flags = 0;
-    if (!(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED) ||
-        !GetLayeredWindowAttributes(window, &key, nullptr, &flags) || !(flags & LWA_COLORKEY))
-        return;
-    HDC dc = GetDC(window);
-    if (!dc)
-        return;
-    RECT rect;
-    GetClientRect(window, &rect);
-    HBRUSH brush = CreateSolidBrush(key);
-    if (brush) {
-        FillRect(dc, &rect, brush);
-        DeleteObject(brush);
-    }
-    ReleaseDC(window, dc);
-    // A wait that ends at once: the window system takes what was drawn.
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-}
-
 // Telling the tray waits until the tray's owner has handled it. Wine's stand-alone tray hides its window with the
 // last icon, which takes it two seconds without a window manager, while the request waits. The icon is removed on a
 // thread of its own, and the program goes on once the tray has it or after this time; the tray still handles a
@@ -313,6 +288,15 @@ BOOL ActivateCalendar(HWND window, bool showSettings)
         SendMessageA(window, WM_COMMAND, IDM_SETTINGS, 0);
     ShowWindow(window, SW_SHOWNORMAL);
     return FALSE;
+}
+
+// The show command of the program's start-up information, or -1 when it has none.
+int StartupShowCommand()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
 }
 
 }  // namespace
@@ -431,6 +415,11 @@ void RemoveTrayIcon()
     CloseHandle(thread);
 }
 
+// Under Wine a window that is active when it is shown or moved is handed to the window manager for good, and hiding
+// such a window waits until a window manager confirms it, two seconds when there is none (wait_for_withdrawn_state
+// of the X11 driver); with a window manager that frames it, each new colour key shape of the calendar also costs
+// the X server far more than on a window of its own. Under Wine the calendar therefore comes up without taking the
+// activation; a click activates it as before.
 int CreateMainWindow(int showCommand)
 {
     EnvData* env = g_program.Env;
@@ -453,8 +442,9 @@ int CreateMainWindow(int showCommand)
         return 0;
     if (env)
         env->MainWindow = window;
-    ShowWindow(window, showCommand);
-    ShowKeyColorFirst(window);
+    ShowWindow(window, RunsUnderWine() ? ShowCommandWithoutActivation(showCommand, StartupShowCommand()) : showCommand);
+    // Under Wine the first picture's colour key shape then only covers (Transparency.h).
+    EmptyKeyedShape(window);
     UpdateWindow(window);
     return 1;
 }

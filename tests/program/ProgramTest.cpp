@@ -225,6 +225,39 @@ TEST_F(ProgramTest, ASlowTrayDoesNotHoldUpTheEnd)
     EXPECT_TRUE(g_endedWhileRemovalHeld) << "the program waited for the tray's answer";
 }
 
+// Where Wine hands windows to a window manager (its default) and none runs, the calendar still ends at once after a
+// close: Wine hides a window it handed over only once a window manager confirms it, or after two seconds. The
+// calendar was handed over as the owner of its tooltip window, which Wine took for a window with a caption, and as the
+// window activated when it was first shown. The tests' Wine keeps every window to itself; this one program, under a
+// name of its own, gets Wine's default.
+TEST_F(ProgramTest, EndsAtOnceWhereWineWouldWaitForAWindowManager)
+{
+    const char kName[] = "DaylensManaged";
+    const char kAppKey[] = "Software\\Wine\\AppDefaults\\DaylensManaged.exe";
+    const DWORD kQuickEndMs = 1000;
+    PrepareSettings(0);
+    ExeName = std::string(kName) + ".exe";
+    std::string iniPath = IniPath;
+    iniPath.replace(iniPath.rfind("\\Daylens-") + 1, strlen("Daylens"), kName);
+    ASSERT_TRUE(CopyFileA((Folder + "\\Daylens.exe").c_str(), (Folder + "\\" + ExeName).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(IniPath.c_str(), iniPath.c_str(), FALSE));
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kAppKey) + "\\X11 Driver").c_str(), 0,
+                                             nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+    RegSetValueExA(key, "Managed", 0, REG_SZ, (const BYTE*)"Y", 2);
+    RegCloseKey(key);
+    HANDLE process = Start("");
+    HWND window = WaitForShownCalendar();
+    if (window) {
+        DWORD from = GetTickCount();
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+        EXPECT_LT(GetTickCount() - from, kQuickEndMs);
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, kAppKey);
+    ASSERT_NE(nullptr, window);
+}
+
 // The tray tip names today when UseTaskTrayDate asks for it, else only the program.
 TEST_F(ProgramTest, TrayTipShowsTodayWhenAsked)
 {
