@@ -39,11 +39,15 @@ void FillTrayRecord(HWND window)
     tray.hIcon = ProgramIcon(PROGRAM_ICON_SMALL);
 }
 
-// Adding waits on the tray's owner, so the icon joins once the calendar is on screen.
+// Adding waits on the tray's owner, so the icon joins once the calendar is on screen. Wine hands what was painted to
+// the X server only when the thread waits for messages: a wait that ends at once puts the calendar on the screen
+// before the wait on the tray.
 void AddTrayIcon(EnvData* env)
 {
-    if (env->UseTaskTray == 1)
-        g_program.TrayIconAdded = Shell_NotifyIconA(NIM_ADD, &g_program.TrayIcon) ? 1 : 0;
+    if (env->UseTaskTray != 1)
+        return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    g_program.TrayIconAdded = Shell_NotifyIconA(NIM_ADD, &g_program.TrayIcon) ? 1 : 0;
 }
 
 // A desktop of another size has its own remembered position.
