@@ -294,13 +294,20 @@ BOOL ActivateCalendar(HWND window, bool showSettings)
     return FALSE;
 }
 
-// The show command of the program's start-up information, or -1 when it has none.
-int StartupShowCommand()
+// Under Wine a window that is active when it is shown or moved is handed to the window manager for good, and hiding
+// such a window waits until a window manager confirms it, two seconds when there is none (wait_for_withdrawn_state
+// of the X11 driver); a window manager that frames it also has the X server sort every rectangle of the calendar's
+// colour key shape twice over, in the worst way, at each new picture. Under Wine the calendar therefore comes up
+// without taking the activation; a click activates it as before.
+int FirstShowCommand(int showCommand)
 {
+    if (!RunsUnderWine())
+        return showCommand;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);
-    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+    int startupCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+    return ShowCommandWithoutActivation(showCommand, startupCommand);
 }
 
 }  // namespace
@@ -419,11 +426,6 @@ void RemoveTrayIcon()
     CloseHandle(thread);
 }
 
-// Under Wine a window that is active when it is shown or moved is handed to the window manager for good, and hiding
-// such a window waits until a window manager confirms it, two seconds when there is none (wait_for_withdrawn_state
-// of the X11 driver); with a window manager that frames it, each new colour key shape of the calendar also costs
-// the X server far more than on a window of its own. Under Wine the calendar therefore comes up without taking the
-// activation; a click activates it as before.
 int CreateMainWindow(int showCommand)
 {
     EnvData* env = g_program.Env;
@@ -446,7 +448,7 @@ int CreateMainWindow(int showCommand)
         return 0;
     if (env)
         env->MainWindow = window;
-    ShowWindow(window, RunsUnderWine() ? ShowCommandWithoutActivation(showCommand, StartupShowCommand()) : showCommand);
+    ShowWindow(window, FirstShowCommand(showCommand));
     // Under Wine the first picture's colour key shape then only covers (Transparency.h).
     EmptyKeyedShape(window);
     UpdateWindow(window);
