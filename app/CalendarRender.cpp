@@ -11,6 +11,7 @@
 #include "CalendarToolTips.h"
 #include "Memo.h"
 #include "MemorialDays.h"
+#include "KeyedShape.h"
 #include "ModuleBinding.h"
 #include "PicturePlacement.h"
 #include "Program.h"
@@ -19,6 +20,7 @@
 #include "Transparency.h"
 #include "TrayIcon.h"
 #include "Wallpaper.h"
+#include "WindowsVersion.h"
 
 namespace {
 
@@ -101,6 +103,41 @@ void GiveWindowRegion(HWND window, EnvData* env, HRGN region, BOOL redraw = TRUE
     env->WindowRegion = region;
 }
 
+// Whether the window's region is already region (both none counts); the window keeps only the part of a region
+// inside its rectangle.
+bool HoldsRegion(HWND window, HRGN region, const RECT& outline)
+{
+    HRGN held = CreateRectRgn(0, 0, 0, 0);
+    HRGN inside = region ? CreateRectRgnIndirect(&outline) : nullptr;
+    bool holds = false;
+    if (held && GetWindowRgn(window, held) == ERROR)
+        holds = region == nullptr;
+    else if (held && inside && CombineRgn(inside, inside, region, RGN_AND) != ERROR)
+        holds = EqualRgn(held, inside) != FALSE;
+    if (inside)
+        DeleteObject(inside);
+    if (held)
+        DeleteObject(held);
+    return holds;
+}
+
+// Whether the window already has the frame's shape for its present size: the newer Windows kinds shape the window by
+// the frame alone, and a region given again has the window system cut the window anew and paint it whole; under Wine
+// it also takes a colour key's shape off the X window, which then has to be built again from every pixel.
+bool KeepsFrameShape(HWND window, const EnvData* env)
+{
+    int kind = g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
+    RECT rect;
+    if (kind < kModernWindowsKind || !GetWindowRect(window, &rect))
+        return false;
+    OffsetRect(&rect, -rect.left, -rect.top);
+    HRGN region = FrameShapeRegion(&rect, env->FrameShape, env->RoundWidth);
+    bool holds = HoldsRegion(window, region, rect);
+    if (region)
+        DeleteObject(region);
+    return holds;
+}
+
 // The region of the drawn picture for the older Windows kinds, the frame's shape for the others.
 void ShapeWindow(HWND window, EnvData* env, HDC memoryDc, HBITMAP bitmap)
 {
@@ -117,6 +154,59 @@ void ShapeWindow(HWND window, EnvData* env, HDC memoryDc, HBITMAP bitmap)
                      : CreateRegionFromBitmap(memoryDc, bitmap, env->WindowWidth, env->WindowHeight, key);
     }
     GiveWindowRegion(window, env, region);
+}
+
+// The colour keys a picture of the window must suit: the one the window has now and the one applied next.
+int PictureKeys(HWND window, const EnvData* env, COLORREF keys[2])
+{
+    int count = 0;
+    COLORREF held = 0;
+    DWORD flags = 0;
+    if ((GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED) &&
+        GetLayeredWindowAttributes(window, &held, nullptr, &flags) && (flags & LWA_COLORKEY))
+        keys[count++] = held;
+    if (count == 0 || keys[0] != env->Transparency.KeyColor)
+        keys[count++] = env->Transparency.KeyColor;
+    return count;
+}
+
+// Wine's X11 driver turns a colour key into the shape of the X window and hands it over in one request, which takes
+// at most X_SHAPE_RECTS_MAX rectangles; a larger one breaks the connection to the X server and ends the program. A
+// picture too fine for that (a view of many months) is made to fit (KeyedShape.h); any other is left as drawn. Every
+// picture is looked at, as the key may come later without a new picture (the settings dialog, a fade); without the
+// key the closed pixels look as they were.
+void FitPictureToWineShape(HWND window, const EnvData* env, HDC memoryDc, int width, int height)
+{
+    if (!RunsUnderWine())
+        return;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC copyDc = CreateCompatibleDC(memoryDc);
+    HBITMAP copy = copyDc ? CreateDIBSection(memoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (copy) {
+        HGDIOBJ old = SelectObject(copyDc, copy);
+        BitBlt(copyDc, 0, 0, width, height, memoryDc, 0, 0, SRCCOPY);
+        GdiFlush();
+        COLORREF keys[2];
+        int changed = 0;
+        for (int i = 0, count = PictureKeys(window, env, keys); i < count; i++)
+            changed += FitKeyedShape((DWORD*)bits, width, height, keys[i], X_SHAPE_RECTS_MAX);
+        if (changed > 0) {
+            Trace("%d pixels of key colour closed for an X shape of at most %d rectangles", changed,
+                  X_SHAPE_RECTS_MAX);
+            BitBlt(memoryDc, 0, 0, width, height, copyDc, 0, 0, SRCCOPY);
+        }
+        SelectObject(copyDc, old);
+        DeleteObject(copy);
+    }
+    if (copyDc)
+        DeleteDC(copyDc);
 }
 
 // The layout's window size, at most the virtual screen; the record's size when the layout has no answer.
@@ -229,16 +319,23 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
     env->BackBitmap = bitmap;
     env->Transparency.KeyColor = GetPixel(memoryDc, 0, 0);
     DrawCalendar(window, memoryDc, year, month, env, &g_memoSettings, &g_memorialSettings, env->ShowToolTip);
+    FitPictureToWineShape(window, env, memoryDc, env->WindowWidth, env->WindowHeight);
 
     // The old region would clip the copy to the old shape, and what lies outside it would keep the old picture
     // where the new shape uncovers it: the whole picture goes to the window, then the window takes its new shape.
-    GiveWindowRegion(window, env, nullptr, FALSE);
+    // A window that keeps its shape only takes the picture. Under Wine the colour key's shape of the old picture
+    // goes first (Transparency.h).
+    EmptyKeyedShape(window);
+    bool keepShape = KeepsFrameShape(window, env);
+    if (!keepShape)
+        GiveWindowRegion(window, env, nullptr, FALSE);
     HDC windowDc = GetDC(window);
     if (windowDc) {
         BitBlt(windowDc, 0, 0, env->WindowWidth, env->WindowHeight, memoryDc, 0, 0, SRCCOPY);
         ReleaseDC(window, windowDc);
     }
-    ShapeWindow(window, env, memoryDc, bitmap);
+    if (!keepShape)
+        ShapeWindow(window, env, memoryDc, bitmap);
     if (env->DrawWallPaper == 1) {
         RestoreWallpaper();
         ComposeCalendarWallpaper();

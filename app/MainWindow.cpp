@@ -18,8 +18,10 @@
 #include "PlugInHost.h"
 #include "Program.h"
 #include "TimerTick.h"
+#include "Trace.h"
 #include "Transparency.h"
 #include "TrayIcon.h"
+#include "WindowsVersion.h"
 
 MainWindowState g_mainWindow = {0, 0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
 
@@ -37,11 +39,15 @@ void FillTrayRecord(HWND window)
     tray.hIcon = ProgramIcon(PROGRAM_ICON_SMALL);
 }
 
-// Adding waits on the tray's owner, so the icon joins once the calendar is on screen.
+// Adding waits on the tray's owner, so the icon joins once the calendar is on screen. Wine hands what was painted to
+// the X server only when the thread waits for messages: a wait that ends at once puts the calendar on the screen
+// before the wait on the tray.
 void AddTrayIcon(EnvData* env)
 {
-    if (env->UseTaskTray == 1)
-        g_program.TrayIconAdded = Shell_NotifyIconA(NIM_ADD, &g_program.TrayIcon) ? 1 : 0;
+    if (env->UseTaskTray != 1)
+        return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    g_program.TrayIconAdded = Shell_NotifyIconA(NIM_ADD, &g_program.TrayIcon) ? 1 : 0;
 }
 
 // A desktop of another size has its own remembered position.
@@ -261,6 +267,20 @@ LRESULT OnTimer(HWND window, WPARAM timer)
     return 0;
 }
 
+// Telling the tray waits until the tray's owner has handled it. Wine's stand-alone tray hides its window with the
+// last icon, which takes it two seconds without a window manager, while the request waits. The icon is removed on a
+// thread of its own, and the program goes on once the tray has it or after this time; the tray still handles a
+// request whose sender has gone.
+const DWORD kTrayAnswerWaitMs = 100;
+
+DWORD WINAPI RemoveTrayIconThread(LPVOID parameter)
+{
+    NOTIFYICONDATAA* record = (NOTIFYICONDATAA*)parameter;
+    Shell_NotifyIconA(NIM_DELETE, record);
+    HeapFree(GetProcessHeap(), 0, record);
+    return 0;
+}
+
 // Brings up the first calendar window of another instance; with showSettings its settings dialog too.
 BOOL ActivateCalendar(HWND window, bool showSettings)
 {
@@ -272,6 +292,22 @@ BOOL ActivateCalendar(HWND window, bool showSettings)
         SendMessageA(window, WM_COMMAND, IDM_SETTINGS, 0);
     ShowWindow(window, SW_SHOWNORMAL);
     return FALSE;
+}
+
+// Under Wine a window that is active when it is shown or moved is handed to the window manager for good, and hiding
+// such a window waits until a window manager confirms it, two seconds when there is none (wait_for_withdrawn_state
+// of the X11 driver); a window manager that frames it also has the X server sort every rectangle of the calendar's
+// colour key shape twice over, in the worst way, at each new picture. Under Wine the calendar therefore comes up
+// without taking the activation; a click activates it as before.
+int FirstShowCommand(int showCommand)
+{
+    if (!RunsUnderWine())
+        return showCommand;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    GetStartupInfoA(&startup);
+    int startupCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
+    return ShowCommandWithoutActivation(showCommand, startupCommand);
 }
 
 }  // namespace
@@ -373,8 +409,21 @@ void RemoveTrayIcon()
 {
     if (!g_program.TrayIconAdded)
         return;
-    Shell_NotifyIconA(NIM_DELETE, &g_program.TrayIcon);
     g_program.TrayIconAdded = 0;
+    // The thread takes the copy and frees it.
+    NOTIFYICONDATAA* record = (NOTIFYICONDATAA*)HeapAlloc(GetProcessHeap(), 0, sizeof(NOTIFYICONDATAA));
+    if (record)
+        *record = g_program.TrayIcon;
+    HANDLE thread = record ? CreateThread(nullptr, 0, RemoveTrayIconThread, record, 0, nullptr) : nullptr;
+    if (!thread) {
+        if (record)
+            HeapFree(GetProcessHeap(), 0, record);
+        Shell_NotifyIconA(NIM_DELETE, &g_program.TrayIcon);
+        return;
+    }
+    if (WaitForSingleObject(thread, kTrayAnswerWaitMs) != WAIT_OBJECT_0)
+        Trace("the tray has not answered the removal of the icon yet");
+    CloseHandle(thread);
 }
 
 int CreateMainWindow(int showCommand)
@@ -399,7 +448,9 @@ int CreateMainWindow(int showCommand)
         return 0;
     if (env)
         env->MainWindow = window;
-    ShowWindow(window, showCommand);
+    ShowWindow(window, FirstShowCommand(showCommand));
+    // Under Wine the first picture's colour key shape then only covers (Transparency.h).
+    EmptyKeyedShape(window);
     UpdateWindow(window);
     return 1;
 }

@@ -102,3 +102,20 @@ int PointInArea(POINT point, const RECT* area)
     return area && point.x >= area->left && point.x <= area->right && point.y >= area->top &&
            point.y <= area->bottom;
 }
+
+int ShowCommandWithoutActivation(int showCommand, int startupCommand)
+{
+    if (showCommand == SW_SHOWDEFAULT && startupCommand >= 0)
+        showCommand = startupCommand;
+    switch (showCommand) {
+    case SW_SHOWNORMAL:
+    case SW_SHOW:
+    case SW_RESTORE:
+    case SW_SHOWDEFAULT:
+        return SW_SHOWNOACTIVATE;
+    case SW_SHOWMINIMIZED:
+        return SW_SHOWMINNOACTIVE;
+    default:
+        return showCommand;
+    }
+}

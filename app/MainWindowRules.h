@@ -26,3 +26,7 @@ int FadeOutAlpha(int current, int target);
 int FadeInAlpha(int current, int target);
 // 1 when point lies inside area, its edges included.
 int PointInArea(POINT point, const RECT* area);
+// The show command that shows the calendar as showCommand does but leaves the activation where it is (a command that
+// activates becomes its counterpart that does not; SW_SHOWDEFAULT is first turned into startupCommand, the command
+// of the program's start-up information, when that has one, i.e. is not negative).
+int ShowCommandWithoutActivation(int showCommand, int startupCommand);

@@ -1,4 +1,4 @@
-// The floor of the start-up benchmark: a window program that only shows one window at 40, 30 and paints it.
+// The floor of the start-up benchmark: a window program that only shows one window at 40, 100 and paints it.
 #include <windows.h>
 
 namespace {
@@ -34,7 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass))
         return 1;
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Minimal", WS_POPUP, 40, 30, 200, 150, nullptr,
+    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Minimal", WS_POPUP, 40, 100, 200, 150, nullptr,
                                   nullptr, instance, nullptr);
     if (!window)
         return 1;

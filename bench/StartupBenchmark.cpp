@@ -1,122 +1,107 @@
-// How long Daylens.exe takes from its start to the first painted calendar, against a minimal window program
-// started the same way, several runs each, taking turns:
-//   startup_benchmark.exe <dist folder> [runs]
-// Daylens runs from a copy of the dist folder; a first run writes the full settings file that every measured
-// run then reads. The minimal program (minimal_window.exe) is looked for beside this program.
+// How long Daylens.exe takes from its start to its whole first picture on the screen, and from the request to close
+// to the end of its process, each against a minimal window program started and closed the same way. Two calendars:
+// the one month of a first run's settings and a 3 x 4 view of months, with the colour key of the default
+// transparency. The programs take turns, round after round:
+//   startup_benchmark.exe <dist folder> [rounds]
+// Each calendar runs from its own copy of the dist folder; two runs before the measured ones write the full
+// settings file and take the picture the measured runs wait for. The minimal program (minimal_window.exe) is looked
+// for beside this program.
 #include <windows.h>
 
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "BenchClock.h"
 #include "DaylensIds.h"
+#include "ProgramRuns.h"
 #include "TempFolder.h"
 
 namespace {
 
-const int kDefaultRuns = 10;
+const int kDefaultRounds = 8;
 const DWORD kStartTimeoutMs = 30000;
+const DWORD kCloseTimeoutMs = 15000;
 const DWORD kSettleMs = 300;
 const char kMinimalClass[] = "DaylensMinimalWindow";
-// Both windows are placed here; the pixel inside their top-left corner tells when they are painted.
+// Every window is placed here (the minimal program places itself there): below the stand-alone tray window that Wine
+// shows at the top left without a desktop shell, which the colour key would let through.
 const int kWindowX = 40;
-const int kWindowY = 30;
+const int kWindowY = 100;
 
-HWND FindProcessWindow(const char* windowClass, DWORD processId)
+struct Case {
+    const char* Name;
+    std::string Exe;
+    std::string Folder;
+    const char* WindowClass;
+    int Rows;  // 0: the minimal program
+    int Lines;
+    ScreenPicture Picture;
+    std::vector<double> Start;
+    std::vector<double> Close;
+};
+
+void WriteInt(const std::string& ini, const char* section, const char* key, int value)
 {
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, windowClass, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId)
-            return window;
-    }
-    return nullptr;
+    char text[16];
+    snprintf(text, sizeof(text), "%d", value);
+    WritePrivateProfileStringA(section, key, text, ini.c_str());
 }
 
-// Starts exe in folder and polls until its window of windowClass shows other pixels than the screen did before;
-// the milliseconds from the start, or -1. The program is closed again and waited for.
-double MeasureOne(const std::string& exe, const std::string& folder, const char* windowClass)
-{
-    Sleep(kSettleMs);
-    HDC screen = GetDC(nullptr);
-    COLORREF before = GetPixel(screen, kWindowX + 2, kWindowY + 2);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    LARGE_INTEGER from = Now();
-    if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        ReleaseDC(nullptr, screen);
-        return -1;
-    }
-    double painted = -1;
-    HWND window = nullptr;
-    DWORD started = GetTickCount();
-    while (painted < 0 && GetTickCount() - started < kStartTimeoutMs) {
-        if (!window)
-            window = FindProcessWindow(windowClass, process.dwProcessId);
-        RECT rect;
-        if (window && IsWindowVisible(window) && GetWindowRect(window, &rect) &&
-            GetPixel(screen, rect.left + 2, rect.top + 2) != before)
-            painted = Milliseconds(from, Now());
-        else
-            Sleep(1);
-    }
-    ReleaseDC(nullptr, screen);
-    if (window)
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return painted;
-}
-
-// The settings a user has after a first run: placement, no delayed start, then everything the program writes.
-bool PrepareSettings(const std::string& folder)
+// The settings of a user who has run the program before, with the view of the case.
+void WriteSettings(const Case& c)
 {
     char user[256] = "";
     DWORD size = sizeof(user);
     GetUserNameA(user, &size);
-    std::string ini = folder + "\\Daylens-" + user + ".ini";
-    char x[16], y[16];
-    snprintf(x, sizeof(x), "%d", kWindowX);
-    snprintf(y, sizeof(y), "%d", kWindowY);
+    std::string ini = c.Folder + "\\Daylens-" + user + ".ini";
     WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini.c_str());
-    WritePrivateProfileStringA("Daylens00", "WindowX", x, ini.c_str());
-    WritePrivateProfileStringA("Daylens00", "WindowY", y, ini.c_str());
-    WritePrivateProfileStringA("Daylens01", "DelayedStart", "0", ini.c_str());
+    WriteInt(ini, "Daylens00", "WindowX", kWindowX);
+    WriteInt(ini, "Daylens00", "WindowY", kWindowY);
+    WriteInt(ini, "Daylens01", "DelayedStart", 0);
+    if (c.Rows > 1 || c.Lines > 1) {
+        WriteInt(ini, "Daylens01", "DisplayRows", c.Rows);
+        WriteInt(ini, "Daylens01", "DisplayLines", c.Lines);
+    }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-    // Daylens writes every key when it is closed.
-    if (MeasureOne(folder + "\\Daylens.exe", folder, DAYLENS_WINDOW_CLASS) < 0)
+}
+
+// A run that waits for the settled picture instead of a known one; the last one's picture is kept.
+bool WarmUp(Case* c)
+{
+    WaitForTray(kCloseTimeoutMs);
+    Sleep(kSettleMs);
+    ScreenPicture background;
+    RunningProgram run;
+    if (!CaptureScreen(&background) || !StartProgram(c->Exe, c->Folder, &run))
         return false;
-    return (int)GetPrivateProfileIntA("Daylens01", "DayWidth", -1, ini.c_str()) >= 0;
+    bool ok = WaitForWindow(&run, c->WindowClass, kStartTimeoutMs) &&
+              SettledPicture(run.Window, background, 500, kStartTimeoutMs, &c->Picture);
+    return CloseAndWait(&run, kCloseTimeoutMs) >= 0 && ok;
 }
 
-double Median(std::vector<double> values)
+void MeasureOnce(Case* c)
 {
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n == 0 ? -1 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    WaitForTray(kCloseTimeoutMs);
+    Sleep(kSettleMs);
+    RunningProgram run;
+    LARGE_INTEGER from = Now();
+    if (!StartProgram(c->Exe, c->Folder, &run)) {
+        c->Start.push_back(-1);
+        return;
+    }
+    c->Start.push_back(WaitForPicture(c->Picture, from, kStartTimeoutMs));
+    WaitForWindow(&run, c->WindowClass, kStartTimeoutMs);
+    Sleep(kSettleMs);
+    c->Close.push_back(CloseAndWait(&run, kCloseTimeoutMs));
 }
 
-double Best(const std::vector<double>& values)
+void PrintRatio(const char* what, const std::vector<double>& times, const std::vector<double>& floor)
 {
-    return values.empty() ? -1 : *std::min_element(values.begin(), values.end());
-}
-
-void PrintTimes(const char* name, const std::vector<double>& times)
-{
-    printf("%-8s", name);
-    for (double t : times)
-        printf(" %5.0f", t);
-    printf("   median %.0f ms, best %.0f ms\n", Median(times), Best(times));
+    printf("  %-22s %.2f of the minimum, %.2f of the median\n", what, Best(times) / Best(floor),
+           Median(times) / Median(floor));
 }
 
 }  // namespace
@@ -124,36 +109,57 @@ void PrintTimes(const char* name, const std::vector<double>& times)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        printf("usage: startup_benchmark <dist folder> [runs]\n");
+        printf("usage: startup_benchmark <dist folder> [rounds]\n");
         return 2;
     }
-    int runs = argc > 2 ? atoi(argv[2]) : kDefaultRuns;
-    if (runs < 1)
-        runs = kDefaultRuns;
+    int rounds = argc > 2 ? atoi(argv[2]) : kDefaultRounds;
+    if (rounds < 1)
+        rounds = kDefaultRounds;
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof(self));
-    std::string minimal = self;
-    minimal = minimal.substr(0, minimal.find_last_of('\\') + 1) + "minimal_window.exe";
+    std::string benchDir = self;
+    benchDir = benchDir.substr(0, benchDir.find_last_of('\\') + 1);
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
-    std::string folder = std::string(temp) + "daylens-startup-benchmark";
-    RemoveFolder(folder);
-    if (!CopyFolder(argv[1], folder) || !PrepareSettings(folder)) {
-        printf("cannot prepare Daylens in %s from %s\n", folder.c_str(), argv[1]);
-        RemoveFolder(folder);
-        return 1;
+    std::string root = std::string(temp) + "daylens-startup-benchmark";
+    RemoveFolder(root);
+    CreateDirectoryA(root.c_str(), nullptr);
+    ParkPointer();
+
+    std::vector<Case> cases = {
+        {"minimal window", benchDir + "minimal_window.exe", root, kMinimalClass, 0, 0, {}, {}, {}},
+        {"Daylens one month", "", root + "\\month", DAYLENS_WINDOW_CLASS, 1, 1, {}, {}, {}},
+        {"Daylens 3 x 4", "", root + "\\grid", DAYLENS_WINDOW_CLASS, 3, 4, {}, {}, {}},
+    };
+    for (Case& c : cases) {
+        if (c.Rows > 0) {
+            c.Exe = c.Folder + "\\Daylens.exe";
+            if (!CopyFolder(argv[1], c.Folder)) {
+                printf("cannot copy %s to %s\n", argv[1], c.Folder.c_str());
+                return 1;
+            }
+            WriteSettings(c);
+        }
+        if (!WarmUp(&c) || !WarmUp(&c)) {
+            printf("%s does not show a settled window\n", c.Name);
+            RemoveFolder(root);
+            return 1;
+        }
     }
-    std::vector<double> daylens, floor;
-    for (int i = 0; i < runs; i++) {
-        floor.push_back(MeasureOne(minimal, folder, kMinimalClass));
-        daylens.push_back(MeasureOne(folder + "\\Daylens.exe", folder, DAYLENS_WINDOW_CLASS));
-    }
-    RemoveFolder(folder);
-    printf("time from start to the first painted window, %d runs each (ms):\n", runs);
-    PrintTimes("minimal", floor);
-    PrintTimes("Daylens", daylens);
-    // Other programs running beside the benchmark slow single runs; the best runs show what start-up itself costs.
-    printf("ratio %.2f of the medians, %.2f of the best runs\n", Median(daylens) / Median(floor),
-           Best(daylens) / Best(floor));
+    for (int i = 0; i < rounds; i++)
+        for (Case& c : cases)
+            MeasureOnce(&c);
+    RemoveFolder(root);
+
+    printf("start to the whole first picture on the screen, %d rounds (ms):\n", rounds);
+    for (const Case& c : cases)
+        PrintTimes(c.Name, c.Start);
+    for (size_t i = 1; i < cases.size(); i++)
+        PrintRatio(cases[i].Name, cases[i].Start, cases[0].Start);
+    printf("request to close (WM_CLOSE) to the end of the process (ms):\n");
+    for (const Case& c : cases)
+        PrintTimes(c.Name, c.Close);
+    for (size_t i = 1; i < cases.size(); i++)
+        PrintRatio(cases[i].Name, cases[i].Close, cases[0].Close);
     return 0;
 }

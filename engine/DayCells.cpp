@@ -53,7 +53,10 @@ int CreateToolTip(EnvData* env)
         return 0;
     if (env->ToolTipWindow)
         DestroyWindow(env->ToolTipWindow);
-    DWORD style = TTS_ALWAYSTIP | TTS_NOPREFIX | (env->BalloonTip == 1 ? TTS_BALLOON : 0);
+    // The tooltip class makes every tooltip a popup window, but only once it exists: Wine takes a window created
+    // without WS_POPUP for an overlapped one with a caption and hands it to the window manager, and then the calendar,
+    // as the owner of a managed popup, too (which without a window manager costs two seconds at close).
+    DWORD style = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (env->BalloonTip == 1 ? TTS_BALLOON : 0);
     env->ToolTipWindow = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                          CW_USEDEFAULT, CW_USEDEFAULT, env->MainWindow, nullptr, EngineInstance(),
                                          nullptr);

@@ -336,6 +336,14 @@ bool ReadMonthAhead(ReadAhead* ahead, unsigned request, const char* dir, int mon
     return true;
 }
 
+bool StopAsked(ReadAhead* ahead)
+{
+    EnterCriticalSection(&ahead->Lock);
+    bool stop = ahead->Stop;
+    LeaveCriticalSection(&ahead->Lock);
+    return stop;
+}
+
 DWORD WINAPI ReadAheadThread(void* context)
 {
     ReadAhead* ahead = (ReadAhead*)context;
@@ -343,8 +351,8 @@ DWORD WINAPI ReadAheadThread(void* context)
     char* dir = nullptr;
     for (;;) {
         WaitForSingleObject(ahead->Wake, INFINITE);
-        // Requests that follow each other closely: only the last is read.
-        while (WaitForSingleObject(ahead->Wake, kReadAheadDelayMs) == WAIT_OBJECT_0) {
+        // Requests that follow each other closely: only the last is read. The stop is not held up by that wait.
+        while (!StopAsked(ahead) && WaitForSingleObject(ahead->Wake, kReadAheadDelayMs) == WAIT_OBJECT_0) {
         }
         EnterCriticalSection(&ahead->Lock);
         bool stop = ahead->Stop;

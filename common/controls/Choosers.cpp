@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "CommonDialogLibrary.h"
 #include "StrUtil.h"
 #include "UserMessage.h"
 
@@ -37,7 +38,8 @@ int ChooseFontDialog(HWND owner, LOGFONTA* font, DWORD flags, COLORREF* color)
     LOGFONTA work = *font;
     CHOOSEFONTA chooser;
     SetUpFontChooser(&chooser, owner, &work, flags, color);
-    if (!ChooseFontA(&chooser))
+    auto chooseFont = CommonDialogProc<BOOL(WINAPI*)(CHOOSEFONTA*)>("ChooseFontA");
+    if (!chooseFont || !chooseFont(&chooser))
         return 0;
     *font = work;
     if (color)
@@ -52,7 +54,8 @@ int ChooseColorDialog(HWND owner, COLORREF* color, COLORREF* customColors)
         return 0;
     CHOOSECOLORA chooser;
     SetUpColorChooser(&chooser, owner, color, customColors);
-    if (!ChooseColorA(&chooser))
+    auto chooseColor = CommonDialogProc<BOOL(WINAPI*)(CHOOSECOLORA*)>("ChooseColorA");
+    if (!chooseColor || !chooseColor(&chooser))
         return 0;
     if (color)
         *color = chooser.rgbResult;

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <string.h>
 
+#include "CommonDialogLibrary.h"
 #include "HeapUtil.h"
 #include "StrUtil.h"
 
@@ -38,7 +39,8 @@ int RunFileDialog(HWND owner, const char* title, char* path, const char* filter,
     ofn.lpstrDefExt = FilterDefaultExt(filter, ofn.nFilterIndex, ext, sizeof(ext)) ? ext : nullptr;
     ofn.Flags = FileDialogFlags(save);
 
-    if (!(save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn)))
+    auto run = CommonDialogProc<BOOL(WINAPI*)(OPENFILENAMEA*)>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+    if (!run || !run(&ofn))
         return 0;
     SafeStrCpy(path, MAX_PATH, file);
     if (folder) {

@@ -393,6 +393,11 @@ HRGN MakeWindowRegion(HWND window, int frameShape, int roundness)
     return CreateShapeRegion(window, &rect, frameShape, roundness);
 }
 
+HRGN FrameShapeRegion(const RECT* rect, int frameShape, int roundness)
+{
+    return rect ? ShapeRegion(*rect, frameShape, roundness) : nullptr;
+}
+
 HRGN CreateShapeRegion(HWND window, const RECT* rect, int frameShape, int roundness)
 {
     if (!window || !rect)

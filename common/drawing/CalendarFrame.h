@@ -46,6 +46,9 @@ int BlendFramePixel(COLORREF* out, HDC dc, int x, int y, COLORREF color1, COLORR
 // How many depths of a band frameWidth pixels wide the shape on rect has room for: at most half its shorter side
 // and one; 0 for a band of no width or an empty rectangle.
 int FrameBandDepths(const RECT* rect, int frameWidth);
+// The region of the shape of rect (ellipse, rounded rectangle; one pixel wider and taller) without giving it to a
+// window; null for the rectangle shape. The caller deletes it.
+HRGN FrameShapeRegion(const RECT* rect, int frameShape, int roundness);
 // CreateShapeRegion for the window rectangle moved to (0, 0).
 HRGN MakeWindowRegion(HWND window, int frameShape, int roundness);
 // Sets the region of the shape of rect (ellipse, rounded rectangle; one pixel wider and taller) on the window and

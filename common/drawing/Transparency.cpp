@@ -2,10 +2,12 @@
 
 #include "ScopedLibrary.h"
 #include "UpDownControl.h"
+#include "WindowsVersion.h"
 
 namespace {
 
 typedef BOOL(WINAPI* SetLayeredWindowAttributesProc)(HWND, COLORREF, BYTE, DWORD);
+typedef BOOL(WINAPI* GetLayeredWindowAttributesProc)(HWND, COLORREF*, BYTE*, DWORD*);
 typedef BOOL(WINAPI* UpdateLayeredWindowProc)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*,
                                               DWORD);
 typedef BOOL(WINAPI* AnimateWindowProc)(HWND, DWORD, DWORD);
@@ -18,12 +20,28 @@ void SetLayeredStyle(HWND window, bool layered)
     SetWindowLongPtrA(window, GWL_EXSTYLE, layered ? (style | WS_EX_LAYERED) : (style & ~(LONG_PTR)WS_EX_LAYERED));
 }
 
+// Whether the window is layered with exactly these attributes. Setting them again costs the window system work (under
+// Wine a new shape of the window whenever the key is set), and a fade sets them at every move of the pointer.
+bool HasLayeredAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags)
+{
+    if (!(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED))
+        return false;
+    ScopedLibrary user32("user32.dll");
+    auto getAttributes = user32.Find<GetLayeredWindowAttributesProc>("GetLayeredWindowAttributes");
+    COLORREF heldKey = 0;
+    BYTE heldAlpha = 0;
+    DWORD heldFlags = 0;
+    if (!getAttributes || !getAttributes(window, &heldKey, &heldAlpha, &heldFlags) || heldFlags != flags)
+        return false;
+    return (!(flags & LWA_COLORKEY) || heldKey == key) && (!(flags & LWA_ALPHA) || heldAlpha == alpha);
+}
+
 void MakeLayered(HWND window, COLORREF key, BYTE alpha, DWORD flags)
 {
     ScopedLibrary user32("user32.dll");
     auto setAttributes = user32.Find<SetLayeredWindowAttributesProc>("SetLayeredWindowAttributes");
     // A layered window whose attributes were never set is not drawn at all: without the call it stays as it is.
-    if (!setAttributes)
+    if (!setAttributes || HasLayeredAttributes(window, key, alpha, flags))
         return;
     SetLayeredStyle(window, true);
     setAttributes(window, key, alpha, flags);
@@ -151,6 +169,34 @@ int UpdateLayered(HWND window, HDC destination, HDC source)
     SetLayeredStyle(window, true);
     update(window, destination, &position, &size, source, &sourceOrigin, 0, &blend, ULW_ALPHA);
     return 1;
+}
+
+int EmptyKeyedShape(HWND window)
+{
+    if (!window || !RunsUnderWine() || !IsWindowVisible(window) ||
+        !(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED))
+        return 0;
+    ScopedLibrary user32("user32.dll");
+    auto getAttributes = user32.Find<GetLayeredWindowAttributesProc>("GetLayeredWindowAttributes");
+    COLORREF key = 0;
+    DWORD flags = 0;
+    if (!getAttributes || !getAttributes(window, &key, nullptr, &flags) || !(flags & LWA_COLORKEY))
+        return 0;
+    HDC dc = GetDC(window);
+    if (!dc)
+        return 0;
+    RECT rect;
+    GetClientRect(window, &rect);
+    HBRUSH brush = CreateSolidBrush(key);
+    if (brush) {
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    }
+    ReleaseDC(window, dc);
+    // Wine hands a window's picture (and with it the key's shape) to the X server whenever the thread waits for
+    // messages; this wait ends at once.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+    return brush ? 1 : 0;
 }
 
 int ShowWindowAnimated(HWND window, int tenths, DWORD flags)

@@ -21,6 +21,12 @@ int SetLayeredAttributes(HWND window, const COLORREF* key, const TransparencySet
 int ApplyLayeredSettings(HWND window, const TransparencySettings* settings);
 // Per-pixel alpha from source (at 0,0) onto the window at its position and size; 0 for a null window, else 1.
 int UpdateLayered(HWND window, HDC destination, HDC source);
+// Under Wine, for a shown window with a colour key: fills the window with the key colour and has Wine take it at once,
+// which leaves the window an empty X shape. Wine turns a colour key into the shape of the X window, and when the X
+// server swaps one fine shape for another, it repaints the desktop under the old one clipped by every hole of the new
+// one, a cost of the product of the two; from an empty shape the next picture's shape only covers. 1 when it filled,
+// else 0 (elsewhere, or a window without a colour key, is left alone).
+int EmptyKeyedShape(HWND window);
 // AnimateWindow over tenths / 10 seconds with the given AW_* flags; 1.
 int ShowWindowAnimated(HWND window, int tenths, DWORD flags);
 

@@ -263,4 +263,10 @@ int GetWindowsKindSimple(void)
     return WindowsKindSimpleFromVersion(version.dwMajorVersion, version.dwMinorVersion, hasType, type);
 }
 
+int RunsUnderWine(void)
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") ? 1 : 0;
+}
+
 }  // extern "C"

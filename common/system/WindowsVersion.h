@@ -24,6 +24,8 @@ int ReadWindowsVersion(OSVERSIONINFOEXA* version);
 int QueryProductType(const OSVERSIONINFOEXA* version, DWORD* type);
 // Windows kind from GetVersionExA alone (see WindowsKindSimpleFromVersion).
 int GetWindowsKindSimple(void);
+// 1 when the program runs under Wine (its ntdll exports wine_get_version), else 0.
+int RunsUnderWine(void);
 
 #ifdef __cplusplus
 }

@@ -270,6 +270,49 @@ TEST_F(CalendarWindowTest, TheWindowGetsItsRegionFromTheRefreshAlone)
     }
 }
 
+int g_frameChanges = 0;
+WNDPROC g_testWindowProc = nullptr;
+
+LRESULT CALLBACK CountFrameChanges(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WINDOWPOSCHANGING && (((WINDOWPOS*)lParam)->flags & SWP_FRAMECHANGED))
+        g_frameChanges++;
+    return CallWindowProcA(g_testWindowProc, window, message, wParam, lParam);
+}
+
+// A region set again has the window cut and painted anew, and under Wine a colour key's shape taken off and built
+// again from every pixel: a refresh of the same size leaves the frame's region as it is.
+TEST_F(CalendarWindowTest, ARefreshOfTheSameSizeLeavesTheFramesRegionAlone)
+{
+    for (BYTE shape : {FRAME_SHAPE_RECTANGLE, FRAME_SHAPE_ROUNDED}) {
+        env_.FrameShape = shape;
+        ASSERT_EQ(1, RefreshCalendarMonth(2026, 5, 1));
+        HRGN held = env_.WindowRegion;
+        EXPECT_EQ(shape == FRAME_SHAPE_ROUNDED, held != nullptr);
+        g_frameChanges = 0;
+        g_testWindowProc = (WNDPROC)SetWindowLongPtrA(window_, GWLP_WNDPROC, (LONG_PTR)CountFrameChanges);
+        ASSERT_EQ(1, RefreshCalendarMonth(2026, 5, 1));
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, (LONG_PTR)g_testWindowProc);
+        EXPECT_EQ(0, g_frameChanges) << (int)shape;
+        EXPECT_EQ(held, env_.WindowRegion) << (int)shape;
+    }
+    // Another size (February 2026 has four weeks, May six) takes the region of its own outline.
+    SIZE may = WindowSize();
+    ASSERT_EQ(1, RefreshCalendarMonth(2026, 2, 1));
+    SIZE february = WindowSize();
+    ASSERT_NE(may.cy, february.cy);
+    RECT outline = {0, 0, february.cx, february.cy};
+    HRGN wanted = FrameShapeRegion(&outline, FRAME_SHAPE_ROUNDED, env_.RoundWidth);
+    HRGN inside = CreateRectRgnIndirect(&outline);
+    CombineRgn(wanted, wanted, inside, RGN_AND);
+    DeleteObject(inside);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(COMPLEXREGION, GetWindowRgn(window_, probe));
+    EXPECT_TRUE(EqualRgn(wanted, probe));
+    DeleteObject(probe);
+    DeleteObject(wanted);
+}
+
 TEST_F(CalendarWindowTest, RefreshesKeepOneTooltipControlWithATipPerCell)
 {
     env_.ShowToolTip = 1;

@@ -16,7 +16,7 @@ while IFS= read -r -d '' bin; do
         fi
     done < <("$objdump" -p "$bin" | sed -n 's/^[[:space:]]*DLL Name: //p')
 done < <(find "$build" \( -name '*.exe' -o -name '*.dll' \) -not -path '*/wineprefix/*' -not -path '*/run-prefix/*' \
-         -not -path '*/CMakeFiles/*' -print0)
+         -not -path '*/bench-prefix/*' -not -path '*/CMakeFiles/*' -print0)
 echo "checked $count binaries"
 [ "$count" -gt 0 ] || status=1
 exit $status

@@ -237,7 +237,7 @@ void ProgramTest::WriteSetting(const char* section, const char* key, int value)
 
 HANDLE ProgramTest::Start(const char* words)
 {
-    std::string exe = Folder + "\\Daylens.exe";
+    std::string exe = Folder + "\\" + ExeName;
     std::string commandLine = "\"" + exe + "\"" + (words[0] ? std::string(" ") + words : "");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);

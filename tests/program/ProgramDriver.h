@@ -131,5 +131,6 @@ protected:
 
     std::string Folder;
     std::string IniPath;
+    std::string ExeName = "Daylens.exe";  // the program Start starts from Folder
     std::vector<HANDLE> Processes;
 };
