@@ -153,7 +153,11 @@ bool IsOwnSaveRunning(const char* name, const FILETIME& written)
 
 }  // namespace
 
-int SaveFileDurably(const char* path, const void* data, DWORD size)
+namespace {
+
+// Writes the whole content to a temporary file beside path and puts it in place with place; on failure the temporary
+// file goes and the error stays for the caller.
+int SaveThrough(bool (*place)(const char*, const char*), const char* path, const void* data, DWORD size)
 {
     if (SafeStrLen(path) == 0 || (!data && size)) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -164,38 +168,28 @@ int SaveFileDurably(const char* path, const void* data, DWORD size)
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return 0;
     }
-    bool ok = WriteTemporary(temp, data, size) && PlaceFile(temp, path);
+    bool ok = WriteTemporary(temp, data, size) && place(temp, path);
     if (!ok) {
         DWORD error = GetLastError();
         DeleteFileA(temp);
-        Trace("the save of %s failed (error %lu); the old file is kept", path, (unsigned long)error);
+        if (error != ERROR_FILE_EXISTS)
+            Trace("the save of %s failed (error %lu); the old file is kept", path, (unsigned long)error);
         SetLastError(error);
     }
     HeapFree(GetProcessHeap(), 0, temp);
     return ok ? 1 : 0;
 }
 
+}  // namespace
+
+int SaveFileDurably(const char* path, const void* data, DWORD size)
+{
+    return SaveThrough(PlaceFile, path, data, size);
+}
+
 int SaveNewFileDurably(const char* path, const void* data, DWORD size)
 {
-    if (SafeStrLen(path) == 0 || (!data && size)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    char* temp = TemporaryName(path, nullptr);
-    if (!temp) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
-    bool ok = WriteTemporary(temp, data, size) && PlaceNewFile(temp, path);
-    if (!ok) {
-        DWORD error = GetLastError();
-        DeleteFileA(temp);
-        if (error != ERROR_FILE_EXISTS)
-            Trace("the save of the new file %s failed (error %lu)", path, (unsigned long)error);
-        SetLastError(error);
-    }
-    HeapFree(GetProcessHeap(), 0, temp);
-    return ok ? 1 : 0;
+    return SaveThrough(PlaceNewFile, path, data, size);
 }
 
 char* DurableSaveTempName(const char* path, const char* extension)
