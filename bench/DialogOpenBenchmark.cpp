@@ -15,6 +15,7 @@
 
 #include "BenchClock.h"
 #include "DaylensIds.h"
+#include "ProgramRuns.h"
 #include "TempFolder.h"
 
 namespace {
@@ -162,18 +163,6 @@ double MeasureOne(HWND calendar, DWORD processId, HDC screen, const Subject& sub
     if (!dialog || !Close(dialog, processId))
         return -1;
     return painted;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n == 0 ? -1 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double Best(const std::vector<double>& values)
-{
-    return values.empty() ? -1 : *std::min_element(values.begin(), values.end());
 }
 
 void PrepareSettings(const std::string& folder)
