@@ -31,26 +31,10 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
-}
-
-// name (length bytes) against wanted: ASCII letters fold, as the profile functions compare section names.
+// name (length bytes) against wanted, as the profile functions compare section and key names.
 bool SameName(const char* name, size_t length, const char* wanted)
 {
-    size_t i = 0;
-    for (; i < length && wanted[i]; i++) {
-        if (IsSjisLeadByte((unsigned char)name[i]) && i + 1 < length) {
-            if (name[i] != wanted[i] || name[i + 1] != wanted[i + 1])
-                return false;
-            i++;
-            continue;
-        }
-        if (FoldAscii(name[i]) != FoldAscii(wanted[i]))
-            return false;
-    }
-    return i == length && wanted[i] == '\0';
+    return strnlen(wanted, length + 1) == length && SameFoldedName(name, wanted, length);
 }
 
 size_t LineEnd(const char* text, size_t length, size_t at)

@@ -239,24 +239,7 @@ bool ParseSections(ProfileFile* file, const WCHAR* text, size_t length)
 // double-byte characters compared whole.
 bool SameName(const char* sectionName, const char* asked, size_t askedLength)
 {
-    for (size_t i = 0; i < askedLength; i++) {
-        unsigned char a = (unsigned char)sectionName[i], b = (unsigned char)asked[i];
-        if (a == 0)
-            return false;
-        if (IsSjisLeadByte(a) && i + 1 < askedLength) {
-            if (a != b || sectionName[i + 1] != asked[i + 1])
-                return false;
-            i++;
-            continue;
-        }
-        if (a >= 'A' && a <= 'Z')
-            a = (unsigned char)(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = (unsigned char)(b - 'A' + 'a');
-        if (a != b)
-            return false;
-    }
-    return sectionName[askedLength] == '\0';
+    return SameFoldedName(sectionName, asked, askedLength) && sectionName[askedLength] == '\0';
 }
 
 }  // namespace

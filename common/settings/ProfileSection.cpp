@@ -37,28 +37,6 @@ void Trim(const char** text, size_t* length)
         (*length)--;
 }
 
-// A key of the section against name (length bytes): ASCII letters fold, double-byte characters compare whole.
-bool SameKey(const char* key, const char* name, size_t length)
-{
-    for (size_t i = 0; i < length; i++) {
-        unsigned char a = (unsigned char)key[i];
-        unsigned char b = (unsigned char)name[i];
-        if (IsSjisLeadByte(a) && i + 1 < length) {
-            if (a != b || key[i + 1] != name[i + 1])
-                return false;
-            i++;
-            continue;
-        }
-        if (a >= 'A' && a <= 'Z')
-            a = (unsigned char)(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = (unsigned char)(b - 'A' + 'a');
-        if (a != b)
-            return false;
-    }
-    return true;
-}
-
 // Bytes of text (length bytes) that fit into limit bytes without splitting a double-byte character.
 size_t WholeCharacters(const char* text, size_t length, size_t limit)
 {
@@ -152,7 +130,7 @@ const char* GetSectionString(const ProfileSection* section, const char* key, con
     size_t length = 0;
     for (int i = 0; section && keyLength && i < section->Count; i++) {
         const ProfileEntry& entry = section->Entries[i];
-        if (entry.KeyLength == keyLength && SameKey(entry.Key, key, keyLength)) {
+        if (entry.KeyLength == keyLength && SameFoldedName(entry.Key, key, keyLength)) {
             value = entry.Value;
             length = entry.ValueLength;
             break;

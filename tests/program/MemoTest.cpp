@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "FileUtil.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -87,13 +88,14 @@ protected:
     void Press(HWND window, int from)
     {
         POINT start = DayPoint(window, from);
-        SetCursorPos(start.x, start.y);
+        PlacePointer(start.x, start.y);
         SendMouse(MOUSEEVENTF_LEFTDOWN);
         ASSERT_TRUE(WaitUntil([window] { return CaptureOf(window) == window; }, 5000)) << "no memo drag from " << from;
     }
+    // The calendar takes the drop's day from where the pointer is when it handles the release.
     void Release(POINT to)
     {
-        SetCursorPos(to.x, to.y);
+        PlacePointer(to.x, to.y);
         SendMouse(MOUSEEVENTF_LEFTUP);
     }
     void Drag(HWND window, int from, POINT to)

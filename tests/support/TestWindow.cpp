@@ -72,6 +72,25 @@ HWND FindOwnWindow(const char* className, const char* title)
     return nullptr;
 }
 
+bool PlacePointer(int x, int y)
+{
+    const DWORD hold = 150;
+    DWORD start = GetTickCount();
+    SetCursorPos(x, y);
+    DWORD placed = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        Sleep(10);
+        POINT now = {};
+        if (!GetCursorPos(&now) || now.x != x || now.y != y) {
+            SetCursorPos(x, y);
+            placed = GetTickCount();
+        } else if (GetTickCount() - placed >= hold) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SaveWindowShot(HWND window, const char* path)
 {
     RECT rc;

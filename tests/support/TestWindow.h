@@ -18,6 +18,10 @@ void PumpMessages(DWORD milliseconds);
 // A top-level window of this process with the class and title (either may be null for any), or null. Test programs
 // run side by side on one desktop, so a dialog is looked for among the test's own windows only.
 HWND FindOwnWindow(const char* className, const char* title);
+// Puts the pointer at (x, y) and waits until it has stayed there past the point where Wine asks the X server for it
+// (a position is taken from the server once it is 100 ms old). A window that handles the motion of an earlier move
+// late sets the pointer back; the pointer is then put again. False when it did not hold within a few seconds.
+bool PlacePointer(int x, int y);
 // Saves what the screen shows under a top-level window (of any process) as a 24-bit bitmap file at path.
 bool SaveWindowShot(HWND window, const char* path);
 

@@ -21,6 +21,7 @@
 #include "PopupViewIds.h"
 #include "PopupViewLayout.h"
 #include "PopupViewModule.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -198,23 +199,21 @@ protected:
         GetExitCodeThread(thread, &code);
         return (int)code;
     }
-    // Puts the pointer at point and waits until the system has it there, so that a press lands where it should
-    // also while other programs keep the machine busy.
-    static void PointAt(POINT point)
+    // Puts the pointer at point. The press of a drag waits until the pointer holds there, so that a late motion of the
+    // drag before cannot set it back under the popup's grip.
+    static void PointAt(POINT point, bool settle)
     {
-        for (int i = 0; i < 100; i++) {
-            SetCursorPos(point.x, point.y);
-            POINT now = {};
-            if (GetCursorPos(&now) && now.x == point.x && now.y == point.y)
-                break;
-            Sleep(20);
+        if (settle) {
+            PlacePointer(point.x, point.y);
+            return;
         }
+        SetCursorPos(point.x, point.y);
         Sleep(50);
     }
     // The popup takes the mouse message at the pointer's place on its own thread, as if the button were used there.
     void Mouse(UINT message, POINT at)
     {
-        PointAt(at);
+        PointAt(at, message == WM_LBUTTONDOWN);
         POINT client = at;
         ScreenToClient(popup_, &client);
         DWORD_PTR result = 0;
