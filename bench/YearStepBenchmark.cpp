@@ -1,13 +1,15 @@
 // How long a step of a year takes in the running Daylens.exe until the screen shows the new picture: a 3 x 4 view
 // with the colour key of the default transparency against the same view opaque (not layered). Both calendars run
 // side by side (as further instances) and take turns, a year forward and back again, round after round:
-//   year_step_benchmark.exe <dist folder> [rounds]
+//   year_step_benchmark.exe <dist folder> [rounds [clicked]]
+// With "clicked" each round starts with a click on each calendar's heading, as a user's use of it begins.
 // Each calendar runs from its own copy of the dist folder; the pictures of both years are taken after a settled
 // step before the measured ones.
 #include <windows.h>
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -83,6 +85,22 @@ bool Start(Calendar* c, const char* dist)
     return WaitForPicture(c->Shown, Now(), kTimeoutMs) >= 0;
 }
 
+// A click on the calendar's heading, as a user gives it before using the calendar: the calendar becomes the active
+// window.
+void Click(const Calendar& c)
+{
+    RECT rect = {};
+    GetWindowRect(c.Run.Window, &rect);
+    SetCursorPos(rect.left + 30, rect.top + 10);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    Sleep(kSettleMs);
+    ParkPointer();
+}
+
 // One step there and one back, each until the screen shows the picture of its year.
 void StepTwice(Calendar* c)
 {
@@ -122,10 +140,15 @@ int main(int argc, char** argv)
             printf("the calendar %s does not start or step\n", c.Name);
             started = false;
         }
+    bool clicked = argc > 3 && strcmp(argv[3], "clicked") == 0;
     if (started) {
-        for (int i = 0; i < rounds; i++)
+        for (int i = 0; i < rounds; i++) {
+            if (clicked)
+                for (Calendar& c : calendars)
+                    Click(c);
             for (Calendar& c : calendars)
                 StepTwice(&c);
+        }
         printf("a year's step of a 3 x 4 calendar until the screen shows it, %d rounds there and back (ms):\n",
                rounds);
         for (const Calendar& c : calendars)
