@@ -448,7 +448,7 @@ void SaveAll(MemoImportBatch* batch)
         if (batch->Files[i].FirstDay != kNone)
             files[work.Count++] = i;
     }
-    // New memo files are made in a save folder of their own: under Wine each new name read the memo folder whole.
+    // New memo files are made in a save folder of their own: under Wine each new name reads the memo folder whole.
     bool anyNew = false;
     for (int i = 0; i < work.Count && !anyNew; i++)
         anyNew = batch->Files[files[i]].KnownMissing;
