@@ -7,6 +7,7 @@
 #include <new>
 
 #include "AppInfo.h"
+#include "DurableSave.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "IniDocument.h"
@@ -253,6 +254,7 @@ struct MemoImportBatch {
     char ScratchPath[MAX_PATH * 2] = "";
     bool ScratchWritten = false;
     char* ScratchText = nullptr;  // the last memo data, to be written at the end
+    char* SaveFolder = nullptr;   // the temporary files of the new memo files, while they are saved
 };
 
 namespace {
@@ -409,7 +411,7 @@ void SaveFile(MemoImportBatch* batch, int fileIndex)
             DayMemoSectionName(d.Year, d.Month, d.DayOfMonth, section, sizeof(section));
             saved = SetIniSection(doc, section, d.Lines);
         }
-        saved = saved && SaveIniDocument(doc);
+        saved = saved && SaveIniDocumentVia(doc, batch->SaveFolder);
         DWORD error = GetLastError();
         CloseIniDocument(doc);
         file.Saved = saved;
@@ -446,6 +448,11 @@ void SaveAll(MemoImportBatch* batch)
         if (batch->Files[i].FirstDay != kNone)
             files[work.Count++] = i;
     }
+    // New memo files are made in a save folder of their own: under Wine each new name reads the memo folder whole.
+    bool anyNew = false;
+    for (int i = 0; i < work.Count && !anyNew; i++)
+        anyNew = batch->Files[files[i]].KnownMissing;
+    batch->SaveFolder = anyNew ? CreateSaveFolder(batch->Memo->MemoDir) : nullptr;
     HANDLE threads[kSaveThreads] = {};
     int started = 0;
     for (int i = 1; i < kSaveThreads && i < work.Count; i++) {
@@ -457,6 +464,8 @@ void SaveAll(MemoImportBatch* batch)
         WaitForMultipleObjects((DWORD)started, threads, TRUE, INFINITE);
     for (int i = 0; i < started; i++)
         CloseHandle(threads[i]);
+    RemoveSaveFolder(batch->SaveFolder);
+    batch->SaveFolder = nullptr;
     if (files)
         HeapFree(GetProcessHeap(), 0, files);
 }

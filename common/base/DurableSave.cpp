@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "FileUtil.h"
 #include "HeapUtil.h"
 #include "StrUtil.h"
 #include "Trace.h"
@@ -18,6 +19,8 @@ const DWORD kLongestPause = 200;
 // A leftover whose process still runs is removed only when it is this old: that save cannot still be going on.
 const ULONGLONG kStaleAge = 10ULL * 60 * 1000 * 10000;  // ten minutes, in FILETIME units
 const size_t kExtraName = 48;
+// The save folder's name before "<process>-<number>.dlsave".
+const char kSaveFolderName[] = "saves";
 
 volatile LONG g_saveNumber = 0;
 
@@ -104,24 +107,59 @@ bool PlaceFile(const char* temp, const char* path)
     }
 }
 
-// Puts temp at path only while no file is there: a rename that never replaces. False with ERROR_FILE_EXISTS when a
-// file is there (or appeared).
-bool PlaceNewFile(const char* temp, const char* path)
+// Renames the open file to path, never over a file there, as MoveFileExA does it (through the file's handle, which
+// was opened with write-through). Tried again like PlaceFile; false with ERROR_FILE_EXISTS when a file is there.
+bool RenameOpenFileNew(HANDLE file, const char* path)
 {
+    int length = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    size_t size = sizeof(FILE_RENAME_INFO) + (size_t)(length > 0 ? length : 0) * sizeof(WCHAR);
+    FILE_RENAME_INFO* rename = length > 0 ? (FILE_RENAME_INFO*)AllocZeroed(size) : nullptr;
+    if (!rename) {
+        SetLastError(length > 0 ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_NAME);
+        return false;
+    }
+    MultiByteToWideChar(CP_ACP, 0, path, -1, rename->FileName, length);
+    rename->ReplaceIfExists = FALSE;
+    rename->FileNameLength = (DWORD)(length - 1) * sizeof(WCHAR);
+    bool renamed = false;
+    DWORD error = ERROR_SUCCESS;
     DWORD pause = kFirstPause;
     for (int tries = 1;; tries++) {
-        if (MoveFileExA(temp, path, MOVEFILE_WRITE_THROUGH))
-            return true;
-        DWORD error = GetLastError();
+        renamed = SetFileInformationByHandle(file, FileRenameInfo, rename, (DWORD)size) != 0;
+        if (renamed)
+            break;
+        error = GetLastError();
         if (error == ERROR_ALREADY_EXISTS)
             error = ERROR_FILE_EXISTS;
-        if (!IsBusyError(error) || tries == kPlaceTries) {
-            SetLastError(error);
-            return false;
-        }
+        if (!IsBusyError(error) || tries == kPlaceTries)
+            break;
         Sleep(pause);
         pause = pause * 2 < kLongestPause ? pause * 2 : kLongestPause;
     }
+    HeapFree(GetProcessHeap(), 0, rename);
+    SetLastError(error);
+    return renamed;
+}
+
+// The save of a new file through one handle: the temporary file is created, written, flushed and renamed to path
+// while it stays open, and removed through the same handle when that fails. Each name looked up that is not there
+// costs a read of its whole folder under Wine; this way only path is, once.
+bool WriteAndPlaceNew(const char* temp, const char* path, const void* data, DWORD size)
+{
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_WRITE_THROUGH, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = WriteAll(file, data, size) && FlushFileBuffers(file) && RenameOpenFileNew(file, path);
+    DWORD error = GetLastError();
+    FILE_DISPOSITION_INFO remove = {TRUE};
+    bool removed = !ok && SetFileInformationByHandle(file, FileDispositionInfo, &remove, sizeof(remove));
+    // The content was on the disk before the rename: a failing close changes nothing of the new file.
+    CloseHandle(file);
+    if (!ok && !removed)
+        DeleteFileA(temp);
+    SetLastError(error);
+    return ok;
 }
 
 bool IsOwnSaveRunning(const char* name, const FILETIME& written)
@@ -189,7 +227,68 @@ int SaveFileDurably(const char* path, const void* data, DWORD size)
 
 int SaveNewFileDurably(const char* path, const void* data, DWORD size)
 {
-    return SaveThrough(PlaceNewFile, path, data, size);
+    return SaveNewFileDurablyVia(path, data, size, nullptr);
+}
+
+int SaveNewFileDurablyVia(const char* path, const void* data, DWORD size, const char* tempFolder)
+{
+    if (SafeStrLen(path) == 0 || (!data && size)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    char* temp = nullptr;
+    if (SafeStrLen(tempFolder) > 0) {
+        size_t length = strlen(tempFolder) + strlen(PathFileName(path)) + 2;
+        char* inFolder = (char*)AllocZeroed(length);
+        if (inFolder) {
+            snprintf(inFolder, length, "%s\\%s", tempFolder, PathFileName(path));
+            temp = TemporaryName(inFolder, nullptr);
+            HeapFree(GetProcessHeap(), 0, inFolder);
+        }
+    } else {
+        temp = TemporaryName(path, nullptr);
+    }
+    if (!temp) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    bool ok = WriteAndPlaceNew(temp, path, data, size);
+    if (!ok) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS)
+            Trace("the save of %s failed (error %lu); nothing was put in its place", path, (unsigned long)error);
+        SetLastError(error);
+    }
+    HeapFree(GetProcessHeap(), 0, temp);
+    return ok ? 1 : 0;
+}
+
+char* CreateSaveFolder(const char* folder)
+{
+    if (SafeStrLen(folder) == 0)
+        return nullptr;
+    size_t length = strlen(folder) + sizeof(kSaveFolderName) + 1;
+    char* base = (char*)AllocZeroed(length);
+    char* made = nullptr;
+    if (base) {
+        snprintf(base, length, "%s\\%s", folder, kSaveFolderName);
+        made = TemporaryName(base, nullptr);
+        HeapFree(GetProcessHeap(), 0, base);
+    }
+    if (made && !CreateDirectoryA(made, nullptr)) {
+        HeapFree(GetProcessHeap(), 0, made);
+        made = nullptr;
+    }
+    return made;
+}
+
+void RemoveSaveFolder(char* saveFolder)
+{
+    if (!saveFolder)
+        return;
+    // Every save through it renamed or removed its file; what a kill leaves is for RemoveLeftoverSaves.
+    RemoveDirectoryA(saveFolder);
+    HeapFree(GetProcessHeap(), 0, saveFolder);
 }
 
 char* DurableSaveTempName(const char* path, const char* extension)
@@ -258,13 +357,17 @@ int RemoveLeftoverSaves(const char* folder)
         HANDLE find = FindFirstFileA(pattern, &found);
         if (find != INVALID_HANDLE_VALUE) {
             do {
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    continue;
+                bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
                 if (IsOwnSaveRunning(found.cFileName, found.ftLastWriteTime))
                     continue;
                 snprintf(file, size, "%s%s%s", folder, separator, found.cFileName);
-                if (DeleteFileA(file))
+                if (isFolder) {
+                    // A save folder of a killed run, with the temporary files of its new files.
+                    removed += RemoveLeftoverSaves(file);
+                    RemoveDirectoryA(file);
+                } else if (DeleteFileA(file)) {
                     removed++;
+                }
             } while (FindNextFileA(find, &found));
             FindClose(find);
         }

@@ -19,6 +19,14 @@ int SaveFileDurably(const char* path, const void* data, DWORD size);
 // at path, so that the name is looked for once (under Wine each look for a missing name reads the whole folder). 0
 // with ERROR_FILE_EXISTS and the file that appeared untouched, else as SaveFileDurably.
 int SaveNewFileDurably(const char* path, const void* data, DWORD size);
+// SaveNewFileDurably with the temporary file made in tempFolder, a folder of CreateSaveFolder beside path (beside
+// path itself when tempFolder is null). Many new files saved into one folder are made faster so: under Wine each
+// new name reads the whole folder it is made in.
+int SaveNewFileDurablyVia(const char* path, const void* data, DWORD size, const char* tempFolder);
+// A new empty folder in folder ("saves.<process>-<number>.dlsave") for the temporary files of the saves of many new
+// files into folder; null when it cannot be made. The caller ends with RemoveSaveFolder, which frees the name.
+char* CreateSaveFolder(const char* folder);
+void RemoveSaveFolder(char* saveFolder);
 // The name of a new temporary file beside path for a file that another writer fills (an archiver), ending in
 // extension when given; null without memory. The caller frees it with HeapFree and hands the filled file to
 // PlaceFileDurably.
@@ -28,8 +36,8 @@ char* DurableSaveTempName(const char* path, const char* extension);
 int PlaceFileDurably(const char* temp, const char* path);
 // Deletes path and checks that it is gone; 1 when no file is left at path (also when there was none).
 int DeleteFileChecked(const char* path);
-// Removes the temporary files that saves of an ended run left in folder (a save in progress is left alone); the
-// number removed.
+// Removes the temporary files and save folders that saves of an ended run left in folder (a save in progress is left
+// alone); the number of temporary files removed.
 int RemoveLeftoverSaves(const char* folder);
 
 #ifdef __cplusplus

@@ -457,13 +457,18 @@ char* GetIniSectionLines(const IniDocument* doc, const char* section, size_t* si
 
 int SaveIniDocument(IniDocument* doc)
 {
+    return SaveIniDocumentVia(doc, nullptr);
+}
+
+int SaveIniDocumentVia(IniDocument* doc, const char* tempFolder)
+{
     if (!doc) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     const char* text = doc->Text ? doc->Text : "";
     if (doc->New)
-        return SaveNewFileDurably(doc->Path, text, (DWORD)doc->Length);
+        return SaveNewFileDurablyVia(doc->Path, text, (DWORD)doc->Length, tempFolder);
     return SaveFileDurably(doc->Path, text, (DWORD)doc->Length);
 }
 

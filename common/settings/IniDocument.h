@@ -34,6 +34,9 @@ char* GetIniSectionLines(const IniDocument* doc, const char* section, size_t* si
 // Writes the whole document back through the durable save: 1 when the file holds it, 0 with the old file kept and
 // GetLastError saying why.
 int SaveIniDocument(IniDocument* doc);
+// SaveIniDocument with the temporary file of a document of OpenNewIniDocument made in tempFolder, a save folder
+// beside its file (see SaveNewFileDurablyVia); null is SaveIniDocument.
+int SaveIniDocumentVia(IniDocument* doc, const char* tempFolder);
 
 // One section replaced in the file at path (null lines remove it): open, set, save and close. 1 when saved.
 int WriteIniSection(const char* path, const char* section, const char* lines);

@@ -75,6 +75,26 @@ TEST_F(DurableSaveTest, AFailedReplaceKeepsTheOldFileAndTellsWhy)
     EXPECT_EQ(0, SaveFileDurably(folder_.Path("missing\\x.txt").c_str(), "new", 3));
 }
 
+// Many new files are saved with their temporary files in a save folder beside them: each is put in place whole and
+// never over a file there, and the folder goes when the saves are done.
+TEST_F(DurableSaveTest, NewFilesSavedThroughASaveFolderAreMadeOnlyWhereNoneIs)
+{
+    char* saves = CreateSaveFolder(folder_.Dir().c_str());
+    ASSERT_NE(nullptr, saves);
+    EXPECT_TRUE(GetFileAttributesA(saves) & FILE_ATTRIBUTE_DIRECTORY);
+    std::string made = folder_.Path("20260501.txt");
+    ASSERT_EQ(1, SaveNewFileDurablyVia(made.c_str(), "new day", 7, saves));
+    EXPECT_EQ("new day", Content(made));
+    ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "old content", 11));
+    EXPECT_EQ(0, SaveNewFileDurablyVia(path_.c_str(), "new", 3, saves));
+    EXPECT_EQ((DWORD)ERROR_FILE_EXISTS, GetLastError());
+    EXPECT_EQ("old content", Content(path_));
+    std::string savesPath = saves;
+    RemoveSaveFolder(saves);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(savesPath.c_str()));
+    EXPECT_EQ(0, Leftovers(folder_));
+}
+
 TEST_F(DurableSaveTest, DeleteIsCheckedAndLeftoversOfEndedRunsAreRemoved)
 {
     ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "x", 1));
@@ -89,8 +109,14 @@ TEST_F(DurableSaveTest, DeleteIsCheckedAndLeftoversOfEndedRunsAreRemoved)
     for (const std::string& name : {ended, folder_.Path(own)})
         ASSERT_EQ(1, WriteWholeFile(name.c_str(), "part", 4, nullptr));
     ASSERT_EQ(1, WriteWholeFile(folder_.Path("keep.txt").c_str(), "memo", 4, nullptr));
-    EXPECT_EQ(1, RemoveLeftoverSaves(folder_.Dir().c_str()));
+    // A killed import left its save folder with a temporary file in it.
+    std::string endedFolder = folder_.Path("saves.fffffff0-2" DURABLE_SAVE_SUFFIX);
+    ASSERT_TRUE(CreateDirectoryA(endedFolder.c_str(), nullptr));
+    ASSERT_EQ(1, WriteWholeFile((endedFolder + "\\20260501.txt.fffffff0-3" DURABLE_SAVE_SUFFIX).c_str(), "p", 1,
+                                nullptr));
+    EXPECT_EQ(2, RemoveLeftoverSaves(folder_.Dir().c_str()));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ended.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(endedFolder.c_str()));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder_.Path(own).c_str())) << "a save of this run";
     EXPECT_EQ("memo", Content(folder_.Path("keep.txt")));
 }
