@@ -165,19 +165,6 @@ double MeasureOne(HWND calendar, DWORD processId, HDC screen, const Subject& sub
     return painted;
 }
 
-void PrepareSettings(const std::string& folder)
-{
-    char user[256] = "";
-    DWORD size = sizeof(user);
-    GetUserNameA(user, &size);
-    std::string ini = folder + "\\Daylens-" + user + ".ini";
-    WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini.c_str());
-    WritePrivateProfileStringA("Daylens00", "WindowX", "40", ini.c_str());
-    WritePrivateProfileStringA("Daylens00", "WindowY", "30", ini.c_str());
-    WritePrivateProfileStringA("Daylens01", "DelayedStart", "0", ini.c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -186,27 +173,16 @@ int main(int argc, char** argv)
         printf("usage: dialog_open_benchmark <dist folder> [rounds]\n");
         return 2;
     }
-    int rounds = argc > 2 ? atoi(argv[2]) : kDefaultRounds;
-    if (rounds < 1)
-        rounds = kDefaultRounds;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    std::string folder = std::string(temp) + "daylens-dialog-benchmark";
-    RemoveFolder(folder);
-    if (!CopyFolder(argv[1], folder)) {
-        printf("cannot copy %s to %s\n", argv[1], folder.c_str());
+    int rounds = CountArgument(argc, argv, 2, kDefaultRounds);
+    std::string folder = FreshTempFolder("daylens-dialog-benchmark");
+    RunningProgram run;
+    if (!CopyProgram(argv[1], folder, 40, 30))
+        return 1;
+    if (!StartProgram(folder + "\\Daylens.exe", folder, &run)) {
+        printf("cannot start %s\\Daylens.exe\n", folder.c_str());
         return 1;
     }
-    PrepareSettings(folder);
-    std::string exe = folder + "\\Daylens.exe";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        printf("cannot start %s\n", exe.c_str());
-        return 1;
-    }
+    const PROCESS_INFORMATION& process = run.Process;
     // The pointer stays away from the windows: a tip or a hover must not change what is painted.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     Subject subjects[] = {

@@ -151,9 +151,7 @@ int main(int argc, char** argv)
         printf("usage: dialog_template_benchmark <dist folder> [rounds]\n");
         return 2;
     }
-    int rounds = argc > 2 ? atoi(argv[2]) : kDefaultRounds;
-    if (rounds < 1)
-        rounds = kDefaultRounds;
+    int rounds = CountArgument(argc, argv, 2, kDefaultRounds);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     std::string path = std::string(argv[1]) + "\\Daylens.Jpn.dll";

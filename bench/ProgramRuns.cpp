@@ -1,11 +1,13 @@
 #include "ProgramRuns.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
 
 #include "BenchClock.h"
+#include "TempFolder.h"
 
 void ParkPointer()
 {
@@ -192,4 +194,50 @@ void PrintTimes(const char* name, const std::vector<double>& times)
     for (double t : times)
         printf(" %6.1f", t);
     printf("   min %.1f, median %.1f ms\n", Best(times), Median(times));
+}
+
+int CountArgument(int argc, char** argv, int index, int fallback)
+{
+    int count = argc > index ? atoi(argv[index]) : fallback;
+    return count < 1 ? fallback : count;
+}
+
+std::string FreshTempFolder(const char* name)
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    std::string folder = std::string(temp) + name;
+    RemoveFolder(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string UserSettingsPath(const std::string& folder)
+{
+    char user[256] = "";
+    DWORD size = sizeof(user);
+    GetUserNameA(user, &size);
+    return folder + "\\Daylens-" + user + ".ini";
+}
+
+void WriteIniInt(const std::string& ini, const char* section, const char* key, int value)
+{
+    char text[16];
+    snprintf(text, sizeof(text), "%d", value);
+    WritePrivateProfileStringA(section, key, text, ini.c_str());
+}
+
+bool CopyProgram(const char* dist, const std::string& folder, int x, int y)
+{
+    if (!CopyFolder(dist, folder)) {
+        printf("cannot copy %s to %s\n", dist, folder.c_str());
+        return false;
+    }
+    std::string ini = UserSettingsPath(folder);
+    WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini.c_str());
+    WriteIniInt(ini, "Daylens00", "WindowX", x);
+    WriteIniInt(ini, "Daylens00", "WindowY", y);
+    WriteIniInt(ini, "Daylens01", "DelayedStart", 0);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+    return true;
 }

@@ -49,6 +49,18 @@ double CloseAndWait(RunningProgram* run, DWORD timeoutMs);
 // Ends the process by force when it still runs and closes its handles.
 void EndProgram(RunningProgram* run);
 
+// The positive count given as argument index; fallback when it is missing or not above 0.
+int CountArgument(int argc, char** argv, int index, int fallback);
+// A folder of that name in the temporary folder, emptied; its path.
+std::string FreshTempFolder(const char* name);
+// The current user's settings file in a program folder.
+std::string UserSettingsPath(const std::string& folder);
+// Writes value as the number under section and key of ini.
+void WriteIniInt(const std::string& ini, const char* section, const char* key, int value);
+// Copies the dist folder to folder and gives it the settings of a user who has run the program before, with the
+// calendar at (x, y) and no delayed start; false (said on the output) when the copy fails.
+bool CopyProgram(const char* dist, const std::string& folder, int x, int y);
+
 double Median(std::vector<double> values);
 double Best(const std::vector<double>& values);
 // One line: the name, every time, then the minimum and the median.

@@ -15,6 +15,7 @@
 #include "BenchClock.h"
 #include "DaylensIds.h"
 #include "SettingsDialogIds.h"
+#include "ProgramRuns.h"
 #include "TempFolder.h"
 
 namespace {
@@ -87,19 +88,6 @@ void PrintFigures(const char* when, const MemoryFigures& figures)
            (unsigned long)figures.GdiObjects, (unsigned long)figures.UserObjects);
 }
 
-void PrepareSettings(const std::string& folder)
-{
-    char user[256] = "";
-    DWORD size = sizeof(user);
-    GetUserNameA(user, &size);
-    std::string ini = folder + "\\Daylens-" + user + ".ini";
-    WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini.c_str());
-    WritePrivateProfileStringA("Daylens00", "WindowX", "40", ini.c_str());
-    WritePrivateProfileStringA("Daylens00", "WindowY", "30", ini.c_str());
-    WritePrivateProfileStringA("Daylens01", "DelayedStart", "0", ini.c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
-}
-
 // The page of the dialog that holds the control.
 HWND PageControl(HWND dialog, int id)
 {
@@ -137,28 +125,17 @@ int main(int argc, char** argv)
         printf("usage: settings_dialog_benchmark <dist folder> [cycles]\n");
         return 2;
     }
-    int cycles = argc > 2 ? atoi(argv[2]) : kDefaultCycles;
-    if (cycles < 1)
-        cycles = kDefaultCycles;
+    int cycles = CountArgument(argc, argv, 2, kDefaultCycles);
     s_plain = argc > 3 && strcmp(argv[3], "plain") == 0;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    std::string folder = std::string(temp) + "daylens-settings-benchmark";
-    RemoveFolder(folder);
-    if (!CopyFolder(argv[1], folder)) {
-        printf("cannot copy %s to %s\n", argv[1], folder.c_str());
+    std::string folder = FreshTempFolder("daylens-settings-benchmark");
+    RunningProgram run;
+    if (!CopyProgram(argv[1], folder, 40, 30))
+        return 1;
+    if (!StartProgram(folder + "\\Daylens.exe", folder, &run)) {
+        printf("cannot start %s\\Daylens.exe\n", folder.c_str());
         return 1;
     }
-    PrepareSettings(folder);
-    std::string exe = folder + "\\Daylens.exe";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        printf("cannot start %s\n", exe.c_str());
-        return 1;
-    }
+    const PROCESS_INFORMATION& process = run.Process;
     int result = 1;
     HWND calendar = WaitForWindow(DAYLENS_WINDOW_CLASS, nullptr, process.dwProcessId);
     // The first opening loads what stays loaded (fonts, the tab control's classes).

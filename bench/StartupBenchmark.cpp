@@ -43,27 +43,17 @@ struct Case {
     std::vector<double> Close;
 };
 
-void WriteInt(const std::string& ini, const char* section, const char* key, int value)
-{
-    char text[16];
-    snprintf(text, sizeof(text), "%d", value);
-    WritePrivateProfileStringA(section, key, text, ini.c_str());
-}
-
 // The settings of a user who has run the program before, with the view of the case.
 void WriteSettings(const Case& c)
 {
-    char user[256] = "";
-    DWORD size = sizeof(user);
-    GetUserNameA(user, &size);
-    std::string ini = c.Folder + "\\Daylens-" + user + ".ini";
+    std::string ini = UserSettingsPath(c.Folder);
     WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini.c_str());
-    WriteInt(ini, "Daylens00", "WindowX", kWindowX);
-    WriteInt(ini, "Daylens00", "WindowY", kWindowY);
-    WriteInt(ini, "Daylens01", "DelayedStart", 0);
+    WriteIniInt(ini, "Daylens00", "WindowX", kWindowX);
+    WriteIniInt(ini, "Daylens00", "WindowY", kWindowY);
+    WriteIniInt(ini, "Daylens01", "DelayedStart", 0);
     if (c.Rows > 1 || c.Lines > 1) {
-        WriteInt(ini, "Daylens01", "DisplayRows", c.Rows);
-        WriteInt(ini, "Daylens01", "DisplayLines", c.Lines);
+        WriteIniInt(ini, "Daylens01", "DisplayRows", c.Rows);
+        WriteIniInt(ini, "Daylens01", "DisplayLines", c.Lines);
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
 }
@@ -112,18 +102,12 @@ int main(int argc, char** argv)
         printf("usage: startup_benchmark <dist folder> [rounds]\n");
         return 2;
     }
-    int rounds = argc > 2 ? atoi(argv[2]) : kDefaultRounds;
-    if (rounds < 1)
-        rounds = kDefaultRounds;
+    int rounds = CountArgument(argc, argv, 2, kDefaultRounds);
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof(self));
     std::string benchDir = self;
     benchDir = benchDir.substr(0, benchDir.find_last_of('\\') + 1);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    std::string root = std::string(temp) + "daylens-startup-benchmark";
-    RemoveFolder(root);
-    CreateDirectoryA(root.c_str(), nullptr);
+    std::string root = FreshTempFolder("daylens-startup-benchmark");
     ParkPointer();
 
     std::vector<Case> cases = {

@@ -40,28 +40,18 @@ struct Calendar {
     std::vector<double> Steps;
 };
 
-void WriteInt(const std::string& ini, const char* section, const char* key, int value)
-{
-    char text[16];
-    snprintf(text, sizeof(text), "%d", value);
-    WritePrivateProfileStringA(section, key, text, ini.c_str());
-}
-
 // A user's settings with a 3 x 4 view, of which another instance may start.
 void WriteSettings(const Calendar& c)
 {
-    char user[256] = "";
-    DWORD size = sizeof(user);
-    GetUserNameA(user, &size);
-    std::string ini = c.Folder + "\\Daylens-" + user + ".ini";
+    std::string ini = UserSettingsPath(c.Folder);
     WritePrivateProfileStringA("Daylens00", "Version", "1.20.01", ini.c_str());
-    WriteInt(ini, "Daylens00", "WindowX", c.X);
-    WriteInt(ini, "Daylens00", "WindowY", kCalendarY);
-    WriteInt(ini, "Daylens00", "DoubleStart", 2);
-    WriteInt(ini, "Daylens01", "DelayedStart", 0);
-    WriteInt(ini, "Daylens01", "DisplayRows", 3);
-    WriteInt(ini, "Daylens01", "DisplayLines", 4);
-    WriteInt(ini, "Daylens01", "TransMode", c.TransMode);
+    WriteIniInt(ini, "Daylens00", "WindowX", c.X);
+    WriteIniInt(ini, "Daylens00", "WindowY", kCalendarY);
+    WriteIniInt(ini, "Daylens00", "DoubleStart", 2);
+    WriteIniInt(ini, "Daylens01", "DelayedStart", 0);
+    WriteIniInt(ini, "Daylens01", "DisplayRows", 3);
+    WriteIniInt(ini, "Daylens01", "DisplayLines", 4);
+    WriteIniInt(ini, "Daylens01", "TransMode", c.TransMode);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
 }
 
@@ -121,14 +111,8 @@ int main(int argc, char** argv)
         printf("usage: year_step_benchmark <dist folder> [rounds]\n");
         return 2;
     }
-    int rounds = argc > 2 ? atoi(argv[2]) : kDefaultRounds;
-    if (rounds < 1)
-        rounds = kDefaultRounds;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    std::string root = std::string(temp) + "daylens-year-step-benchmark";
-    RemoveFolder(root);
-    CreateDirectoryA(root.c_str(), nullptr);
+    int rounds = CountArgument(argc, argv, 2, kDefaultRounds);
+    std::string root = FreshTempFolder("daylens-year-step-benchmark");
     ParkPointer();
     Calendar calendars[] = {
         {"colour key (TransMode 0)", kTransModeKey, 20, root + "\\key", {}, {}, {}, {}},
