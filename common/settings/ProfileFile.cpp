@@ -4,7 +4,6 @@
 
 #include <string.h>
 
-#include "FileUtil.h"
 #include "HeapUtil.h"
 #include "ProfileSection.h"
 #include "Sjis.h"
@@ -288,16 +287,22 @@ ProfileFile* ReadProfileFile(const char* path)
         SetLastError(error);
         return nullptr;
     }
-    if (size.QuadPart == 0) {
-        CloseHandle(handle);
-        return ParseProfileFile(nullptr, 0);
-    }
+    // The size is asked once and the file read in one call: the calendar reads hundreds of memo files in a step,
+    // and under Wine every call on a handle costs calls of the system.
+    char* bytes = nullptr;
     DWORD length = 0;
-    char* bytes = ReadOpenFile(handle, &length);  // closes the handle
-    if (!bytes)
-        return nullptr;
-    ProfileFile* file = ParseProfileFile(bytes, length);
-    HeapFree(GetProcessHeap(), 0, bytes);
+    bool read = size.QuadPart == 0;
+    if (!read && size.QuadPart < MAXDWORD - 2) {
+        bytes = (char*)AllocZeroed((size_t)size.QuadPart + 1);
+        read = bytes && ReadFile(handle, bytes, (DWORD)size.QuadPart, &length, nullptr) && length == size.QuadPart;
+    }
+    DWORD error = GetLastError();
+    CloseHandle(handle);
+    ProfileFile* file = read ? ParseProfileFile(bytes, length) : nullptr;
+    if (bytes)
+        HeapFree(GetProcessHeap(), 0, bytes);
+    if (!read)
+        SetLastError(error);
     return file;
 }
 
