@@ -573,6 +573,13 @@ void ReadAheadDayMemos(DayMemoCache* cache, const MemoStoreSettings* settings, i
         ahead->MonthFiles = cache->MonthFiles;
         ahead->DoneCount = 0;
         aroundCount = ahead->Dir ? aroundCount : 0;
+        // What was read, or is still being read, is of the other store: a file there of the same name, size and time
+        // must not stand for this store's.
+        while (ahead->StagedCount > 0)
+            DropStaged(ahead, 0);
+        ahead->MonthCount = 0;
+        ahead->Request++;
+        ahead->Busy = false;
     }
     // What was read ahead for months no longer around the view goes; what is still around is not read again.
     for (int i = ahead->StagedCount - 1; i >= 0; i--) {

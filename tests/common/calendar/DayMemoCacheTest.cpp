@@ -204,6 +204,38 @@ TEST_F(DayMemoCacheTest, MonthsReadAheadAreTakenOverAndCheckedAgainstTheirFiles)
     FreeDayMemoCache(other);
 }
 
+// Files read ahead in one memo folder are not taken for those of another, even with the same names, sizes and
+// write times.
+TEST_F(DayMemoCacheTest, FilesReadAheadInAnotherFolderAreNotTakenOver)
+{
+    FILETIME old = HourAgo();
+    Write("20190501.txt", "[20190501]\r\nMemo=where\r\n", &old);
+    TempFolder other;
+    ASSERT_TRUE(other.Create("daylens-memo-cache-other"));
+    std::string otherDir = other.Dir();
+    std::string path = other.Path("20190501.txt"), text = "[20190501]\r\nMemo=there\r\n";
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), text.data(), (DWORD)text.size(), nullptr));
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    SetFileTime(file, nullptr, nullptr, &old);
+    CloseHandle(file);
+    BeginDayMemoPass(cache_);
+    EXPECT_EQ("(null)", Cached(2019, 4, 1));
+    ReadAheadDayMemos(cache_, &settings_, 2019, 4, 1);
+    for (int i = 0; i < 500 && DayMemoReadAheadBusy(cache_); i++)
+        Sleep(10);
+    ASSERT_EQ(0, DayMemoReadAheadBusy(cache_));
+
+    settings_.MemoDir = otherDir.c_str();
+    BeginDayMemoPass(cache_);
+    EXPECT_EQ("(null)", Cached(2019, 4, 1));
+    ReadAheadDayMemos(cache_, &settings_, 2019, 4, 1);
+    for (int i = 0; i < 500 && DayMemoReadAheadBusy(cache_); i++)
+        Sleep(10);
+    BeginDayMemoPass(cache_);
+    EXPECT_EQ("there", Cached(2019, 5, 1));
+}
+
 TEST_F(DayMemoCacheTest, AnotherMemoFolderIsAnotherStore)
 {
     Write("20190415.txt", "[20190415]\r\nMemo=here\r\n");
