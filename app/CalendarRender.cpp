@@ -20,6 +20,7 @@
 #include "Transparency.h"
 #include "TrayIcon.h"
 #include "Wallpaper.h"
+#include "WindowPlacement.h"
 #include "WindowsVersion.h"
 
 namespace {
@@ -231,8 +232,8 @@ SIZE WantedWindowSize(int year, int month, EnvData* env)
 void PlaceWindow(HWND window, const EnvData* env, UINT flags)
 {
     HWND after = env->WindowOrder == 2 ? HWND_BOTTOM : env->WindowOrder == 1 ? HWND_TOPMOST : HWND_NOTOPMOST;
-    SetWindowPos(window, after, env->WindowX, env->WindowY, env->WindowWidth, env->WindowHeight,
-                 flags | SWP_NOACTIVATE);
+    SetWindowPosIfChanged(window, after, env->WindowX, env->WindowY, env->WindowWidth, env->WindowHeight,
+                          flags | SWP_NOACTIVATE);
 }
 
 // A memory DC holding a bitmap of size filled with the background colour; false when either cannot be made.

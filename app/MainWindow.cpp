@@ -21,6 +21,7 @@
 #include "Trace.h"
 #include "Transparency.h"
 #include "TrayIcon.h"
+#include "WindowPlacement.h"
 #include "WindowsVersion.h"
 
 MainWindowState g_mainWindow = {0, 0, 0, {0, 0}, {0, 0}, 1, 0, 0, 0};
@@ -314,7 +315,7 @@ int FirstShowCommand(int showCommand)
 
 void ApplyZOrder(HWND window, const EnvData* env, int x, int y, UINT flags)
 {
-    SetWindowPos(window, ZOrderInsertAfter(env->WindowOrder), x, y, 0, 0, flags | SWP_NOACTIVATE);
+    SetWindowPosIfChanged(window, ZOrderInsertAfter(env->WindowOrder), x, y, 0, 0, flags | SWP_NOACTIVATE);
 }
 
 void ReadClickedDate(HWND window, EnvData* env, SYSTEMTIME* date)

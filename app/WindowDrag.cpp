@@ -12,6 +12,7 @@
 #include "ToolBarModule.h"
 #include "TrayIcon.h"
 #include "UserMessage.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -189,7 +190,9 @@ LRESULT OnDragTimer(HWND window)
         return 0;
     int left = cursor.x - g_mainWindow.DragOffset.x;
     int top = cursor.y - g_mainWindow.DragOffset.y;
-    SetWindowPos(window, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // A calendar kept at the bottom goes there whatever it is placed after (OnWindowPosChanging).
+    HWND after = env->WindowOrder == WINDOW_ORDER_BOTTOM ? HWND_BOTTOM : HWND_TOP;
+    SetWindowPosIfChanged(window, after, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     ToolBarFollows(env, left, top);
     RECT rect;
     if (GetWindowRect(window, &rect)) {

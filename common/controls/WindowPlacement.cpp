@@ -92,6 +92,50 @@ HWND PositionSpace(HWND window)
     return (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : HWND_DESKTOP;
 }
 
+// Whether window lies in the topmost band.
+bool IsTopmost(HWND window)
+{
+    return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// Whether a window of window's band lies above it (toward) or below it.
+bool HasNeighbourInBand(HWND window, UINT toward)
+{
+    bool topmost = IsTopmost(window);
+    for (HWND other = GetWindow(window, toward); other; other = GetWindow(other, toward)) {
+        if (IsTopmost(other) == topmost)
+            return true;
+    }
+    return false;
+}
+
+// Whether SetWindowPos with these arguments would change anything of window.
+bool PlacementChangesWindow(HWND window, HWND after, int x, int y, int width, int height, UINT flags)
+{
+    RECT rect;
+    if (!window || !GetWindowRect(window, &rect))
+        return true;
+    if (flags & (SWP_HIDEWINDOW | SWP_FRAMECHANGED))
+        return true;
+    if (!(flags & SWP_NOMOVE) && (rect.left != x || rect.top != y))
+        return true;
+    if (!(flags & SWP_NOSIZE) && (rect.right - rect.left != width || rect.bottom - rect.top != height))
+        return true;
+    if ((flags & SWP_SHOWWINDOW) && !IsWindowVisible(window))
+        return true;
+    if (flags & SWP_NOZORDER)
+        return false;
+    if (after == HWND_NOTOPMOST)
+        return IsTopmost(window);
+    if (after == HWND_TOPMOST)
+        return !IsTopmost(window) || HasNeighbourInBand(window, GW_HWNDPREV);
+    if (after == HWND_TOP)
+        return HasNeighbourInBand(window, GW_HWNDPREV);
+    if (after == HWND_BOTTOM)
+        return IsTopmost(window) || GetWindow(window, GW_HWNDNEXT) != nullptr;
+    return true;
+}
+
 }  // namespace
 
 extern "C" {
@@ -209,6 +253,13 @@ int MoveWindowOntoScreen(HWND window, int x, int y)
         KeepBoxInArea(&box, &area);
     }
     return SetWindowPos(window, nullptr, box.left, box.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER) ? 1 : 0;
+}
+
+int SetWindowPosIfChanged(HWND window, HWND after, int x, int y, int width, int height, UINT flags)
+{
+    if (!PlacementChangesWindow(window, after, x, y, width, height, flags))
+        return 1;
+    return SetWindowPos(window, after, x, y, width, height, flags) ? 1 : 0;
 }
 
 int GetWindowBox(HWND window, RECT* box)

@@ -46,6 +46,12 @@ int MoveWindowOntoScreen(HWND window, int x, int y);
 int GetWindowBox(HWND window, RECT* box);
 // The window's normal (restored) position and size into box; 0 on failure.
 int GetNormalPlacementRect(HWND window, RECT* box);
+// SetWindowPos, left out when it would leave the window as it is: the place and size already as asked, the window
+// already shown when asked to show, and the z-order already as asked (HWND_NOTOPMOST for a window that is not
+// topmost; HWND_TOP or HWND_TOPMOST with no window above it in its band; HWND_BOTTOM with no window below it).
+// Under Wine any placement of the active window hands it to the window manager for good, which then makes each new
+// picture of a colour-keyed window many times slower. 1 when nothing was to be done or SetWindowPos succeeded.
+int SetWindowPosIfChanged(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
 
 #ifdef __cplusplus
 }

@@ -107,4 +107,62 @@ TEST(WrapRectIntoArea, EmptyAreaLeavesTheBox)
     EXPECT_EQ(-5000, box.top);
 }
 
+int g_placements = 0;
+WNDPROC g_staticProc = nullptr;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WINDOWPOSCHANGING)
+        g_placements++;
+    return CallWindowProcA(g_staticProc, window, message, wParam, lParam);
+}
+
+HWND CountedWindow(int x, DWORD style)
+{
+    HWND window = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | style, x, 10, 100, 80, nullptr, nullptr,
+                                  nullptr, nullptr);
+    g_staticProc = (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)CountingProc);
+    return window;
+}
+
+// A placement that would change nothing is not made; one that moves, sizes, shows or reorders the window is, once.
+TEST(SetWindowPosIfChanged, MakesOnlyPlacementsThatChangeSomething)
+{
+    HWND below = CountedWindow(10, WS_VISIBLE);
+    HWND above = CountedWindow(200, WS_VISIBLE);
+    ASSERT_TRUE(below && above);
+    const UINT keep = SWP_NOACTIVATE;
+    struct Step {
+        const char* What;
+        HWND After;
+        int X, Width;
+        UINT Flags;
+        int Placements;
+    } steps[] = {
+        {"the same place, not topmost", HWND_NOTOPMOST, 10, 100, keep, 0},
+        {"moved", HWND_NOTOPMOST, 20, 100, keep, 1},
+        {"sized", HWND_NOTOPMOST, 20, 120, keep, 1},
+        {"shown while shown", HWND_NOTOPMOST, 20, 120, keep | SWP_SHOWWINDOW, 0},
+        {"to the top from under another", HWND_TOP, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE, 1},
+        {"to the top again", HWND_TOP, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE, 0},
+        {"made topmost", HWND_TOPMOST, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE, 1},
+        {"topmost again", HWND_TOPMOST, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE, 0},
+        {"no longer topmost", HWND_NOTOPMOST, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE, 1},
+        {"hidden", HWND_NOTOPMOST, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW, 1},
+        {"shown", HWND_NOTOPMOST, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW, 1},
+    };
+    for (const Step& step : steps) {
+        g_placements = 0;
+        EXPECT_EQ(1, SetWindowPosIfChanged(below, step.After, step.X, 10, step.Width, 80, step.Flags));
+        EXPECT_EQ(step.Placements, g_placements) << step.What;
+    }
+    RECT rect = {};
+    GetWindowRect(below, &rect);
+    EXPECT_EQ(20, rect.left);
+    EXPECT_EQ(120, rect.right - rect.left);
+    EXPECT_TRUE(IsWindowVisible(below));
+    DestroyWindow(above);
+    DestroyWindow(below);
+}
+
 }  // namespace
