@@ -29,17 +29,6 @@ const int kDefaultRounds = 8;
 const int kDays = 3650;
 const int kCsvRecords = 100000;
 
-struct Timings {
-    std::vector<double> Times;
-    double Min() const { return *std::min_element(Times.begin(), Times.end()); }
-    double Median() const
-    {
-        std::vector<double> sorted = Times;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
-    }
-};
-
 void Report(const char* name, const Timings& measured, const char* baseName, const Timings& baseline)
 {
     printf("  %-34s min %8.0f ms   median %8.0f ms\n", name, measured.Min(), measured.Median());

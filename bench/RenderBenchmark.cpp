@@ -43,17 +43,6 @@ const DWORD kStoreAgeMs = 4000;
 // The pause before a step at the pace of clicks.
 const DWORD kClickPauseMs = 500;
 
-struct Timings {
-    std::vector<double> Times;
-    double Min() const { return *std::min_element(Times.begin(), Times.end()); }
-    double Median() const
-    {
-        std::vector<double> sorted = Times;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
-    }
-};
-
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);

@@ -41,17 +41,6 @@ const int kMainWidth = 26;
 const int kSearchHistory = 20;
 const int kUserMarks = 20;
 
-struct Timings {
-    std::vector<double> Times;
-    double Min() const { return *std::min_element(Times.begin(), Times.end()); }
-    double Median() const
-    {
-        std::vector<double> sorted = Times;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted[sorted.size() / 2];
-    }
-};
-
 void Report(const char* title, const char* name, const Timings& measured, const char* baseName,
             const Timings& baseline)
 {
