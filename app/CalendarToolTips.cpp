@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <string.h>
 
+#include "ControlToolTip.h"
 #include "EnvData.h"
 #include "ModuleBinding.h"
 #include "Program.h"
@@ -46,22 +47,6 @@ void RemoveTools(EnvData* env)
     ForgetToolIds(env);
 }
 
-bool IsMouseMessage(UINT message)
-{
-    switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return true;
-    default:
-        return false;
-    }
-}
-
 }  // namespace
 
 void BeginToolTipPass(EnvData* env)
@@ -87,7 +72,7 @@ void DropToolTips(EnvData* env)
 void RelayToolTipMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     EnvData* env = g_program.Env;
-    if (!IsMouseMessage(message) || !env || !env->ToolTipWindow || window != env->MainWindow)
+    if (!IsToolTipMouseMessage(message) || !env || !env->ToolTipWindow || window != env->MainWindow)
         return;
     DWORD position = GetMessagePos();
     MSG relayed = {};

@@ -72,22 +72,6 @@ bool ToolTipFits(HWND tip, HWND dialog, int balloon)
     return form == (balloon == 1 ? TTS_BALLOON : 0);
 }
 
-bool IsRelayedMouseMessage(UINT message)
-{
-    switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-        return true;
-    default:
-        return false;
-    }
-}
-
 }  // namespace
 
 extern "C" {
@@ -159,7 +143,7 @@ void DestroyDialogToolTips(HWND* tip)
 void RelayDialogToolTips(const HWND* tips, int count, WPARAM wParam, LPARAM lParam)
 {
     HWND over = (HWND)wParam;
-    if (!tips || !over || LOWORD(lParam) != HTCLIENT || !IsRelayedMouseMessage(HIWORD(lParam)))
+    if (!tips || !over || LOWORD(lParam) != HTCLIENT || !IsToolTipMouseMessage(HIWORD(lParam)))
         return;
     MSG message = {};
     message.hwnd = over;
@@ -178,6 +162,22 @@ void RelayDialogToolTips(const HWND* tips, int count, WPARAM wParam, LPARAM lPar
 void RelayDialogToolTip(HWND tip, WPARAM wParam, LPARAM lParam)
 {
     RelayDialogToolTips(&tip, 1, wParam, lParam);
+}
+
+int IsToolTipMouseMessage(UINT message)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return 1;
+    default:
+        return 0;
+    }
 }
 
 }  // extern "C"

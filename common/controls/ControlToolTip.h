@@ -39,6 +39,8 @@ void DestroyDialogToolTips(HWND* tip);
 void RelayDialogToolTips(const HWND* tips, int count, WPARAM wParam, LPARAM lParam);
 // The same for one tooltip control.
 void RelayDialogToolTip(HWND tip, WPARAM wParam, LPARAM lParam);
+// 1 for the mouse messages a tooltip control is handed (TTM_RELAYEVENT), else 0.
+int IsToolTipMouseMessage(UINT message);
 
 #ifdef __cplusplus
 }
