@@ -49,6 +49,13 @@ protected:
             CloseHandle(file);
         }
     }
+    // Waits up to five seconds for the read-ahead to end; true when it has.
+    bool ReadAheadEnded()
+    {
+        for (int i = 0; i < 500 && DayMemoReadAheadBusy(cache_); i++)
+            Sleep(10);
+        return DayMemoReadAheadBusy(cache_) == 0;
+    }
     std::string Cached(int y, int m, int d, DayMemoRecord* record = nullptr, int singleLine = 0)
     {
         return TakeHeapText(CachedDayMemoText(cache_, &settings_, y, m, d, record, singleLine));
@@ -168,9 +175,7 @@ TEST_F(DayMemoCacheTest, MonthsReadAheadAreTakenOverAndCheckedAgainstTheirFiles)
         BeginDayMemoPass(cache_);
         EXPECT_EQ("(null)", Cached(2019, 4, 1));
         ReadAheadDayMemos(cache_, &settings_, 2019, 4, 1);
-        for (int i = 0; i < 500 && DayMemoReadAheadBusy(cache_); i++)
-            Sleep(10);
-        ASSERT_EQ(0, DayMemoReadAheadBusy(cache_));
+        ASSERT_TRUE(ReadAheadEnded());
         const char* name = monthFiles ? "201905.txt" : "20190501.txt";
         HANDLE held = CreateFileA(folder_.Path(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
@@ -222,16 +227,13 @@ TEST_F(DayMemoCacheTest, FilesReadAheadInAnotherFolderAreNotTakenOver)
     BeginDayMemoPass(cache_);
     EXPECT_EQ("(null)", Cached(2019, 4, 1));
     ReadAheadDayMemos(cache_, &settings_, 2019, 4, 1);
-    for (int i = 0; i < 500 && DayMemoReadAheadBusy(cache_); i++)
-        Sleep(10);
-    ASSERT_EQ(0, DayMemoReadAheadBusy(cache_));
+    ASSERT_TRUE(ReadAheadEnded());
 
     settings_.MemoDir = otherDir.c_str();
     BeginDayMemoPass(cache_);
     EXPECT_EQ("(null)", Cached(2019, 4, 1));
     ReadAheadDayMemos(cache_, &settings_, 2019, 4, 1);
-    for (int i = 0; i < 500 && DayMemoReadAheadBusy(cache_); i++)
-        Sleep(10);
+    ReadAheadEnded();
     BeginDayMemoPass(cache_);
     EXPECT_EQ("there", Cached(2019, 5, 1));
 }
