@@ -4,7 +4,7 @@ set -e
 
 packages="cmake g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
 python3 wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic fonts-ipafont-mincho locales imagemagick googletest
-lhasa ghostscript"
+lhasa ghostscript fonts-wine"
 
 missing=""
 for p in $packages; do

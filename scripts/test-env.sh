@@ -1,7 +1,7 @@
 #!/bin/bash
-# Starts or stops what the tests run in: a private Xvfb on a free display, the
-# build's Wine prefix (Japanese fonts mapped to the IPA fonts) and one
-# persistent wineserver for the whole run.
+# Prepares or clears what the tests run in. start: the build's Wine prefix (Japanese fonts mapped to the IPA
+# fonts, windows kept Wine's own), from which each test program gets a prefix, an Xvfb and a wineserver of
+# its own (cmake/wine-run.sh). stop: ends what a test program that was killed left running.
 #   test-env.sh start|stop BUILD_DIR
 set -e
 action=$1
@@ -11,20 +11,32 @@ export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
 . "$(dirname "$0")/wine-prefix.sh"
 
+# clear_runs: the desktops of test programs that were killed before they could end them.
+clear_runs() {
+    local run
+    for run in "$env_dir"/runs/run.*; do
+        [ -d "$run" ] || continue
+        WINEPREFIX="$run/prefix" wineserver -k 2>/dev/null || true
+        stop_xvfb "$run"
+        rm -rf "$run"
+    done
+}
+
 case "$action" in
 start)
     mkdir -p "$env_dir"
-    "$0" stop "$build" >/dev/null 2>&1 || true
+    clear_runs
+    wineserver -k 2>/dev/null || true
     start_xvfb "$env_dir"
     prepare_prefix "$env_dir"
-    setsid wineserver -p >"$env_dir/wineserver.log" 2>&1 </dev/null
-    # Start Wine's services now, with their output away from ctest's pipes.
-    setsid wine cmd /c exit >"$env_dir/services.log" 2>&1 </dev/null
-    echo "Test display :$(cat "$env_dir/display"), prefix $WINEPREFIX"
+    stop_xvfb "$env_dir"
+    # The copies take the registry as the files hold it: no server may still be writing them.
+    wineserver -w
+    rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/*
+    echo "Prefix $WINEPREFIX ready; each test program runs on a desktop of its own"
     ;;
 stop)
-    wineserver -k 2>/dev/null || true
-    stop_xvfb "$env_dir"
+    clear_runs
     ;;
 *)
     echo "usage: $0 start|stop BUILD_DIR" >&2

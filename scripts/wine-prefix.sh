@@ -1,5 +1,6 @@
-# Shared by test-env.sh and run.sh (sourced): a private Xvfb and a Wine prefix with the
-# Japanese font names mapped to the IPA fonts. WINEPREFIX must be set by the caller.
+# Shared by test-env.sh, run.sh and the test wrapper (sourced): a private Xvfb, a Wine prefix with the
+# Japanese font names mapped to the IPA fonts, and copies of a prepared prefix. WINEPREFIX must be set by
+# the caller.
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -12,7 +13,7 @@ start_xvfb() {
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
         3>"$dir/display.new" >"$dir/xvfb.log" 2>&1 </dev/null &
     echo $! >"$dir/xvfb.pid"
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         [ -s "$dir/display.new" ] && break
         sleep 0.1
     done
@@ -60,9 +61,32 @@ prepare_prefix() {
         wineserver -w
         touch "$WINEPREFIX/.daylens-ready"
     fi
+    # Wine draws the glyphs of caption buttons, scroll bars and check marks with its Marlett font, which
+    # it looks for in the prefix's Fonts folder: without it they show as letters ("r" for the close box).
+    local marlett=/usr/share/wine/fonts/marlett.ttf
+    if [ -f "$marlett" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     if [ ! -f "$WINEPREFIX/.daylens-unmanaged" ]; then
         unmanage_windows
         wineserver -w
         touch "$WINEPREFIX/.daylens-unmanaged"
     fi
+}
+
+# clone_prefix BASE DEST: a prefix of its own, made from the prepared prefix BASE, for one test program and
+# its wineserver. The registry and the user's profile (Temp, AppData, the Startup folder) are copies of
+# their own: programs of other prefixes get the same process numbers, and so the same temporary names.
+# The rest of drive C is BASE's, shared.
+clone_prefix() {
+    local base=$1 dest=$2 entry
+    mkdir -p "$dest/dosdevices" "$dest/drive_c" || return 1
+    cp "$base/system.reg" "$base/user.reg" "$base/userdef.reg" "$base/.update-timestamp" "$dest/" || return 1
+    for entry in "$base/drive_c"/*; do
+        [ "$(basename "$entry")" = users ] || ln -s "$entry" "$dest/drive_c/" || return 1
+    done
+    tar -C "$base/drive_c" --exclude='users/*/Temp/*' -cf - users | tar -C "$dest/drive_c" -xf - || return 1
+    ln -s ../drive_c "$dest/dosdevices/c:" || return 1
+    ln -s / "$dest/dosdevices/z:" || return 1
 }

@@ -15,8 +15,8 @@ HWND CreateTestChild(HWND parent, const char* className, int id, DWORD style, in
                      const char* text = "");
 // Handles messages for the given time.
 void PumpMessages(DWORD milliseconds);
-// A top-level window of this process with the class and title (either may be null for any), or null. Test programs
-// run side by side on one desktop, so a dialog is looked for among the test's own windows only.
+// A top-level window of this process with the class and title (either may be null for any), or null: a dialog is
+// looked for among the test's own windows only.
 HWND FindOwnWindow(const char* className, const char* title);
 // Puts the pointer at (x, y) and waits until it has stayed there past the point where Wine asks the X server for it
 // (a position is taken from the server once it is 100 ms old). A window that handles the motion of an earlier move
