@@ -19,6 +19,13 @@ int HitTestBorder(const RECT* rect, POINT point, int n)
     return left ? BORDER_LEFT : BORDER_INSIDE;
 }
 
+POINT MouseMessagePoint(HWND window, LPARAM lParam)
+{
+    POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    ClientToScreen(window, &point);
+    return point;
+}
+
 int HitTestWindowBorder(HWND window, int n)
 {
     RECT rect;

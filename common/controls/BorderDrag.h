@@ -26,6 +26,9 @@ enum BorderZone {
 int HitTestBorder(const RECT* rect, POINT point, int n);
 // HitTestBorder over the window's rectangle at the cursor.
 int HitTestWindowBorder(HWND window, int n);
+// The screen point of a mouse message of window (lParam in client coordinates): where the pointer was when the button
+// or the motion happened, which GetCursorPos may no longer say by the time the message is handled.
+POINT MouseMessagePoint(HWND window, LPARAM lParam);
 
 // What a drag keeps from the press: the zone, the window rectangle and the cursor's offset from its top-left corner.
 struct BorderDrag {

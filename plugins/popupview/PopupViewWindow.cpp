@@ -457,10 +457,13 @@ void OnRightButton(HWND window)
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
-// The zone a press there may drag: a border zone unless the size is fixed, the inside unless the place is.
-int DraggableZone(HWND window)
+// The zone a press at point may drag: a border zone unless the size is fixed, the inside unless the place is.
+int DraggableZone(HWND window, POINT point)
 {
-    int zone = HitTestWindowBorder(window, kBorderZone);
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return BORDER_NONE;
+    int zone = HitTestBorder(&rect, point, kBorderZone);
     if (zone == BORDER_INSIDE)
         return Settings().FixPos ? BORDER_NONE : zone;
     return zone != BORDER_NONE && !Settings().FixSize ? zone : BORDER_NONE;
@@ -488,45 +491,59 @@ BOOL OnSetCursor(HWND window, LPARAM lParam)
     return TRUE;
 }
 
-void OnButtonDown(HWND window)
+// The drag follows the points of the mouse messages, so that it lands where the button and the motions happened.
+void OnButtonDown(HWND window, POINT point)
 {
     if (s_window.Drag.Zone != BORDER_NONE)
         return;
-    int zone = DraggableZone(window);
+    int zone = DraggableZone(window, point);
     if (zone == BORDER_NONE)
         return;
     RECT start;
-    POINT cursor;
     GetWindowRect(window, &start);
-    GetCursorPos(&cursor);
     SetZoneCursor(zone);
     SetCapture(window);
-    BeginBorderDrag(&s_window.Drag, zone, &start, cursor);
+    BeginBorderDrag(&s_window.Drag, zone, &start, point);
     if (zone != BORDER_INSIDE)
         RemoveRegion(window);
 }
 
-void FollowDrag(HWND window)
+void FollowDrag(HWND window, POINT point)
 {
-    POINT cursor;
     RECT r;
-    GetCursorPos(&cursor);
-    if (!TrackBorderDrag(&s_window.Drag, cursor, &r))
+    if (!TrackBorderDrag(&s_window.Drag, point, &r))
         return;
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (s_window.Drag.Zone == BORDER_INSIDE ? SWP_NOSIZE : 0);
     SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
 }
 
-void EndDrag(HWND window)
+// Ends a drag at point; with none (the capture was taken away), where the pointer is now.
+void EndDrag(HWND window, const POINT* point)
 {
     if (s_window.Drag.Zone == BORDER_NONE)
         return;
-    FollowDrag(window);
+    POINT end;
+    if (point)
+        end = *point;
+    else
+        GetCursorPos(&end);
+    FollowDrag(window, end);
     s_window.Drag.Zone = BORDER_NONE;
     StoreWindowRect(window);
     SavePopupViewSetting();
     ApplyRegion(window);
     ReleaseCapture();
+}
+
+void OnMouseMove(HWND window, POINT point)
+{
+    if (s_window.Drag.Zone != BORDER_NONE)
+        FollowDrag(window, point);
+}
+
+void OnButtonUp(HWND window, POINT point)
+{
+    EndDrag(window, &point);
 }
 
 void DrawCloseButton(const DRAWITEMSTRUCT* item)
@@ -591,10 +608,10 @@ INT_PTR CALLBACK PopupViewDlgProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return TRUE;
     case WM_RBUTTONUP: OnRightButton(window); return TRUE;
     case WM_SETCURSOR: return OnSetCursor(window, lParam) ? Answer(window, TRUE) : FALSE;
-    case WM_LBUTTONDOWN: OnButtonDown(window); return TRUE;
-    case WM_MOUSEMOVE: if (s_window.Drag.Zone != BORDER_NONE) FollowDrag(window); return TRUE;
-    case WM_LBUTTONUP: EndDrag(window); return TRUE;
-    case WM_CAPTURECHANGED: if ((HWND)lParam != window) EndDrag(window); return TRUE;
+    case WM_LBUTTONDOWN: OnButtonDown(window, MouseMessagePoint(window, lParam)); return TRUE;
+    case WM_MOUSEMOVE: OnMouseMove(window, MouseMessagePoint(window, lParam)); return TRUE;
+    case WM_LBUTTONUP: OnButtonUp(window, MouseMessagePoint(window, lParam)); return TRUE;
+    case WM_CAPTURECHANGED: if ((HWND)lParam != window) EndDrag(window, nullptr); return TRUE;
     case WM_DRAWITEM: DrawCloseButton((const DRAWITEMSTRUCT*)lParam); return TRUE;
     case WM_DESTROY: OnDestroy(window); return FALSE;
     }

@@ -199,29 +199,20 @@ protected:
         GetExitCodeThread(thread, &code);
         return (int)code;
     }
-    // Puts the pointer at point. The press of a drag waits until the pointer holds there, so that a late motion of the
-    // drag before cannot set it back under the popup's grip.
-    static void PointAt(POINT point, bool settle)
-    {
-        if (settle) {
-            PlacePointer(point.x, point.y);
-            return;
-        }
-        SetCursorPos(point.x, point.y);
-        Sleep(50);
-    }
-    // The popup takes the mouse message at the pointer's place on its own thread, as if the button were used there.
+    // The popup takes the mouse message at its point on its own thread, as if the button were used there. The press
+    // also puts the pointer there (and waits until it holds), so that no motion of the real pointer comes between.
     void Mouse(UINT message, POINT at)
     {
-        PointAt(at, message == WM_LBUTTONDOWN);
+        if (message == WM_LBUTTONDOWN)
+            PlacePointer(at.x, at.y);
         POINT client = at;
         ScreenToClient(popup_, &client);
         DWORD_PTR result = 0;
         SendMessageTimeoutA(popup_, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
                             MAKELPARAM(client.x, client.y), SMTO_NORMAL, 5000, &result);
     }
-    // Presses at from, moves by (dx, dy) in steps, and lets go. The pointer is really moved; the button messages are
-    // handed to the popup, so that the drag never depends on how quickly the desktop delivers real input.
+    // Presses at from, moves by (dx, dy) in steps, and lets go: the button and motion messages are handed to the popup,
+    // so that the drag never depends on how quickly the desktop delivers real input.
     void Drag(POINT from, int dx, int dy)
     {
         const int steps = 4;
