@@ -355,8 +355,7 @@ INT_PTR OnInitDialog(HWND dialog, HolidayDlgData* data)
     snprintf(caption, sizeof(caption), data->Env->IsEnglish == 1 ? texts.EnglishCaption : texts.Caption,
              ProgramName());
     SetWindowTextA(dialog, caption);
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)EngineIcon(PROGRAM_ICON_LARGE));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)EngineIcon(PROGRAM_ICON_SMALL));
+    AppInfo::SetWindowIcons(dialog, EngineIcon(PROGRAM_ICON_LARGE), EngineIcon(PROGRAM_ICON_SMALL));
     SendDlgItemMessageA(dialog, IDC_HOLIDAY_EDIT_NAME, EM_LIMITTEXT, kNameLimit, 0);
     SetUpList(dialog);
     FormatHolidayRow(dialog, &data->Work);

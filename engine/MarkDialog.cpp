@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "AppInfo.h"
 #include "CaptionButton.h"
 #include "Choosers.h"
 #include "DayMark.h"
@@ -212,8 +213,7 @@ INT_PTR OnInitDialog(HWND dialog, MarkDlgState* state)
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
     if (!state)
         return TRUE;
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)EngineIcon(PROGRAM_ICON_LARGE));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)EngineIcon(PROGRAM_ICON_SMALL));
+    AppInfo::SetWindowIcons(dialog, EngineIcon(PROGRAM_ICON_LARGE), EngineIcon(PROGRAM_ICON_SMALL));
     SetDlgItemTextA(dialog, IDC_MARK_LABEL_NAME, state->Work.Name[0] ? state->Work.Name : kDefaultName);
     FillMarkKinds(dialog, state);
     SetDecoration(dialog, state);

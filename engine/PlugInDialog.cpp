@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "AppInfo.h"
 #include "DaylensIds.h"
 #include "EngineDialogIds.h"
 #include "EngineMain.h"
@@ -140,8 +141,7 @@ void PlaceDialog(HWND dialog, EnvData* env)
 INT_PTR OnInitDialog(HWND dialog, PlugInDlgData* data)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)EngineIcon(PROGRAM_ICON_LARGE));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)EngineIcon(PROGRAM_ICON_SMALL));
+    AppInfo::SetWindowIcons(dialog, EngineIcon(PROGRAM_ICON_LARGE), EngineIcon(PROGRAM_ICON_SMALL));
     PlaceDialog(dialog, data->Env);
     LayoutPlugInDlg(dialog);
     SetUpList(dialog);

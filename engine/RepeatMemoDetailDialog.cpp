@@ -143,8 +143,7 @@ void ShowMemo(HWND dialog, const RepeatMemoDetailData* data)
 INT_PTR OnInitDialog(HWND dialog, RepeatMemoDetailData* data)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)EngineIcon(PROGRAM_ICON_LARGE));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)EngineIcon(PROGRAM_ICON_SMALL));
+    AppInfo::SetWindowIcons(dialog, EngineIcon(PROGRAM_ICON_LARGE), EngineIcon(PROGRAM_ICON_SMALL));
     if (data->Memo->MemoDialogFont == 1)
         data->SubstitutedFont = SubstituteDialogFont(dialog, IDC_REPEATDETAIL_EDIT_TEXT);
     ShowMemo(dialog, data);

@@ -106,8 +106,7 @@ void SetUpList(HWND dialog)
 INT_PTR OnInitDialog(HWND dialog, RepeatMemoDlgData* data)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)EngineIcon(PROGRAM_ICON_LARGE));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)EngineIcon(PROGRAM_ICON_SMALL));
+    AppInfo::SetWindowIcons(dialog, EngineIcon(PROGRAM_ICON_LARGE), EngineIcon(PROGRAM_ICON_SMALL));
     SetUpList(dialog);
     FormatRepeatMemoRow(dialog, &data->Work);
     SetRepeatMemoToolTips(dialog, &data->ToolTip, 1, data->Env->BalloonTip);

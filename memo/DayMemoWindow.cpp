@@ -471,10 +471,7 @@ INT_PTR OnInitDialog(HWND window)
     char caption[256];
     snprintf(caption, sizeof(caption), kCaptionFormat, s_memo.Info ? s_memo.Info->GetAppName() : MessageCaption());
     SetWindowTextA(window, caption);
-    if (s_memo.BigIcon)
-        SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)s_memo.BigIcon);
-    if (s_memo.SmallIcon)
-        SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)s_memo.SmallIcon);
+    AppInfo::SetWindowIcons(window, s_memo.BigIcon, s_memo.SmallIcon);
     s_memo.Saved = 0;
     s_memo.Modified = 0;
     MemoSettings& memo = g_memoSettings;

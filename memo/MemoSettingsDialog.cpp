@@ -173,10 +173,7 @@ INT_PTR OnInitDialog(HWND dialog, MemoSettingsDlgData* data)
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
     if (!data)
         return TRUE;
-    if (data->BigIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)data->BigIcon);
-    if (data->SmallIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)data->SmallIcon);
+    AppInfo::SetWindowIcons(dialog, data->BigIcon, data->SmallIcon);
     CreateMemoSettingsTabs(dialog, data);
     if (!GetWindow(dialog, GW_OWNER))
         PlaceWindowBeside(dialog, PLACE_CENTRE, nullptr);

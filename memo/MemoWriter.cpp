@@ -211,17 +211,3 @@ int WriteMonthMemos(const MemoSettings* memo, int year, int month, char* const* 
     }
     return all;
 }
-
-void FreeMonthMemos(char** texts, DayMemoRecord** records)
-{
-    for (int i = 0; i < MEMO_MONTH_DAYS; i++) {
-        if (texts && texts[i])
-            HeapFree(GetProcessHeap(), 0, texts[i]);
-        if (texts)
-            texts[i] = nullptr;
-        if (records && records[i])
-            HeapFree(GetProcessHeap(), 0, records[i]);
-        if (records)
-            records[i] = nullptr;
-    }
-}

@@ -33,11 +33,9 @@ char* FormatDayMemoSection(const DayMemoRecord* record, const char* text);
 int WriteDayMemo(const MemoSettings* memo, int year, int month, int day, const char* text,
                  const DayMemoRecord* record);
 // Fills the month cache: for every day of the month a record (allocated when its slot is null) and the day's text
-// (null without memo). The caller frees both with FreeMonthMemos. 1.
+// (null without memo). The caller frees each text and record with HeapFree. 1.
 int ReadMonthMemos(const MemoSettings* memo, int year, int month, char** texts, DayMemoRecord** records,
                    int singleLine);
 // WriteDayMemo for every day of the month from the cache; 1 when every day was written.
 int WriteMonthMemos(const MemoSettings* memo, int year, int month, char* const* texts,
                     DayMemoRecord* const* records);
-// Frees the texts (and with records, the records) of a month cache and nulls the slots.
-void FreeMonthMemos(char** texts, DayMemoRecord** records);

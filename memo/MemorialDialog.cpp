@@ -78,10 +78,7 @@ INT_PTR OnInitDialog(HWND dialog, MemorialDlgData* data)
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
     if (!data)
         return TRUE;
-    if (data->BigIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)data->BigIcon);
-    if (data->SmallIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)data->SmallIcon);
+    AppInfo::SetWindowIcons(dialog, data->BigIcon, data->SmallIcon);
     Check(dialog, IDC_MEMORIAL_CHECK_POPUP, data->Popup);
     Check(dialog, IDC_MEMORIAL_CHECK_TOOLTIP, data->ShowToolTip);
     Check(dialog, IDC_MEMORIAL_CHECK_AGE, data->Count);

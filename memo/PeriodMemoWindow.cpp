@@ -386,10 +386,7 @@ INT_PTR OnInitDialog(HWND window)
     }
     s_period.Open = 1;
     g_memoSettings.PeriodWindow = window;
-    if (s_period.BigIcon)
-        SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)s_period.BigIcon);
-    if (s_period.SmallIcon)
-        SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)s_period.SmallIcon);
+    AppInfo::SetWindowIcons(window, s_period.BigIcon, s_period.SmallIcon);
     s_period.Changed = 0;
     s_period.MemoSaved = 0;
     SetFonts(window);

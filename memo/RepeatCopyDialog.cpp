@@ -63,10 +63,7 @@ INT_PTR OnInitDialog(HWND dialog)
     char caption[256];
     snprintf(caption, sizeof(caption), kCaptionFormat, s_copy.Info ? s_copy.Info->GetAppName() : MessageCaption());
     SetWindowTextA(dialog, caption);
-    if (s_copy.BigIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)s_copy.BigIcon);
-    if (s_copy.SmallIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)s_copy.SmallIcon);
+    AppInfo::SetWindowIcons(dialog, s_copy.BigIcon, s_copy.SmallIcon);
     s_copy.Kind = REPEAT_COPY_DAILY;
     CheckRadioButton(dialog, IDC_REPEATCOPY_RADIO_DAILY, IDC_REPEATCOPY_RADIO_YEARLY, IDC_REPEATCOPY_RADIO_DAILY);
     s_copy.First = s_copy.Last = MemoDate();

@@ -355,8 +355,7 @@ INT_PTR OnInitDialog(HWND dialog)
     s_dialog.Open = 1;
     s_dialog.Dialog = dialog;
     s_dialog.Work = work;
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)ProgramIcon(PROGRAM_ICON_LARGE));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)ProgramIcon(PROGRAM_ICON_SMALL));
+    AppInfo::SetWindowIcons(dialog, ProgramIcon(PROGRAM_ICON_LARGE), ProgramIcon(PROGRAM_ICON_SMALL));
     live->PreviewWindow = nullptr;
     EnableWindow(GetDlgItem(dialog, IDC_SETTINGS_BTN_APPLY), FALSE);
     ResourceDllAcquire(1);

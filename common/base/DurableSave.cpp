@@ -225,11 +225,6 @@ int SaveFileDurably(const char* path, const void* data, DWORD size)
     return SaveThrough(PlaceFile, path, data, size);
 }
 
-int SaveNewFileDurably(const char* path, const void* data, DWORD size)
-{
-    return SaveNewFileDurablyVia(path, data, size, nullptr);
-}
-
 int SaveNewFileDurablyVia(const char* path, const void* data, DWORD size, const char* tempFolder)
 {
     if (SafeStrLen(path) == 0 || (!data && size)) {

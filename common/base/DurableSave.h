@@ -17,11 +17,9 @@ extern "C" {
 int SaveFileDurably(const char* path, const void* data, DWORD size);
 // SaveFileDurably for a file that a listing of its folder just showed missing: put in place only while no file is
 // at path, so that the name is looked for once (under Wine each look for a missing name reads the whole folder). 0
-// with ERROR_FILE_EXISTS and the file that appeared untouched, else as SaveFileDurably.
-int SaveNewFileDurably(const char* path, const void* data, DWORD size);
-// SaveNewFileDurably with the temporary file made in tempFolder, a folder of CreateSaveFolder beside path (beside
-// path itself when tempFolder is null). Many new files saved into one folder are made faster so: under Wine each
-// new name reads the whole folder it is made in.
+// with ERROR_FILE_EXISTS and the file that appeared untouched, else as SaveFileDurably. The temporary file is made
+// in tempFolder, a folder of CreateSaveFolder beside path (beside path itself when tempFolder is null). Many new
+// files saved into one folder are made faster so: under Wine each new name reads the whole folder it is made in.
 int SaveNewFileDurablyVia(const char* path, const void* data, DWORD size, const char* tempFolder);
 // A new empty folder in folder ("saves.<process>-<number>.dlsave") for the temporary files of the saves of many new
 // files into folder; null when it cannot be made. The caller ends with RemoveSaveFolder, which frees the name.

@@ -93,10 +93,7 @@ INT_PTR OnInitDialog(HWND dialog, AboutDlgData* data)
         return TRUE;
     if (SafeStrLen(data->caption) > 0)
         SetWindowTextA(dialog, data->caption);
-    if (data->bigIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)data->bigIcon);
-    if (data->smallIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)data->smallIcon);
+    AppInfo::SetWindowIcons(dialog, data->bigIcon, data->smallIcon);
     SetTitleLine(dialog, data);
     SetVersionLine(dialog, data);
     SetNoticeLine(dialog, data);

@@ -85,7 +85,6 @@ struct SettingKey {
         return k;
     }
     constexpr bool HasRange() const { return Min <= Max; }
-    constexpr bool IsNumber() const { return Type == SETTING_INT || Type == SETTING_BYTE || Type == SETTING_COLOR; }
 };
 
 struct SettingKeyTable {

@@ -53,8 +53,9 @@ public:
     int SetTitleWithVersion(HWND window, const char* extra);
     // "<name> <version>", kept in TitleText.
     const char* GetTitleWithVersion();
-    // Sends WM_SETICON for each icon that is not null; 0 for a null window.
-    int SetWindowIcons(HWND window, HICON bigIcon, HICON smallIcon);
+    // Sends WM_SETICON for each icon that is not null; 0 for a null window. Static, so that a window opened without
+    // an AppInfo still gets its icons.
+    static int SetWindowIcons(HWND window, HICON bigIcon, HICON smallIcon);
     // The desktop work area, kept in WorkArea; null when out of memory.
     const RECT* GetWorkArea();
     // The settings-file path, fixed by the first call (see ResolveIniPath).

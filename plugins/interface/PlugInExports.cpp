@@ -8,8 +8,8 @@
 
 namespace {
 
+// The host's table as it last handed it over; kept, though nothing in the plug-ins reads it.
 PlugInSlot g_hostTable[PLUGIN_SLOT_COUNT];
-bool g_hasHostTable = false;
 
 const char* const* MenuItems(const char* language)
 {
@@ -18,11 +18,6 @@ const char* const* MenuItems(const char* language)
 }
 
 }  // namespace
-
-const PlugInSlot* HostPlugInTable()
-{
-    return g_hasHostTable ? g_hostTable : nullptr;
-}
 
 extern "C" {
 
@@ -79,7 +74,6 @@ int LxSetPlugIn(PlugInSlot* table)
     memset(g_hostTable, 0, sizeof(g_hostTable));
     if (table)
         memcpy(g_hostTable, table, sizeof(g_hostTable));
-    g_hasHostTable = true;
     return 1;
 }
 

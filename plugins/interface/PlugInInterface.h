@@ -33,6 +33,3 @@ struct PlugInDescription {
 
 // Defined by each plug-in.
 const PlugInDescription* ThisPlugIn();
-
-// The plug-in table as the host last handed it (PLUGIN_SLOT_COUNT entries, zero before), or null before.
-const PlugInSlot* HostPlugInTable();

@@ -128,10 +128,7 @@ INT_PTR OnInitDialog(HWND dialog, MiniMemoSettingsDlgData* data)
         return TRUE;
     }
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
-    if (g_miniMemo.BigIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_BIG, (LPARAM)g_miniMemo.BigIcon);
-    if (g_miniMemo.SmallIcon)
-        SendMessageA(dialog, WM_SETICON, ICON_SMALL, (LPARAM)g_miniMemo.SmallIcon);
+    AppInfo::SetWindowIcons(dialog, g_miniMemo.BigIcon, g_miniMemo.SmallIcon);
     CreatePages(dialog, data);
     if (!GetWindow(dialog, GW_OWNER))
         PlaceWindowBeside(dialog, PLACE_CENTRE, nullptr);

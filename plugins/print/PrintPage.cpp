@@ -346,14 +346,6 @@ int NextPrintMonth(int* year, int* month, int toYear, int toMonth)
     return 1;
 }
 
-int CountPrintPages(int fromYear, int fromMonth, int toYear, int toMonth)
-{
-    int pages = 1;
-    while (pages < PRINT_PAGE_MAX && NextPrintMonth(&fromYear, &fromMonth, toYear, toMonth))
-        pages++;
-    return pages;
-}
-
 void StepShownMonth(int* year, int* month, int wheelDelta)
 {
     if (!year || !month || wheelDelta == 0)

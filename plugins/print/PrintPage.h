@@ -76,9 +76,8 @@ PageMetrics ScalePageMetrics(const PageMetrics& metrics, double scale);
 // Moves (year, month) to the next page of a range ending at (toYear, toMonth): 0 when (year, month) was the last
 // page, which is also the case for a range whose end lies before its start.
 int NextPrintMonth(int* year, int* month, int toYear, int toMonth);
-// Pages that the range gives, at most PRINT_PAGE_MAX.
+// Most pages one print job gives.
 #define PRINT_PAGE_MAX 1048576
-int CountPrintPages(int fromYear, int fromMonth, int toYear, int toMonth);
 
 // The month the preview shows after a wheel turn: down (negative delta) the next, up the previous, across year
 // ends; no change for 0.

@@ -175,8 +175,8 @@ TEST_F(MemoImportBatchTest, ANewFileIsNeverMadeOverOneThatAppeared)
     TempFolder folder;
     ASSERT_TRUE(folder.Create("daylens-new-file"));
     std::string path = folder.Path("20260501.txt");
-    ASSERT_EQ(1, SaveNewFileDurably(path.c_str(), "[a]\r\n", 5));
-    EXPECT_EQ(0, SaveNewFileDurably(path.c_str(), "[b]\r\n", 5));
+    ASSERT_EQ(1, SaveNewFileDurablyVia(path.c_str(), "[a]\r\n", 5, nullptr));
+    EXPECT_EQ(0, SaveNewFileDurablyVia(path.c_str(), "[b]\r\n", 5, nullptr));
     EXPECT_EQ((DWORD)ERROR_FILE_EXISTS, GetLastError());
     IniDocument* doc = OpenNewIniDocument(path.c_str());
     ASSERT_NE(nullptr, doc);

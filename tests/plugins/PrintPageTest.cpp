@@ -301,15 +301,13 @@ TEST_F(PrintPageTest, ColumnColoursADayByItsMemoMarkOnlyForAUserMarkThatExists)
 
 TEST(PrintRangeTest, OnePagePerMonthOverTheRange)
 {
-    EXPECT_EQ(2, CountPrintPages(2025, 12, 2026, 1));
-    EXPECT_EQ(1, CountPrintPages(2026, 3, 2026, 3));
-    EXPECT_EQ(12, CountPrintPages(2025, 1, 2025, 12));
-    EXPECT_EQ(1, CountPrintPages(2026, 5, 2026, 2)) << "an end before the start prints the start month";
     int year = 2025, month = 12;
     EXPECT_EQ(1, NextPrintMonth(&year, &month, 2026, 1));
     EXPECT_EQ(2026, year);
     EXPECT_EQ(1, month);
     EXPECT_EQ(0, NextPrintMonth(&year, &month, 2026, 1));
+    year = 2026, month = 5;
+    EXPECT_EQ(0, NextPrintMonth(&year, &month, 2026, 2)) << "an end before the start prints the start month";
 }
 
 TEST(PrintRangeTest, WheelDownOnDecemberShowsJanuaryOfTheNextYear)
