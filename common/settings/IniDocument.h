@@ -1,8 +1,9 @@
 // A settings (INI) file edited as one document: read once under the file's lock, its sections replaced in memory
 // and the whole file written back through the durable save. The lock is a named mutex per file, so the program, its
 // threads and the plug-ins, which write their own sections of one settings file, never lose each other's changes.
-// Lines are kept byte for byte as the caller gives them (code page 932, CR LF); what stands outside the sections
-// that are changed is left as it was.
+// Lines and sections are found as the profile functions find them (IniText.h). The file keeps its form: the lines
+// the caller gives (code page 932) are written in the file's encoding, each ended by CR LF, and what stands outside
+// the sections that are changed is left byte for byte.
 #pragma once
 
 #include <stddef.h>
