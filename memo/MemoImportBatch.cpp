@@ -161,7 +161,7 @@ struct MemoImportBatch {
         char* Path;
         bool Loaded;
         bool KnownMissing;  // the folder's listing showed no such file
-        bool Irregular;     // read and written straight through the store
+        bool Unreadable;    // not read whole: read and written straight through the store
         ProfileFile* Parsed;  // what the file held when it was first read; null when it holds nothing
         int FirstDay;         // the days written, in the order of their first write
         int LastDay;
@@ -262,11 +262,11 @@ void LoadFile(MemoImportBatch::File* file)
     DWORD length = 0;
     char* text = ReadOpenFile(handle, &length);  // closes the handle
     if (!text) {
-        file->Irregular = true;
+        file->Unreadable = true;
         return;
     }
     file->Parsed = ParseProfileFile(text, length);
-    file->Irregular = !file->Parsed;
+    file->Unreadable = !file->Parsed;
     HeapFree(GetProcessHeap(), 0, text);
 }
 
@@ -507,7 +507,7 @@ char* ReadImportedDayMemo(MemoImportBatch* batch, int year, int month, int day, 
         return ReadDayMemoText(nullptr, year, month, day, &store, out, 0);
     MemoImportBatch::File& file = batch->Files[index];
     LoadFile(&file);
-    if (file.Irregular)
+    if (file.Unreadable)
         return ReadDayMemoText(nullptr, year, month, day, &store, out, 0);
     return DayMemoOfSection(FindProfileFileSection(file.Parsed, section), &store, out, 0);
 }
@@ -523,7 +523,7 @@ int WriteImportedDayMemo(MemoImportBatch* batch, int year, int month, int day, c
     int index = FileOf(batch, year, month, day);
     if (index != kNone)
         LoadFile(&batch->Files[index]);
-    if (index == kNone || batch->Files[index].Irregular)
+    if (index == kNone || batch->Files[index].Unreadable)
         return WriteImportedMemo(batch->Memo, year, month, day, text, record, batch->Tally);
 
     size_t length = strlen(text), storable = StorableMemoPrefix(text);
