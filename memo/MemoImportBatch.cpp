@@ -14,7 +14,6 @@
 #include "MemoMerge.h"
 #include "MemoWriter.h"
 #include "ProfileFile.h"
-#include "Sjis.h"
 #include "StrUtil.h"
 
 namespace {
@@ -155,71 +154,6 @@ private:
     BYTE* bits_ = nullptr;
 };
 
-bool IsBlankByte(unsigned char c)
-{
-    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A;
-}
-
-// A section header line that the profile functions and the INI document both read alike: blanks or tabs, "[", a
-// name of visible ASCII characters without "]", "]", then blanks only.
-bool IsPlainHeader(const unsigned char* line, size_t length)
-{
-    size_t at = 0;
-    while (at < length && (line[at] == ' ' || line[at] == '\t'))
-        at++;
-    if (at >= length || line[at] != '[')
-        return false;
-    size_t name = ++at;
-    while (at < length && line[at] > 0x20 && line[at] < 0x7F && line[at] != ']')
-        at++;
-    if (at == name || at >= length || line[at] != ']')
-        return false;
-    for (at++; at < length; at++) {
-        if (!IsBlankByte(line[at]))
-            return false;
-    }
-    return true;
-}
-
-// A text whose lines and sections the profile functions and the INI document see alike, so that a section the
-// document replaces reads back exactly as its lines read alone: no byte-order mark and no NUL, a line feed after
-// every carriage return and never right after a lead byte, every line that begins with "[" after its blanks a plain
-// header, and no header as an unended last line.
-bool IsRegularIniText(const unsigned char* text, size_t length)
-{
-    if ((length >= 2 && ((text[0] == 0xFF && text[1] == 0xFE) || (text[0] == 0xFE && text[1] == 0xFF))) ||
-        (length >= 3 && text[0] == 0xEF && text[1] == 0xBB && text[2] == 0xBF))
-        return false;
-    size_t lineStart = 0;
-    bool first = true;  // the line so far holds blanks only
-    bool header = false;
-    for (size_t at = 0; at < length; at++) {
-        unsigned char c = text[at];
-        if (c == 0 || (c == '\r' && (at + 1 >= length || text[at + 1] != '\n')))
-            return false;
-        if (IsSjisLeadByte(c) && at + 1 < length) {
-            if (text[at + 1] == '\n')
-                return false;
-            first = false;
-            at++;
-            continue;
-        }
-        if (c == '\n') {
-            if (header && !IsPlainHeader(text + lineStart, at - lineStart))
-                return false;
-            lineStart = at + 1;
-            first = true;
-            header = false;
-            continue;
-        }
-        if (first && c == '[')
-            header = true;
-        if (!IsBlankByte(c))
-            first = false;
-    }
-    return !header;  // an unended last line must be no header
-}
-
 }  // namespace
 
 struct MemoImportBatch {
@@ -227,7 +161,7 @@ struct MemoImportBatch {
         char* Path;
         bool Loaded;
         bool KnownMissing;  // the folder's listing showed no such file
-        bool Irregular;     // read and written straight through the store
+        bool Unreadable;    // not read whole: read and written straight through the store
         ProfileFile* Parsed;  // what the file held when it was first read; null when it holds nothing
         int FirstDay;         // the days written, in the order of their first write
         int LastDay;
@@ -307,8 +241,8 @@ int FileOf(MemoImportBatch* batch, int year, int month, int day)
     return batch->FileCount++;
 }
 
-// Reads the file once: a file whose text the profile functions and the INI document could see apart is read and
-// written straight through the store from then on.
+// Reads the file once: a file that cannot be read whole is read and written straight through the store from then
+// on.
 void LoadFile(MemoImportBatch::File* file)
 {
     if (file->Loaded)
@@ -328,12 +262,11 @@ void LoadFile(MemoImportBatch::File* file)
     DWORD length = 0;
     char* text = ReadOpenFile(handle, &length);  // closes the handle
     if (!text) {
-        file->Irregular = true;
+        file->Unreadable = true;
         return;
     }
-    if (IsRegularIniText((const unsigned char*)text, length))
-        file->Parsed = ParseProfileFile(text, length);
-    file->Irregular = !file->Parsed;
+    file->Parsed = ParseProfileFile(text, length);
+    file->Unreadable = !file->Parsed;
     HeapFree(GetProcessHeap(), 0, text);
 }
 
@@ -574,7 +507,7 @@ char* ReadImportedDayMemo(MemoImportBatch* batch, int year, int month, int day, 
         return ReadDayMemoText(nullptr, year, month, day, &store, out, 0);
     MemoImportBatch::File& file = batch->Files[index];
     LoadFile(&file);
-    if (file.Irregular)
+    if (file.Unreadable)
         return ReadDayMemoText(nullptr, year, month, day, &store, out, 0);
     return DayMemoOfSection(FindProfileFileSection(file.Parsed, section), &store, out, 0);
 }
@@ -590,7 +523,7 @@ int WriteImportedDayMemo(MemoImportBatch* batch, int year, int month, int day, c
     int index = FileOf(batch, year, month, day);
     if (index != kNone)
         LoadFile(&batch->Files[index]);
-    if (index == kNone || batch->Files[index].Irregular)
+    if (index == kNone || batch->Files[index].Unreadable)
         return WriteImportedMemo(batch->Memo, year, month, day, text, record, batch->Tally);
 
     size_t length = strlen(text), storable = StorableMemoPrefix(text);

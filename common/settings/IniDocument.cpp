@@ -8,7 +8,7 @@
 #include "DurableSave.h"
 #include "FileUtil.h"
 #include "HeapUtil.h"
-#include "Sjis.h"
+#include "IniText.h"
 #include "StrUtil.h"
 
 namespace {
@@ -24,99 +24,8 @@ struct SectionSpan {
     size_t Header = 0;
     size_t Body = 0;
     size_t End = 0;
+    bool HeaderEnded = false;  // the header line has its line break
 };
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// name (length bytes) against wanted, as the profile functions compare section and key names.
-bool SameName(const char* name, size_t length, const char* wanted)
-{
-    return strnlen(wanted, length + 1) == length && SameFoldedName(name, wanted, length);
-}
-
-size_t LineEnd(const char* text, size_t length, size_t at)
-{
-    const char* end = (const char*)memchr(text + at, '\n', length - at);
-    return end ? (size_t)(end - text) + 1 : length;
-}
-
-// The name of a section header line ("[name]" after blanks), as the profile functions take it; false for any other.
-bool HeaderName(const char* text, size_t at, size_t end, const char** name, size_t* length)
-{
-    while (at < end && IsBlank(text[at]))
-        at++;
-    if (at >= end || text[at] != '[')
-        return false;
-    // The header ends at the last "]" of its line, as the profile functions read it.
-    const char* close = nullptr;
-    for (size_t i = end; i > at + 1 && !close; i--) {
-        if (text[i - 1] == ']')
-            close = text + i - 1;
-    }
-    if (!close)
-        return false;
-    *name = text + at + 1;
-    *length = (size_t)(close - *name);
-    return true;
-}
-
-// The first section named wanted at or after from; false when there is none.
-bool FindSection(const char* text, size_t length, const char* wanted, size_t from, SectionSpan* span)
-{
-    bool found = false;
-    for (size_t at = from; at < length;) {
-        size_t end = LineEnd(text, length, at);
-        const char* name;
-        size_t nameLength;
-        if (HeaderName(text, at, end, &name, &nameLength)) {
-            if (found) {
-                span->End = at;
-                return true;
-            }
-            if (SameName(name, nameLength, wanted)) {
-                found = true;
-                span->Header = at;
-                span->Body = end;
-            }
-        }
-        at = end;
-    }
-    if (found)
-        span->End = length;
-    return found;
-}
-
-// A text in code page 932 for one that starts with a byte-order mark (UTF-8 or UTF-16 LE), as the profile functions
-// read such files; the caller frees it with HeapFree. Null when text has no mark or cannot be converted.
-char* FromMarkedText(const char* text, size_t length, size_t* converted)
-{
-    const unsigned char* bytes = (const unsigned char*)text;
-    WCHAR* wide = nullptr;
-    int wideLength = 0;
-    if (length >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-        wideLength = MultiByteToWideChar(CP_UTF8, 0, text + 3, (int)(length - 3), nullptr, 0);
-        wide = wideLength > 0 ? (WCHAR*)AllocZeroed(((size_t)wideLength + 1) * sizeof(WCHAR)) : nullptr;
-        if (wide)
-            MultiByteToWideChar(CP_UTF8, 0, text + 3, (int)(length - 3), wide, wideLength);
-    } else if (length >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        wideLength = (int)((length - 2) / sizeof(WCHAR));
-        wide = (WCHAR*)AllocZeroed(((size_t)wideLength + 1) * sizeof(WCHAR));
-        if (wide)
-            memcpy(wide, text + 2, (size_t)wideLength * sizeof(WCHAR));
-    }
-    if (!wide)
-        return nullptr;
-    int size = wideLength ? WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr) : 0;
-    char* out = (char*)AllocZeroed((size_t)size + 1);
-    if (out && size)
-        WideCharToMultiByte(CP_ACP, 0, wide, wideLength, out, size, nullptr, nullptr);
-    HeapFree(GetProcessHeap(), 0, wide);
-    *converted = out ? (size_t)size : 0;
-    return out;
-}
 
 // The lock's name from the file's full path, letters folded: one file, one lock, however it is spelt.
 void LockName(const char* path, char* name, size_t size)
@@ -173,23 +82,141 @@ bool Splice(IniDocument* doc, size_t from, size_t to, const char* with, size_t l
     return true;
 }
 
+IniText ViewOf(const IniDocument* doc)
+{
+    IniText text;
+    InitIniText(&text, doc->Text, doc->Length);
+    return text;
+}
+
+// A name asked for (blanks around it dropped, as the profile functions take it) in the form of the document's text,
+// to be compared with the names in it character by character.
+class FormName {
+public:
+    FormName(const IniText& form, const char* name)
+    {
+        while (IsIniBlank((unsigned char)*name))
+            name++;
+        size_t length = strlen(name);
+        while (length > 0 && IsIniBlank((unsigned char)name[length - 1]))
+            length--;
+        char* bytes = CodePageInIniForm(form.Encoding, name, length, &size_);
+        bytes_ = bytes;
+        InitIniTextAs(&text_, bytes, size_, form.Encoding);
+    }
+    ~FormName()
+    {
+        if (bytes_)
+            HeapFree(GetProcessHeap(), 0, bytes_);
+    }
+    FormName(const FormName&) = delete;
+    FormName& operator=(const FormName&) = delete;
+
+    bool Made() const { return bytes_ != nullptr; }
+    // The characters from..to of text (up to a NUL, where the profile functions end a name) against the name:
+    // ASCII letters folded, every other character compared whole.
+    bool Names(const IniText& text, size_t from, size_t to) const
+    {
+        size_t at = 0;
+        for (size_t step = 0, own = 0; from < to; from += step, at += own) {
+            unsigned c = IniCharacterAt(&text, from, &step);
+            if (c == 0)
+                break;
+            if (at >= size_)
+                return false;
+            unsigned n = IniCharacterAt(&text_, at, &own);
+            if (step != own || (c < 0x80 ? Folded(c) != Folded(n) : memcmp(text.Bytes + from, bytes_ + at, step)))
+                return false;
+        }
+        return at == size_;
+    }
+
+private:
+    static unsigned Folded(unsigned c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+
+    char* bytes_ = nullptr;
+    size_t size_ = 0;
+    IniText text_ = {};
+};
+
+// The first section named name at or after from; false when there is none.
+bool FindSection(const IniDocument* doc, const FormName& name, size_t from, SectionSpan* span)
+{
+    IniText text = ViewOf(doc);
+    bool found = false;
+    IniLine line;
+    for (size_t at = from; NextIniLine(&text, &at, &line);) {
+        if (!line.Header)
+            continue;
+        if (found) {
+            span->End = line.Start;
+            return true;
+        }
+        if (name.Names(text, line.NameFrom, line.NameTo)) {
+            found = true;
+            span->Header = line.Start;
+            span->Body = line.Next;
+            span->HeaderEnded = line.End < line.Next;
+        }
+    }
+    if (found)
+        span->End = text.Size;
+    return found;
+}
+
 // Removes every later section of the same name: the profile functions read only the first.
-bool DropRepeats(IniDocument* doc, const char* section, size_t after)
+bool DropRepeats(IniDocument* doc, const FormName& name, size_t after)
 {
     SectionSpan repeat;
-    while (FindSection(doc->Text, doc->Length, section, after, &repeat)) {
+    while (FindSection(doc, name, after, &repeat)) {
         if (!Splice(doc, repeat.Header, repeat.End, "", 0))
             return false;
     }
     return true;
 }
 
-// The text ends with a line break before a new section is added after it.
-bool EndLastLine(IniDocument* doc)
+// Puts length bytes of code-page text in the form of the document's text in place of the bytes from..to; *written,
+// when given, receives the bytes put in.
+bool SpliceText(IniDocument* doc, size_t from, size_t to, const char* text, size_t length, size_t* written)
 {
-    if (doc->Length == 0 || doc->Text[doc->Length - 1] == '\n')
+    size_t size = 0;
+    char* form = CodePageInIniForm(ViewOf(doc).Encoding, text, length, &size);
+    bool done = form && Splice(doc, from, to, form, size);
+    if (form)
+        HeapFree(GetProcessHeap(), 0, form);
+    if (written)
+        *written = done ? size : 0;
+    return done;
+}
+
+// A line break put in at *at when the line before it has none, *at moved past it; at the end of a UTF-16 text of an
+// odd length its lone byte is made a whole character first.
+bool BreakLineAt(IniDocument* doc, size_t* at, bool ended)
+{
+    IniText text = ViewOf(doc);
+    if (*at == doc->Length && (text.Encoding == INI_UTF16_LE || text.Encoding == INI_UTF16_BE) &&
+        (doc->Length - text.Start) % 2) {
+        // The zero byte goes where the character keeps the lone byte's value: after it or before it.
+        size_t zero = text.Encoding == INI_UTF16_LE ? *at : *at - 1;
+        if (!Splice(doc, zero, zero, "", 1))  // "" gives its closing NUL
+            return false;
+        *at += 1;
+    }
+    if (ended)
         return true;
-    return Splice(doc, doc->Length, doc->Length, kLineEnd, 2);
+    size_t written = 0;
+    if (!SpliceText(doc, *at, *at, kLineEnd, 2, &written))
+        return false;
+    *at += written;
+    return true;
+}
+
+// Appends length bytes of code-page text on lines of their own at the end of the document.
+bool AppendText(IniDocument* doc, const char* text, size_t length)
+{
+    IniText view = ViewOf(doc);
+    size_t at = doc->Length;
+    return BreakLineAt(doc, &at, IniTextEndsLine(&view)) && SpliceText(doc, at, at, text, length, nullptr);
 }
 
 // The lines of a NUL-separated block as CR LF lines in a heap text, length in *length; the caller frees it with
@@ -243,37 +270,22 @@ bool ReadDocument(IniDocument* doc)
     char* text = ReadOpenFile(file, &length);  // closes the file
     if (!text)
         return false;  // a file that is there but cannot be read is never written over
-    size_t converted = 0;
-    char* plain = FromMarkedText(text, length, &converted);
-    if (plain) {
-        HeapFree(GetProcessHeap(), 0, text);
-        text = plain;
-        length = (DWORD)converted;
-    }
     doc->Text = text;
     doc->Length = length;
     doc->Size = (size_t)length + 1;
     return true;
 }
 
-// The first line of the section whose key, blanks dropped, is key: its bytes from..to.
-bool FindKeyLine(const IniDocument* doc, const SectionSpan& span, const char* key, size_t* from, size_t* to)
+// The first key line of the section whose key is key, as the profile functions find it.
+bool FindKeyLine(const IniDocument* doc, const SectionSpan& span, const FormName& key, IniLine* found)
 {
-    for (size_t at = span.Body; at < span.End;) {
-        size_t end = LineEnd(doc->Text, span.End, at);
-        size_t k = at;
-        while (k < end && IsBlank(doc->Text[k]))
-            k++;
-        const char* equals = (const char*)memchr(doc->Text + k, '=', end - k);
-        size_t keyEnd = equals ? (size_t)(equals - doc->Text) : k;
-        while (keyEnd > k && IsBlank(doc->Text[keyEnd - 1]))
-            keyEnd--;
-        if (equals && SameName(doc->Text + k, keyEnd - k, key)) {
-            *from = at;
-            *to = end;
+    IniText text = ViewOf(doc);
+    IniLine line;
+    for (size_t at = span.Body; at < span.End && NextIniLine(&text, &at, &line);) {
+        if (line.From < line.To && key.Names(text, line.From, line.KeyTo)) {
+            *found = line;
             return true;
         }
-        at = end;
     }
     return false;
 }
@@ -348,9 +360,12 @@ bool SetIniSection(IniDocument* doc, const char* section, const char* lines)
 {
     if (!doc || !section)
         return false;
+    FormName name(ViewOf(doc), section);
+    if (!name.Made())
+        return false;
     SectionSpan span;
-    bool found = doc->Text && FindSection(doc->Text, doc->Length, section, 0, &span);
-    if (found && !DropRepeats(doc, section, span.End))
+    bool found = FindSection(doc, name, 0, &span);
+    if (found && !DropRepeats(doc, name, span.End))
         return false;
     if (!lines)
         return !found || Splice(doc, span.Header, span.End, "", 0);
@@ -360,18 +375,22 @@ bool SetIniSection(IniDocument* doc, const char* section, const char* lines)
         return false;
     bool done;
     if (found) {
-        done = Splice(doc, span.Body, span.End, body, length);
+        // A header on the last line without a line break gets one before the lines (it ends the text: the
+        // section has no lines to replace).
+        size_t before = span.Body;
+        done = BreakLineAt(doc, &span.Body, span.HeaderEnded);
+        span.End += span.Body - before;
+        done = done && SpliceText(doc, span.Body, span.End, body, length, nullptr);
     } else {
         size_t headerSize = strlen(section) + 5;
-        char* header = (char*)AllocZeroed(headerSize);
-        done = header && EndLastLine(doc);
+        char* header = (char*)AllocZeroed(headerSize + length);
+        done = header != nullptr;
         if (done) {
-            snprintf(header, headerSize, "[%s]\r\n", section);
-            done = Splice(doc, doc->Length, doc->Length, header, strlen(header)) &&
-                   Splice(doc, doc->Length, doc->Length, body, length);
-        }
-        if (header)
+            int headerLength = snprintf(header, headerSize, "[%s]\r\n", section);
+            memcpy(header + headerLength, body, length);
+            done = AppendText(doc, header, (size_t)headerLength + length);
             HeapFree(GetProcessHeap(), 0, header);
+        }
     }
     HeapFree(GetProcessHeap(), 0, body);
     return done;
@@ -386,26 +405,23 @@ bool SetIniKey(IniDocument* doc, const char* section, const char* key, const cha
     if (!line)
         return false;
     snprintf(line, lineSize, "%s=%s\r\n", key, NonNullStr(value));
+    size_t lineLength = strlen(line);
+    FormName sectionName(ViewOf(doc), section), keyName(ViewOf(doc), key);
     SectionSpan span;
-    bool done;
-    if (!doc->Text || !FindSection(doc->Text, doc->Length, section, 0, &span)) {
+    bool done = sectionName.Made() && keyName.Made();
+    if (done && !FindSection(doc, sectionName, 0, &span)) {
         char lines[2] = "";
-        done = SetIniSection(doc, section, lines) && FindSection(doc->Text, doc->Length, section, 0, &span);
-    } else {
-        done = true;
+        done = SetIniSection(doc, section, lines) && FindSection(doc, sectionName, 0, &span);
     }
-    if (done) {
-        size_t from = span.End, to = span.End;
-        if (FindKeyLine(doc, span, key, &from, &to)) {
-            done = Splice(doc, from, to, line, strlen(line));
-        } else {
-            // A last line without its line break is kept whole.
-            if (span.End > span.Body && doc->Text[span.End - 1] != '\n') {
-                done = Splice(doc, span.End, span.End, kLineEnd, 2);
-                from += 2;
-            }
-            done = done && Splice(doc, from, from, line, strlen(line));
-        }
+    IniLine found;
+    if (done && FindKeyLine(doc, span, keyName, &found)) {
+        done = SpliceText(doc, found.Start, found.Next, line, lineLength, nullptr);
+    } else if (done) {
+        // A section that ends the text may end without a line break; any other ends before a header's line.
+        size_t at = span.End;
+        IniText text = ViewOf(doc);
+        done = BreakLineAt(doc, &at, at < doc->Length || IniTextEndsLine(&text)) &&
+               SpliceText(doc, at, at, line, lineLength, nullptr);
     }
     HeapFree(GetProcessHeap(), 0, line);
     return done;
@@ -413,44 +429,48 @@ bool SetIniKey(IniDocument* doc, const char* section, const char* key, const cha
 
 int CountIniSections(const IniDocument* doc)
 {
-    if (!doc || !doc->Text)
+    if (!doc)
         return 0;
+    IniText text = ViewOf(doc);
     int count = 0;
-    for (size_t at = 0; at < doc->Length;) {
-        size_t end = LineEnd(doc->Text, doc->Length, at);
-        const char* name;
-        size_t length;
-        if (HeaderName(doc->Text, at, end, &name, &length))
-            count++;
-        at = end;
-    }
+    IniLine line;
+    for (size_t at = 0; NextIniLine(&text, &at, &line);)
+        count += line.Header;
     return count;
 }
 
 char* GetIniSectionLines(const IniDocument* doc, const char* section, size_t* size)
 {
+    if (!doc || !section)
+        return nullptr;
+    IniText text = ViewOf(doc);
+    FormName name(text, section);
     SectionSpan span;
-    if (!doc || !doc->Text || !section || !FindSection(doc->Text, doc->Length, section, 0, &span))
+    if (!name.Made() || !FindSection(doc, name, 0, &span))
         return nullptr;
-    char* lines = (char*)AllocZeroed(span.End - span.Body + 2);
-    if (!lines)
-        return nullptr;
-    size_t out = 0;
-    for (size_t at = span.Body; at < span.End;) {
-        size_t end = LineEnd(doc->Text, span.End, at);
-        size_t stop = end;
-        while (stop > at && (doc->Text[stop - 1] == '\n' || doc->Text[stop - 1] == '\r'))
-            stop--;
-        size_t start = at;
-        while (start < stop && IsBlank(doc->Text[start]))
-            start++;
-        if (stop > start) {
-            memcpy(lines + out, doc->Text + start, stop - start);
-            out += stop - start + 1;  // the zeroed block gives the line its NUL
+    size_t room = span.End - span.Body + 2, out = 0;
+    char* lines = (char*)AllocZeroed(room);
+    IniLine line;
+    for (size_t at = span.Body; lines && at < span.End && NextIniLine(&text, &at, &line);) {
+        if (line.From == line.To)
+            continue;
+        size_t length = 0;
+        char* piece = IniTextInCodePage(&text, line.From, line.To, &length);
+        // A lone lead byte at the very end reads as a whole character, so a line may grow by a byte.
+        char* grown = piece && out + length + 2 > room ? (char*)ReAllocZeroed(lines, out + length + 2) : lines;
+        if (!piece || !grown) {
+            if (piece)
+                HeapFree(GetProcessHeap(), 0, piece);
+            HeapFree(GetProcessHeap(), 0, grown ? grown : lines);
+            return nullptr;
         }
-        at = end;
+        lines = grown;
+        room = out + length + 2 > room ? out + length + 2 : room;
+        memcpy(lines + out, piece, length);
+        out += length + 1;  // the zeroed block gives the line its NUL
+        HeapFree(GetProcessHeap(), 0, piece);
     }
-    if (size)
+    if (lines && size)
         *size = out;
     return lines;
 }

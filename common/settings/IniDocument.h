@@ -1,8 +1,9 @@
 // A settings (INI) file edited as one document: read once under the file's lock, its sections replaced in memory
 // and the whole file written back through the durable save. The lock is a named mutex per file, so the program, its
 // threads and the plug-ins, which write their own sections of one settings file, never lose each other's changes.
-// Lines are kept byte for byte as the caller gives them (code page 932, CR LF); what stands outside the sections
-// that are changed is left as it was.
+// Lines and sections are found as the profile functions find them (IniText.h). The file keeps its form: the lines
+// the caller gives (code page 932) are written in the file's encoding, each ended by CR LF, and what stands outside
+// the sections that are changed is left byte for byte.
 #pragma once
 
 #include <stddef.h>
@@ -23,12 +24,13 @@ void CloseIniDocument(IniDocument* doc);
 // WritePrivateProfileSectionA takes them; the section is added at the end when missing. Null lines remove the
 // section. False without memory.
 bool SetIniSection(IniDocument* doc, const char* section, const char* lines);
-// Sets key of section to value ("key=value"), keeping the section's other lines; false without memory.
+// Sets key of section to value ("key=value") in the line the profile functions read it from (the first of that key,
+// with or without "="), keeping the section's other lines; false without memory.
 bool SetIniKey(IniDocument* doc, const char* section, const char* key, const char* value);
 // Number of sections in the document.
 int CountIniSections(const IniDocument* doc);
-// The lines of section as GetPrivateProfileSectionA gives them (NUL-terminated, ending at an empty line, "key=value"
-// with the blanks around key and value kept); null when the section is missing or without memory. The caller frees
+// The lines of section in the code page as GetPrivateProfileSectionA gives them (NUL-terminated, ending at an empty
+// line, "key=value" with the blanks around key and value kept); null when the section is missing or without memory. The caller frees
 // it with HeapFree; size, when given, receives the bytes up to the closing empty line.
 char* GetIniSectionLines(const IniDocument* doc, const char* section, size_t* size);
 // Writes the whole document back through the durable save: 1 when the file holds it, 0 with the old file kept and

@@ -1,7 +1,6 @@
 // A private-profile (INI) file read whole with one read and split into its sections in memory, exactly as the
-// profile functions take it apart: the text decoded by its byte-order mark or the code page, lines split at line
-// feeds, blanks trimmed, a section header ending at its last "]", the first of two sections of one name read. A
-// reader of many sections or keys opens the file once instead of once per key.
+// profile functions take it apart (IniText.h), the first of two sections of one name read. A reader of many
+// sections or keys opens the file once instead of once per key.
 #pragma once
 
 #include <stddef.h>

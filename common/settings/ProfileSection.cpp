@@ -6,6 +6,7 @@
 
 #include "HeapUtil.h"
 #include "IniDocument.h"
+#include "IniText.h"
 #include "Sjis.h"
 
 namespace {
@@ -20,22 +21,6 @@ struct ProfileEntry {
     const char* Value;  // null for a line without "="
     size_t ValueLength;
 };
-
-// What the profile functions take for blanks at the ends of a key or a value (CR and ^Z included).
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1A;
-}
-
-void Trim(const char** text, size_t* length)
-{
-    while (*length > 0 && IsBlank(**text)) {
-        (*text)++;
-        (*length)--;
-    }
-    while (*length > 0 && IsBlank((*text)[*length - 1]))
-        (*length)--;
-}
 
 // Bytes of text (length bytes) that fit into limit bytes without splitting a double-byte character.
 size_t WholeCharacters(const char* text, size_t length, size_t limit)
@@ -78,17 +63,18 @@ ProfileSection* ParseProfileSection(const char* text, size_t size)
         memcpy(section->Text, text, size);
     section->Text[size] = '\0';
 
+    IniText list;
+    InitIniTextAs(&list, section->Text, size, INI_CODE_PAGE);
     const char* end = section->Text + size;
     for (const char* line = section->Text; line < end && *line; line += strlen(line) + 1) {
-        size_t length = strlen(line);
-        const char* equals = (const char*)memchr(line, '=', length);
-        ProfileEntry entry = {line, equals ? (size_t)(equals - line) : length, nullptr, 0};
-        if (equals) {
-            entry.Value = equals + 1;
-            entry.ValueLength = length - (size_t)(entry.Value - line);
-            Trim(&entry.Value, &entry.ValueLength);
+        size_t start = (size_t)(line - section->Text);
+        IniLine read;
+        ReadIniLine(&list, start, start + strlen(line), &read);
+        ProfileEntry entry = {section->Text + read.From, read.KeyTo - read.From, nullptr, 0};
+        if (read.ValueFrom != kIniNoValue) {
+            entry.Value = section->Text + read.ValueFrom;
+            entry.ValueLength = read.To - read.ValueFrom;
         }
-        Trim(&entry.Key, &entry.KeyLength);
         if (entry.KeyLength > 0 && entry.Key[0] != ';')
             section->Entries[section->Count++] = entry;
     }

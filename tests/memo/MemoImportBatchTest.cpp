@@ -120,8 +120,8 @@ protected:
 
 // Records of several days in turn, with texts that read back otherwise than written (a vertical tab at the end, a
 // lone lead byte, bytes of no character), too long for a stored line, lines already there, memo data for other
-// days; over files that read as written, oddly written ones that are read and written one by one, an empty file
-// and a folder in the place of a file.
+// days; over files that read as written, oddly written ones (blanks inside brackets, a header ending at its last
+// "]", a repeated section, a last line without its line break), an empty file and a folder in the place of a file.
 std::string MixedCsv()
 {
     std::string longText(20000, 'x');

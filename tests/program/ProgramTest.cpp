@@ -2,6 +2,7 @@
 #include "ProgramDriver.h"
 
 #include "DaylensIds.h"
+#include "FileUtil.h"
 #include "TestWindow.h"
 
 namespace {
@@ -430,6 +431,22 @@ TEST_F(ProgramTest, PlacementCommandsToggleAndAreSaved)
     ASSERT_TRUE(GetWindowRect(window, &rect));
     EXPECT_EQ(0, rect.left);
     EXPECT_EQ(0, rect.top);
+}
+
+// A settings file edited by hand (blanks inside the brackets, a line break of CR alone) takes the topmost command's
+// save: the profile functions read the new placement and the shown month.
+TEST_F(ProgramTest, AHandEditedSettingsFileTakesTheSave)
+{
+    const char kHandEdited[] = "[ Daylens00 ]\rVersion=1.20.01\rWindowX=40\rWindowY=30\rWindowOrder=0\rDoubleStart=0\r"
+                               "[ Daylens01 ]\rDelayedStart=0\rDisplayPreYear=1999\rDisplayPreMonth=1\r";
+    ASSERT_TRUE(WriteWholeFile(IniPath.c_str(), kHandEdited, sizeof(kHandEdited) - 1, nullptr));
+    Start("");
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    SendMessageA(window, WM_COMMAND, 526, 0);
+    EXPECT_EQ(1, ReadInt("Daylens00", "WindowOrder"));
+    int shown = ReadInt("Daylens01", "DisplayPreYear") * 12 + ReadInt("Daylens01", "DisplayPreMonth") - 1;
+    EXPECT_EQ(TodayInMonths(), shown);
 }
 
 // The layered attributes as "key", "alpha N", both, or "none" for a window that is not layered.
