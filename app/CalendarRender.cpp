@@ -30,6 +30,11 @@ const int kSimpleRegionWindowsKind = 5;
 
 bool s_drawing = false;
 
+int WindowsKind()
+{
+    return g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
+}
+
 void ClearCells(EnvData* env)
 {
     env->DayCellCount = 0;
@@ -127,9 +132,8 @@ bool HoldsRegion(HWND window, HRGN region, const RECT& outline)
 // it also takes a colour key's shape off the X window, which then has to be built again from every pixel.
 bool KeepsFrameShape(HWND window, const EnvData* env)
 {
-    int kind = g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
     RECT rect;
-    if (kind < kModernWindowsKind || !GetWindowRect(window, &rect))
+    if (WindowsKind() < kModernWindowsKind || !GetWindowRect(window, &rect))
         return false;
     OffsetRect(&rect, -rect.left, -rect.top);
     HRGN region = FrameShapeRegion(&rect, env->FrameShape, env->RoundWidth);
@@ -142,7 +146,7 @@ bool KeepsFrameShape(HWND window, const EnvData* env)
 // The region of the drawn picture for the older Windows kinds, the frame's shape for the others.
 void ShapeWindow(HWND window, EnvData* env, HDC memoryDc, HBITMAP bitmap)
 {
-    int kind = g_program.Info ? g_program.Info->GetWindowsKind() : kModernWindowsKind;
+    int kind = WindowsKind();
     if (kind >= kModernWindowsKind) {
         env->WindowRegion = MakeWindowRegion(window, env->FrameShape, env->RoundWidth);
         return;
@@ -155,6 +159,30 @@ void ShapeWindow(HWND window, EnvData* env, HDC memoryDc, HBITMAP bitmap)
                      : CreateRegionFromBitmap(memoryDc, bitmap, env->WindowWidth, env->WindowHeight, key);
     }
     GiveWindowRegion(window, env, region);
+}
+
+// The newer Windows kinds show the window only inside the frame's shape, so nothing drawn beyond it is ever seen.
+// Under Wine, though, a colour key shapes the X window from every pixel of the window's picture, its region left
+// aside, and drawing no longer reaches the pixels outside the region once it is set: what a picture copied while the
+// window had no region put there (text beyond the shape's curve, the frame colour in the corners) would stand for
+// good, and the window would lose its shape. The back buffer holds the key colour outside the shape.
+void KeyOutsideFrameShape(HDC memoryDc, const EnvData* env)
+{
+    if (WindowsKind() < kModernWindowsKind)
+        return;
+    RECT outline = {0, 0, env->WindowWidth, env->WindowHeight};
+    HRGN shape = FrameShapeRegion(&outline, env->FrameShape, env->RoundWidth);
+    if (!shape)
+        return;
+    HRGN outside = CreateRectRgnIndirect(&outline);
+    HBRUSH key = CreateSolidBrush(env->Transparency.KeyColor);
+    if (outside && key && CombineRgn(outside, outside, shape, RGN_DIFF) != ERROR)
+        FillRgn(memoryDc, outside, key);
+    if (key)
+        DeleteObject(key);
+    if (outside)
+        DeleteObject(outside);
+    DeleteObject(shape);
 }
 
 // The colour keys a picture of the window must suit: the one the window has now and the one applied next.
@@ -320,6 +348,7 @@ int RefreshCalendarMonth(int year, int month, int keepPosition)
     env->BackBitmap = bitmap;
     env->Transparency.KeyColor = GetPixel(memoryDc, 0, 0);
     DrawCalendar(window, memoryDc, year, month, env, &g_memoSettings, &g_memorialSettings, env->ShowToolTip);
+    KeyOutsideFrameShape(memoryDc, env);
     FitPictureToWineShape(window, env, memoryDc, env->WindowWidth, env->WindowHeight);
 
     // The old region would clip the copy to the old shape, and what lies outside it would keep the old picture

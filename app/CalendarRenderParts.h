@@ -25,6 +25,8 @@ void FreeDayMemoLookups();
 // TextOutShadow (shadowed text at x, y).
 int DrawCalendarText(HDC hdc, int x, int y, const char* text, COLORREF textColor, COLORREF shadowColor, int width,
                      int direction, int gradation);
+// ShadowTextBounds (the box DrawCalendarText covers with a text of extent size at x, y).
+RECT CalendarTextBox(int x, int y, SIZE size, int width, int direction);
 // The width and height of text in the DC's font.
 SIZE TextExtent(HDC hdc, const char* text);
 

@@ -221,13 +221,15 @@ RECT DayMarkBox(const EnvData& env, int x, int y, SIZE digits)
     return box;
 }
 
-RECT DayCellRect(const EnvData& env, int x, int y, SIZE text)
+RECT DayCellRect(const EnvData& env, const RECT& drawn, SIZE text)
 {
-    RECT cell;
-    cell.left = x - text.cx / 2;
-    cell.top = y;
-    cell.right = cell.left + text.cx + (env.DayFont.lfItalic ? text.cy / 5 : 0) + env.ShadowWidth;
-    cell.bottom = y + text.cy + env.ShadowWidth;
+    RECT cell = drawn;
+    if (env.DayFont.lfItalic)
+        cell.right += text.cy / 5;
+    // The hit test counts a cell's right and bottom edges in, so they stand on the last column and row drawn: one
+    // further, the cell of a day reached the first row of the digits below it.
+    cell.right--;
+    cell.bottom--;
     return cell;
 }
 

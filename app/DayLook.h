@@ -57,10 +57,12 @@ struct DayLook {
 void DecideDayLook(const EnvData& env, const DayFacts& facts, const RECT& markBox, int withTip, DayLook* look);
 
 // Places of a day whose column is centred at x, from extents in the day font of the widest number "30" (digits)
-// and of the day's own number (text): the left of the number, the box of its marks, the cell of its tooltip.
+// and of the day's own number (text): the left of the number and the box of its marks.
 int DayNumberLeft(const EnvData& env, int x, SIZE digits, SIZE text);
 RECT DayMarkBox(const EnvData& env, int x, int y, SIZE digits);
-RECT DayCellRect(const EnvData& env, int x, int y, SIZE text);
+// The cell of the day's hit test and tooltip, from the box its number of extent text and the number's shadow cover
+// as drawn (right and bottom outside).
+RECT DayCellRect(const EnvData& env, const RECT& drawn, SIZE text);
 
 // The style whose colours a day memo's text takes: the user mark its kind names, when that mark exists, else the
 // memo's own style (also for a kind beyond the record's user marks).

@@ -220,11 +220,13 @@ void BlockDays::DrawNumber(HDC hdc, const Day& day, SIZE digits, LanguageModule:
     char text[kDayTextSize];
     snprintf(text, sizeof(text), "%ld", (long)f.Day);
     SIZE extent = TextExtent(hdc, text);
+    int left = DayNumberLeft(*env_, day.X, digits, extent);
     if (number)
-        DrawCalendarText(hdc, DayNumberLeft(*env_, day.X, digits, extent), day.Y, text, look.TextColor,
-                         look.ShadowColor, look.ShadowWidth, look.ShadowDirection, look.Gradation);
+        DrawCalendarText(hdc, left, day.Y, text, look.TextColor, look.ShadowColor, look.ShadowWidth,
+                         look.ShadowDirection, look.Gradation);
     if (!setToolTip)
         return;
-    RECT cell = DayCellRect(*env_, day.X, day.Y, extent);
+    RECT cell =
+        DayCellRect(*env_, CalendarTextBox(left, day.Y, extent, look.ShadowWidth, look.ShadowDirection), extent);
     setToolTip(env_->DayCells, &env_->DayCellCount, look.Tip, &cell, env_, f.Year, f.Month, f.Day, addTools);
 }

@@ -1,4 +1,4 @@
-// The shadowed-text call of the calendar rendering, kept apart: the common-controls header that the settings
+// The shadowed-text calls of the calendar rendering, kept apart: the common-controls header that the settings
 // record needs declares a different DrawShadowText.
 #include "ShadowText.h"
 
@@ -6,4 +6,9 @@ int DrawCalendarText(HDC hdc, int x, int y, const char* text, COLORREF textColor
                      int direction, int gradation)
 {
     return TextOutShadow(hdc, x, y, text, textColor, shadowColor, width, direction, gradation);
+}
+
+RECT CalendarTextBox(int x, int y, SIZE size, int width, int direction)
+{
+    return ShadowTextBounds(x, y, size, width, direction);
 }

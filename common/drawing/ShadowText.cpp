@@ -131,6 +131,27 @@ int TextOutShadow(HDC dc, int x, int y, const char* text, COLORREF textColor, CO
     return 1;
 }
 
+RECT ShadowTextBounds(int x, int y, SIZE size, int width, int direction)
+{
+    // The least and greatest offsets of the text and its copies, as DrawShadowed takes them for a point.
+    int span = width / 2, lead = -(width / 2);
+    POINT copy = {0, 0}, text = {0, 0};
+    if (width > 0 && direction != 255)
+        DirectionOffsets(direction, 1, span, lead, &copy, &text);
+    RECT reach = {text.x, text.y, text.x, text.y};
+    if (width > 0 && direction == 255)
+        SetRect(&reach, -width, -width, width, width);
+    for (int n = width; n >= 1 && direction != 255; n--) {
+        DirectionOffsets(direction, n, span, lead, &copy, &text);
+        reach.left = copy.x < reach.left ? copy.x : reach.left;
+        reach.top = copy.y < reach.top ? copy.y : reach.top;
+        reach.right = copy.x > reach.right ? copy.x : reach.right;
+        reach.bottom = copy.y > reach.bottom ? copy.y : reach.bottom;
+    }
+    RECT box = {x + reach.left, y + reach.top, x + reach.right + size.cx, y + reach.bottom + size.cy};
+    return box;
+}
+
 int DrawShadowText(HDC dc, const char* text, const RECT* box, UINT format, COLORREF textColor, COLORREF shadowColor,
                    int width, int direction, int gradation)
 {

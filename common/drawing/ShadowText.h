@@ -18,6 +18,9 @@ COLORREF BlendColorWeighted(COLORREF a, double weightA, COLORREF b, double weigh
 // point. Leaves the text colour of dc at textColor. 1, or 0 for a null or empty text.
 int TextOutShadow(HDC dc, int x, int y, const char* text, COLORREF textColor, COLORREF shadowColor, int width,
                   int direction, int gradation);
+// The box TextOutShadow covers with a text of extent size at (x, y): the text's own box and those of its shadow's
+// copies, in the same width and direction.
+RECT ShadowTextBounds(int x, int y, SIZE size, int width, int direction);
 // The same with DrawText into box and format; the text moves the whole width away from its shadow. The height
 // DrawText reports plus the shadow width (twice for the ring); 0 for a null or empty text or a null box.
 int DrawShadowText(HDC dc, const char* text, const RECT* box, UINT format, COLORREF textColor, COLORREF shadowColor,

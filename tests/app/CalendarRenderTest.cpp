@@ -141,7 +141,10 @@ TEST_F(CalendarRenderTest, TheMarksOfADayDoNotNest)
     env_.TodayStyle.MarkType = MARK_SQUARE_FRAME;
     MemoryBitmap bitmap(400, 300);
     RECT today = Render(bitmap, 20);
-    today.bottom = today.top + env_.DayHeight - 2;  // above the next week's marks
+    // The rows of the day's marks: from where its number stands, half the shadow below the top of its cell, to
+    // above the next week's marks.
+    today.top += env_.ShadowWidth / 2;
+    today.bottom = today.top + env_.DayHeight - 2;
     EXPECT_GT(CountIn(bitmap, today, kTodayMark), 0);
     EXPECT_EQ(0, CountIn(bitmap, today, weekdayMark));
 }
@@ -181,6 +184,50 @@ TEST_F(CalendarRenderTest, StartDateIsReadModuloSeven)
     EXPECT_EQ(count, env_.DayCellCount);
     EXPECT_EQ(0, memcmp(mondayFirst, env_.DayCells, count * sizeof(DayCell)));
     HeapFree(GetProcessHeap(), 0, mondayFirst);
+}
+
+// Every pixel of a day's number and its shadow hits that day, as the hit test takes the cells: the first in drawing
+// order whose rectangle holds the point, edges included. The cell of the day above reached down to the first row of
+// the digits. Only the Tuesdays of December 2026 (1, 8, 15, 22 and 29, one above the other) are drawn in colours
+// other than the background's.
+TEST_F(CalendarRenderTest, EveryPixelOfADaysNumberHitsThatDay)
+{
+    for (int weekday = 0; weekday < 7; weekday++) {
+        if (weekday != 2)
+            env_.WeekStyles[weekday].StrColor = env_.WeekStyles[weekday].ShadowColor = env_.BackColor;
+    }
+    MemoryBitmap bitmap(400, 300);
+    bitmap.Fill(env_.BackColor);
+    ASSERT_EQ(1, DrawMonths(bitmap.Dc(), 2026, 12, &env_, nullptr, nullptr, 0, 0));
+    auto hitDay = [&](int x, int y) {
+        for (int i = 0; i < env_.DayCellCount; i++) {
+            const RECT& r = env_.DayCells[i].Rect;
+            if (r.left <= x && x <= r.right && r.top <= y && y <= r.bottom)
+                return env_.DayCells[i].Month * 100 + env_.DayCells[i].Day;
+        }
+        return 0;
+    };
+    // The numbers are the runs of drawn rows below the weekday row, which ends above the cell of the 1st.
+    int firstTop = bitmap.Height();
+    for (int i = 0; i < env_.DayCellCount; i++) {
+        if (env_.DayCells[i].Month == 12 && env_.DayCells[i].Day == 1)
+            firstTop = env_.DayCells[i].Rect.top;
+    }
+    int runs = 0;
+    bool inRun = false;
+    for (int y = firstTop; y < bitmap.Height(); y++) {
+        bool drawn = false;
+        for (int x = 0; x < bitmap.Width(); x++) {
+            if (bitmap.Pixel(x, y) == env_.BackColor)
+                continue;
+            drawn = true;
+            ASSERT_EQ(1200 + 1 + 7 * runs, hitDay(x, y)) << x << "," << y;
+        }
+        if (inRun && !drawn)
+            runs++;
+        inRun = drawn;
+    }
+    EXPECT_EQ(5, runs);
 }
 
 TEST_F(CalendarRenderTest, FontsThatCannotBeMadeLeaveTheDcsOwnFont)

@@ -3,6 +3,7 @@
 
 #include "DaylensIds.h"
 #include "FileUtil.h"
+#include "MemoryBitmap.h"
 #include "TestWindow.h"
 
 namespace {
@@ -377,6 +378,71 @@ TEST_F(ProgramTest, RestartWaitsForTheOldInstance)
     GetWindowThreadProcessId(CalendarWindows()[0], &owner);
     EXPECT_EQ(GetProcessId(second), owner);
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(second, 0));
+}
+
+// Copies what the screen shows under the window into shot, which has the window's size.
+void CopyScreenUnder(HWND window, MemoryBitmap* shot)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    HDC screen = GetDC(nullptr);
+    shot->CopyFrom(screen, rect.left, rect.top);
+    ReleaseDC(nullptr, screen);
+}
+
+int DifferingPixels(const MemoryBitmap& a, const MemoryBitmap& b)
+{
+    int count = 0;
+    for (int i = 0; i < a.Width() * a.Height(); i++)
+        count += (a.Bits()[i] & 0xFFFFFF) != (b.Bits()[i] & 0xFFFFFF);
+    return count;
+}
+
+// December and January stepped two months on and two back show the picture they started with, in an elliptic
+// frame, a rounded one with corners wider than the window, and one with small corners. The steps change the
+// window's height; under Wine the colour key shaped the window from the pixels outside the frame's curve too, where
+// a picture copied while the shape changed stayed: the window showed as a rectangle with an older month's heading
+// and days in its corners.
+TEST_F(ProgramTest, StepsOnAndBackShowTheStartPictureInEveryFrame)
+{
+    struct Frame {
+        int shape;
+        int roundness;
+    };
+    for (Frame frame : {Frame{2, 99999999}, Frame{2, 1000}, Frame{1, 20}, Frame{2, 20}}) {
+        SCOPED_TRACE("FrameShape " + std::to_string(frame.shape) + ", RoundWidth " + std::to_string(frame.roundness));
+        PrepareSettings(0);
+        WriteSetting("Daylens01", "DisplayRows", 2);
+        WriteSetting("Daylens01", "FrameShape", frame.shape);
+        WriteSetting("Daylens01", "RoundWidth", frame.roundness);
+        WriteSetting("Daylens01", "DisplayStart", 6);
+        WriteSetting("Daylens01", "DisplayPreYear", 2026);
+        WriteSetting("Daylens01", "DisplayPreMonth", 12);
+        WriteSetting("Daylens01", "UseTaskTray", 0);
+        HANDLE process = Start("");
+        HWND window = WaitForShownCalendar();
+        ASSERT_NE(nullptr, window);
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        MemoryBitmap start(rect.right - rect.left, rect.bottom - rect.top), now(start.Width(), start.Height());
+        // The start picture is the first one that two looks in a row find the same, with the calendar in it.
+        ASSERT_TRUE(WaitUntil([&] {
+            CopyScreenUnder(window, &now);
+            bool settled = DifferingPixels(start, now) == 0 && now.Count(RGB(0, 0, 0)) < now.Width() * now.Height();
+            start.CopyFrom(now.Dc());
+            return settled;
+        }));
+        for (UINT command : {IDM_MONTH_NEXT, IDM_MONTH_NEXT, IDM_MONTH_BACK, IDM_MONTH_BACK})
+            SendMessageA(window, WM_COMMAND, command, 0);
+        int differing = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            CopyScreenUnder(window, &now);
+            differing = DifferingPixels(start, now);
+            return differing == 0;
+        }, 5000)) << differing << " pixels differ";
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
+    }
 }
 
 // Month commands and the wheel step the shown month, which a save writes as the month shown last.

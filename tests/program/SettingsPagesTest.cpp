@@ -228,14 +228,14 @@ TEST_F(SettingsPagesTest, FrameFarWiderThanTheWindowIsDrawnAtOnce)
     EXPECT_TRUE(WaitForClosed());
 }
 
-// A rounded frame whose corners are wider than the window makes an elliptic window; stepping to a month with one
-// week row more, the window shows the whole new picture: the new last row begins with a Sunday in its red.
-TEST_F(SettingsPagesTest, HugeCornerFrameShowsTheWholePictureAfterEachStep)
+// In a rounded frame, stepping to a month with one week row more, the window shows the whole new picture: the new
+// last row begins with a Sunday in its red, in the strip the old shape did not hold.
+TEST_F(SettingsPagesTest, RoundedFrameShowsTheWholePictureAfterEachStep)
 {
     PrepareSettings(0);
     OpenDialog();
     Click(IDC_ENVWINDOW_RADIO_ROUNDED);
-    Type(IDC_ENVWINDOW_EDIT_ROUND_WIDTH, "99999999");
+    Type(IDC_ENVWINDOW_EDIT_ROUND_WIDTH, "20");
     Press(IDOK);
     ASSERT_TRUE(WaitForClosed());
     bool grown = false;

@@ -109,7 +109,8 @@ RECT Grown(RECT r, int left, int top, int right, int bottom)
                                          << "," << actual.top << ")-(" << actual.right << "," << actual.bottom << ")";
 }
 
-// Shadow width 4 in every direction: where the text goes, and how far the shadow reaches on each side.
+// Shadow width 4 in every direction: where the text goes, and how far the shadow reaches on each side, drawn and as
+// ShadowTextBounds answers for the text's box.
 struct DirectionCase {
     int direction;
     POINT text;
@@ -138,6 +139,12 @@ TEST_F(ShadowTextTest, PointShadowKeepsTextAndShadowCentred)
             << "direction " << c.direction;
         EXPECT_GT(bitmap.Count(kShadow), 0) << "direction " << c.direction;
         EXPECT_EQ(kText, GetTextColor(bitmap.Dc()));
+        SIZE extent = {};
+        GetTextExtentPoint32A(bitmap.Dc(), kSample, lstrlenA(kSample), &extent);
+        RECT box = {20, 20, 20 + extent.cx, 20 + extent.cy};
+        EXPECT_TRUE(SameRect(Grown(box, c.reach.left, c.reach.top, c.reach.right, c.reach.bottom),
+                             ShadowTextBounds(20, 20, extent, 4, c.direction)))
+            << "direction " << c.direction;
     }
 }
 
