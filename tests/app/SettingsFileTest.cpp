@@ -233,10 +233,12 @@ TEST_F(SettingsFileTest, NumbersAreClampedNeverWrapped)
 
 TEST_F(SettingsFileTest, SizesAndShadowsAreHeldToTheDialogsRanges)
 {
-    // Sizes below 0 would shrink the window to nothing, and shadows wider than the dialogs' cover the calendar.
+    // Sizes below 0 would shrink the window to nothing, huge margins push the calendar out of it, and shadows wider
+    // than the dialogs' cover the calendar.
     auto record = Load(std::string(kNewLayout) +
                        "MonthHeight=-30\r\nWeekHeight=-20\r\nDayWidth=-20\r\nDayHeight=-16\r\n"
                        "EachMonthSpace=-1\r\nYMSpace=4294967295\r\nMarginLeft=-200\r\nMarginBottom=-1\r\n"
+                       "MarginTop=2147483647\r\nMarginRight=2147483000\r\n"
                        "RoundWidth=-5\r\nShadow=-1\r\nSunShadowWidth=4294967295\r\nTodayShadowWidth=100\r\n"
                        "UserStyleName01=a\r\nUserStyleShadowWidth01=256\r\n");
     const Expectation held[] = {
@@ -244,6 +246,7 @@ TEST_F(SettingsFileTest, SizesAndShadowsAreHeldToTheDialogsRanges)
         {"DayWidth", FIELD(DayWidth), 0},         {"DayHeight", FIELD(DayHeight), 0},
         {"EachMonthSpace", FIELD(EachMonthSpace), 0}, {"YMSpace", FIELD(YMSpace), 200},
         {"MarginLeft", FIELD(MarginLeft), 0},     {"MarginBottom", FIELD(MarginBottom), 0},
+        {"MarginTop", FIELD(MarginTop), 100},     {"MarginRight", FIELD(MarginRight), 100},
         {"RoundWidth", FIELD(RoundWidth), 0},     {"ShadowWidth from Shadow", FIELD(ShadowWidth), 0},
         {"SunShadowWidth", FIELD(WeekStyles[0].ShadowWidth), 99},
         {"TodayShadowWidth", FIELD(TodayStyle.ShadowWidth), 99},
