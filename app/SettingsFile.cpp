@@ -9,6 +9,8 @@
 #include "FileUtil.h"
 #include "HeapUtil.h"
 #include "IniDocument.h"
+#include "MemoSettingsFile.h"
+#include "MemorialSettingsFile.h"
 #include "NameSets.h"
 #include "PlugInTable.h"
 #include "ProfileSection.h"
@@ -203,6 +205,21 @@ bool PutScreenSection(IniDocument* doc, const SettingsFile* file, const EnvData*
     return PutSection(w, doc, section);
 }
 
+// Whether this save takes the file out of the legacy layout: section N, which held everything, becomes the
+// placement copy, and the readers look for the other sections from then on.
+bool LeavesLegacyLayout(const IniDocument* doc, const SettingsFile* file)
+{
+    if (!IsLegacyIniLayout(file->IniPath, file->AppName))
+        return false;
+    char name[kNameSize];
+    SectionName(name, file->AppName, "");
+    char* lines = GetIniSectionLines(doc, name, nullptr);
+    if (!lines)
+        return false;
+    HeapFree(GetProcessHeap(), 0, lines);
+    return true;
+}
+
 }  // namespace
 
 void InitSettingsFile(SettingsFile* file, AppInfo* info, const char* iniPath)
@@ -328,6 +345,7 @@ int SaveEnv(const SettingsFile* file, EnvData* env, int scope)
     IniDocument* doc = OpenIniDocument(file->IniPath);
     bool written = doc != nullptr;
     char section[kNameSize];
+    bool leavingLegacy = written && LeavesLegacyLayout(doc, file);
     if (written) {
         SectionWriter w;
         written = BeginProgramSection(w, env, kPlacementWidth);
@@ -338,12 +356,16 @@ int SaveEnv(const SettingsFile* file, EnvData* env, int scope)
         written = written && PutSection(w, doc, section);
     }
     written = written && PutScreenSection(doc, file, env);
-    if (written && (scope & 0xFF) > SETTINGS_SCOPE_PLACEMENT) {
+    if (written && ((scope & 0xFF) > SETTINGS_SCOPE_PLACEMENT || leavingLegacy)) {
         SectionWriter w;
         written = BeginProgramSection(w, env, kMainWidth);
         WriteSettingKeys(w, env, MainSettingKeys(), -1);
         SectionName(section, file->AppName, "01");
         written = written && PutSection(w, doc, section);
+    }
+    if (written && leavingLegacy) {
+        written = (!file->Memo || PutMemoSettings(file->Memo, doc, file->AppName)) &&
+                  (!file->Memorial || PutMemorialSettings(file->Memorial, doc, file->AppName));
     }
     written = written && SaveIniDocument(doc);
     CloseIniDocument(doc);

@@ -13,6 +13,8 @@
 
 class AppInfo;
 class EnvData;
+struct MemoSettings;
+struct MemorialSettings;
 
 // What SaveEnv writes: the placement sections only, or everything.
 #define SETTINGS_SCOPE_PLACEMENT 1
@@ -29,6 +31,10 @@ struct SettingsFile {
     RECT Desktop;            // client rectangle of the desktop window; names the per-screen section
     char** MonthUserNames;   // MONTH_USER_NAME_COUNT slots that LoadEnv cuts MonthUserStr into (CutUserNames), or null
     char** WeekUserNames;    // WEEK_USER_NAME_COUNT slots that LoadEnv cuts WeekUserStr into, or null
+    // The memo and memorial settings as read at start-up, or null: the save that takes a file out of the legacy
+    // layout writes their sections, which the readers then look for.
+    const MemoSettings* Memo;
+    const MemorialSettings* Memorial;
 };
 
 // file from info: iniPath, or info's settings-file path when null; program name and folder; the desktop's rectangle.
@@ -44,7 +50,9 @@ void KeepWindowOnDesktop(const SettingsFile* file, EnvData* env);
 // *versionChanged (may be null) is 1 when the file held another version, which was then replaced.
 int LoadEnv(const SettingsFile* file, EnvData* env, int* versionChanged);
 // Writes the placement sections and the position of this desktop size, and with a scope above 1 (low byte) every
-// setting, hiding the file; 1, or 0 when a section could not be written (no memory, no file).
+// setting, hiding the file; 1, or 0 when a section could not be written (no memory, no file). A file in the legacy
+// layout gets every section of the new one whatever the scope: the settings, and the memo and memorial sections of
+// the records the file names.
 int SaveEnv(const SettingsFile* file, EnvData* env, int scope);
 // Writes the position into the section of this desktop size; 1, or 0 without memory.
 int SaveWindowPosForScreen(const SettingsFile* file, const EnvData* env);

@@ -20,9 +20,11 @@
 #define STYLE(name, field, text, list) STYLE_IN(EnvData, name, field, text, list)
 #define CUSTOM(name, kind, field, def) setting_rows::CustomRow(name, kind, offsetof(EnvData, field), def)
 // The ranges the settings dialog keeps numbers to: no spacing, margin or frame below 0, spacings up to
-// LAYOUT_SPACE_MAX and shadows up to SHADOW_WIDTH_MAX. A size below 0 in a file would shrink the window to nothing,
-// and a wider shadow would cover the calendar.
+// LAYOUT_SPACE_MAX, margins up to WINDOW_MARGIN_MAX and shadows up to SHADOW_WIDTH_MAX. A size below 0 in a file
+// would shrink the window to nothing, a huge margin push the calendar out of its window, and a wider shadow would
+// cover the calendar.
 #define SPACE_RANGE Range(0, LAYOUT_SPACE_MAX)
+#define MARGIN_RANGE Range(0, WINDOW_MARGIN_MAX)
 #define SHADOW_RANGE Range(0, SHADOW_WIDTH_MAX)
 #define NOT_NEGATIVE Range(0, INT_MAX)
 
@@ -99,10 +101,10 @@ const SettingKey kMainKeys[] = {
     NUM("RoundWidth", RoundWidth, 20).NOT_NEGATIVE,
     NUM("FrameGradation", FrameGradation, 0),
     NUM("AntiAliasing", AntiAliasing, 0),
-    NUM("MarginLeft", MarginLeft, 0).NOT_NEGATIVE,
-    NUM("MarginTop", MarginTop, 0).NOT_NEGATIVE,
-    NUM("MarginRight", MarginRight, 0).NOT_NEGATIVE,
-    NUM("MarginBottom", MarginBottom, 0).NOT_NEGATIVE,
+    NUM("MarginLeft", MarginLeft, 0).MARGIN_RANGE,
+    NUM("MarginTop", MarginTop, 0).MARGIN_RANGE,
+    NUM("MarginRight", MarginRight, 0).MARGIN_RANGE,
+    NUM("MarginBottom", MarginBottom, 0).MARGIN_RANGE,
     TEXT_KEY("BackImage", BackImage, "").With(SETTING_WRITE_IF_SET),
     NUM("ShadowColor", ShadowColor, 0).Old("ShadowRGB"),
     NUM("ShadowWidth", ShadowWidth, 2).Old("Shadow").SHADOW_RANGE,

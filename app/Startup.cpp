@@ -269,6 +269,8 @@ int InitApplication(const char* commandLine, int showCommand)
     ReloadRepeatMemos();
     LoadMemorialSettings(&g_memorialSettings, g_program.IniPath, info->GetAppName(), info->GetProgramDir(),
                          {env->ShadowColor, env->ShadowWidth, env->ShadowDirection});
+    g_program.Settings.Memo = &g_memoSettings;
+    g_program.Settings.Memorial = &g_memorialSettings;
     if (firstRun)
         AskFirstRunQuestions(info, env);
     if (env->WallpaperModeAtStart == 0 && env->DelayedStart == 1)

@@ -126,8 +126,8 @@ void EndMemoDrag(HWND window, EnvData* env, WPARAM keys)
     // Ctrl counts as held by the key messages of the drag as well as by the release, so that a key state taken
     // afresh from elsewhere between the two never turns a copy into a move.
     int copy = (g_mainWindow.MemoDragCopy || (keys & MK_CONTROL)) ? 1 : 0;
-    // The drag began on a day with a memo: no move means that the target could not be saved, and both days are
-    // as they were.
+    // The drag began on a day with a memo: a failure means that a save failed, and both days are as they were. A
+    // memo that is memo data went onto the days it names, which is no failure.
     if (!MoveDayMemo(&g_memoSettings, &env->ClickedDate, &target, copy))
         TellUser(window, MEMO_CANNOT_SAVE_TEXT, MB_OK | MB_ICONWARNING);
     RefreshCalendar(0);

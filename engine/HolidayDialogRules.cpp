@@ -103,11 +103,16 @@ void HolidayFileLine(const HolidayRecord* record, char* line, size_t size)
     line[0] = '\0';
     if (!record || !record->name || !record->name[0])
         return;
+    // The reader takes the number right after a rule's letter, so no blank may stand between them; a rule's year 0
+    // keeps its letter too, which "-" would lose.
     char year[32];
-    if (record->year == 0)
+    const char* letter = YearRuleLetter(record);
+    if (letter[0])
+        snprintf(year, sizeof(year), "%s%d %d", letter, record->year, record->month);
+    else if (record->year == 0)
         snprintf(year, sizeof(year), "- %d", record->month);
     else
-        snprintf(year, sizeof(year), "%s%4d %d", YearRuleLetter(record), record->year, record->month);
+        snprintf(year, sizeof(year), "%4d %d", record->year, record->month);
     if (IsWeekdayRule(record))
         snprintf(line, size, "%s %d%s %s\r\n", year, record->week, kWeekdayWords[record->weekday], record->name);
     else

@@ -13,9 +13,9 @@
 
 // The date of record as the list shows it: "%4d年" (six blanks for every year), then "%2d月%2d日" or "%2d月第%d曜日".
 void HolidayDateText(const HolidayRecord* record, char* text, size_t size);
-// The line of record in the holiday file, ending in CR LF: the year ("-" for every year, "%4d" for one year, with
-// "b" before it for "up to" and "a" for "from"), the month, the day or the week joined to the English weekday
-// ("2Mon"), and the name. Empty for a record without a name.
+// The line of record in the holiday file, ending in CR LF: the year ("-" for every year, "%4d" for one year, or
+// "b" for "up to" and "a" for "from" joined to the year, "b999"), the month, the day or the week joined to the
+// English weekday ("2Mon"), and the name. Empty for a record without a name.
 void HolidayFileLine(const HolidayRecord* record, char* line, size_t size);
 // Writes count records to path, one line each; with no record the file is deleted. 1 when done.
 int WriteHolidayFile(const char* path, const HolidayRecord* list, int count);

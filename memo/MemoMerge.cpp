@@ -74,6 +74,12 @@ bool IsMemoIniData(const char* text)
            (text[2 + kDateDigits] == '\r' || text[2 + kDateDigits] == '\n');
 }
 
+// Whether the merge of added into existing imports added as memo data instead of joining the texts.
+bool MergeImports(const char* existing, const char* added)
+{
+    return added && added[0] && existing && existing[0] && IsMemoIniData(added);
+}
+
 // The plain merge of two non-empty texts (see MergeMemoText); null without memory.
 char* MergeLines(const char* existing, const char* added)
 {
@@ -212,7 +218,7 @@ int WriteImportedMemo(const MemoSettings* memo, int year, int month, int day, co
 
 char* MergeMemoText(const MemoSettings* memo, const char* existing, const char* added, MemoImportTally* tally)
 {
-    if (added && added[0] && existing && existing[0] && IsMemoIniData(added)) {
+    if (MergeImports(existing, added)) {
         ImportMemoText(memo, added, tally);
         return nullptr;
     }
@@ -262,7 +268,7 @@ int ImportMemoIniFile(const MemoSettings* memo, const char* path, MemoImportTall
 
 char* MergeImportedMemoText(MemoImportBatch* batch, const char* existing, const char* added)
 {
-    if (added && added[0] && existing && existing[0] && IsMemoIniData(added)) {
+    if (MergeImports(existing, added)) {
         ImportMemoTextInto(batch, added);
         return nullptr;
     }
@@ -344,8 +350,11 @@ int MoveDayMemo(const MemoSettings* memo, const SYSTEMTIME* from, const SYSTEMTI
     if (!sourceText)
         return 0;
     char* targetText = ReadDayMemoText(nullptr, to->wYear, to->wMonth, to->wDay, &store, &target, 0);
-    char* joined = MergeMemoText(memo, targetText, sourceText, nullptr);
-    int written = 0;
+    // Memo data goes onto the days it names; both days dropped between stay as they are.
+    bool imports = MergeImports(targetText, sourceText);
+    MemoImportTally tally = {};
+    char* joined = MergeMemoText(memo, targetText, sourceText, &tally);
+    int written = imports && tally.Failed == 0 ? 1 : 0;
     if (joined) {
         if (source.Hour == DAY_MEMO_NO_TIME || source.Minute == DAY_MEMO_NO_TIME) {
             source.Hour = target.Hour;

@@ -58,5 +58,7 @@ int MemoMergeScratchPath(const char* programDir, const char* userDataDir, char* 
 
 // A day's memo dropped onto another day: the source's text merged into the target's, the target written with the
 // source's style (and the target's time when the source has none), then the source removed unless copy is 1. The
-// source goes only once the target holds the text. 1 when the target was written.
+// source goes only once the target holds the text. A source that is memo data is imported onto the days it names
+// instead, and both days stay as they are. 1 when the target was written or the import saved every day it took; 0
+// when a save failed or memory ran out.
 int MoveDayMemo(const MemoSettings* memo, const SYSTEMTIME* from, const SYSTEMTIME* to, int copy);

@@ -141,18 +141,39 @@ int ResolveMemoDir(MemoSettings* memo, const char* configured)
     return 1;
 }
 
+namespace {
+
+// The section's lines into w, and its name into section; false without memory.
+bool GatherMemoSection(SectionWriter& w, const MemoSettings* memo, const char* appName, char* section, size_t size)
+{
+    if (!BeginSection(w, kKeyWidth))
+        return false;
+    w.Custom = WriteSearchHistory;
+    WriteSettingKeys(w, memo, kMemoTable, -1);
+    snprintf(section, size, "%sMemo", NonNullStr(appName));
+    return true;
+}
+
+}  // namespace
+
 int SaveMemoSettings(const MemoSettings* memo, const char* iniPath, const char* appName)
 {
     if (!memo || !iniPath || !*iniPath)
         return 0;
     SectionWriter w;
-    if (!BeginSection(w, kKeyWidth))
-        return 0;
-    w.Custom = WriteSearchHistory;
-    WriteSettingKeys(w, memo, kMemoTable, -1);
     char section[SETTING_NAME_SIZE];
-    snprintf(section, sizeof(section), "%sMemo", NonNullStr(appName));
+    if (!GatherMemoSection(w, memo, appName, section, sizeof(section)))
+        return 0;
     return WriteSection(w, iniPath, section) ? 1 : 0;
+}
+
+int PutMemoSettings(const MemoSettings* memo, IniDocument* doc, const char* appName)
+{
+    if (!memo || !doc)
+        return 0;
+    SectionWriter w;
+    char section[SETTING_NAME_SIZE];
+    return GatherMemoSection(w, memo, appName, section, sizeof(section)) && PutSection(w, doc, section) ? 1 : 0;
 }
 
 int CopyMemoSettings(MemoSettings* to, const MemoSettings* from)

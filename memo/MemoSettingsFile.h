@@ -4,6 +4,8 @@
 
 #include "MemoSettings.h"
 
+struct IniDocument;
+
 // Reads the settings part of memo from the file at iniPath (defaults for a missing file or key), then resolves the
 // memo folder (GetMemoDir of the configured folder and MemoIndividual) and creates every missing folder of it. The
 // run-time part is left as it is. dialogFont is the default of MemoDialogFont (EnvData's DialogFont). 1, or 0 for a
@@ -15,6 +17,8 @@ int ResolveMemoDir(MemoSettings* memo, const char* configured);
 // Writes the settings part of memo as the whole section; 1, or 0 when the path is empty or the section could not
 // be written.
 int SaveMemoSettings(const MemoSettings* memo, const char* iniPath, const char* appName);
+// Replaces the section in an open settings document (saved by its opener); 1, or 0 without memory.
+int PutMemoSettings(const MemoSettings* memo, IniDocument* doc, const char* appName);
 // Copies the settings part of from into to, the search history as heap copies of its own (to's old history is
 // freed); the run-time part of to is kept. 1, or 0 when a history text could not be copied (to keeps what was
 // copied until then).

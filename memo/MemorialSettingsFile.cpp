@@ -97,15 +97,37 @@ int LoadMemorialSettings(MemorialSettings* memorial, const char* iniPath, const 
     return 1;
 }
 
+namespace {
+
+// The section's lines into w; false without memory.
+bool GatherMemorialSection(SectionWriter& w, const MemorialSettings* memorial)
+{
+    if (!BeginSection(w, kKeyWidth))
+        return false;
+    WriteSettingKeys(w, memorial, kMemorialTable, -1);
+    return true;
+}
+
+}  // namespace
+
 int SaveMemorialSettings(const MemorialSettings* memorial, const char* iniPath, const char* appName)
 {
     if (!memorial || !iniPath || !*iniPath)
         return 0;
     SectionWriter w;
-    if (!BeginSection(w, kKeyWidth))
+    if (!GatherMemorialSection(w, memorial))
         return 0;
-    WriteSettingKeys(w, memorial, kMemorialTable, -1);
     char section[SETTING_NAME_SIZE];
     SectionName(section, sizeof(section), appName, 0);
     return WriteSection(w, iniPath, section) ? 1 : 0;
+}
+
+int PutMemorialSettings(const MemorialSettings* memorial, IniDocument* doc, const char* appName)
+{
+    if (!memorial || !doc)
+        return 0;
+    SectionWriter w;
+    char section[SETTING_NAME_SIZE];
+    SectionName(section, sizeof(section), appName, 0);
+    return GatherMemorialSection(w, memorial) && PutSection(w, doc, section) ? 1 : 0;
 }

@@ -7,6 +7,8 @@
 
 #include "MemorialSettings.h"
 
+struct IniDocument;
+
 // The memorial file: "<programDir>MemorialDay-<user>.txt" when individual is 1 and userName is not empty, else
 // "<programDir>MemorialDay.txt" (programDir ends with its backslash); cut to size. 1, or 0 for a null out.
 int FormatMemorialPath(char* out, size_t size, const char* programDir, int individual, const char* userName);
@@ -26,3 +28,5 @@ int LoadMemorialSettings(MemorialSettings* memorial, const char* iniPath, const 
                          const char* programDir, const MemorialShadowDefaults& shadow);
 // Writes the section whole; 1, or 0 when the path is empty or the section could not be written.
 int SaveMemorialSettings(const MemorialSettings* memorial, const char* iniPath, const char* appName);
+// Replaces the section in an open settings document (saved by its opener); 1, or 0 without memory.
+int PutMemorialSettings(const MemorialSettings* memorial, IniDocument* doc, const char* appName);

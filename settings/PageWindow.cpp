@@ -12,7 +12,7 @@
 namespace {
 
 const int kFrameMax = 1600;
-const int kMarginMax = 100;
+const int kMarginMax = WINDOW_MARGIN_MAX;
 const char* const kGradations[] = {"なし", "外(枠1)→内(枠2)", "外(枠2)→内(枠1)", "外(枠1)→内(枠2)→外(枠1)",
                                    "外(枠2)→内(枠1)→外(枠2)"};
 const char kImageTitle[] = "画像ファイルを選択";

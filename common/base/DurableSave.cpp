@@ -18,22 +18,80 @@ const DWORD kFirstPause = 5;
 const DWORD kLongestPause = 200;
 // A leftover whose process still runs is removed only when it is this old: that save cannot still be going on.
 const ULONGLONG kStaleAge = 10ULL * 60 * 1000 * 10000;  // ten minutes, in FILETIME units
-const size_t kExtraName = 48;
-// The save folder's name before "<process>-<number>.dlsave".
+const size_t kExtraName = 64;
+// A name that a file or folder already holds (a leftover a kill left) is passed over for the next; after this many
+// such names the save gives up.
+const int kNameTries = 16;
+// The save folder's name before "<process>-<run>-<number>.dlsave".
 const char kSaveFolderName[] = "saves";
 
 volatile LONG g_saveNumber = 0;
 
-// "<path>.<process>-<number>.dlsave<extension>" in a heap block; the caller frees it with HeapFree.
+// The creation time of process: with the process number it tells one run from another, as the number alone does not
+// (Windows gives a number again once its process has ended, and under Wine the first program after the server
+// starts always has the same one). 0 when it cannot be read.
+ULONGLONG RunOfProcess(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return ((ULONGLONG)created.dwHighDateTime << 32) | created.dwLowDateTime;
+}
+
+ULONGLONG OwnRun()
+{
+    static ULONGLONG run = 0;
+    if (!run)
+        run = RunOfProcess(GetCurrentProcess());
+    return run;
+}
+
+// "<path>.<process>-<run>-<number>.dlsave<extension>" in a heap block; the caller frees it with HeapFree.
 char* TemporaryName(const char* path, const char* extension)
 {
     size_t size = strlen(path) + strlen(NonNullStr(extension)) + kExtraName;
     char* name = (char*)AllocZeroed(size);
     if (name) {
-        snprintf(name, size, "%s.%lx-%lx" DURABLE_SAVE_SUFFIX "%s", path, (unsigned long)GetCurrentProcessId(),
-                 (unsigned long)InterlockedIncrement(&g_saveNumber), NonNullStr(extension));
+        snprintf(name, size, "%s.%lx-%llx-%lx" DURABLE_SAVE_SUFFIX "%s", path, (unsigned long)GetCurrentProcessId(),
+                 (unsigned long long)OwnRun(), (unsigned long)InterlockedIncrement(&g_saveNumber),
+                 NonNullStr(extension));
     }
     return name;
+}
+
+bool IsNameTaken(DWORD error)
+{
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+// Creates a new temporary file for a save of path (its name, a heap block the caller frees with HeapFree, in *temp);
+// INVALID_HANDLE_VALUE with the error kept and *temp null. The name is our own and exact, so it is created as spelt:
+// Wine then need not read the whole folder for a name spelt otherwise, and Windows compares names without regard to
+// case all the same.
+HANDLE CreateTemporary(const char* path, DWORD access, DWORD flags, char** temp)
+{
+    *temp = nullptr;
+    for (int tries = 0; tries < kNameTries; tries++) {
+        char* name = TemporaryName(path, nullptr);
+        if (!name) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return INVALID_HANDLE_VALUE;
+        }
+        HANDLE file = CreateFileA(name, access, 0, nullptr, CREATE_NEW, flags | FILE_FLAG_POSIX_SEMANTICS, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            *temp = name;
+            return file;
+        }
+        DWORD error = GetLastError();
+        HeapFree(GetProcessHeap(), 0, name);
+        if (!IsNameTaken(error)) {
+            SetLastError(error);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    // Not ERROR_FILE_EXISTS, which tells the callers of a new file's save that the file itself appeared.
+    SetLastError(ERROR_CANNOT_MAKE);
+    return INVALID_HANDLE_VALUE;
 }
 
 bool WriteAll(HANDLE file, const void* data, DWORD size)
@@ -53,13 +111,11 @@ bool WriteAll(HANDLE file, const void* data, DWORD size)
     return true;
 }
 
-// Writes the new content into a new file at temp and flushes it to the disk; false with the error kept. The name is
-// our own and exact, so it is created as spelt: Wine then need not read the whole folder for a name spelt otherwise,
-// and Windows compares names without regard to case all the same.
-bool WriteTemporary(const char* temp, const void* data, DWORD size)
+// Writes the new content into a new temporary file for path and flushes it to the disk (its name in *temp, as
+// CreateTemporary gives it); false with the error kept.
+bool WriteTemporary(const char* path, const void* data, DWORD size, char** temp)
 {
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_POSIX_SEMANTICS, nullptr);
+    HANDLE file = CreateTemporary(path, GENERIC_WRITE, FILE_ATTRIBUTE_NORMAL, temp);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = WriteAll(file, data, size) && FlushFileBuffers(file);
@@ -141,13 +197,14 @@ bool RenameOpenFileNew(HANDLE file, const char* path)
     return renamed;
 }
 
-// The save of a new file through one handle: the temporary file is created, written, flushed and renamed to path
-// while it stays open, and removed through the same handle when that fails. Each name looked up that is not there
-// costs a read of its whole folder under Wine; this way only path is, once.
-bool WriteAndPlaceNew(const char* temp, const char* path, const void* data, DWORD size)
+// The save of a new file through one handle: the temporary file (made for base, path itself or its name in a save
+// folder) is created, written, flushed and renamed to path while it stays open, and removed through the same handle
+// when that fails. Each name looked up that is not there costs a read of its whole folder under Wine; this way only
+// path is, once.
+bool WriteAndPlaceNew(const char* base, const char* path, const void* data, DWORD size)
 {
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_POSIX_SEMANTICS | FILE_FLAG_WRITE_THROUGH, nullptr);
+    char* temp = nullptr;
+    HANDLE file = CreateTemporary(base, GENERIC_WRITE | DELETE, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, &temp);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = WriteAll(file, data, size) && FlushFileBuffers(file) && RenameOpenFileNew(file, path);
@@ -158,20 +215,27 @@ bool WriteAndPlaceNew(const char* temp, const char* path, const void* data, DWOR
     CloseHandle(file);
     if (!ok && !removed)
         DeleteFileA(temp);
+    HeapFree(GetProcessHeap(), 0, temp);
     SetLastError(error);
     return ok;
 }
 
+// Whether the leftover name may belong to a save still going on: one of this run, or of the run of a live process
+// that the name names. "<file>.<process>-<run>-<number>.dlsave"; names of older builds lack the run, and one of
+// them that carries our own number is of an ended run as well.
 bool IsOwnSaveRunning(const char* name, const FILETIME& written)
 {
-    // The process number stands between the last two dots before the suffix: "<file>.<process>-<number>.dlsave".
+    // The process number follows the dot before the last dash; process and run are hexadecimal, without dots.
     const char* dash = strrchr(name, '-');
     const char* dot = dash ? dash : name;
     while (dot > name && dot[-1] != '.')
         dot--;
     if (!dash || dot == name)
         return false;
-    DWORD process = (DWORD)strtoul(dot, nullptr, 16);
+    char* end = nullptr;
+    DWORD process = (DWORD)strtoul(dot, &end, 16);
+    bool hasRun = end < dash && *end == '-';
+    ULONGLONG run = hasRun ? strtoull(end + 1, nullptr, 16) : 0;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     ULONGLONG age = (((ULONGLONG)now.dwHighDateTime << 32) | now.dwLowDateTime) -
@@ -179,14 +243,17 @@ bool IsOwnSaveRunning(const char* name, const FILETIME& written)
     if (age > kStaleAge)
         return false;
     if (process == GetCurrentProcessId())
-        return true;
+        return hasRun && run == OwnRun();
     HANDLE running = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
     if (!running)
         return false;
     DWORD code = 0;
     bool alive = GetExitCodeProcess(running, &code) && code == STILL_ACTIVE;
+    // A live process of that number that did not start at the leftover's run is another run; one whose start
+    // cannot be read may still be writing.
+    ULONGLONG liveRun = alive && hasRun ? RunOfProcess(running) : 0;
     CloseHandle(running);
-    return alive;
+    return alive && (!liveRun || liveRun == run);
 }
 
 }  // namespace
@@ -201,20 +268,18 @@ int SaveThrough(bool (*place)(const char*, const char*), const char* path, const
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    char* temp = TemporaryName(path, nullptr);
-    if (!temp) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
-    bool ok = WriteTemporary(temp, data, size) && place(temp, path);
+    char* temp = nullptr;
+    bool ok = WriteTemporary(path, data, size, &temp) && place(temp, path);
     if (!ok) {
         DWORD error = GetLastError();
-        DeleteFileA(temp);
+        if (temp)
+            DeleteFileA(temp);
         if (error != ERROR_FILE_EXISTS)
             Trace("the save of %s failed (error %lu); the old file is kept", path, (unsigned long)error);
         SetLastError(error);
     }
-    HeapFree(GetProcessHeap(), 0, temp);
+    if (temp)
+        HeapFree(GetProcessHeap(), 0, temp);
     return ok ? 1 : 0;
 }
 
@@ -231,30 +296,25 @@ int SaveNewFileDurablyVia(const char* path, const void* data, DWORD size, const 
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    char* temp = nullptr;
+    char* inFolder = nullptr;
     if (SafeStrLen(tempFolder) > 0) {
         size_t length = strlen(tempFolder) + strlen(PathFileName(path)) + 2;
-        char* inFolder = (char*)AllocZeroed(length);
-        if (inFolder) {
-            snprintf(inFolder, length, "%s\\%s", tempFolder, PathFileName(path));
-            temp = TemporaryName(inFolder, nullptr);
-            HeapFree(GetProcessHeap(), 0, inFolder);
+        inFolder = (char*)AllocZeroed(length);
+        if (!inFolder) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return 0;
         }
-    } else {
-        temp = TemporaryName(path, nullptr);
+        snprintf(inFolder, length, "%s\\%s", tempFolder, PathFileName(path));
     }
-    if (!temp) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
-    bool ok = WriteAndPlaceNew(temp, path, data, size);
+    bool ok = WriteAndPlaceNew(inFolder ? inFolder : path, path, data, size);
     if (!ok) {
         DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS)
             Trace("the save of %s failed (error %lu); nothing was put in its place", path, (unsigned long)error);
         SetLastError(error);
     }
-    HeapFree(GetProcessHeap(), 0, temp);
+    if (inFolder)
+        HeapFree(GetProcessHeap(), 0, inFolder);
     return ok ? 1 : 0;
 }
 
@@ -264,16 +324,23 @@ char* CreateSaveFolder(const char* folder)
         return nullptr;
     size_t length = strlen(folder) + sizeof(kSaveFolderName) + 1;
     char* base = (char*)AllocZeroed(length);
+    if (!base)
+        return nullptr;
+    snprintf(base, length, "%s\\%s", folder, kSaveFolderName);
     char* made = nullptr;
-    if (base) {
-        snprintf(base, length, "%s\\%s", folder, kSaveFolderName);
+    for (int tries = 0; tries < kNameTries && !made; tries++) {
         made = TemporaryName(base, nullptr);
-        HeapFree(GetProcessHeap(), 0, base);
+        if (!made)
+            break;
+        if (!CreateDirectoryA(made, nullptr)) {
+            DWORD error = GetLastError();
+            HeapFree(GetProcessHeap(), 0, made);
+            made = nullptr;
+            if (!IsNameTaken(error))
+                break;
+        }
     }
-    if (made && !CreateDirectoryA(made, nullptr)) {
-        HeapFree(GetProcessHeap(), 0, made);
-        made = nullptr;
-    }
+    HeapFree(GetProcessHeap(), 0, base);
     return made;
 }
 

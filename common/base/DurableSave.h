@@ -9,7 +9,9 @@
 extern "C" {
 #endif
 
-// What ends the name of a save's temporary file ("<file>.<process>-<number>.dlsave"); no reader takes such a file.
+// What ends the name of a save's temporary file ("<file>.<process>-<run>-<number>.dlsave", the run being the
+// process's start time, so that a name is never one that an ended run of the same process number left); no reader
+// takes such a file.
 #define DURABLE_SAVE_SUFFIX ".dlsave"
 
 // Puts size bytes in place as the whole content of path. 1 when path holds them; 0 with path untouched, the
@@ -21,8 +23,9 @@ int SaveFileDurably(const char* path, const void* data, DWORD size);
 // in tempFolder, a folder of CreateSaveFolder beside path (beside path itself when tempFolder is null). Many new
 // files saved into one folder are made faster so: under Wine each new name reads the whole folder it is made in.
 int SaveNewFileDurablyVia(const char* path, const void* data, DWORD size, const char* tempFolder);
-// A new empty folder in folder ("saves.<process>-<number>.dlsave") for the temporary files of the saves of many new
-// files into folder; null when it cannot be made. The caller ends with RemoveSaveFolder, which frees the name.
+// A new empty folder in folder ("saves.<process>-<run>-<number>.dlsave") for the temporary files of the saves of
+// many new files into folder; null when it cannot be made. The caller ends with RemoveSaveFolder, which frees the
+// name.
 char* CreateSaveFolder(const char* folder);
 void RemoveSaveFolder(char* saveFolder);
 // The name of a new temporary file beside path for a file that another writer fills (an archiver), ending in
@@ -34,8 +37,8 @@ char* DurableSaveTempName(const char* path, const char* extension);
 int PlaceFileDurably(const char* temp, const char* path);
 // Deletes path and checks that it is gone; 1 when no file is left at path (also when there was none).
 int DeleteFileChecked(const char* path);
-// Removes the temporary files and save folders that saves of an ended run left in folder (a save in progress is left
-// alone); the number of temporary files removed.
+// Removes the temporary files and save folders that saves of an ended run left in folder, also those whose process
+// number a live process has again (a save in progress is left alone); the number of temporary files removed.
 int RemoveLeftoverSaves(const char* folder);
 
 #ifdef __cplusplus

@@ -76,6 +76,9 @@ enum MarkOrderKind {
 // The six spacings of the layout (EachMonthSpace, YMSpace, MonthHeight, WeekHeight, DayWidth, DayHeight) go from 0
 // to this many pixels, as the settings dialog offers them; a file's value beyond that is held to it.
 #define LAYOUT_SPACE_MAX 200
+// The four margins of the calendar window (MarginLeft, MarginTop, MarginRight, MarginBottom) go from 0 to this many
+// pixels, as the settings dialog offers them; a file's value beyond that is held to it.
+#define WINDOW_MARGIN_MAX 100
 
 // Indexes of the record's cursor table; the last four come from the language module.
 enum CursorIndex { CURSOR_NORMAL = 0, CURSOR_COPY = 1, CURSOR_MOVE = 2, CURSOR_WAIT = 3, CURSOR_COUNT = 8 };

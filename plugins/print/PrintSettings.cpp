@@ -43,9 +43,10 @@ const SettingKey kPrintKeys[] = {
     PRINT_NUM("PrintHoliday", Options.PrintHoliday, 1),
     PRINT_NUM("PrintMyHoliday", Options.PrintMyHoliday, 1),
     PRINT_NUM("Vertical", Options.Vertical, 0),
-    FONT_IN(PrintSettings, "Comment", Options.CommentFont, 11),
-    FONT_IN(PrintSettings, "Memo", Options.MemoFont, 11),
-    PRINT_NUM("YMSpace", YMSpace, 10),
+    // Read, never written: a save leaves the fonts and the spacing out of the section.
+    FONT_IN(PrintSettings, "Comment", Options.CommentFont, 11).With(SETTING_READ_ONLY),
+    FONT_IN(PrintSettings, "Memo", Options.MemoFont, 11).With(SETTING_READ_ONLY),
+    PRINT_NUM("YMSpace", YMSpace, 10).With(SETTING_READ_ONLY),
 };
 const SettingKeyTable kPrintTable = {kPrintKeys, (int)std::size(kPrintKeys)};
 

@@ -15,6 +15,8 @@
 #include "FileUtil.h"
 #include "FontUtil.h"
 #include "HeapUtil.h"
+#include "MemoSettingsFile.h"
+#include "MemorialSettingsFile.h"
 #include "NameSets.h"
 #include "PlugInSlot.h"
 #include "SettingsFile.h"
@@ -231,10 +233,12 @@ TEST_F(SettingsFileTest, NumbersAreClampedNeverWrapped)
 
 TEST_F(SettingsFileTest, SizesAndShadowsAreHeldToTheDialogsRanges)
 {
-    // Sizes below 0 would shrink the window to nothing, and shadows wider than the dialogs' cover the calendar.
+    // Sizes below 0 would shrink the window to nothing, huge margins push the calendar out of it, and shadows wider
+    // than the dialogs' cover the calendar.
     auto record = Load(std::string(kNewLayout) +
                        "MonthHeight=-30\r\nWeekHeight=-20\r\nDayWidth=-20\r\nDayHeight=-16\r\n"
                        "EachMonthSpace=-1\r\nYMSpace=4294967295\r\nMarginLeft=-200\r\nMarginBottom=-1\r\n"
+                       "MarginTop=2147483647\r\nMarginRight=2147483000\r\n"
                        "RoundWidth=-5\r\nShadow=-1\r\nSunShadowWidth=4294967295\r\nTodayShadowWidth=100\r\n"
                        "UserStyleName01=a\r\nUserStyleShadowWidth01=256\r\n");
     const Expectation held[] = {
@@ -242,6 +246,7 @@ TEST_F(SettingsFileTest, SizesAndShadowsAreHeldToTheDialogsRanges)
         {"DayWidth", FIELD(DayWidth), 0},         {"DayHeight", FIELD(DayHeight), 0},
         {"EachMonthSpace", FIELD(EachMonthSpace), 0}, {"YMSpace", FIELD(YMSpace), 200},
         {"MarginLeft", FIELD(MarginLeft), 0},     {"MarginBottom", FIELD(MarginBottom), 0},
+        {"MarginTop", FIELD(MarginTop), 100},     {"MarginRight", FIELD(MarginRight), 100},
         {"RoundWidth", FIELD(RoundWidth), 0},     {"ShadowWidth from Shadow", FIELD(ShadowWidth), 0},
         {"SunShadowWidth", FIELD(WeekStyles[0].ShadowWidth), 99},
         {"TodayShadowWidth", FIELD(TodayStyle.ShadowWidth), 99},
@@ -362,10 +367,14 @@ TEST_F(SettingsFileTest, ScopesWriteTheirSectionsAndAFullSaveHidesTheFile)
     EXPECT_EQ("33", Value("Daylens00", "WindowX"));
 }
 
+// The first save, a window drag's among them, writes every section that the readers of the new layout look for:
+// the settings and the memo and memorial sections, whose keys stood in the single section until then.
 TEST_F(SettingsFileTest, LegacyFileIsReadFromOneSectionAndRewrittenInTheNewLayout)
 {
     // Older files also kept the user marks in the memo section.
-    WriteIni("[Daylens]\r\nWindowX=5\r\nDisplayType=1\r\nYearRGB=77\r\nUserStyleMax=12\r\n"
+    std::string memoDir = programDir_ + "memos";
+    WriteIni("[Daylens]\r\nWindowX=5\r\nDisplayType=1\r\nYearRGB=77\r\nUserStyleMax=12\r\nMemoDir=" + memoDir +
+             "\r\nMemoSaveOneMonth=1\r\nMemorialCount=1\r\n"
              "[Daylens01]\r\nDisplayType=2\r\n[DaylensMemo]\r\nUserStyleName01=旧\r\nUserStyleMarkType12=5\r\n");
     ASSERT_EQ(1, IsLegacyIniLayout(path_.c_str(), "Daylens"));
     int changed = 0;
@@ -380,8 +389,14 @@ TEST_F(SettingsFileTest, LegacyFileIsReadFromOneSectionAndRewrittenInTheNewLayou
     EXPECT_EQ(5, record->env.UserMarks[11].Style.MarkType);
     // The version went where it was read from: the file stays legacy until it is saved.
     EXPECT_EQ(1, IsLegacyIniLayout(path_.c_str(), "Daylens"));
+    MemoSettings memo = {};
+    MemorialSettings memorial = {};
+    ASSERT_EQ(1, LoadMemoSettings(&memo, path_.c_str(), "Daylens", 0));
+    ASSERT_EQ(1, LoadMemorialSettings(&memorial, path_.c_str(), "Daylens", programDir_.c_str(), {}));
+    file_.Memo = &memo;
+    file_.Memorial = &memorial;
 
-    ASSERT_EQ(1, SaveEnv(&file_, &record->env, SETTINGS_SCOPE_ALL));
+    ASSERT_EQ(1, SaveEnv(&file_, &record->env, SETTINGS_SCOPE_PLACEMENT));
     EXPECT_EQ(0, IsLegacyIniLayout(path_.c_str(), "Daylens"));
     const std::vector<std::string> placement = {"Version", "WindowX", "WindowY", "WindowFix", "WindowOrder",
                                                 "DoubleStart"};
@@ -389,6 +404,15 @@ TEST_F(SettingsFileTest, LegacyFileIsReadFromOneSectionAndRewrittenInTheNewLayou
     EXPECT_EQ(placement, Keys("Daylens00"));
     EXPECT_EQ("1", Value("Daylens01", "DisplayType"));
     EXPECT_EQ("(none)", Value("Daylens01", "YearRGB"));
+    MemoSettings memoAfter = {};
+    MemorialSettings memorialAfter = {};
+    ASSERT_EQ(1, LoadMemoSettings(&memoAfter, path_.c_str(), "Daylens", 0));
+    ASSERT_EQ(1, LoadMemorialSettings(&memorialAfter, path_.c_str(), "Daylens", programDir_.c_str(), {}));
+    EXPECT_STREQ(memoDir.c_str(), memoAfter.MemoDir);
+    EXPECT_EQ(1, memoAfter.MemoSaveOneMonth);
+    EXPECT_EQ(1, memorialAfter.MemorialCount);
+    FreeMemoSearchHistory(&memo);
+    FreeMemoSearchHistory(&memoAfter);
 }
 
 TEST_F(SettingsFileTest, VersionIsStampedOnlyWhenItDiffers)

@@ -4,16 +4,22 @@
 // with TerminateProcess and checks that the file reads whole through the program's readers and the profile
 // functions: of one generation, the last the child finished or the one it was saving, equal byte for byte to what
 // the writer makes of that generation, and the sections no save touches unchanged. Then RemoveLeftoverSaves must
-// leave no "*.dlsave" in the folder. It counts kills and damaged files per kind.
+// leave no "*.dlsave" in the folder. It counts kills, damaged files and failed saves per kind.
+//
+// A second round per kind has each run find what the killed run before it left, as a restarted program does, under
+// its own process number: Windows gives a number again, and under Wine the first program after the server starts
+// always gets 0x20, so the next run may well be the killed one's number. The child renames the leftovers of its
+// predecessor to its own number and adds the one the predecessor's first save would have left; its saves must not
+// fail for them, and its RemoveLeftoverSaves, as at start-up, must take them all.
 //
 // ctest runs a short slice; the full run (under Wine some 40 minutes, most of it in starting the children) is started
 // by hand from the source folder:
 //     bash scripts/test-env.sh start build
 //     DAYLENS_BUILD_DIR=$PWD/build nohup sh cmake/wine-run.sh build/tests/crash/daylens_crash.exe --seed 1 --kills 1000 >crash.log 2>&1 &
 //     bash scripts/test-env.sh stop build       (when crash.log ends with the table)
-// Options: --seed N (required), --kills N (per kind, 1000 by default), --kind NAME (settings, day, month, repeat,
-// holiday), --delay-ms N (longest wait between the child's signal and the kill, 40 by default). A damaged file is
-// kept in %TEMP%\daylens-crash-kept-<process> and the kind starts again from a fresh file.
+// Options: --seed N (required), --kills N (per kind and round, 1000 by default), --kind NAME (settings, day, month,
+// repeat, holiday), --delay-ms N (longest wait between the child's signal and the kill, 40 by default). A damaged
+// file is kept in %TEMP%\daylens-crash-kept-<process> and the kind starts again from a fresh file.
 
 #include <windows.h>
 
@@ -48,6 +54,7 @@ struct ChildState {
     volatile LONG Failed;  // saves the writer gave up
     volatile LONG Saves;
     volatile LONGLONG SaveTicks;  // performance counter ticks spent in saves
+    volatile LONG Kept;           // leftovers of an ended run under this run's number that RemoveLeftoverSaves kept
 };
 
 struct Options {
@@ -59,7 +66,7 @@ struct Options {
 };
 
 struct Counts {
-    uint32_t Kills = 0, Damaged = 0, Errors = 0, InSave = 0, Temps = 0;
+    uint32_t Kills = 0, Damaged = 0, Errors = 0, InSave = 0, Temps = 0, Failed = 0;
     LONGLONG Saves = 0, SaveTicks = 0;
     double Seconds = 0;
 };
@@ -85,8 +92,56 @@ int AnswerNo(HWND, const char*, const char*, UINT)
     return IDNO;
 }
 
-// The child: saves generation start + 1, start + 2, ... until it is killed.
-int RunChild(const char* kindName, const char* folder, uint32_t start, DWORD parent)
+// The leftovers of the killed run in folder under this process's number, as a run of that number again finds them:
+// each temporary file of the kind's file renamed to carry it, and the one the killed run's first save would have
+// left beside them ("<file>.<process>-<run>-<number>.dlsave", run being the killed process's start time). Their
+// names.
+std::vector<std::string> LeftoversUnderOwnNumber(const CrashKind& kind, const std::string& folder,
+                                                 unsigned long long killedRun)
+{
+    char own[32];
+    snprintf(own, sizeof(own), "%lx", GetCurrentProcessId());
+    std::string prefix = std::string(kind.FileName) + ".";
+    std::vector<std::string> found, names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*" DURABLE_SAVE_SUFFIX).c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strncmp(entry.cFileName, prefix.c_str(),
+                                                                                prefix.size()) == 0)
+                found.push_back(entry.cFileName);
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    for (const std::string& name : found) {
+        size_t dash = name.find('-', prefix.size());
+        if (dash == std::string::npos)
+            continue;
+        std::string renamed = prefix + own + name.substr(dash);
+        if (MoveFileA((folder + "\\" + name).c_str(), (folder + "\\" + renamed).c_str()))
+            names.push_back(renamed);
+    }
+    char first[64];
+    snprintf(first, sizeof(first), ".%s-%llx-1" DURABLE_SAVE_SUFFIX, own, killedRun);
+    std::string planted = std::string(kind.FileName) + first;
+    if (WriteWholeFile((folder + "\\" + planted).c_str(), "[cut", 4, nullptr))
+        names.push_back(planted);
+    return names;
+}
+
+// How many of names are still in folder.
+LONG CountPresent(const std::string& folder, const std::vector<std::string>& names)
+{
+    LONG present = 0;
+    for (const std::string& name : names)
+        present += GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return present;
+}
+
+// The child: saves generation start + 1, start + 2, ... until it is killed. With reuse it first takes over the
+// leftovers of the run killed before it (LeftoversUnderOwnNumber), saves, and removes the leftovers as at start-up.
+int RunChild(const char* kindName, const char* folder, uint32_t start, DWORD parent, bool reuse,
+             unsigned long long killedRun)
 {
     const CrashKind* kind = FindKind(kindName);
     HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, SharedName("State", parent).c_str());
@@ -95,6 +150,9 @@ int RunChild(const char* kindName, const char* folder, uint32_t start, DWORD par
     if (!kind || !state || !ready)
         return 3;
     SetMessageBoxHook(AnswerNo);  // a save that fails is counted, not shown
+    std::vector<std::string> leftovers;
+    if (reuse)
+        leftovers = LeftoversUnderOwnNumber(*kind, folder, killedRun);
     for (uint32_t g = start + 1;; g++) {
         InterlockedExchange(&state->Saving, (LONG)g);
         LARGE_INTEGER before, after;
@@ -108,8 +166,13 @@ int RunChild(const char* kindName, const char* folder, uint32_t start, DWORD par
         else
             InterlockedIncrement(&state->Failed);
         InterlockedExchange(&state->Saving, 0);
-        if (g == start + 1)
+        if (g == start + 1) {
+            if (reuse) {
+                RemoveLeftoverSaves(folder);
+                InterlockedExchange(&state->Kept, CountPresent(folder, leftovers));
+            }
             SetEvent(ready);
+        }
     }
 }
 
@@ -259,9 +322,19 @@ struct Shared {
     HANDLE Ready;
 };
 
+// The start time of a process, which tells its run from another of the same number; 0 when it cannot be read.
+unsigned long long RunOf(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    return ((unsigned long long)created.dwHighDateTime << 32) | created.dwLowDateTime;
+}
+
 // Starts the child from generation start and waits for its first save; null (after telling why) when it did not
-// get there.
-HANDLE StartChild(const CrashKind& kind, const std::string& folder, uint32_t start, const Shared& shared)
+// get there. A child of the reuse round takes over the leftovers of the run of killedRun.
+HANDLE StartChild(const CrashKind& kind, const std::string& folder, uint32_t start, const Shared& shared, bool reuse,
+                  unsigned long long killedRun)
 {
     memset((void*)shared.State, 0, sizeof(ChildState));
     shared.State->Done = (LONG)start;
@@ -269,7 +342,8 @@ HANDLE StartChild(const CrashKind& kind, const std::string& folder, uint32_t sta
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof(self));
     std::string command = std::string("\"") + self + "\" --child " + kind.Name + " \"" + folder + "\" " +
-                          std::to_string(start) + " " + std::to_string(GetCurrentProcessId());
+                          std::to_string(start) + " " + std::to_string(GetCurrentProcessId()) +
+                          (reuse ? " " + std::to_string(killedRun) : std::string());
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
@@ -289,13 +363,15 @@ HANDLE StartChild(const CrashKind& kind, const std::string& folder, uint32_t sta
     return nullptr;
 }
 
-void RunKind(const CrashKind& kind, const std::string& root, const Shared& shared, Counts* counts)
+// One round of kills of a kind; with reuse, each child finds the leftovers of the run before it (see above).
+void RunKind(const CrashKind& kind, const std::string& root, const Shared& shared, bool reuse, Counts* counts)
 {
     ULONGLONG started = GetTickCount64();
-    FuzzRandom random(KindSeed(g_options.Seed, kind.Name));
-    std::string folder = root + "\\" + kind.Name;
+    FuzzRandom random(KindSeed(g_options.Seed, kind.Name) ^ (reuse ? 0x9E3779B97F4A7C15ull : 0));
+    std::string folder = root + "\\" + kind.Name + (reuse ? "-reuse" : "");
     Reference reference(kind, root + "\\" + kind.Name + "-reference");
     uint32_t generation = 0;
+    unsigned long long killedRun = 0;
     if (!StartFresh(kind, folder)) {
         fprintf(stderr, "%s: the first file could not be written\n", kind.Name);
         counts->Errors++;
@@ -303,7 +379,7 @@ void RunKind(const CrashKind& kind, const std::string& root, const Shared& share
     }
     for (uint32_t kill = 1; kill <= g_options.Kills; kill++) {
         uint32_t delay = random.Below(g_options.DelayMs * 1000 + 1);
-        HANDLE child = StartChild(kind, folder, generation, shared);
+        HANDLE child = StartChild(kind, folder, generation, shared, reuse, killedRun);
         if (!child) {
             counts->Errors++;
             break;
@@ -315,6 +391,7 @@ void RunKind(const CrashKind& kind, const std::string& root, const Shared& share
         }
         TerminateProcess(child, kKilledCode);
         bool ended = WaitForSingleObject(child, kEndLimitMs) == WAIT_OBJECT_0;
+        killedRun = RunOf(child);
         CloseHandle(child);
         if (!ended) {
             fprintf(stderr, "%s kill %u: the child did not end\n", kind.Name, kill);
@@ -326,18 +403,27 @@ void RunKind(const CrashKind& kind, const std::string& root, const Shared& share
         counts->InSave += state.Saving != 0;
         counts->Saves += state.Saves;
         counts->SaveTicks += state.SaveTicks;
+        counts->Failed += (uint32_t)state.Failed;
         if (state.Failed) {
             fprintf(stderr, "%s kill %u: %ld saves failed\n", kind.Name, kill, (long)state.Failed);
+            counts->Errors++;
+        }
+        if (state.Kept) {
+            fprintf(stderr, "%s kill %u: %ld leftovers of the killed run were kept\n", kind.Name, kill,
+                    (long)state.Kept);
             counts->Errors++;
         }
         std::string why;
         uint32_t found = 0;
         bool whole = CheckFile(kind, folder, reference, state, &found, &why);
-        int removed = RemoveLeftoverSaves(folder.c_str());
-        counts->Temps += removed > 0 ? (uint32_t)removed : 0;
-        if (whole && HasTemporaryFiles(folder)) {
-            whole = false;
-            why = "a temporary file is left after RemoveLeftoverSaves";
+        // In the reuse round the next child finds the leftovers; the last kill's are removed here.
+        if (!reuse || kill == g_options.Kills) {
+            int removed = RemoveLeftoverSaves(folder.c_str());
+            counts->Temps += removed > 0 ? (uint32_t)removed : 0;
+            if (whole && HasTemporaryFiles(folder)) {
+                whole = false;
+                why = "a temporary file is left after RemoveLeftoverSaves";
+            }
         }
         if (whole) {
             generation = found;
@@ -374,21 +460,23 @@ bool ParseOptions(int argc, char** argv)
     return g_options.HasSeed && argc % 2 == 1;
 }
 
+// counts holds the plain round of each kind, then its reuse round.
 bool PrintCounts(const std::vector<Counts>& counts)
 {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     bool clean = true;
-    printf("%-9s %7s %8s %7s %8s %7s %8s %9s\n", "kind", "kills", "damaged", "errors", "in-save", "temps", "ms/save",
-           "seconds");
-    for (int i = 0; i < kCrashKindCount; i++) {
+    printf("%-9s %-6s %7s %8s %7s %7s %8s %7s %8s %9s\n", "kind", "round", "kills", "damaged", "failed", "errors",
+           "in-save", "temps", "ms/save", "seconds");
+    for (int i = 0; i < 2 * kCrashKindCount; i++) {
         const Counts& c = counts[i];
-        if (g_options.Kind && strcmp(g_options.Kind, kCrashKinds[i].Name) != 0)
+        const char* name = kCrashKinds[i % kCrashKindCount].Name;
+        if (g_options.Kind && strcmp(g_options.Kind, name) != 0)
             continue;
         double msPerSave = c.Saves ? c.SaveTicks * 1000.0 / frequency.QuadPart / c.Saves : 0;
-        printf("%-9s %7u %8u %7u %8u %7u %8.2f %9.1f\n", kCrashKinds[i].Name, c.Kills, c.Damaged, c.Errors, c.InSave,
-               c.Temps, msPerSave, c.Seconds);
-        clean = clean && c.Damaged == 0 && c.Errors == 0 && c.Kills == g_options.Kills;
+        printf("%-9s %-6s %7u %8u %7u %7u %8u %7u %8.2f %9.1f\n", name, i < kCrashKindCount ? "kill" : "reuse",
+               c.Kills, c.Damaged, c.Failed, c.Errors, c.InSave, c.Temps, msPerSave, c.Seconds);
+        clean = clean && c.Damaged == 0 && c.Failed == 0 && c.Errors == 0 && c.Kills == g_options.Kills;
     }
     return clean;
 }
@@ -398,8 +486,9 @@ bool PrintCounts(const std::vector<Counts>& counts)
 int main(int argc, char** argv)
 {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    if (argc == 6 && strcmp(argv[1], "--child") == 0)
-        return RunChild(argv[2], argv[3], (uint32_t)strtoul(argv[4], nullptr, 10), strtoul(argv[5], nullptr, 10));
+    if ((argc == 6 || argc == 7) && strcmp(argv[1], "--child") == 0)
+        return RunChild(argv[2], argv[3], (uint32_t)strtoul(argv[4], nullptr, 10), strtoul(argv[5], nullptr, 10),
+                        argc == 7, argc == 7 ? strtoull(argv[6], nullptr, 10) : 0);
     if (!ParseOptions(argc, argv)) {
         fprintf(stderr, "usage: %s --seed N [--kills N] [--kind settings|day|month|repeat|holiday] [--delay-ms N]\n",
                 argv[0]);
@@ -418,10 +507,12 @@ int main(int argc, char** argv)
     printf("Crash-consistency run; seed %llu, %u kills per kind, kill 0-%lu ms after the first save\n",
            (unsigned long long)g_options.Seed, g_options.Kills, (unsigned long)g_options.DelayMs);
     fflush(stdout);
-    std::vector<Counts> counts(kCrashKindCount);
+    std::vector<Counts> counts(2 * kCrashKindCount);
     for (int i = 0; i < kCrashKindCount; i++) {
-        if (!g_options.Kind || strcmp(g_options.Kind, kCrashKinds[i].Name) == 0)
-            RunKind(kCrashKinds[i], root.Dir(), shared, &counts[i]);
+        if (g_options.Kind && strcmp(g_options.Kind, kCrashKinds[i].Name) != 0)
+            continue;
+        RunKind(kCrashKinds[i], root.Dir(), shared, false, &counts[i]);
+        RunKind(kCrashKinds[i], root.Dir(), shared, true, &counts[kCrashKindCount + i]);
     }
     return PrintCounts(counts) ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 
 #include "FileUtil.h"
@@ -109,25 +110,31 @@ TEST(HolidayDialogRulesTest, RowDateShowsTheYearOrBlanksThenTheDayOrTheWeekday)
 // Every line the writer makes, with each year rule, reads back as the same record.
 TEST(HolidayDialogRulesTest, FileLinesReadBackAsTheSameRecords)
 {
+    // A rule's letter stands right before its year, however short the year (a blank would make it another field).
     HolidayRecord records[] = {WeekdayRule(1, 2, 1, "成人の日"), DayRule(1970, 5, 3, "Wedding Day"),
                                DayRule(2001, 7, 20, "最後の年"), DayRule(2030, 12, 31, "始まり"),
-                               WeekdayRule(11, 4, 6, "Last Sat")};
+                               WeekdayRule(11, 4, 6, "Last Sat"), DayRule(999, 1, 15, "Old"),
+                               DayRule(0, 2, 3, "From the start")};
     records[2].yearRule = HOLIDAY_YEAR_UP_TO;
     records[3].yearRule = HOLIDAY_YEAR_FROM;
     records[4].year = 1999;
+    records[5].yearRule = HOLIDAY_YEAR_UP_TO;
+    records[6].yearRule = HOLIDAY_YEAR_FROM;
     EXPECT_EQ("- 1 2Mon 成人の日\r\n", FileLine(records[0]));
     EXPECT_EQ("1970 5 3 Wedding Day\r\n", FileLine(records[1]));
     EXPECT_EQ("b2001 7 20 最後の年\r\n", FileLine(records[2]));
     EXPECT_EQ("a2030 12 31 始まり\r\n", FileLine(records[3]));
     EXPECT_EQ("1999 11 4Sat Last Sat\r\n", FileLine(records[4]));
+    EXPECT_EQ("b999 1 15 Old\r\n", FileLine(records[5]));
+    EXPECT_EQ("a0 2 3 From the start\r\n", FileLine(records[6]));
 
     std::string text;
     for (const HolidayRecord& record : records)
         text += FileLine(record);
     unsigned int count = 0;
     HolidayRecord* parsed = ParseHolidayText(HOLIDAY_KIND_OWN, text.c_str(), &count);
-    ASSERT_EQ(5u, count);
-    for (int i = 0; i < 5; i++) {
+    ASSERT_EQ(std::size(records), count);
+    for (size_t i = 0; i < std::size(records); i++) {
         SCOPED_TRACE(i);
         EXPECT_EQ(records[i].yearRule, parsed[i].yearRule);
         EXPECT_EQ(records[i].year, parsed[i].year);

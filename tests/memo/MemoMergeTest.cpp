@@ -158,6 +158,17 @@ TEST_F(MemoMergeTest, DroppedMemoMovesOrCopiesAndIsNeverLost)
     EXPECT_EQ(0, MoveDayMemo(&memo_, &from, &blocked, 0));
     EXPECT_EQ(0, MoveDayMemo(&memo_, &from, &from, 0));
     EXPECT_EQ("C", Read(2026, 5, 20));
+
+    // A memo that is memo data goes onto the day it names, which is no failure; both days stay as they were. A
+    // day it names that cannot be written is.
+    Write(2026, 5, 24, "[20260525]\r\nMemo=旅行");
+    SYSTEMTIME data = {2026, 5, 0, 24};
+    EXPECT_EQ(1, MoveDayMemo(&memo_, &data, &to, 0));
+    EXPECT_EQ("旅行", Read(2026, 5, 25));
+    EXPECT_EQ("[20260525]\r\nMemo=旅行", Read(2026, 5, 24));
+    EXPECT_EQ("B\r\nA", Read(2026, 5, 21));
+    Write(2026, 5, 24, "[20260523]\r\nMemo=旅行");
+    EXPECT_EQ(0, MoveDayMemo(&memo_, &data, &to, 0));
 }
 
 }  // namespace

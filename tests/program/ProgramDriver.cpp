@@ -235,7 +235,7 @@ void ProgramTest::WriteSetting(const char* section, const char* key, int value)
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath.c_str());
 }
 
-HANDLE ProgramTest::Start(const char* words)
+HANDLE ProgramTest::Start(const char* words, const std::function<void(DWORD)>& beforeRun)
 {
     std::string exe = Folder + "\\" + ExeName;
     std::string commandLine = "\"" + exe + "\"" + (words[0] ? std::string(" ") + words : "");
@@ -247,8 +247,14 @@ HANDLE ProgramTest::Start(const char* words)
     PROCESS_INFORMATION info = {};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder.c_str(), &startup, &info))
+    DWORD flags = beforeRun ? CREATE_SUSPENDED : 0;
+    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr, Folder.c_str(), &startup,
+                        &info))
         return nullptr;
+    if (beforeRun) {
+        beforeRun(info.dwProcessId);
+        ResumeThread(info.hThread);
+    }
     CloseHandle(info.hThread);
     Processes.push_back(info.hProcess);
     return info.hProcess;

@@ -121,7 +121,9 @@ protected:
     // question is asked.
     void PrepareSettings(int doubleStart);
     void WriteSetting(const char* section, const char* key, int value);
-    HANDLE Start(const char* words);
+    // Starts the program from Folder; with beforeRun, the process is made suspended and beforeRun gets its number
+    // before it runs.
+    HANDLE Start(const char* words, const std::function<void(DWORD)>& beforeRun = nullptr);
     int ReadInt(const char* section, const char* key);
     // Has the calendar save its settings and returns the month it shows, as year
     // * 12 + month - 1.

@@ -2,6 +2,7 @@
 #include "ProgramDriver.h"
 
 #include "DaylensIds.h"
+#include "DurableSave.h"
 #include "FileUtil.h"
 #include "MemoryBitmap.h"
 #include "TestWindow.h"
@@ -513,6 +514,38 @@ TEST_F(ProgramTest, AHandEditedSettingsFileTakesTheSave)
     EXPECT_EQ(1, ReadInt("Daylens00", "WindowOrder"));
     int shown = ReadInt("Daylens01", "DisplayPreYear") * 12 + ReadInt("Daylens01", "DisplayPreMonth") - 1;
     EXPECT_EQ(TodayInMonths(), shown);
+}
+
+// A run killed while it saved the settings left its temporary file, and the next run has the same process number
+// (under Wine the first program after the server starts always has): the leftover goes at start, whatever build
+// named it, and no save fails for it.
+TEST_F(ProgramTest, LeftoversOfAKilledRunWithThisRunsNumberGoAndSavesWork)
+{
+    PrepareSettings(0);
+    std::vector<std::string> leftovers;
+    Start("", [&](DWORD process) {
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        unsigned long long earlierRun = (((unsigned long long)now.dwHighDateTime << 32) | now.dwLowDateTime) - 1;
+        char name[96];
+        // An older build numbered its saves from 1 without the run; this one names the run it belongs to.
+        for (int n = 1; n <= 8; n++) {
+            snprintf(name, sizeof(name), ".%lx-%x" DURABLE_SAVE_SUFFIX, process, n);
+            leftovers.push_back(IniPath + name);
+        }
+        snprintf(name, sizeof(name), ".%lx-%llx-1" DURABLE_SAVE_SUFFIX, process, earlierRun);
+        leftovers.push_back(IniPath + name);
+        for (const std::string& leftover : leftovers)
+            ASSERT_EQ(1, WriteWholeFile(leftover.c_str(), "[Daylens00]\r\nVers", 17, nullptr));
+    });
+    HWND window = WaitForShownCalendar();
+    ASSERT_NE(nullptr, window);
+    // Posted: a failed save would hold the command in its message box.
+    PostMessageA(window, WM_COMMAND, IDM_TOPMOST, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ReadInt("Daylens00", "WindowOrder") == 1; }, 5000));
+    EXPECT_FALSE(FindDaylensWindow("#32770", "Daylens")) << "no message box";
+    for (const std::string& leftover : leftovers)
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(leftover.c_str())) << leftover;
 }
 
 // The layered attributes as "key", "alpha N", both, or "none" for a window that is not layered.

@@ -203,15 +203,15 @@ TEST_F(SettingsDialogTest, ChangesShowInThePreviewAndApplyReachesCalendarAndFile
 TEST_F(SettingsDialogTest, CancelLeavesFileAndWindowAsTheyWere)
 {
     PrepareSettings(0);
-    WriteSetting("Daylens01", "MarginTop", 150);
+    WriteSetting("Daylens01", "RoundWidth", 2000);
     OpenDialog();
     SendMessageA(Calendar, WM_COMMAND, IDM_SAVE, 0);
     std::string saved = FileBytes();
     RECT rect;
     GetWindowRect(Calendar, &rect);
     char text[16] = "";
-    SendMessageA(Control(IDC_ENVWINDOW_EDIT_MARGIN_TOP), WM_GETTEXT, sizeof(text), (LPARAM)text);
-    EXPECT_STREQ("150", text);
+    SendMessageA(Control(IDC_ENVWINDOW_EDIT_ROUND_WIDTH), WM_GETTEXT, sizeof(text), (LPARAM)text);
+    EXPECT_STREQ("2000", text);
     Type(IDC_ENVGENERAL_EDIT_ACROSS, "1");
     EXPECT_FALSE(ApplyEnabled()) << "1 is what is stored";
 

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
 #include <string>
 
 #include "DurableSave.h"
@@ -102,23 +106,55 @@ TEST_F(DurableSaveTest, DeleteIsCheckedAndLeftoversOfEndedRunsAreRemoved)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path_.c_str()));
     EXPECT_EQ(1, DeleteFileChecked(path_.c_str())) << "nothing there is nothing left";
 
-    // A save killed before its rename left its temporary file; a process number that runs no more names it.
+    // A save killed before its rename left its temporary file; a process number that runs no more names it, or
+    // ours, which the killed run had before us (an older build named no run).
     std::string ended = folder_.Path("202612.txt.fffffff0-1" DURABLE_SAVE_SUFFIX);
-    char own[64];
-    snprintf(own, sizeof(own), "202612.txt.%lx-3" DURABLE_SAVE_SUFFIX, GetCurrentProcessId());
-    for (const std::string& name : {ended, folder_.Path(own)})
-        ASSERT_EQ(1, WriteWholeFile(name.c_str(), "part", 4, nullptr));
+    char reused[64], reusedOld[64];
+    snprintf(reused, sizeof(reused), "202612.txt.%lx-1-1" DURABLE_SAVE_SUFFIX, GetCurrentProcessId());
+    snprintf(reusedOld, sizeof(reusedOld), "202612.txt.%lx-1" DURABLE_SAVE_SUFFIX, GetCurrentProcessId());
+    char* name = DurableSaveTempName(folder_.Path("202612.txt").c_str(), nullptr);
+    std::string own = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    for (const std::string& leftover : {ended, folder_.Path(reused), folder_.Path(reusedOld), own})
+        ASSERT_EQ(1, WriteWholeFile(leftover.c_str(), "part", 4, nullptr));
     ASSERT_EQ(1, WriteWholeFile(folder_.Path("keep.txt").c_str(), "memo", 4, nullptr));
     // A killed import left its save folder with a temporary file in it.
     std::string endedFolder = folder_.Path("saves.fffffff0-2" DURABLE_SAVE_SUFFIX);
     ASSERT_TRUE(CreateDirectoryA(endedFolder.c_str(), nullptr));
     ASSERT_EQ(1, WriteWholeFile((endedFolder + "\\20260501.txt.fffffff0-3" DURABLE_SAVE_SUFFIX).c_str(), "p", 1,
                                 nullptr));
-    EXPECT_EQ(2, RemoveLeftoverSaves(folder_.Dir().c_str()));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ended.c_str()));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(endedFolder.c_str()));
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder_.Path(own).c_str())) << "a save of this run";
+    EXPECT_EQ(4, RemoveLeftoverSaves(folder_.Dir().c_str()));
+    for (const std::string& leftover : {ended, folder_.Path(reused), folder_.Path(reusedOld), endedFolder})
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(leftover.c_str())) << leftover;
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(own.c_str())) << "a save of this run";
     EXPECT_EQ("memo", Content(folder_.Path("keep.txt")));
+}
+
+// Files that hold the names the next saves would take, as the leftovers of a killed run with our process number
+// did, neither make a save fail nor are taken for its file.
+TEST_F(DurableSaveTest, SavesPassOverNamesThatLeftoversHold)
+{
+    char* probe = DurableSaveTempName(path_.c_str(), nullptr);
+    ASSERT_NE(nullptr, probe);
+    const char* dash = strrchr(probe, '-');
+    std::string stem(probe, (size_t)(dash + 1 - probe));
+    unsigned long next = strtoul(dash + 1, nullptr, 16) + 1;
+    HeapFree(GetProcessHeap(), 0, probe);
+    // Made directly: a save of their own would take those names first.
+    for (unsigned long n = next; n < next + 4; n++) {
+        char number[16];
+        snprintf(number, sizeof(number), "%lx", n);
+        HANDLE file = CreateFileA((stem + number + DURABLE_SAVE_SUFFIX).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        CloseHandle(file);
+    }
+    ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "whole", 5));
+    EXPECT_EQ("whole", Content(path_));
+    std::string made = folder_.Path("made.txt");
+    ASSERT_EQ(1, SaveNewFileDurably(made.c_str(), "new", 3));
+    EXPECT_EQ("new", Content(made));
+    EXPECT_EQ(4, Leftovers(folder_));
 }
 
 }  // namespace
