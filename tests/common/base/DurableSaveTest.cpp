@@ -152,7 +152,7 @@ TEST_F(DurableSaveTest, SavesPassOverNamesThatLeftoversHold)
     ASSERT_EQ(1, SaveFileDurably(path_.c_str(), "whole", 5));
     EXPECT_EQ("whole", Content(path_));
     std::string made = folder_.Path("made.txt");
-    ASSERT_EQ(1, SaveNewFileDurably(made.c_str(), "new", 3));
+    ASSERT_EQ(1, SaveNewFileDurablyVia(made.c_str(), "new", 3, nullptr));
     EXPECT_EQ("new", Content(made));
     EXPECT_EQ(4, Leftovers(folder_));
 }
