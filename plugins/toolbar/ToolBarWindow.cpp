@@ -14,6 +14,7 @@
 #include "MenuItemState.h"
 #include "Transparency.h"
 #include "VersionDialog.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -73,14 +74,8 @@ void UpdateToolBarWindowRect(HWND bar)
 {
     TakeToolBarView(&g_toolBar.View);
     SIZE size = ToolBarWindowSize(ViewShape(), g_toolBar.View.Count);
-    RECT now = {};
-    GetWindowRect(bar, &now);
-    bool placed = now.left == Setting().WindowX && now.top == Setting().WindowY && now.right - now.left == size.cx &&
-                  now.bottom - now.top == size.cy;
-    bool topmost = (GetWindowLongPtrA(bar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    if (placed && !topmost && IsWindowVisible(bar))
-        return;
-    SetWindowPos(bar, HWND_NOTOPMOST, Setting().WindowX, Setting().WindowY, size.cx, size.cy, SWP_SHOWWINDOW);
+    SetWindowPosIfChanged(bar, HWND_NOTOPMOST, Setting().WindowX, Setting().WindowY, size.cx, size.cy,
+                          SWP_SHOWWINDOW);
 }
 
 HMENU BuildMenu()

@@ -23,9 +23,15 @@ namespace {
 const char kDll[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensToolBar.dll";
 const DWORD kRoundLimitMs = 10000;
 const int kRounds = 1000;
-// Tool ids of the bar: 1000 + the record; records 1 and 2 are the plug-in buttons.
-const UINT_PTR kAlphaTool = 1001;
-const UINT_PTR kBetaTool = 1002;
+const int kTablesPerRound = 24;
+// Tool ids of the bar: 1000 + the record. Every button is a plug-in's: odd records Alpha's, even ones Beta's.
+const UINT_PTR kToolBase = 1000;
+const int kButtons = 31;
+
+const char* PlugInOf(int record)
+{
+    return record % 2 ? "Alpha.dll" : "Beta.dll";
+}
 
 // The host's settings file as the plug-in finds it: beside this program, named after it and the user.
 std::string IniPath()
@@ -98,7 +104,10 @@ void CheckDrawnTools()
         g_watch.TipProc = (WNDPROC)SetWindowLongPtrA(tip, GWLP_WNDPROC, (LONG_PTR)WatchTip);
     }
     UINT flags = 0;
-    if (ToolText(tip, kAlphaTool, &flags) != "Alpha.dll" || ToolText(tip, kBetaTool, &flags) != "Beta.dll")
+    bool whole = true;
+    for (int record = 1; record <= kButtons; record++)
+        whole = ToolText(tip, kToolBase + record, &flags) == PlugInOf(record) && whole;
+    if (!whole)
         InterlockedIncrement(&g_watch.Wrong);
     if (flags & TTF_SUBCLASS)
         InterlockedIncrement(&g_watch.Subclassing);
@@ -114,18 +123,27 @@ LRESULT CALLBACK WatchBar(HWND bar, UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-// A full plug-in menu table of other plug-ins' items that ends with the two named, in that order.
+// The bar is owned by the host's window: what its thread sends this one is answered while the test waits.
+void AnswerMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    Sleep(1);
+}
+
+// A full plug-in menu table of other plug-ins' items that ends with first's and then second's.
 std::vector<PlugInMenuItem> Table(const char* first, const char* second)
 {
     std::vector<PlugInMenuItem> table(PLUGIN_MENU_ITEM_COUNT);
     for (int i = 0; i < PLUGIN_MENU_ITEM_COUNT; i++) {
-        table[i].Command = (DWORD)(8001 + i);
-        const char* last = i == PLUGIN_MENU_ITEM_COUNT - 2 ? first : second;
+        PlugInMenuItem& entry = table[i];
+        entry.Command = (DWORD)(8001 + i);
         if (i < PLUGIN_MENU_ITEM_COUNT - 2)
-            snprintf(table[i].FileName, sizeof(table[i].FileName), "Other%03d.dll", i);
+            snprintf(entry.FileName, sizeof(entry.FileName), "Other%03d.dll", i);
         else
-            snprintf(table[i].FileName, sizeof(table[i].FileName), "%s", last);
-        snprintf(table[i].Text, sizeof(table[i].Text), "%s の項目", table[i].FileName);
+            snprintf(entry.FileName, sizeof(entry.FileName), "%s", i == PLUGIN_MENU_ITEM_COUNT - 2 ? first : second);
+        snprintf(entry.Text, sizeof(entry.Text), "%s の項目", entry.FileName);
     }
     return table;
 }
@@ -134,16 +152,14 @@ TEST(ToolBarThreadTest, TheBarDrawsWholeTablesWhileTheHostReplacesThem)
 {
     std::string ini = IniPath();
     DeleteFileA(ini.c_str());
-    const char* keys[][2] = {
-        {"ToolBarAutoStart", "1"},
-        {"ToolBarWindowX", "40"},
-        {"ToolBarWindowY", "40"},
-        {"ToolBarButtonFunction01", "Alpha.dll"},
-        {"ToolBarButtonFunction02", "Beta.dll"},
-        {"ToolBarButtonFunction03", "次の月"},
-    };
-    for (auto& key : keys)
-        WritePrivateProfileStringA("DaylensToolBar", key[0], key[1], ini.c_str());
+    WritePrivateProfileStringA("DaylensToolBar", "ToolBarAutoStart", "1", ini.c_str());
+    WritePrivateProfileStringA("DaylensToolBar", "ToolBarWindowX", "40", ini.c_str());
+    WritePrivateProfileStringA("DaylensToolBar", "ToolBarWindowY", "40", ini.c_str());
+    for (int record = 1; record <= kButtons; record++) {
+        char key[64];
+        snprintf(key, sizeof(key), "ToolBarButtonFunction%02d", record);
+        WritePrivateProfileStringA("DaylensToolBar", key, PlugInOf(record), ini.c_str());
+    }
     // The two plug-ins trade places from one table to the next, after others that stay: a button drawn from a
     // table half replaced, or from a table its code was not resolved against, names the other plug-in or none.
     std::vector<PlugInMenuItem> tables[2] = {Table("Alpha.dll", "Beta.dll"), Table("Beta.dll", "Alpha.dll")};
@@ -172,15 +188,12 @@ TEST(ToolBarThreadTest, TheBarDrawsWholeTablesWhileTheHostReplacesThem)
     int swaps = 0;
     for (; rounds < kRounds; rounds++) {
         LONG before = g_watch.Paints;
+        // Each table asks the bar to draw again: it draws while the tables after it keep coming.
+        for (int i = 0; i < kTablesPerRound; i++)
+            setMenu(tables[++swaps & 1].data());
         start = GetTickCount();
-        while (g_watch.Paints == before && GetTickCount() - start < kRoundLimitMs) {
-            for (int i = 0; i < 16; i++)
-                setMenu(tables[++swaps & 1].data());
-            // The bar is owned by the host's window: what its thread sends this one is answered on the way.
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageA(&message);
-        }
+        while (g_watch.Paints == before && GetTickCount() - start < kRoundLimitMs)
+            AnswerMessages();
         if (g_watch.Paints == before)
             break;
     }
