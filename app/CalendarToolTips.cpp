@@ -72,16 +72,6 @@ void DropToolTips(EnvData* env)
 void RelayToolTipMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     EnvData* env = g_program.Env;
-    if (!IsToolTipMouseMessage(message) || !env || !env->ToolTipWindow || window != env->MainWindow)
-        return;
-    DWORD position = GetMessagePos();
-    MSG relayed = {};
-    relayed.hwnd = window;
-    relayed.message = message;
-    relayed.wParam = wParam;
-    relayed.lParam = lParam;
-    relayed.time = (DWORD)GetMessageTime();
-    relayed.pt.x = (short)LOWORD(position);
-    relayed.pt.y = (short)HIWORD(position);
-    SendMessageA(env->ToolTipWindow, TTM_RELAYEVENT, 0, (LPARAM)&relayed);
+    if (env && window == env->MainWindow)
+        RelayWindowToolTip(env->ToolTipWindow, window, message, wParam, lParam);
 }

@@ -7,6 +7,7 @@
 #include "EnvData.h"
 #include "HeapUtil.h"
 #include "MainWindow.h"
+#include "MiniMemoModule.h"
 #include "PlugInMenuTable.h"
 #include "PlugInModule.h"
 #include "PopupWatch.h"
@@ -220,6 +221,16 @@ void UnloadRunOncePlugIns(EnvData* env)
     }
 }
 
+// Loading the mini memo shows it: the plug-in starts its window when told so, never while it is being loaded.
+void StartLoadedMiniMemo(const PlugInSlot* slot, HMODULE module)
+{
+    if (!StrEqual(slot->FileName, kMiniMemo, 1))
+        return;
+    auto start = FindExport(module, MiniMemoModule::kMiniMemoStart);
+    if (start)
+        start(nullptr);
+}
+
 void ArmNextStep(HWND window, UINT delayMs)
 {
     SetTimer(window, TIMER_PLUGIN_START, delayMs, nullptr);
@@ -279,8 +290,10 @@ HMODULE PlugInSlotLoad(PlugInSlot* slot, int load)
             UnloadSlotLocked(index);
         result = slot->Module;
     }
-    if (loaded)
+    if (loaded) {
+        StartLoadedMiniMemo(slot, loaded);
         Sleep(kSettleAfterLoadMs);
+    }
     return result;
 }
 

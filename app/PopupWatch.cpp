@@ -125,14 +125,14 @@ unsigned __stdcall PopupWatchThreadProc(void*)
         SYSTEMTIME now;
         GetLocalTime(&now);
         PopupWatchSettings settings = WatchSettings();
-        SYSTEMTIME alarm = ReadTodayAlarm(&g_memoSettings);
         // The day-memo window forgets today's announcement when it saves today's memo with a new time.
-        state.TodayAnnounced = g_memoSettings.TodayAnnounced;
-        state.TomorrowAnnounced = g_memoSettings.TomorrowAnnounced;
-        PopupWatchDecision decision = DecidePopupWatch(&now, &state, &settings, alarm.wHour, alarm.wMinute);
+        TodayWatch seen = ReadTodayWatch(&g_memoSettings);
+        state.TodayAnnounced = seen.TodayAnnounced;
+        state.TomorrowAnnounced = seen.TomorrowAnnounced;
+        PopupWatchDecision decision =
+            DecidePopupWatch(&now, &state, &settings, seen.Alarm.wHour, seen.Alarm.wMinute);
         state = decision.After;
-        g_memoSettings.TodayAnnounced = state.TodayAnnounced;
-        g_memoSettings.TomorrowAnnounced = state.TomorrowAnnounced;
+        StoreAnnouncements(&g_memoSettings, &seen, &state.TodayAnnounced, &state.TomorrowAnnounced);
         for (int i = 0; i < decision.Count && env->PopupViewSlot >= 0 && !Stopping(); i++) {
             ShowPopup(env, decision.Popups[i]);
             // A popup may stay open for hours: the gap to the next pass counts from its close, not as a sleep.

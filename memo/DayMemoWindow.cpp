@@ -218,8 +218,7 @@ void ResetTodayAlarm(int hasText)
         alarm.wSecond = 0;
         alarm.wMilliseconds = 0;
     }
-    PublishTodayAlarm(&g_memoSettings, &alarm);
-    memset(&g_memoSettings.TodayAnnounced, 0, sizeof(g_memoSettings.TodayAnnounced));
+    PublishSavedTodayAlarm(&g_memoSettings, &alarm);
 }
 
 // Writes the shown memo when it changed; 1 when the store holds it (or nothing was to be written), 0 after telling

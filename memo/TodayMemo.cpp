@@ -1,13 +1,17 @@
 #include "TodayMemo.h"
 
+#include <string.h>
+
 #include "DayMemoStore.h"
 #include "MemoWriter.h"
 
 namespace {
 
 // The alarm is two fields apart from its date; without the lock the watcher could take yesterday's date with
-// today's time. One lock serves every record: only the live one is shared between threads.
+// today's time, or write back an announcement over the one a save just forgot. One lock and one count of saves
+// serve every record: only the live one is shared between threads.
 SRWLOCK s_alarmLock = SRWLOCK_INIT;
+LONG s_saves = 0;
 
 }  // namespace
 
@@ -71,4 +75,41 @@ SYSTEMTIME ReadTodayAlarm(const MemoSettings* memo)
     alarm = memo->TodayAlarm;
     ReleaseSRWLockShared(&s_alarmLock);
     return alarm;
+}
+
+void PublishSavedTodayAlarm(MemoSettings* memo, const SYSTEMTIME* alarm)
+{
+    if (!memo || !alarm)
+        return;
+    AcquireSRWLockExclusive(&s_alarmLock);
+    memo->TodayAlarm = *alarm;
+    memset(&memo->TodayAnnounced, 0, sizeof(memo->TodayAnnounced));
+    s_saves++;
+    ReleaseSRWLockExclusive(&s_alarmLock);
+}
+
+TodayWatch ReadTodayWatch(const MemoSettings* memo)
+{
+    TodayWatch watch = {};
+    if (!memo)
+        return watch;
+    AcquireSRWLockShared(&s_alarmLock);
+    watch.Alarm = memo->TodayAlarm;
+    watch.TodayAnnounced = memo->TodayAnnounced;
+    watch.TomorrowAnnounced = memo->TomorrowAnnounced;
+    watch.Saves = s_saves;
+    ReleaseSRWLockShared(&s_alarmLock);
+    return watch;
+}
+
+void StoreAnnouncements(MemoSettings* memo, const TodayWatch* seen, const SYSTEMTIME* today,
+                        const SYSTEMTIME* tomorrow)
+{
+    if (!memo || !seen || !today || !tomorrow)
+        return;
+    AcquireSRWLockExclusive(&s_alarmLock);
+    if (s_saves == seen->Saves)
+        memo->TodayAnnounced = *today;
+    memo->TomorrowAnnounced = *tomorrow;
+    ReleaseSRWLockExclusive(&s_alarmLock);
 }

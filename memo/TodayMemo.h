@@ -1,5 +1,6 @@
 // Today's memo as the calendar's tick and tray icon and the memo watcher see it: whether a day has a memo of either
-// kind, and today's memo alarm, which the watcher reads on its own thread while the main thread replaces it.
+// kind, and today's memo alarm with the watcher's announcements, which the watcher reads and writes on its own
+// thread while the main thread replaces the alarm.
 #pragma once
 
 #include <windows.h>
@@ -17,3 +18,20 @@ void RefreshTodayAlarm(MemoSettings* memo, const SYSTEMTIME* now);
 void PublishTodayAlarm(MemoSettings* memo, const SYSTEMTIME* alarm);
 // Today's memo alarm of memo as last published; safe on any thread.
 SYSTEMTIME ReadTodayAlarm(const MemoSettings* memo);
+// The day-memo window's save of today's memo: the new alarm, and today's announcement forgotten so that the watcher
+// announces the memo at its new time, in one step.
+void PublishSavedTodayAlarm(MemoSettings* memo, const SYSTEMTIME* alarm);
+
+// What a pass of the watcher reads in one step: the alarm, the dates of both announcements, and how many saves of
+// today's memo had reset them by then.
+struct TodayWatch {
+    SYSTEMTIME Alarm;
+    SYSTEMTIME TodayAnnounced;
+    SYSTEMTIME TomorrowAnnounced;
+    LONG Saves;
+};
+TodayWatch ReadTodayWatch(const MemoSettings* memo);
+// Stores the announcements of a pass that began with seen. A save of today's memo since then keeps today's
+// announcement forgotten: the pass decided on the alarm before it.
+void StoreAnnouncements(MemoSettings* memo, const TodayWatch* seen, const SYSTEMTIME* today,
+                        const SYSTEMTIME* tomorrow);

@@ -9,10 +9,12 @@ const int kMaxTipWidth = 360;
 const int kMaxResourceText = 8192;
 
 // A tooltip window of the dialogs' form (margins, width), not yet holding a tool; null on failure.
-HWND MakeToolTip(HINSTANCE instance, HWND owner, int balloon)
+HWND MakeToolTip(HINSTANCE instance, HWND owner, int balloon, int maxWidth = kMaxTipWidth)
 {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
+    // The tooltip class makes every tooltip a popup, but only once it exists: Wine takes a window made without
+    // WS_POPUP for an overlapped one with a caption and hands it, and with it its owner, to the window manager.
     DWORD style = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (balloon == 1 ? TTS_BALLOON : 0);
     HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
@@ -20,7 +22,7 @@ HWND MakeToolTip(HINSTANCE instance, HWND owner, int balloon)
         return nullptr;
     RECT margin = {kMargin, kMargin, kMargin, kMargin};
     SendMessageA(tip, TTM_SETMARGIN, 0, (LPARAM)&margin);
-    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, maxWidth);
     return tip;
 }
 
@@ -162,6 +164,77 @@ void RelayDialogToolTips(const HWND* tips, int count, WPARAM wParam, LPARAM lPar
 void RelayDialogToolTip(HWND tip, WPARAM wParam, LPARAM lParam)
 {
     RelayDialogToolTips(&tip, 1, wParam, lParam);
+}
+
+HWND KeepWindowToolTip(HINSTANCE instance, HWND window, HWND* tip, int balloon, int maxWidth)
+{
+    if (!tip)
+        return nullptr;
+    if (!window) {
+        DestroyDialogToolTips(tip);
+        return nullptr;
+    }
+    if (!ToolTipFits(*tip, window, balloon)) {
+        DestroyDialogToolTips(tip);
+        *tip = MakeToolTip(instance, window, balloon, maxWidth);
+    }
+    return *tip;
+}
+
+int SetWindowToolTipTool(HWND tip, HWND window, UINT_PTR id, const RECT* rect, const char* text)
+{
+    if (!tip || !window || !rect)
+        return 0;
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window;
+    tool.uId = id;
+    if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, (LPARAM)&tool)) {
+        tool = {};
+        tool.hwnd = window;
+        tool.uId = id;
+        tool.rect = *rect;
+        tool.lpszText = const_cast<char*>(text ? text : "");
+        return AddTool(tip, &tool) ? 1 : 0;
+    }
+    tool.rect = *rect;
+    SendMessageA(tip, TTM_NEWTOOLRECTA, 0, (LPARAM)&tool);
+    tool.lpszText = const_cast<char*>(text ? text : "");
+    SendMessageA(tip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&tool);
+    return 1;
+}
+
+void RemoveWindowToolTipTools(HWND tip, const UINT_PTR* keep, int count)
+{
+    if (!tip)
+        return;
+    for (LRESULT index = SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0); index > 0; index--) {
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        if (!SendMessageA(tip, TTM_ENUMTOOLSA, (WPARAM)(index - 1), (LPARAM)&tool))
+            continue;
+        bool kept = false;
+        for (int i = 0; keep && i < count && !kept; i++)
+            kept = keep[i] == tool.uId;
+        if (!kept)
+            SendMessageA(tip, TTM_DELTOOLA, 0, (LPARAM)&tool);
+    }
+}
+
+void RelayWindowToolTip(HWND tip, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!tip || !window || !IsToolTipMouseMessage(message))
+        return;
+    DWORD position = GetMessagePos();
+    MSG relayed = {};
+    relayed.hwnd = window;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = (DWORD)GetMessageTime();
+    relayed.pt.x = (short)LOWORD(position);
+    relayed.pt.y = (short)HIWORD(position);
+    SendMessageA(tip, TTM_RELAYEVENT, 0, (LPARAM)&relayed);
 }
 
 int IsToolTipMouseMessage(UINT message)

@@ -42,6 +42,22 @@ void RelayDialogToolTip(HWND tip, WPARAM wParam, LPARAM lParam);
 // 1 for the mouse messages a tooltip control is handed (TTM_RELAYEVENT), else 0.
 int IsToolTipMouseMessage(UINT message);
 
+// Tooltips of a window that draws its own parts (the mini memo's days, the toolbar's buttons): one tooltip control
+// kept with the window, whose tools carry no TTF_SUBCLASS; the window hands it its mouse messages
+// (RelayWindowToolTip). Redrawing sets the tools again in place, so that a tip on show stays up.
+
+// Keeps *tip when it is a tooltip control of window in the balloon form asked for (1: balloon); else destroys it and
+// makes one with tips at most maxWidth pixels wide (margins 2). The control in *tip, or null when none was made.
+HWND KeepWindowToolTip(HINSTANCE instance, HWND window, HWND* tip, int balloon, int maxWidth);
+// Gives window's tool id of tip the rectangle and text (copied by the control): the tool is added when tip has none
+// of that id, else moved and given the text. 0 when it could not be added.
+int SetWindowToolTipTool(HWND tip, HWND window, UINT_PTR id, const RECT* rect, const char* text);
+// Removes every tool of tip whose id is not one of the count ids of keep.
+void RemoveWindowToolTipTools(HWND tip, const UINT_PTR* keep, int count);
+// For the window procedure of window, with each message it gets: hands tip the mouse messages as a subclassing tool
+// would.
+void RelayWindowToolTip(HWND tip, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 #ifdef __cplusplus
 }
 #endif

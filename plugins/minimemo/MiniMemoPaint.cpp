@@ -133,7 +133,7 @@ int DrawMiniMemo(HWND window, HDC dc, int mask)
     GdiPainter gdi = {dc, mask, 0, nullptr, nullptr, 0, window, nullptr, 0};
     // One set of tooltips: the mask pass of the translucent kind adds none.
     if (!mask)
-        gdi.Tip = RebuildMiniMemoToolTip(window);
+        gdi.Tip = BeginMiniMemoToolTips(window);
     PaintBackground(window, dc, kind, s.FrameWidth, s.FrameShape, s.RoundWidth, mask ? kMaskOn : OuterColor(s),
                     mask ? kMaskOff : s.BackColor);
     DrawFrame(window, dc, s.FrameWidth, s.FrameShape, s.RoundWidth, mask ? kMaskOn : s.FrameColor1,
@@ -144,6 +144,7 @@ int DrawMiniMemo(HWND window, HDC dc, int mask)
     MiniMemoPainter painter = MakePainter(&gdi);
     WalkMiniMemo(&s, &today, &client, &painter);
     EndPainter(&gdi);
+    EndMiniMemoToolTips(gdi.Tip, gdi.ToolCount);
     SetBkMode(dc, oldMode);
     return 1;
 }
@@ -274,7 +275,7 @@ int CreateDrawMutex(HWND window)
 int TryLockDraw(DWORD timeout)
 {
     if (!g_miniMemo.DrawMutex)
-        CreateDrawMutex(g_miniMemo.Window);
+        CreateDrawMutex(MiniMemoWindow());
     if (!g_miniMemo.DrawMutex)
         return 0;
     DWORD result = WaitForSingleObject(g_miniMemo.DrawMutex, timeout);

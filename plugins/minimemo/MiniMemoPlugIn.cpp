@@ -1,5 +1,5 @@
-// The mini-memo plug-in's entry: what loading and unloading do, its answers to the shared plug-in exports and its
-// own exports. Loading the plug-in shows the memo window.
+// The mini-memo plug-in's entry: what its start readies and its close lets go, its answers to the shared plug-in
+// exports and its own exports. The host starts the memo window right after it loads the plug-in.
 #include <locale.h>
 #include <stdio.h>
 
@@ -26,26 +26,38 @@ const int kCursorIds[MINIMEMO_CURSOR_COUNT] = {
     IDC_MINIMEMO_CURSOR_SIZENS, IDC_MINIMEMO_CURSOR_SIZENWSE, IDC_MINIMEMO_CURSOR_SIZENESW,
 };
 
+// What loading the plug-in readies (its names, settings, holidays and menu) is made at the first call that needs
+// it, never while the library is being loaded, and let go at the host's close.
+SRWLOCK s_readyLock = SRWLOCK_INIT;
+bool s_ready = false;
+
+void EnsureMiniMemoPlugIn();
+
 void RunMenu(HWND, int item)
 {
     // A running window thread is reached by posting only. "Show" after the memo closed itself starts it again:
     // the calendar's menu is the only way back to a closed memo.
-    HWND window = g_miniMemo.Window;
-    if (item == 0 && !MiniMemoThreadRuns())
+    HWND window = MiniMemoWindow();
+    if (item == 0 && !MiniMemoRuns()) {
+        EnsureMiniMemoPlugIn();
         StartMiniMemo(nullptr);
-    else if (window)
+    } else if (window) {
         PostMessageA(window, WM_COMMAND, item == 0 ? IDM_MINIMEMO_SHOW : IDM_MINIMEMO_SETTINGS, 0);
+    }
 }
 
 void Activate()
 {
-    if (g_miniMemo.Window && IsWindow(g_miniMemo.Window))
-        SetForegroundWindow(g_miniMemo.Window);
+    HWND window = MiniMemoWindow();
+    if (window && IsWindow(window))
+        SetForegroundWindow(window);
 }
+
+int CloseAndLetGo();
 
 void Close()
 {
-    CloseMiniMemo();
+    CloseAndLetGo();
 }
 
 const PlugInDescription kPlugIn = {
@@ -60,16 +72,15 @@ void LoadImages(HINSTANCE module)
     g_miniMemo.SmallIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_MINIMEMO), IMAGE_ICON, 16, 16, 0);
 }
 
-void InitMiniMemoPlugIn(HINSTANCE module)
+void InitMiniMemoPlugIn()
 {
     setlocale(LC_ALL, "jpn");
     MiniMemoPlugIn& m = g_miniMemo;
-    m.Module = module;
     m.Info = new AppInfo();
     m.Info->SetNames(kProgramName, kDescription, MINIMEMO_WINDOW_CLASS, kVersion, kMinorVersion, 0, DAYLENS_MAKER,
                      DAYLENS_YEARS, PLUGIN_RELEASE_DATE, nullptr);
     m.IniPath = m.Info->GetIniPath(1);
-    LoadImages(module);
+    LoadImages(m.Module);
     LoadMiniMemoSettings(&m.Settings, &m.Store, m.IniPath);
     char holidays[MAX_PATH];
     snprintf(holidays, sizeof(holidays), "%s%s.txt", m.Info->GetProgramDir() ? m.Info->GetProgramDir() : "",
@@ -78,7 +89,6 @@ void InitMiniMemoPlugIn(HINSTANCE module)
     if (!m.Holidays)
         m.HolidayCount = 0;
     BuildMiniMemoMenu();
-    StartMiniMemo(nullptr);
 }
 
 void ExitMiniMemoPlugIn()
@@ -98,6 +108,32 @@ void ExitMiniMemoPlugIn()
     m.HolidayCount = 0;
 }
 
+void EnsureMiniMemoPlugIn()
+{
+    AcquireSRWLockExclusive(&s_readyLock);
+    if (!s_ready)
+        InitMiniMemoPlugIn();
+    s_ready = true;
+    ReleaseSRWLockExclusive(&s_readyLock);
+}
+
+// The host's close before it unloads: the window ends (saving the settings) and, once no window thread is left to
+// use them, what the start readied goes. Nothing was readied when nothing was started.
+int CloseAndLetGo()
+{
+    AcquireSRWLockShared(&s_readyLock);
+    bool ready = s_ready;
+    ReleaseSRWLockShared(&s_readyLock);
+    if (!ready || !CloseMiniMemo())
+        return 1;
+    AcquireSRWLockExclusive(&s_readyLock);
+    if (s_ready)
+        ExitMiniMemoPlugIn();
+    s_ready = false;
+    ReleaseSRWLockExclusive(&s_readyLock);
+    return 1;
+}
+
 }  // namespace
 
 extern "C" {
@@ -113,18 +149,20 @@ extern "C" {
 
 int MiniMemoStart(HWND reference)
 {
+    EnsureMiniMemoPlugIn();
     return StartMiniMemo(reference);
 }
 
 int MiniMemoSet(void)
 {
-    ShowMiniMemoSettingsDialog(g_miniMemo.Window);
+    EnsureMiniMemoPlugIn();
+    ShowMiniMemoSettingsDialog(MiniMemoWindow());
     return 1;
 }
 
 int MiniMemoClose(void)
 {
-    return CloseMiniMemo();
+    return CloseAndLetGo();
 }
 
 int MiniMemoRedraw(void)
@@ -134,7 +172,7 @@ int MiniMemoRedraw(void)
 
 int LxStart(HWND reference)
 {
-    return StartMiniMemo(reference);
+    return MiniMemoStart(reference);
 }
 
 int LxSet(HWND)
@@ -142,14 +180,12 @@ int LxSet(HWND)
     return MiniMemoSet();
 }
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+// Only the module is kept: the host starts the memo (MiniMemoStart) once the library is loaded.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(instance);
-        InitMiniMemoPlugIn(instance);
-    } else if (reason == DLL_PROCESS_DETACH && !reserved) {
-        // At process end the window thread is gone already and the process frees everything.
-        ExitMiniMemoPlugIn();
+        g_miniMemo.Module = instance;
     }
     return TRUE;
 }

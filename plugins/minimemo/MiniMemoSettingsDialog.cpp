@@ -95,9 +95,9 @@ void CreatePages(HWND dialog, MiniMemoSettingsDlgData* data)
 void Apply(MiniMemoSettingsDlgData* data)
 {
     SendToPages(data, MINIMEMO_PAGE_STORE);
-    SaveMiniMemoSettings(data->Settings, g_miniMemo.Window, g_miniMemo.IniPath);
-    if (g_miniMemo.Window && IsWindow(g_miniMemo.Window))
-        SendMessageA(g_miniMemo.Window, WM_COMMAND, IDM_MINIMEMO_REBUILD, 0);
+    SaveMiniMemoSettings(data->Settings, MiniMemoWindow(), g_miniMemo.IniPath);
+    if (MiniMemoWindow() && IsWindow(MiniMemoWindow()))
+        SendMessageA(MiniMemoWindow(), WM_COMMAND, IDM_MINIMEMO_REBUILD, 0);
 }
 
 void End(HWND dialog, MiniMemoSettingsDlgData* data, WORD command)

@@ -9,6 +9,7 @@
 #include "MiniMemoSettings.h"
 #include "RepeatMemo.h"
 #include "SettingsTypes.h"
+#include "WindowThread.h"
 
 class AppInfo;
 
@@ -34,8 +35,8 @@ struct MiniMemoPlugIn {
     char* RepeatTexts[REPEAT_MEMO_MAX];
     int RepeatCount;
 
-    HWND Window;     // the memo window, null when there is none
-    HWND Reference;  // the window MiniMemoStart was given
+    WindowThread Thread;  // the window thread; its Window is the memo window, null when there is none
+    HWND Reference;       // the window MiniMemoStart was given
     HMENU Menu;
     HWND ToolTip;
     HDC BufferDC;    // back buffer of the buffered kinds
@@ -43,10 +44,6 @@ struct MiniMemoPlugIn {
     HGDIOBJ OldBuffer;
     int HasRegion;   // the window has a region of its own (the window owns and deletes it)
     HANDLE DrawMutex;
-
-    HANDLE Thread;
-    DWORD ThreadId;
-    volatile LONG Running;
 
     HCURSOR Cursors[MINIMEMO_CURSOR_COUNT];
     HICON BigIcon;
@@ -61,6 +58,12 @@ struct MiniMemoPlugIn {
 };
 
 extern MiniMemoPlugIn g_miniMemo;
+
+// The memo window, null when there is none.
+inline HWND MiniMemoWindow()
+{
+    return g_miniMemo.Thread.Window;
+}
 
 // Posted by MiniMemoRedraw to the window: read the settings and repeating memos again and rebuild.
 #define WM_MINIMEMO_RELOAD (WM_APP + 1)

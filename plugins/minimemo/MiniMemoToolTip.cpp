@@ -1,46 +1,39 @@
 #include "MiniMemoToolTip.h"
 
-#include <commctrl.h>
-
+#include "ControlToolTip.h"
 #include "MiniMemoState.h"
 
 namespace {
 
-const int kTipMargin = 2;
 const int kTipWidth = 360;
+// More than the days a list can hold (31 before today, today and 31 after).
+const int kMaxTools = 64;
 
 }  // namespace
 
-HWND RebuildMiniMemoToolTip(HWND window)
+HWND BeginMiniMemoToolTips(HWND window)
 {
-    if (g_miniMemo.ToolTip && IsWindow(g_miniMemo.ToolTip))
-        DestroyWindow(g_miniMemo.ToolTip);
-    g_miniMemo.ToolTip = nullptr;
-    const MiniMemoSettings& s = g_miniMemo.Settings;
-    if (s.UseToolTip != 1)
+    MiniMemoPlugIn& m = g_miniMemo;
+    if (m.Settings.UseToolTip != 1) {
+        DestroyDialogToolTips(&m.ToolTip);
         return nullptr;
-    DWORD style = TTS_ALWAYSTIP | TTS_NOPREFIX | (s.BalloonTip == 1 ? TTS_BALLOON : 0);
-    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, window, nullptr, g_miniMemo.Module, nullptr);
-    if (!tip)
-        return nullptr;
-    RECT margin = {kTipMargin, kTipMargin, kTipMargin, kTipMargin};
-    SendMessageA(tip, TTM_SETMARGIN, 0, (LPARAM)&margin);
-    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
-    g_miniMemo.ToolTip = tip;
-    return tip;
+    }
+    return KeepWindowToolTip(m.Module, window, &m.ToolTip, m.Settings.BalloonTip == 1 ? 1 : 0, kTipWidth);
 }
 
 void AddMiniMemoTip(HWND tip, HWND window, int id, const RECT* band, const char* text)
 {
-    if (!tip || !band)
+    if (tip && band && id > 0 && id <= kMaxTools)
+        SetWindowToolTipTool(tip, window, (UINT_PTR)id, band, text);
+}
+
+void EndMiniMemoToolTips(HWND tip, int count)
+{
+    if (!tip)
         return;
-    TOOLINFOA tool = {};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = (UINT_PTR)id;
-    tool.rect = *band;
-    tool.lpszText = (char*)text;
-    SendMessageA(tip, TTM_ADDTOOLA, 0, (LPARAM)&tool);
+    UINT_PTR kept[kMaxTools];
+    int n = count < 0 ? 0 : count > kMaxTools ? kMaxTools : count;
+    for (int i = 0; i < n; i++)
+        kept[i] = (UINT_PTR)(i + 1);
+    RemoveWindowToolTipTools(tip, kept, n);
 }

@@ -4,6 +4,7 @@
 
 #include "AppInfo.h"
 #include "CalendarFrame.h"
+#include "ControlToolTip.h"
 #include "DaylensIds.h"
 #include "MenuItemState.h"
 #include "MiniMemoIds.h"
@@ -11,7 +12,6 @@
 #include "MiniMemoRules.h"
 #include "MiniMemoSettingsDialog.h"
 #include "MiniMemoState.h"
-#include "ThreadWait.h"
 #include "Trace.h"
 #include "Transparency.h"
 #include "VersionDialog.h"
@@ -169,6 +169,9 @@ void OnCommand(HWND window, WORD id)
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* create)
 {
+    // A close that came before the window existed found nothing to end: no window is made.
+    if (!KeepThreadWindow(&g_miniMemo.Thread, window))
+        return -1;
     RECT reference = {0, 0, 0, 0};
     if (g_miniMemo.Reference && IsWindow(g_miniMemo.Reference))
         GetWindowRect(g_miniMemo.Reference, &reference);
@@ -374,42 +377,11 @@ bool RegisterWindowClass()
     return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-void RunMiniMemoWindow()
-{
-    MiniMemoPlugIn& m = g_miniMemo;
-    InitRepeatMemos(&m.Repeats, m.RepeatTexts, &m.RepeatCount);
-    LoadRepeatMemos(&m.Repeats, m.RepeatTexts, &m.RepeatCount, m.Store.Folder);
-    if (!RegisterWindowClass()) {
-        Trace("mini memo: the window class cannot be registered");
-        return;
-    }
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, MINIMEMO_WINDOW_CLASS, kWindowTitle, WS_POPUP, 0, 0, 100, 100,
-                                  nullptr, nullptr, m.Module, nullptr);
-    if (!window)
-        return;
-    m.Window = window;
-    // A close that came before the window existed found nothing to end: the window ends here instead.
-    if (InterlockedCompareExchange(&m.Running, 0, 0) == 0) {
-        DestroyWindow(window);
-        return;
-    }
-    CreateDrawMutex(window);
-    ShowWindow(window, SW_SHOWNORMAL);
-    UpdateWindow(window);
-    MSG msg;
-    while (m.Window && IsWindow(m.Window) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 // The thread's own leftovers, freed on the thread that used them.
 void FreeWindowResources()
 {
     MiniMemoPlugIn& m = g_miniMemo;
-    if (m.ToolTip && IsWindow(m.ToolTip))
-        DestroyWindow(m.ToolTip);
-    m.ToolTip = nullptr;
+    DestroyDialogToolTips(&m.ToolTip);
     DropMiniMemoBuffer();
     m.HasRegion = 0;
     FreeRepeatMemos(&m.Repeats, m.RepeatTexts, &m.RepeatCount);
@@ -419,94 +391,62 @@ void FreeWindowResources()
     UnregisterClassA(MINIMEMO_WINDOW_CLASS, m.Module);
 }
 
-DWORD WINAPI MiniMemoThreadProc(void* pinned)
+void RunMiniMemoWindow(WindowThread* thread, void*)
 {
-    RunMiniMemoWindow();
+    MiniMemoPlugIn& m = g_miniMemo;
+    InitRepeatMemos(&m.Repeats, m.RepeatTexts, &m.RepeatCount);
+    LoadRepeatMemos(&m.Repeats, m.RepeatTexts, &m.RepeatCount, m.Store.Folder);
+    HWND window = nullptr;
+    if (RegisterWindowClass())
+        window = CreateWindowExA(WS_EX_TOOLWINDOW, MINIMEMO_WINDOW_CLASS, kWindowTitle, WS_POPUP, 0, 0, 100, 100,
+                                 nullptr, nullptr, m.Module, nullptr);
+    else
+        Trace("mini memo: the window class cannot be registered");
+    if (window) {
+        CreateDrawMutex(window);
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+        RunWindowThreadLoop(thread);
+    }
     FreeWindowResources();
-    g_miniMemo.Window = nullptr;
-    // The thread held the module: an unload while it ran could not take its code away.
-    if (pinned)
-        FreeLibraryAndExitThread((HMODULE)pinned, 0);
-    return 0;
 }
 
 }  // namespace
-
-// A thread that was told to end is let go before another starts: the two would share the window's globals.
-int StartWindowThread(void)
-{
-    MiniMemoPlugIn& m = g_miniMemo;
-    if (MiniMemoThreadRuns())
-        return 1;
-    if (m.Thread && !LetGoOfWindowThread())
-        return 1;
-    HMODULE pinned = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, (LPCSTR)&MiniMemoThreadProc, &pinned);
-    InterlockedExchange(&m.Running, 1);
-    m.Thread = CreateThread(nullptr, 0, MiniMemoThreadProc, pinned, 0, &m.ThreadId);
-    if (!m.Thread) {
-        InterlockedExchange(&m.Running, 0);
-        if (pinned)
-            FreeLibrary(pinned);
-    }
-    return 1;
-}
-
-bool MiniMemoThreadRuns(void)
-{
-    HANDLE thread = g_miniMemo.Thread;
-    return thread && InterlockedCompareExchange(&g_miniMemo.Running, 0, 0) != 0 &&
-           WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
-}
-
-bool LetGoOfWindowThread(void)
-{
-    MiniMemoPlugIn& m = g_miniMemo;
-    if (!m.Thread)
-        return true;
-    if (GetCurrentThreadId() == m.ThreadId)
-        return false;
-    if (!WaitAnsweringSends(m.Thread, kCloseWaitMs)) {
-        Trace("mini memo: the window thread did not end in time");
-        return false;
-    }
-    CloseHandle(m.Thread);
-    m.Thread = nullptr;
-    m.Window = nullptr;
-    return true;
-}
 
 int StartMiniMemo(HWND reference)
 {
     MiniMemoPlugIn& m = g_miniMemo;
     m.Reference = reference;
-    HWND window = m.Window;
-    if (MiniMemoThreadRuns() && window && IsWindow(window)) {
+    HWND window = MiniMemoWindow();
+    if (WindowThreadRuns(&m.Thread) && window && IsWindow(window)) {
         // Another thread only asks: the window thread may be busy, and this one must not wait for it.
-        if (GetCurrentThreadId() == m.ThreadId)
+        if (OnWindowThread(&m.Thread))
             ShowWindow(window, SW_SHOWNORMAL);
         else
             ShowWindowAsync(window, SW_SHOWNORMAL);
     } else {
-        StartWindowThread();
+        StartWindowThread(&m.Thread, RunMiniMemoWindow, nullptr, kCloseWaitMs);
     }
     Settings().Show = 1;
     return 1;
 }
 
-int CloseMiniMemo(void)
+bool MiniMemoRuns(void)
+{
+    return WindowThreadRuns(&g_miniMemo.Thread);
+}
+
+// The window saves the settings as it ends, on its own thread, which may be reading them again; only without a
+// window are they saved from here, once no window thread is left to change them.
+bool CloseMiniMemo(void)
 {
     MiniMemoPlugIn& m = g_miniMemo;
-    // Told first, so that a window thread still making its window sees it (RunMiniMemoWindow).
-    InterlockedExchange(&m.Running, 0);
-    HWND window = m.Window;
-    SaveMiniMemoSettings(&m.Settings, window, m.IniPath);
-    if (window && IsWindow(window))
-        SendMessageTimeoutA(window, WM_COMMAND, IDM_MINIMEMO_END, 0, SMTO_NORMAL, kCloseWaitMs, nullptr);
-    // The window thread frees its own resources when its loop ends; it cannot wait for itself, and the next start
-    // or close lets go of its handle.
-    LetGoOfWindowThread();
-    return 1;
+    HWND window = MiniMemoWindow();
+    bool reached = window && IsWindow(window);
+    bool ended = CloseWindowThread(&m.Thread, IDM_MINIMEMO_END, kCloseWaitMs);
+    if (!reached && ended)
+        SaveMiniMemoSettings(&m.Settings, nullptr, m.IniPath);
+    return ended;
 }
 
 void ShowMiniMemoHelp(HWND owner, const char* topic)
@@ -522,7 +462,7 @@ void ShowMiniMemoHelp(HWND owner, const char* topic)
 
 int RedrawMiniMemoWindow(void)
 {
-    HWND window = g_miniMemo.Window;
+    HWND window = MiniMemoWindow();
     if (window)
         PostMessageA(window, WM_MINIMEMO_RELOAD, 0, 0);
     return 1;
@@ -556,6 +496,7 @@ void BuildMiniMemoMenu(void)
 
 LRESULT CALLBACK MiniMemoWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RelayWindowToolTip(g_miniMemo.ToolTip, window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: return OnCreate(window, (const CREATESTRUCTA*)lParam);
     case WM_PAINT: OnPaint(window); return 0;
@@ -576,7 +517,7 @@ LRESULT CALLBACK MiniMemoWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_RBUTTONDOWN: OnContextMenu(window); return 0;
     case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_DESTROY:
-        g_miniMemo.Window = nullptr;
+        ForgetThreadWindow(&g_miniMemo.Thread);
         PostQuitMessage(0);
         return 0;
     }

@@ -4,19 +4,16 @@
 
 #include <windows.h>
 
-// Starts the window thread unless it runs already, after letting go of one that was told to end; 1.
-int StartWindowThread(void);
 // True while the window thread runs and has not been told to end: its window shows or is being made.
-bool MiniMemoThreadRuns(void);
-// From another thread than the window thread: waits for the window thread (10 s at most, answering what it sends)
-// and closes its handle. True when no thread is left.
-bool LetGoOfWindowThread(void);
-// Shows the window, or starts its thread when there is none (also when the window closed itself); MiniMemoShow
-// becomes 1. Another thread only asks the window to show, without waiting for it. 1.
+bool MiniMemoRuns(void);
+// Shows the window, or starts its thread when there is none (also when the window closed itself, after letting go
+// of the ending thread); MiniMemoShow becomes 1. Another thread only asks the window to show, without waiting for
+// it. 1.
 int StartMiniMemo(HWND reference);
-// Closes the window and, from another thread, waits for the window thread (10 s at most); on the window thread
-// itself the thread frees what it used when its loop ends. 1.
-int CloseMiniMemo(void);
+// Closes the window (which saves the settings) and, from another thread, waits for the window thread (10 s at
+// most); on the window thread itself the thread frees what it used when its loop ends. True when no window thread
+// is left.
+bool CloseMiniMemo(void);
 // Posts a reload of the settings and repeating memos to the window thread; nothing without a window. 1.
 int RedrawMiniMemoWindow(void);
 // The plug-in's help file (PlugIn\DaylensMiniMemo.chm in the program folder) at topic.

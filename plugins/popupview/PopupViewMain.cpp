@@ -1,5 +1,6 @@
-// The popup-view plug-in's entry and exports. The host loads it around each popup and each use of its menu item,
-// so it reads its settings when loaded and saves them before it goes.
+// The popup-view plug-in's entry and exports. The host loads it around each popup and each use of its menu item:
+// the first call that needs them reads the settings, and every change is saved as it is made. Nothing of that runs
+// while the library is being loaded or unloaded.
 #include <windows.h>
 
 #include <locale.h>
@@ -30,7 +31,7 @@ void RunMenu(HWND calendar, int item)
 
 void Close()
 {
-    ClosePopupView();
+    ExitPopupViewPlugIn();
 }
 
 const PlugInDescription kPopupView = {
@@ -54,7 +55,7 @@ int PopupViewOpen(HWND host, const char* heading1, const char* body1, const char
 
 int PopupViewSetData(const char* heading, const char* body)
 {
-    return AppendPopupEntry(&PopupView()->Entries, heading, body);
+    return AppendPopupViewEntry(heading, body);
 }
 
 int PopupViewSet(HWND owner)
@@ -64,17 +65,17 @@ int PopupViewSet(HWND owner)
 
 int PopupViewClose(void)
 {
-    return ClosePopupView();
+    return ExitPopupViewPlugIn();
 }
 
 int LxSet(HWND owner)
 {
-    return RunPopupViewSettings(owner);
+    return PopupViewSet(owner);
 }
 
 int LxCloseOnce(int* closed)
 {
-    PopupView()->CloseFlag = closed;
+    InterlockedExchangePointer((void* volatile*)&PopupView()->CloseFlag, closed);
     return 1;
 }
 
@@ -84,10 +85,11 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         setlocale(LC_ALL, "jpn");
-        InitPopupViewPlugIn(instance);
+        SetPopupViewModule(instance);
     } else if (reason == DLL_PROCESS_DETACH && !reserved) {
-        // At process exit the popup's thread is gone already: nothing is left to close.
-        ExitPopupViewPlugIn();
+        // Unloaded without the host's close: the memory and handles go. No popup is left (it runs inside a call,
+        // which holds the library), and the settings were saved as they changed.
+        ForgetPopupViewPlugIn();
     }
     return TRUE;
 }

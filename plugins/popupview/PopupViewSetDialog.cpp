@@ -14,14 +14,14 @@ const BYTE kShiftJisCharSet = 128;
 // The engraving under the caption keeps a light colour readable on the light face.
 const COLORREF kEngraveColor = 0x808080;
 
-// The working copy of what the dialog changes before OK, and the font as it was when the dialog opened.
+// The working copy of what the dialog changes before OK.
 struct PopupSetDialogData {
     COLORREF BackColor;
     COLORREF ForeColor;
     COLORREF FrameColor;
     COLORREF ShadowColor;
     BYTE CloseType;
-    LOGFONTA OpeningFont;
+    LOGFONTA Font;
 };
 
 struct DirectionRadio {
@@ -66,9 +66,10 @@ const NumberBox kSpeed = {IDC_POPUPSET_EDIT_SPEED, IDC_POPUPSET_SPIN_SPEED, POPU
 const NumberBox kCloseTime = {IDC_POPUPSET_EDIT_CLOSE_TIME, IDC_POPUPSET_SPIN_CLOSE_TIME, 0,
                               POPUPVIEW_CLOSE_TIME_MAX};
 
-PopupViewSettings& Settings()
+// A copy: the popup on the memo watcher's thread may change its place or flags while the dialog is open.
+PopupViewSettings Settings()
 {
-    return PopupView()->Settings;
+    return CopyPopupViewSettings();
 }
 
 PopupSetDialogData* Data(HWND dialog)
@@ -99,7 +100,7 @@ BOOL OnInitDialog(HWND dialog, PopupSetDialogData* data)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)data);
     PopupViewState* state = PopupView();
-    const PopupViewSettings& s = Settings();
+    PopupViewSettings s = Settings();
     if (state->Info)
         state->Info->SetWindowIcons(dialog, state->BigIcon, state->SmallIcon);
     data->BackColor = s.BackColor;
@@ -107,7 +108,7 @@ BOOL OnInitDialog(HWND dialog, PopupSetDialogData* data)
     data->FrameColor = s.FrameColor;
     data->ShadowColor = s.ShadowColor;
     data->CloseType = s.CloseType == POPUPVIEW_AUTO_CLOSE ? POPUPVIEW_AUTO_CLOSE : POPUPVIEW_STAY_OPEN;
-    data->OpeningFont = s.Font;
+    data->Font = s.Font;
     SetNumberBox(dialog, kFrameWidth, s.FrameWidth);
     SetNumberBox(dialog, kRoundWidth, s.RoundWidth);
     SetNumberBox(dialog, kShadowWidth, s.ShadowWidth);
@@ -140,7 +141,7 @@ void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
     case IDC_POPUPSET_BTN_FRAME_COLOR: color = data->FrameColor; break;
     case IDC_POPUPSET_BTN_SHADOW_COLOR: color = data->ShadowColor; break;
     case IDC_POPUPSET_BTN_FONT:
-        font = &Settings().Font;
+        font = &data->Font;
         lstrcpynA(text, font->lfCharSet == kShiftJisCharSet ? "フォント" : "Font", sizeof(text));
         break;
     default:
@@ -159,7 +160,8 @@ void ChooseColor(HWND dialog, int id, COLORREF* color)
 void OnOk(HWND dialog, PopupSetDialogData* data)
 {
     PopupViewState* state = PopupView();
-    PopupViewSettings& s = state->Settings;
+    PopupViewSettings s = Settings();
+    s.Font = data->Font;
     s.BackColor = data->BackColor;
     s.ForeColor = data->ForeColor;
     s.FrameColor = data->FrameColor;
@@ -177,6 +179,7 @@ void OnOk(HWND dialog, PopupSetDialogData* data)
     s.PopupSpeed = ReadNumberBox(dialog, kSpeed);
     s.CloseType = data->CloseType;
     s.CloseTime = ReadNumberBox(dialog, kCloseTime);
+    SetPopupViewSettingsButPlace(s);
     SavePopupViewSetting();
     HWND popup = state->Popup;
     if (popup)
@@ -199,7 +202,7 @@ void OnCommand(HWND dialog, int id)
     case IDC_POPUPSET_BTN_FRAME_COLOR: ChooseColor(dialog, id, &data->FrameColor); break;
     case IDC_POPUPSET_BTN_SHADOW_COLOR: ChooseColor(dialog, id, &data->ShadowColor); break;
     case IDC_POPUPSET_BTN_FONT:
-        if (ChooseFontDialog(dialog, &Settings().Font, 0, nullptr))
+        if (ChooseFontDialog(dialog, &data->Font, 0, nullptr))
             InvalidateRect(GetDlgItem(dialog, id), nullptr, TRUE);
         break;
     case IDC_POPUPSET_RADIO_STAY_OPEN:
@@ -211,8 +214,7 @@ void OnCommand(HWND dialog, int id)
     case IDC_POPUPSET_BTN_HELP: ShowPopupViewHelp(dialog, kHelpTopic); break;
     case IDOK: OnOk(dialog, data); break;
     case IDCANCEL:
-        // A font chosen in a cancelled dialog is not kept either.
-        Settings().Font = data->OpeningFont;
+        // A font chosen in a cancelled dialog was never kept.
         EndDialog(dialog, IDCANCEL);
         break;
     }
@@ -250,6 +252,8 @@ int RunPopupViewSettings(HWND owner)
     PopupViewState* state = PopupView();
     if (InterlockedCompareExchange(&state->SettingsOpen, 1, 0) != 0)
         return 1;
+    // Readied once the dialog counts as open, so that a close on another thread leaves it what it uses.
+    EnsurePopupViewPlugIn();
     PopupSetDialogData data = {};
     DialogBoxParamA(state->Module, MAKEINTRESOURCEA(IDD_POPUPVIEW_SETTINGS), owner, PopupViewSetDlgProc,
                     (LPARAM)&data);

@@ -45,17 +45,13 @@ const char* IniPath()
     return g_state.Info ? g_state.Info->GetIniPath(1) : nullptr;
 }
 
-}  // namespace
+// Apart from the state's own lock: a first call readies the plug-in under this one, and takes the state's lock only
+// inside it.
+SRWLOCK s_readyLock = SRWLOCK_INIT;
 
-PopupViewState* PopupView()
+void InitPopupViewPlugIn()
 {
-    return &g_state;
-}
-
-void InitPopupViewPlugIn(HINSTANCE module)
-{
-    g_state = PopupViewState();
-    g_state.Module = module;
+    HINSTANCE module = g_state.Module;
     g_state.Info = new (std::nothrow) AppInfo();
     if (g_state.Info)
         g_state.Info->SetNames(kAppName, kDescription, kWindowClass, kMajorVersion, 0, 0, DAYLENS_MAKER,
@@ -64,15 +60,21 @@ void InitPopupViewPlugIn(HINSTANCE module)
     g_state.SmallIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_POPUPVIEW), IMAGE_ICON, 16, 16, 0);
     for (int i = 0; i < POPUPVIEW_CURSOR_COUNT; i++)
         g_state.Cursors[i] = LoadCursorA(module, MAKEINTRESOURCEA(IDC_POPUPVIEW_CURSOR_MOVE + i));
-    LoadPopupViewSettings(&g_state.Settings, IniPath());
+    PopupViewSettings settings = {};
+    LoadPopupViewSettings(&settings, IniPath());
+    {
+        PopupViewLock lock(true);
+        g_state.Settings = settings;
+    }
     g_state.Menu = CreatePopupViewMenu();
     UpdatePopupViewMenu();
+    g_state.Ready = true;
 }
 
-void ExitPopupViewPlugIn()
+// What the plug-in readied, let go; with help, only after the host's close.
+void ReleasePopupViewPlugIn(bool closeHelp)
 {
-    ClosePopupView();
-    if (g_state.Info)
+    if (g_state.Info && closeHelp)
         g_state.Info->HelpUninitialize();
     if (g_state.Menu)
         DestroyMenu(g_state.Menu);
@@ -84,11 +86,158 @@ void ExitPopupViewPlugIn()
     }
     delete g_state.Info;
     g_state.Info = nullptr;
+    g_state.Ready = false;
+}
+
+}  // namespace
+
+PopupViewLock::PopupViewLock(bool exclusive) : Exclusive(exclusive)
+{
+    if (Exclusive)
+        AcquireSRWLockExclusive(&g_state.Lock);
+    else
+        AcquireSRWLockShared(&g_state.Lock);
+}
+
+PopupViewLock::~PopupViewLock()
+{
+    if (Exclusive)
+        ReleaseSRWLockExclusive(&g_state.Lock);
+    else
+        ReleaseSRWLockShared(&g_state.Lock);
+}
+
+PopupViewState* PopupView()
+{
+    return &g_state;
+}
+
+void SetPopupViewModule(HINSTANCE module)
+{
+    g_state.Module = module;
+}
+
+void EnsurePopupViewPlugIn()
+{
+    AcquireSRWLockExclusive(&s_readyLock);
+    if (!g_state.Ready)
+        InitPopupViewPlugIn();
+    ReleaseSRWLockExclusive(&s_readyLock);
+}
+
+int ExitPopupViewPlugIn()
+{
+    AcquireSRWLockShared(&s_readyLock);
+    bool ready = g_state.Ready;
+    ReleaseSRWLockShared(&s_readyLock);
+    if (!ready)
+        return 1;
+    ClosePopupView();
+    // A popup opening or still ending on its thread, or a settings dialog open on another, keeps what it uses; the
+    // last close lets it go.
+    AcquireSRWLockExclusive(&s_readyLock);
+    bool inUse = InterlockedCompareExchange(&g_state.Busy, 0, 0) != 0 ||
+                 InterlockedCompareExchange(&g_state.SettingsOpen, 0, 0) != 0;
+    if (g_state.Ready && !inUse)
+        ReleasePopupViewPlugIn(true);
+    ReleaseSRWLockExclusive(&s_readyLock);
+    return 1;
+}
+
+void ForgetPopupViewPlugIn()
+{
+    if (g_state.Ready)
+        ReleasePopupViewPlugIn(false);
 }
 
 int SavePopupViewSetting()
 {
-    return SavePopupViewSettings(&g_state.Settings, IniPath());
+    PopupViewSettings settings = CopyPopupViewSettings();
+    return SavePopupViewSettings(&settings, IniPath());
+}
+
+PopupViewSettings CopyPopupViewSettings()
+{
+    PopupViewLock lock(false);
+    return g_state.Settings;
+}
+
+void SetPopupViewSettingsButPlace(const PopupViewSettings& edited)
+{
+    PopupViewLock lock(true);
+    PopupViewSettings& s = g_state.Settings;
+    int x = s.WindowX, y = s.WindowY, width = s.WindowWidth, height = s.WindowHeight;
+    s = edited;
+    s.WindowX = x;
+    s.WindowY = y;
+    s.WindowWidth = width;
+    s.WindowHeight = height;
+}
+
+void StorePopupViewRect(const RECT& rect)
+{
+    PopupViewLock lock(true);
+    PopupViewSettings& s = g_state.Settings;
+    s.WindowX = rect.left;
+    s.WindowY = rect.top;
+    s.WindowWidth = rect.right - rect.left;
+    s.WindowHeight = rect.bottom - rect.top;
+}
+
+int TogglePopupViewFlag(int PopupViewSettings::*flag)
+{
+    PopupViewLock lock(true);
+    int& value = g_state.Settings.*flag;
+    value = value ? 0 : 1;
+    return value;
+}
+
+int HoldPopupViewFrameWidth()
+{
+    PopupViewLock lock(true);
+    BYTE& width = g_state.Settings.FrameWidth;
+    if (width == 0)
+        width = 1;
+    return width;
+}
+
+void SetOpeningPopupView(const char* heading1, const char* body1, const char* heading2, const char* body2,
+                         const SYSTEMTIME* date)
+{
+    PopupViewEntries fresh = {};
+    SetOpeningPopupEntries(&fresh, heading1, body1, heading2, body2);
+    SYSTEMTIME when;
+    if (date)
+        when = *date;
+    else
+        GetLocalTime(&when);
+    PopupViewEntries old;
+    {
+        PopupViewLock lock(true);
+        old = g_state.Entries;
+        g_state.Entries = fresh;
+        g_state.Date = when;
+    }
+    ClearPopupEntries(&old);
+}
+
+int AppendPopupViewEntry(const char* heading, const char* body)
+{
+    PopupViewLock lock(true);
+    return AppendPopupEntry(&g_state.Entries, heading, body);
+}
+
+void ClearIdlePopupView()
+{
+    PopupViewEntries old = {};
+    {
+        PopupViewLock lock(true);
+        if (InterlockedCompareExchange(&g_state.Busy, 0, 0) != 0)
+            return;
+        old = g_state.Entries;
+        g_state.Entries = PopupViewEntries();
+    }
+    ClearPopupEntries(&old);
 }
 
 HCURSOR PopupViewCursor(int id)
@@ -117,8 +266,7 @@ void UpdatePopupViewMenu()
 {
     if (!g_state.Menu)
         return;
-    CheckMenuItem(g_state.Menu, IDM_POPUPVIEW_FIX_POS,
-                  MF_BYCOMMAND | (g_state.Settings.FixPos ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(g_state.Menu, IDM_POPUPVIEW_FIX_SIZE,
-                  MF_BYCOMMAND | (g_state.Settings.FixSize ? MF_CHECKED : MF_UNCHECKED));
+    PopupViewSettings s = CopyPopupViewSettings();
+    CheckMenuItem(g_state.Menu, IDM_POPUPVIEW_FIX_POS, MF_BYCOMMAND | (s.FixPos ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(g_state.Menu, IDM_POPUPVIEW_FIX_SIZE, MF_BYCOMMAND | (s.FixSize ? MF_CHECKED : MF_UNCHECKED));
 }

@@ -1,6 +1,8 @@
 // What the loaded popup-view plug-in keeps: its application information, icons and cursors, its settings, the
-// texts and date of the popup, the open popup and the caller's close flag. One per load; the popup's thread and the
-// host's main thread share it without locks, as the plug-in's callers expect.
+// texts and date of the popup, the open popup and the caller's close flag. One per load. The popup's thread (the
+// host's memo watcher) and the host's main thread (the settings dialog, the texts given and the close) share the
+// settings, texts and date: they are changed and replaced whole under the lock, and a text is freed only once the
+// lock no longer holds it.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +21,7 @@ struct PopupViewState {
     HICON SmallIcon;
     HCURSOR Cursors[POPUPVIEW_CURSOR_COUNT];  // IDC_POPUPVIEW_CURSOR_MOVE onward
     COLORREF CustomColors[16];
+    SRWLOCK Lock;  // over Settings, Entries and Date
     PopupViewSettings Settings;
     PopupViewEntries Entries;
     SYSTEMTIME Date;
@@ -27,19 +30,57 @@ struct PopupViewState {
     DWORD PopupThread;     // the thread the popup runs on
     volatile LONG Busy;    // 1 from the start of PopupViewOpen until its popup has ended
     volatile LONG SettingsOpen;  // 1 while the settings dialog is open
-    int* CloseFlag;        // set to 1 when a popup closes, when LxCloseOnce gave one
+    int* volatile CloseFlag;     // set to 1 when a popup closes, when LxCloseOnce gave one
     HMENU Menu;            // the popup's right-click menu
+    bool Ready;            // readied by a call (EnsurePopupViewPlugIn) and not let go since
 };
 
-// The plug-in's state (zeroed until InitPopupViewPlugIn).
-PopupViewState* PopupView();
+// Holds the plug-in's lock for a scope: shared to read the settings, texts and date, exclusive to change them.
+// Nothing under it takes the lock again or waits for another thread.
+class PopupViewLock {
+public:
+    explicit PopupViewLock(bool exclusive);
+    ~PopupViewLock();
+    PopupViewLock(const PopupViewLock&) = delete;
+    PopupViewLock& operator=(const PopupViewLock&) = delete;
 
-// Attach: application information, icons and cursors, settings and the popup menu.
-void InitPopupViewPlugIn(HINSTANCE module);
-// Detach: closes any popup (saving the settings) and shuts help down.
-void ExitPopupViewPlugIn();
+private:
+    bool Exclusive;
+};
+
+// The plug-in's state (zeroed until the first call readies it).
+PopupViewState* PopupView();
+// Keeps the plug-in's module: all the library's entry does.
+void SetPopupViewModule(HINSTANCE module);
+
+// Readies the plug-in, unless it is ready, for a call that needs it (never while the library is being loaded):
+// application information, icons and cursors, settings and the popup menu, on whichever thread calls first.
+void EnsurePopupViewPlugIn();
+// The host's close before it unloads the plug-in: closes any popup (saving the settings), and, unless a popup or the
+// settings dialog still runs on another thread, shuts help down and lets go of what was readied. Nothing was
+// readied when nothing was called. 1.
+int ExitPopupViewPlugIn();
+// At an unload without the host's close: lets go of what the plug-in readied, without help or the popup.
+void ForgetPopupViewPlugIn();
 // Saves the settings into the main program's settings file.
 int SavePopupViewSetting();
+// The settings as they are now, copied under the lock.
+PopupViewSettings CopyPopupViewSettings();
+// Takes the settings a dialog edited, all but the popup's place and size, which only the popup changes.
+void SetPopupViewSettingsButPlace(const PopupViewSettings& edited);
+// Stores the popup's rectangle.
+void StorePopupViewRect(const RECT& rect);
+// Turns a 0/1 setting the other way; its new value.
+int TogglePopupViewFlag(int PopupViewSettings::*flag);
+// A frame width of 0 is taken as 1 and stored so; the width to draw.
+int HoldPopupViewFrameWidth();
+// The texts and date of an opening popup (see SetOpeningPopupEntries; date null: now), replacing the earlier ones.
+void SetOpeningPopupView(const char* heading1, const char* body1, const char* heading2, const char* body2,
+                         const SYSTEMTIME* date);
+// Appends a text to the popup's (AppendPopupEntry); 0 for a null body or a full table.
+int AppendPopupViewEntry(const char* heading, const char* body);
+// Frees the texts, unless a popup is opening or open: its texts are freed by the next opening.
+void ClearIdlePopupView();
 // The cursor of a resource number IDC_POPUPVIEW_CURSOR_*.
 HCURSOR PopupViewCursor(int id);
 // The help file under the program folder opened at topic.

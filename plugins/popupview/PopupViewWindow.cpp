@@ -59,14 +59,15 @@ struct OpenedDialogs {
 
 PopupWindow s_window;
 
-PopupViewSettings& Settings()
+// A copy: the settings dialog on the host's thread may replace them while the popup runs.
+PopupViewSettings Settings()
 {
-    return PopupView()->Settings;
+    return CopyPopupViewSettings();
 }
 
-int TextHeight()
+int TextHeight(const PopupViewSettings& s)
 {
-    int e = abs((int)Settings().Font.lfHeight);
+    int e = abs((int)s.Font.lfHeight);
     return e ? e : kDefaultTextHeight;
 }
 
@@ -83,11 +84,12 @@ void DeleteFonts()
 void CreateFonts()
 {
     DeleteFonts();
-    LOGFONTA font = Settings().Font;
+    PopupViewSettings s = Settings();
+    LOGFONTA font = s.Font;
     font.lfWeight = FW_BOLD;
-    font.lfHeight = PopupTitleFontHeight(TextHeight());
+    font.lfHeight = PopupTitleFontHeight(TextHeight(s));
     s_window.TitleFont = CreateFontIndirectA(&font);
-    font.lfHeight = PopupEntryFontHeight(TextHeight());
+    font.lfHeight = PopupEntryFontHeight(TextHeight(s));
     s_window.EntryFont = CreateFontIndirectA(&font);
 }
 
@@ -139,37 +141,42 @@ int MeasureBody(void* context, int entry, const RECT* box)
     return DrawTextA(m->DC, m->Entries->Bodies[entry], -1, &r, kBodyFormat | DT_CALCRECT);
 }
 
-// Walks the entries in the entry font on dc; places (may be null) get where each goes.
-int WalkEntries(HDC dc, int width, int height, PopupEntryPlace* places)
+// Walks the entries in the entry font on dc; places (may be null) get where each goes. The caller holds the lock:
+// another thread may add texts meanwhile.
+int WalkEntries(HDC dc, int width, int height, const PopupViewSettings& s, PopupEntryPlace* places)
 {
     const PopupViewEntries& entries = PopupView()->Entries;
     int count = entries.Count;
     HGDIOBJ old = SelectObject(dc, s_window.EntryFont);
     MeasureContext context = {dc, &entries};
-    int bottom = PopupBodyBottom(height, Settings().AutoSize, ButtonSize(s_window.Window).cy, Settings().FrameWidth);
-    int y = WalkPopupEntries(TextHeight(), count, entries.Headings, entries.Bodies, width, bottom, MeasureBody,
+    int bottom = PopupBodyBottom(height, s.AutoSize, ButtonSize(s_window.Window).cy, s.FrameWidth);
+    int y = WalkPopupEntries(TextHeight(s), count, entries.Headings, entries.Bodies, width, bottom, MeasureBody,
                              &context, places);
     SelectObject(dc, old);
     return y;
 }
 
-int CalcPopupTextHeight(HWND window, int width, int height)
+int CalcPopupTextHeight(HWND window, int width, int height, const PopupViewSettings& s)
 {
     HDC dc = GetDC(window);
     if (!dc)
         return height;
-    int y = WalkEntries(dc, width, height, nullptr);
+    int y = 0;
+    {
+        PopupViewLock lock(false);
+        y = WalkEntries(dc, width, height, s, nullptr);
+    }
     ReleaseDC(window, dc);
     return y;
 }
 
 void LayoutPopupView(HWND window)
 {
-    const PopupViewSettings& s = Settings();
+    PopupViewSettings s = Settings();
     RECT client;
     GetClientRect(window, &client);
     int width = client.right < POPUP_MIN_WIDTH ? POPUP_MIN_WIDTH : client.right;
-    int content = s.AutoSize ? CalcPopupTextHeight(window, width, client.bottom) : client.bottom;
+    int content = s.AutoSize ? CalcPopupTextHeight(window, width, client.bottom, s) : client.bottom;
     SIZE button = ButtonSize(window);
     int height = PopupLayoutHeight(s.AutoSize, content, client.bottom, s.ShowClose, button.cy, s.FrameWidth);
     HWND close = GetDlgItem(window, IDC_POPUPVIEW_BTN_CLOSE);
@@ -179,11 +186,8 @@ void LayoutPopupView(HWND window)
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void DrawFrame(HDC dc, int width, int height)
+void DrawFrame(HDC dc, int width, int height, const PopupViewSettings& s)
 {
-    PopupViewSettings& s = Settings();
-    if (s.FrameWidth == 0)
-        s.FrameWidth = 1;
     int n = PopupFrameSteps(s.FrameWidth);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
     for (int i = 0; i <= n; i++) {
@@ -198,10 +202,13 @@ void DrawFrame(HDC dc, int width, int height)
 
 void DrawPopupView(HDC dc, int width, int height)
 {
-    const PopupViewSettings& s = Settings();
-    const PopupViewEntries& entries = PopupView()->Entries;
-    DrawFrame(dc, width, height);
+    HoldPopupViewFrameWidth();
+    PopupViewSettings s = Settings();
+    DrawFrame(dc, width, height, s);
     SetBkMode(dc, TRANSPARENT);
+    // The texts are read under the lock: another thread may add to them while they are drawn.
+    PopupViewLock lock(false);
+    const PopupViewEntries& entries = PopupView()->Entries;
     char title[64];
     FormatPopupTitle(title, sizeof(title), &PopupView()->Date);
     HGDIOBJ old = SelectObject(dc, s_window.TitleFont);
@@ -209,7 +216,7 @@ void DrawPopupView(HDC dc, int width, int height)
                   s.ShadowDirection, s.Gradation);
     static PopupEntryPlace places[POPUPVIEW_MAX_ENTRIES];
     int count = entries.Count;
-    WalkEntries(dc, width, height, places);
+    WalkEntries(dc, width, height, s, places);
     SelectObject(dc, s_window.EntryFont);
     for (int i = 0; i < count; i++) {
         if (places[i].HeadingY >= 0)
@@ -252,13 +259,8 @@ void CopyBuffer(HWND window, HDC target)
 void StoreWindowRect(HWND window)
 {
     RECT r;
-    if (!GetWindowRect(window, &r))
-        return;
-    PopupViewSettings& s = Settings();
-    s.WindowX = r.left;
-    s.WindowY = r.top;
-    s.WindowWidth = r.right - r.left;
-    s.WindowHeight = r.bottom - r.top;
+    if (GetWindowRect(window, &r))
+        StorePopupViewRect(r);
 }
 
 // How many owners up from window the popup is; 0 when it does not own window.
@@ -324,8 +326,9 @@ void ClosePopupWindow(HWND window)
     StoreWindowRect(window);
     SavePopupViewSetting();
     EndDialog(window, 1);
-    if (state->CloseFlag)
-        *state->CloseFlag = 1;
+    int* closed = (int*)InterlockedCompareExchangePointer((void* volatile*)&state->CloseFlag, nullptr, nullptr);
+    if (closed)
+        *closed = 1;
 }
 
 void Redraw(HWND window)
@@ -338,9 +341,9 @@ void Redraw(HWND window)
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void ToggleSetting(int* flag)
+void ToggleSetting(int PopupViewSettings::*flag)
 {
-    *flag = *flag ? 0 : 1;
+    TogglePopupViewFlag(flag);
     UpdatePopupViewMenu();
     SavePopupViewSetting();
 }
@@ -355,7 +358,7 @@ BOOL OnInitDialog(HWND window)
     state->Popup = window;
     s_window.Window = window;
     s_window.Closing = false;
-    const PopupViewSettings& s = Settings();
+    PopupViewSettings s = Settings();
     if (state->Info) {
         SetWindowTextA(window, state->Info->GetAppName());
         state->Info->SetWindowIcons(window, state->BigIcon, state->SmallIcon);
@@ -418,7 +421,6 @@ void OnCommand(HWND window, int id)
     // that is going away, and hold its modal loop.
     if (s_window.Closing)
         return;
-    PopupViewSettings& s = Settings();
     switch (id) {
     case IDM_POPUPVIEW_CLOSE:
         ClosePopupWindow(window);
@@ -427,10 +429,10 @@ void OnCommand(HWND window, int id)
         ShowPopupViewHelp(window, kHelpTopic);
         break;
     case IDM_POPUPVIEW_FIX_POS:
-        ToggleSetting(&s.FixPos);
+        ToggleSetting(&PopupViewSettings::FixPos);
         break;
     case IDM_POPUPVIEW_FIX_SIZE:
-        ToggleSetting(&s.FixSize);
+        ToggleSetting(&PopupViewSettings::FixSize);
         break;
     case IDM_POPUPVIEW_SETTINGS:
         RunPopupViewSettings(window);
@@ -548,7 +550,7 @@ void OnButtonUp(HWND window, POINT point)
 
 void DrawCloseButton(const DRAWITEMSTRUCT* item)
 {
-    const PopupViewSettings& s = Settings();
+    PopupViewSettings s = Settings();
     HDC dc = item->hDC;
     RECT r = item->rcItem;
     int width = r.right - r.left;
@@ -627,12 +629,10 @@ int OpenPopupView(HWND host, const char* heading1, const char* body1, const char
     // While a popup runs, its texts stay as they are shown.
     if (InterlockedCompareExchange(&state->Busy, 1, 0) != 0)
         return 1;
+    // Readied once the popup counts as opening, so that a close on another thread leaves it what it uses.
+    EnsurePopupViewPlugIn();
     state->Host = host;
-    if (date)
-        state->Date = *date;
-    else
-        GetLocalTime(&state->Date);
-    SetOpeningPopupEntries(&state->Entries, heading1, body1, heading2, body2);
+    SetOpeningPopupView(heading1, body1, heading2, body2, date);
     state->PopupThread = GetCurrentThreadId();
     DialogBoxParamA(state->Module, MAKEINTRESOURCEA(IDD_POPUPVIEW_POPUP), nullptr, PopupViewDlgProc, 0);
     state->Popup = nullptr;
@@ -656,9 +656,7 @@ int ClosePopupView()
             Trace("popup view: the popup did not end within %lu ms", kCloseWait);
     }
     SavePopupViewSetting();
-    // The texts of a popup still running are freed by its next opening.
-    if (!state->Busy)
-        ClearPopupEntries(&state->Entries);
+    ClearIdlePopupView();
     return 1;
 }
 

@@ -1,5 +1,6 @@
 // The button-function dialog ("Daylens ツールバーボタン設定"): the list of the bar's buttons with their function,
-// mark and colour, edited on a working copy that OK hands to the bar.
+// mark and colour, edited on a working copy that OK hands to the bar, against a copy of the plug-in menu table taken
+// when the dialog opens.
 #include "ToolBarPlugIn.h"
 
 #include <commctrl.h>
@@ -21,6 +22,7 @@ const int kDefaultColor = 0;
 
 struct ButtonDlgData {
     ToolBarButton Work[TOOLBAR_RECORD_COUNT];
+    PlugInMenuItem* Table;  // the dialog's own copy (process heap)
 };
 
 ButtonDlgData* DialogData(HWND dialog)
@@ -60,7 +62,7 @@ void FillButtonFunctionList(HWND dialog, const ToolBarButton* records, int selec
     int rows = ToolBarRowCount(records);
     for (int row = 0; row < rows; row++) {
         const ToolBarButton& record = records[row + 1];
-        SetCell(list, row, 0, ToolBarFunctionName(&record, g_toolBar.MenuTable));
+        SetCell(list, row, 0, ToolBarFunctionName(&record, DialogData(dialog)->Table));
         SetCell(list, row, 1, ToolBarMarkNames[record.Mark % TOOLBAR_MARK_COUNT]);
         SetCell(list, row, 2, ToolBarColorNames[record.Color % TOOLBAR_COLOR_COUNT]);
     }
@@ -79,16 +81,16 @@ void AddComboItem(HWND combo, const char* text, LPARAM data)
 }
 
 // Every built-in function, then a "PlugIn: " item per plug-in menu entry; each item carries its button code.
-void FillFunctionCombo(HWND combo)
+void FillFunctionCombo(HWND combo, const PlugInMenuItem* table)
 {
     for (int code = TOOLBAR_CODE_FIRST; code <= TOOLBAR_CODE_LAST; code++) {
         const char* name = ToolBarCommandName(code);
         if (name)
             AddComboItem(combo, name, code);
     }
-    for (int i = 0; i < PLUGIN_MENU_ITEM_COUNT && g_toolBar.MenuTable[i].FileName[0]; i++) {
+    for (int i = 0; i < PLUGIN_MENU_ITEM_COUNT && table[i].FileName[0]; i++) {
         char text[PLUGIN_MENU_TEXT_SIZE + sizeof(kPlugInPrefix)];
-        snprintf(text, sizeof(text), "%s%s", kPlugInPrefix, g_toolBar.MenuTable[i].Text);
+        snprintf(text, sizeof(text), "%s%s", kPlugInPrefix, table[i].Text);
         AddComboItem(combo, text, TOOLBAR_CODE_PLUGIN_FIRST + i);
     }
 }
@@ -123,9 +125,14 @@ void SelectComboCode(HWND combo, int code)
 
 void PlaceDialog(HWND dialog)
 {
-    const ToolBarFile& file = g_toolBar.File;
-    if (file.ButtonWindowWidth > kMinPlacedSize && file.ButtonWindowHeight > kMinPlacedSize)
-        SetWindowPos(dialog, nullptr, file.ButtonWindowX, file.ButtonWindowY, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT placed = {};
+    {
+        ToolBarLock lock(false);
+        const ToolBarFile& file = g_toolBar.File;
+        placed = {file.ButtonWindowX, file.ButtonWindowY, file.ButtonWindowWidth, file.ButtonWindowHeight};
+    }
+    if (placed.right > kMinPlacedSize && placed.bottom > kMinPlacedSize)
+        SetWindowPos(dialog, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     else
         PlaceWindowAtCursor(dialog, 0, 1);
 }
@@ -146,7 +153,7 @@ INT_PTR OnInitDialog(HWND dialog, ButtonDlgData* data)
     AddColumn(list, 1, "形状", width / 4);
     AddColumn(list, 2, "色", width / 4);
     FillButtonFunctionList(dialog, data->Work, -1);
-    FillFunctionCombo(GetDlgItem(dialog, IDC_TBBUTTONS_COMBO_FUNCTION));
+    FillFunctionCombo(GetDlgItem(dialog, IDC_TBBUTTONS_COMBO_FUNCTION), data->Table);
     FillNameCombo(GetDlgItem(dialog, IDC_TBBUTTONS_COMBO_MARK), ToolBarMarkNames, TOOLBAR_MARK_COUNT);
     FillNameCombo(GetDlgItem(dialog, IDC_TBBUTTONS_COMBO_COLOR), ToolBarColorNames, TOOLBAR_COLOR_COUNT);
     PlaceDialog(dialog);
@@ -163,7 +170,7 @@ bool ChosenButton(HWND dialog, ToolBarButton* button)
         return false;
     button->Code = (WORD)SendMessageA(function, CB_GETITEMDATA, (WPARAM)index, 0);
     if (button->Code >= TOOLBAR_CODE_PLUGIN_FIRST) {
-        const char* file = g_toolBar.MenuTable[button->Code - TOOLBAR_CODE_PLUGIN_FIRST].FileName;
+        const char* file = DialogData(dialog)->Table[button->Code - TOOLBAR_CODE_PLUGIN_FIRST].FileName;
         memcpy(button->Function, file, sizeof(button->Function));
     }
     LRESULT mark = SendDlgItemMessageA(dialog, IDC_TBBUTTONS_COMBO_MARK, CB_GETCURSEL, 0, 0);
@@ -188,7 +195,7 @@ void ShowRowInCombos(HWND dialog, const ButtonDlgData* data)
     if (IsValidToolBarCode(record.Code))
         SelectComboCode(function, record.Code);
     else
-        SelectComboString(function, ToolBarFunctionName(&record, g_toolBar.MenuTable), 1);
+        SelectComboString(function, ToolBarFunctionName(&record, data->Table), 1);
     SelectComboString(GetDlgItem(dialog, IDC_TBBUTTONS_COMBO_MARK), ToolBarMarkNames[record.Mark], 1);
     SelectComboString(GetDlgItem(dialog, IDC_TBBUTTONS_COMBO_COLOR), ToolBarColorNames[record.Color], 1);
 }
@@ -223,25 +230,28 @@ void Edit(HWND dialog, ButtonDlgData* data, WORD id)
     FillButtonFunctionList(dialog, data->Work, shown);
 }
 
-void StoreDialogRect(HWND dialog)
-{
-    RECT rect;
-    if (!GetWindowRect(dialog, &rect))
-        return;
-    g_toolBar.File.ButtonWindowX = rect.left;
-    g_toolBar.File.ButtonWindowY = rect.top;
-    g_toolBar.File.ButtonWindowWidth = rect.right - rect.left;
-    g_toolBar.File.ButtonWindowHeight = rect.bottom - rect.top;
-}
-
+// The dialog's rectangle, and with OK its buttons, which find their plug-in entries again in the table as it is
+// now: the host may have given a new one while the dialog was open.
 void Finish(HWND dialog, ButtonDlgData* data, WORD id)
 {
-    if (id == IDOK) {
-        memcpy(g_toolBar.File.Buttons, data->Work, sizeof(data->Work));
-        CheckToolBarButtons(g_toolBar.File.Buttons);
+    RECT rect;
+    bool placed = GetWindowRect(dialog, &rect) != 0;
+    {
+        ToolBarLock lock(true);
+        ToolBarFile& file = g_toolBar.File;
+        if (placed) {
+            file.ButtonWindowX = rect.left;
+            file.ButtonWindowY = rect.top;
+            file.ButtonWindowWidth = rect.right - rect.left;
+            file.ButtonWindowHeight = rect.bottom - rect.top;
+        }
+        if (id == IDOK) {
+            memcpy(file.Buttons, data->Work, sizeof(data->Work));
+            ResolveToolBarButtons(file.Buttons, g_toolBar.MenuTable);
+            CheckToolBarButtons(file.Buttons);
+        }
     }
     RefreshToolBar();
-    StoreDialogRect(dialog);
     if (id == IDOK)
         SaveToolBarSetting();
     EndDialog(dialog, id);
@@ -309,9 +319,18 @@ INT_PTR RunToolBarButtonDialog(HWND owner)
     ButtonDlgData* data = (ButtonDlgData*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(ButtonDlgData));
     if (!data)
         return IDCANCEL;
-    memcpy(data->Work, g_toolBar.File.Buttons, sizeof(data->Work));
+    data->Table = CopyToolBarMenuTable();
+    if (!data->Table) {
+        HeapFree(GetProcessHeap(), 0, data);
+        return IDCANCEL;
+    }
+    {
+        ToolBarLock lock(false);
+        memcpy(data->Work, g_toolBar.File.Buttons, sizeof(data->Work));
+    }
     INT_PTR result = DialogBoxParamA(g_toolBar.Module, MAKEINTRESOURCEA(IDD_TOOLBAR_BUTTONS), owner, ButtonDlgProc,
                                      (LPARAM)data);
+    HeapFree(GetProcessHeap(), 0, data->Table);
     HeapFree(GetProcessHeap(), 0, data);
     return result == IDOK ? IDOK : IDCANCEL;
 }

@@ -2,6 +2,8 @@
 // move of the bar to the top-left corner.
 #include "ToolBarPlugIn.h"
 
+#include <string.h>
+
 #include "CaptionButton.h"
 #include "Choosers.h"
 #include "DialogTheme.h"
@@ -54,8 +56,10 @@ void ChooseBackColor(HWND page, ToolBarSetting* work)
         return;
     work->BackColor = color;
     // The chooser's custom colours last while the plug-in is loaded.
-    for (int i = 0; i < 16; i++)
-        Settings().CustomColors[i] = work->CustomColors[i];
+    {
+        ToolBarLock lock(true);
+        memcpy(g_toolBar.File.Setting.CustomColors, work->CustomColors, sizeof(work->CustomColors));
+    }
     InvalidateRect(GetDlgItem(page, IDC_TBGENERAL_BTN_COLOR), nullptr, TRUE);
 }
 
@@ -64,11 +68,11 @@ void MoveHome(HWND page, ToolBarSetDlgData* data)
 {
     if (TellUser(page, kAskHome, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    HWND bar = g_toolBar.Bar;
+    HWND bar = ToolBarWindow();
     if (!bar)
         return;
     MoveToolBar(bar, 0, 0);
-    Settings().WindowX = Settings().WindowY = 0;
+    SetToolBarPlace(0, 0);
     data->Work->WindowX = data->Work->WindowY = 0;
     SaveToolBarSetting();
 }

@@ -9,9 +9,9 @@
 #include "AppInfo.h"
 #include "DaylensIds.h"
 #include "PlugInInterface.h"
-#include "ThreadWait.h"
+#include "HeapUtil.h"
+#include "StrUtil.h"
 #include "ToolBarModule.h"
-#include "Trace.h"
 
 ToolBarPlugIn g_toolBar;
 
@@ -29,21 +29,26 @@ const char* const kEnglishItems[] = {"ToolBar Show", "ToolBar Set"};
 
 void RunMenu(HWND calendar, int item)
 {
+    HWND bar = ToolBarWindow();
     if (item == 0)
         ToolBarStart(calendar);
-    else if (item == 1 && g_toolBar.Bar)
-        PostMessageA(g_toolBar.Bar, WM_COMMAND, IDM_TOOLBAR_SETTINGS, 0);
+    else if (item == 1 && bar)
+        PostMessageA(bar, WM_COMMAND, IDM_TOOLBAR_SETTINGS, 0);
 }
 
 void Activate()
 {
-    if (g_toolBar.Bar && IsWindow(g_toolBar.Bar))
-        SetForegroundWindow(g_toolBar.Bar);
+    HWND bar = ToolBarWindow();
+    if (bar && IsWindow(bar))
+        SetForegroundWindow(bar);
 }
 
+// The host's close before it unloads the plug-in; the help viewer is shut down here, not under the loader's lock.
 void Close()
 {
     ToolBarClose();
+    if (g_toolBar.Info)
+        g_toolBar.Info->HelpUninitialize();
 }
 
 const PlugInDescription kDescriptionOfPlugIn = {
@@ -78,7 +83,17 @@ void InitToolBarPlugIn()
     g_toolBar.BigIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_TOOLBAR), IMAGE_ICON, 32, 32, 0);
     g_toolBar.SmallIcon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(IDI_TOOLBAR), IMAGE_ICON, 16, 16, 0);
     memset(g_toolBar.Pressed, 0, sizeof(g_toolBar.Pressed));
-    LoadToolBarSetting(&g_toolBar.File, IniPath(), DesktopSize(), g_toolBar.MenuTable);
+    // Read apart and put in place whole: a settings dialog of the host's may be reading the live record.
+    ToolBarFile* file = (ToolBarFile*)AllocZeroed(sizeof(ToolBarFile));
+    PlugInMenuItem* table = CopyToolBarMenuTable();
+    if (file && table && LoadToolBarSetting(file, IniPath(), DesktopSize(), table)) {
+        ToolBarLock lock(true);
+        g_toolBar.File = *file;
+    }
+    if (file)
+        HeapFree(GetProcessHeap(), 0, file);
+    if (table)
+        HeapFree(GetProcessHeap(), 0, table);
     g_toolBar.Initialized = 1;
 }
 
@@ -89,16 +104,79 @@ const PlugInDescription* ThisPlugIn()
     return &kDescriptionOfPlugIn;
 }
 
-ToolBarShape CurrentShape()
+ToolBarLock::ToolBarLock(bool exclusive) : Exclusive(exclusive)
 {
-    const ToolBarSetting& s = Settings();
-    return {s.ShowIcon, s.Vertical, s.ButtonSize, s.ButtonSpace};
+    if (Exclusive)
+        AcquireSRWLockExclusive(&g_toolBar.Lock);
+    else
+        AcquireSRWLockShared(&g_toolBar.Lock);
 }
 
+ToolBarLock::~ToolBarLock()
+{
+    if (Exclusive)
+        ReleaseSRWLockExclusive(&g_toolBar.Lock);
+    else
+        ReleaseSRWLockShared(&g_toolBar.Lock);
+}
+
+ToolBarSetting CopyToolBarSetting()
+{
+    ToolBarLock lock(false);
+    return g_toolBar.File.Setting;
+}
+
+void SetToolBarPlace(int x, int y)
+{
+    ToolBarLock lock(true);
+    g_toolBar.File.Setting.WindowX = x;
+    g_toolBar.File.Setting.WindowY = y;
+}
+
+PlugInMenuItem* CopyToolBarMenuTable()
+{
+    PlugInMenuItem* copy = (PlugInMenuItem*)AllocZeroed(sizeof(PlugInMenuItem) * PLUGIN_MENU_ITEM_COUNT);
+    if (!copy)
+        return nullptr;
+    ToolBarLock lock(false);
+    if (g_toolBar.MenuTable)
+        memcpy(copy, g_toolBar.MenuTable, sizeof(PlugInMenuItem) * PLUGIN_MENU_ITEM_COUNT);
+    return copy;
+}
+
+void TakeToolBarView(ToolBarView* view)
+{
+    {
+        ToolBarLock lock(false);
+        view->Setting = g_toolBar.File.Setting;
+        view->BalloonTip = g_toolBar.File.BalloonTip;
+        memcpy(view->Records, g_toolBar.File.Buttons, sizeof(view->Records));
+        for (int i = 0; i < TOOLBAR_RECORD_COUNT; i++)
+            SafeStrCpy(view->Names[i], sizeof(view->Names[i]),
+                       ToolBarFunctionName(&g_toolBar.File.Buttons[i], g_toolBar.MenuTable));
+    }
+    view->Count = CheckToolBarButtons(view->Records);
+    const ToolBarSetting& s = view->Setting;
+    LayoutToolBarCells(view->Records, {s.ShowIcon, s.Vertical, s.ButtonSize, s.ButtonSpace});
+}
+
+// The section is written from a copy, the plug-in buttons named as the table names them now.
 int SaveToolBarSetting()
 {
     const char* path = IniPath();
-    return path ? SaveToolBarFile(&g_toolBar.File, path, DesktopSize(), g_toolBar.MenuTable) : 0;
+    ToolBarFile* file = path ? (ToolBarFile*)AllocZeroed(sizeof(ToolBarFile)) : nullptr;
+    if (!file)
+        return 0;
+    {
+        ToolBarLock lock(false);
+        *file = g_toolBar.File;
+        for (int i = 0; i < TOOLBAR_RECORD_COUNT; i++)
+            SafeStrCpy(file->Buttons[i].Function, sizeof(file->Buttons[i].Function),
+                       ToolBarFunctionName(&g_toolBar.File.Buttons[i], g_toolBar.MenuTable));
+    }
+    int saved = SaveToolBarFile(file, path, DesktopSize(), nullptr);
+    HeapFree(GetProcessHeap(), 0, file);
+    return saved;
 }
 
 void ShowToolBarHelp(HWND owner, const char* topic)
@@ -111,10 +189,14 @@ void ShowToolBarHelp(HWND owner, const char* topic)
     info->ShowHelp(owner, file, topic);
 }
 
+// One refresh at a time is asked for: a host that changes the table again and again does not fill the bar's queue.
 void RefreshToolBar()
 {
-    if (g_toolBar.Bar)
-        PostMessageA(g_toolBar.Bar, WM_TOOLBAR_REFRESH, 0, 0);
+    HWND bar = ToolBarWindow();
+    if (!bar || InterlockedExchange(&g_toolBar.RefreshAsked, 1) != 0)
+        return;
+    if (!PostMessageA(bar, WM_TOOLBAR_REFRESH, 0, 0))
+        InterlockedExchange(&g_toolBar.RefreshAsked, 0);
 }
 
 extern "C" {
@@ -135,33 +217,17 @@ int ToolBarStart(HWND calendar)
         InitToolBarPlugIn();
     g_toolBar.Calendar = calendar;
     // A bar still being made counts as shown: a quick second start closes it rather than making another.
-    if (ToolBarThreadRuns()) {
+    if (WindowThreadRuns(&g_toolBar.Thread)) {
         ToolBarClose();
         return 1;
     }
-    // A bar that closed itself leaves its thread's handle to let go of.
-    ToolBarClose();
     return StartToolBarThread() ? 1 : 0;
 }
 
-// Told first, so that a thread still making its bar ends it as soon as it exists; then a bar that exists stores
-// its place and closes. Its thread ends within moments; the wait answers what that thread sends this one.
+// The bar stores its place and closes; its thread ends within moments, and the wait answers what it sends.
 int ToolBarClose(void)
 {
-    InterlockedExchange(&g_toolBar.Ending, 1);
-    DWORD start = GetTickCount();
-    HWND bar = g_toolBar.Bar;
-    if (bar && IsWindow(bar))
-        SendMessageTimeoutA(bar, WM_COMMAND, IDM_TOOLBAR_CLOSE, 0, SMTO_NORMAL, kCloseWaitMs, nullptr);
-    HANDLE thread = g_toolBar.Thread;
-    if (thread) {
-        DWORD spent = GetTickCount() - start;
-        if (!WaitAnsweringSends(thread, spent < kCloseWaitMs ? kCloseWaitMs - spent : 0))
-            Trace("toolbar: the bar's thread did not end within %lu ms", kCloseWaitMs);
-        CloseHandle(thread);
-        g_toolBar.Thread = nullptr;
-    }
-    g_toolBar.Bar = nullptr;
+    CloseWindowThread(&g_toolBar.Thread, IDM_TOOLBAR_CLOSE, kCloseWaitMs);
     return 1;
 }
 
@@ -178,7 +244,7 @@ int ToolBarGetWindowPos(int* position)
     if (!position)
         return 0;
     RECT rect = {};
-    HWND bar = g_toolBar.Bar;
+    HWND bar = ToolBarWindow();
     if (bar && GetWindowRect(bar, &rect)) {
         position[0] = rect.left;
         position[1] = rect.top;
@@ -190,12 +256,11 @@ int ToolBarGetWindowPos(int* position)
 
 int ToolBarSetWindowPos(int x, int y)
 {
-    HWND bar = g_toolBar.Bar;
+    HWND bar = ToolBarWindow();
     if (!bar || Settings().Attach != 1)
         return 1;
     MoveToolBar(bar, x, y);
-    Settings().WindowX = x;
-    Settings().WindowY = y;
+    SetToolBarPlace(x, y);
     SaveToolBarSetting();
     return 1;
 }
@@ -210,34 +275,47 @@ int LxSet(HWND owner)
     return ToolBarSet(owner);
 }
 
-// A rebuilt menu renumbers the plug-in items: the plug-in buttons find their entries again by file name.
+// A rebuilt menu renumbers the plug-in items: the plug-in buttons find their entries again by file name. The bar's
+// thread may be drawing from the table: the new one takes its place whole, with the buttons, under the lock, and the
+// old one is freed once nothing can read it.
 int LxSetPlugInMenu(PlugInMenuItem* table)
 {
-    memset(g_toolBar.MenuTable, 0, sizeof(g_toolBar.MenuTable));
+    PlugInMenuItem* copy = (PlugInMenuItem*)AllocZeroed(sizeof(PlugInMenuItem) * PLUGIN_MENU_ITEM_COUNT);
+    if (!copy)
+        return 0;
     if (table)
-        memcpy(g_toolBar.MenuTable, table, sizeof(g_toolBar.MenuTable));
-    if (g_toolBar.Initialized) {
-        ResolveToolBarButtons(g_toolBar.File.Buttons, g_toolBar.MenuTable);
-        CheckToolBarButtons(g_toolBar.File.Buttons);
-        RefreshToolBar();
+        memcpy(copy, table, sizeof(PlugInMenuItem) * PLUGIN_MENU_ITEM_COUNT);
+    PlugInMenuItem* old = nullptr;
+    {
+        ToolBarLock lock(true);
+        old = g_toolBar.MenuTable;
+        g_toolBar.MenuTable = copy;
+        if (g_toolBar.Initialized) {
+            ResolveToolBarButtons(g_toolBar.File.Buttons, copy);
+            CheckToolBarButtons(g_toolBar.File.Buttons);
+        }
     }
+    if (old)
+        HeapFree(GetProcessHeap(), 0, old);
+    RefreshToolBar();
     return 1;
 }
 
 }  // extern "C"
 
-BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         g_toolBar.Module = module;
         setlocale(LC_ALL, "jpn");
-    } else if (reason == DLL_PROCESS_DETACH) {
+    } else if (reason == DLL_PROCESS_DETACH && !reserved) {
         // The bar's thread holds the module while it runs, so no bar is left by now; the help windows close with
         // the application information.
-        if (g_toolBar.Info) {
-            delete g_toolBar.Info;
-            g_toolBar.Info = nullptr;
-        }
+        delete g_toolBar.Info;
+        g_toolBar.Info = nullptr;
+        if (g_toolBar.MenuTable)
+            HeapFree(GetProcessHeap(), 0, g_toolBar.MenuTable);
+        g_toolBar.MenuTable = nullptr;
     }
     return TRUE;
 }

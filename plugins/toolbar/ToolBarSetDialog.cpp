@@ -125,13 +125,16 @@ void Apply(HWND dialog, ToolBarSetDlgData* data)
 {
     SendToPages(data, IDC_TBSET_BTN_APPLY);
     ToolBarSetting work = *data->Work;
-    // The bar may have moved while the dialog was open; its place stays unless the dialog sent it home.
-    if (!data->MovedHome) {
-        work.WindowX = Settings().WindowX;
-        work.WindowY = Settings().WindowY;
+    {
+        ToolBarLock lock(true);
+        // The bar may have moved while the dialog was open; its place stays unless the dialog sent it home.
+        if (!data->MovedHome) {
+            work.WindowX = g_toolBar.File.Setting.WindowX;
+            work.WindowY = g_toolBar.File.Setting.WindowY;
+        }
+        g_toolBar.File.Setting = work;
     }
     data->MovedHome = 0;
-    g_toolBar.File.Setting = work;
     SaveToolBarSetting();
     RefreshToolBar();
 }
@@ -254,7 +257,7 @@ INT_PTR RunToolBarSettings(HWND owner)
         TellUser(owner, kNoMemory, MB_OK | MB_ICONWARNING);
         return IDCANCEL;
     }
-    *data.Work = g_toolBar.File.Setting;
+    *data.Work = CopyToolBarSetting();
     g_toolBar.SettingsOpen = 1;
     INT_PTR result = DialogBoxParamA(g_toolBar.Module, MAKEINTRESOURCEA(IDD_TOOLBAR_SET), owner, ToolBarSetDlgProc,
                                      (LPARAM)&data);

@@ -8,19 +8,19 @@
 
 #include "AppInfo.h"
 #include "BitmapRegion.h"
+#include "ControlToolTip.h"
 #include "DaylensIds.h"
 #include "GlyphButton.h"
 #include "MenuItemState.h"
-#include "Trace.h"
 #include "Transparency.h"
 #include "VersionDialog.h"
+#include "WindowPlacement.h"
 
 namespace {
 
 const char kIconTip[] = "%s - %d年%d月%d日";
 const int kToolIdBase = 1000;
 const int kTipWidth = 320;
-const int kTipMargin = 2;
 const int kFadeStep = 8;
 const UINT kFadeTickMs = 100;
 // Windows kinds that need a window region for the colour key (no layered windows), and the one whose regions are
@@ -28,17 +28,20 @@ const UINT kFadeTickMs = 100;
 const int kLayeredKind = 6;
 const int kSimpleRegionKind = 5;
 const int kLastRegionKind = 3;
+// A start waits this long for a bar's thread that is ending.
+const DWORD kStartWaitMs = 10000;
 
 bool s_hasRegion = false;
 
+// The settings and buttons as the bar drew them last.
 const ToolBarSetting& Setting()
 {
-    return g_toolBar.File.Setting;
+    return g_toolBar.View.Setting;
 }
 
-ToolBarButton* Records()
+const ToolBarButton* Records()
 {
-    return g_toolBar.File.Buttons;
+    return g_toolBar.View.Records;
 }
 
 void DropBackBuffer()
@@ -60,11 +63,19 @@ void Redraw(HWND bar)
     InvalidateRect(bar, nullptr, FALSE);
 }
 
+ToolBarShape ViewShape()
+{
+    const ToolBarSetting& s = Setting();
+    return {s.ShowIcon, s.Vertical, s.ButtonSize, s.ButtonSpace};
+}
+
+// A placement that would change nothing is not made: under Wine each one costs the bar round trips to the X server.
 void UpdateToolBarWindowRect(HWND bar)
 {
-    int count = CheckToolBarButtons(Records());
-    SIZE size = ToolBarWindowSize(CurrentShape(), count);
-    SetWindowPos(bar, HWND_NOTOPMOST, Setting().WindowX, Setting().WindowY, size.cx, size.cy, SWP_SHOWWINDOW);
+    TakeToolBarView(&g_toolBar.View);
+    SIZE size = ToolBarWindowSize(ViewShape(), g_toolBar.View.Count);
+    SetWindowPosIfChanged(bar, HWND_NOTOPMOST, Setting().WindowX, Setting().WindowY, size.cx, size.cy,
+                          SWP_SHOWWINDOW);
 }
 
 HMENU BuildMenu()
@@ -83,48 +94,15 @@ HMENU BuildMenu()
     return menu;
 }
 
-void CreateToolBarToolTip(HWND bar)
+// The tools of the drawn cells are set again in place; those of cells no longer drawn go.
+void SetCellTool(HWND bar, int index, const char* text, UINT_PTR* drawn, int* count)
 {
-    DWORD style = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (g_toolBar.File.BalloonTip == 1 ? TTS_BALLOON : 0);
-    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, bar, nullptr, g_toolBar.Module, nullptr);
-    if (!tip)
-        return;
-    RECT margins = {kTipMargin, kTipMargin, kTipMargin, kTipMargin};
-    SendMessageA(tip, TTM_SETMARGIN, 0, (LPARAM)&margins);
-    SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
-    g_toolBar.ToolTip = tip;
+    UINT_PTR id = (UINT_PTR)(kToolIdBase + index);
+    if (SetWindowToolTipTool(g_toolBar.ToolTip, bar, id, &Records()[index].Cell, text))
+        drawn[(*count)++] = id;
 }
 
-TOOLINFOA ToolOf(HWND bar, int index)
-{
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = bar;
-    tool.uId = (UINT_PTR)(kToolIdBase + index);
-    return tool;
-}
-
-void AddTool(HWND bar, int index, const char* text)
-{
-    if (!g_toolBar.ToolTip)
-        return;
-    TOOLINFOA tool = ToolOf(bar, index);
-    tool.uFlags = TTF_SUBCLASS;
-    tool.rect = Records()[index].Cell;
-    tool.lpszText = (char*)text;
-    SendMessageA(g_toolBar.ToolTip, TTM_ADDTOOLA, 0, (LPARAM)&tool);
-}
-
-void RemoveTools(HWND bar)
-{
-    for (int i = 0; i < TOOLBAR_RECORD_COUNT; i++) {
-        TOOLINFOA tool = ToolOf(bar, i);
-        SendMessageA(g_toolBar.ToolTip, TTM_DELTOOLA, 0, (LPARAM)&tool);
-    }
-}
-
-void DrawIconCell(HWND bar, HDC dc, int index)
+void DrawIconCell(HWND bar, HDC dc, int index, UINT_PTR* drawn, int* count)
 {
     const RECT& cell = Records()[index].Cell;
     if (g_toolBar.SmallIcon)
@@ -134,16 +112,16 @@ void DrawIconCell(HWND bar, HDC dc, int index)
     GetLocalTime(&today);
     char text[128];
     snprintf(text, sizeof(text), kIconTip, kToolBarSection, today.wYear, today.wMonth, today.wDay);
-    AddTool(bar, index, text);
+    SetCellTool(bar, index, text, drawn, count);
 }
 
-void DrawButton(HWND bar, HDC dc, int index)
+void DrawButton(HWND bar, HDC dc, int index, UINT_PTR* drawn, int* count)
 {
     const ToolBarButton& record = Records()[index];
     const COLORREF* colors = ToolBarColorRow(record.Color);
     PaintGlyphButton(&record.Cell, dc, g_toolBar.Pressed[index] ? ODS_SELECTED : 0, record.Mark, colors[0],
                      colors[1], colors[2], colors[3], colors[4]);
-    AddTool(bar, index, ToolBarFunctionName(&record, g_toolBar.MenuTable));
+    SetCellTool(bar, index, g_toolBar.View.Names[index], drawn, count);
 }
 
 // The colour key needs a window region where Windows has no layered windows.
@@ -167,10 +145,8 @@ void SetToolBarRegion(HWND bar, HDC dc, const RECT& client)
 
 void DrawToolBar(HWND bar, HDC dc)
 {
-    if (!g_toolBar.ToolTip)
-        CreateToolBarToolTip(bar);
-    else
-        RemoveTools(bar);
+    TakeToolBarView(&g_toolBar.View);
+    KeepWindowToolTip(g_toolBar.Module, bar, &g_toolBar.ToolTip, g_toolBar.View.BalloonTip == 1 ? 1 : 0, kTipWidth);
     if (s_hasRegion) {
         SetWindowRgn(bar, nullptr, FALSE);
         s_hasRegion = false;
@@ -183,13 +159,15 @@ void DrawToolBar(HWND bar, HDC dc)
         DeleteObject(brush);
         g_toolBar.KeyColor = GetPixel(dc, 0, 0);
     }
-    LayoutToolBarCells(Records(), CurrentShape());
+    UINT_PTR drawn[TOOLBAR_RECORD_COUNT];
+    int count = 0;
     for (int i = 0; i < TOOLBAR_RECORD_COUNT; i++) {
         if (Records()[i].Code == TOOLBAR_CODE_ICON)
-            DrawIconCell(bar, dc, i);
+            DrawIconCell(bar, dc, i, drawn, &count);
         else if (IsValidToolBarCode(Records()[i].Code))
-            DrawButton(bar, dc, i);
+            DrawButton(bar, dc, i, drawn, &count);
     }
+    RemoveWindowToolTipTools(g_toolBar.ToolTip, drawn, count);
     SetToolBarRegion(bar, dc, client);
     ApplyToolBarLayered(bar);
 }
@@ -313,10 +291,8 @@ void EndDrag(HWND bar)
     if (!moved)
         return;
     RECT rect;
-    if (GetWindowRect(bar, &rect)) {
-        Settings().WindowX = rect.left;
-        Settings().WindowY = rect.top;
-    }
+    if (GetWindowRect(bar, &rect))
+        SetToolBarPlace(rect.left, rect.top);
     SaveToolBarSetting();
 }
 
@@ -386,14 +362,13 @@ BYTE StartAlpha()
     return Setting().AlphaMode == TOOLBAR_ALPHA_NEVER ? 255 : Setting().AlphaRate;
 }
 
-// The settings changed: the tooltips take the balloon setting anew, the bar its size, look and transparency.
+// The settings, buttons or plug-in menu changed: the bar takes its size, look, tooltips and transparency anew.
 void OnRefresh(HWND bar)
 {
-    if (g_toolBar.ToolTip)
-        DestroyWindow(g_toolBar.ToolTip);
-    g_toolBar.ToolTip = nullptr;
-    g_toolBar.Alpha = StartAlpha();
+    // A change from now on asks again.
+    InterlockedExchange(&g_toolBar.RefreshAsked, 0);
     UpdateToolBarWindowRect(bar);
+    g_toolBar.Alpha = StartAlpha();
     SetMenuItemCheck(g_toolBar.Menu, IDM_TOOLBAR_FIX, Setting().Fix == 1);
     Redraw(bar);
     ApplyToolBarLayered(bar);
@@ -402,12 +377,22 @@ void OnRefresh(HWND bar)
 void StorePositionAndClose(HWND bar)
 {
     RECT rect;
-    if (GetWindowRect(bar, &rect)) {
-        Settings().WindowX = rect.left;
-        Settings().WindowY = rect.top;
-    }
+    if (GetWindowRect(bar, &rect))
+        SetToolBarPlace(rect.left, rect.top);
     SaveToolBarSetting();
     PostMessageA(bar, WM_CLOSE, 0, 0);
+}
+
+void ToggleFix()
+{
+    int fix = 0;
+    {
+        ToolBarLock lock(true);
+        fix = g_toolBar.File.Setting.Fix = Settings().Fix == 1 ? 0 : 1;
+    }
+    g_toolBar.View.Setting.Fix = fix;
+    SetMenuItemCheck(g_toolBar.Menu, IDM_TOOLBAR_FIX, fix == 1);
+    SaveToolBarSetting();
 }
 
 void OnCommand(HWND bar, WORD id)
@@ -427,18 +412,18 @@ void OnCommand(HWND bar, WORD id)
         ToolBarSet(bar);
         break;
     case IDM_TOOLBAR_FIX:
-        Settings().Fix = Setting().Fix == 1 ? 0 : 1;
-        SetMenuItemCheck(g_toolBar.Menu, IDM_TOOLBAR_FIX, Setting().Fix == 1);
-        SaveToolBarSetting();
+        ToggleFix();
         break;
     }
 }
 
 LRESULT OnCreate(HWND bar)
 {
-    g_toolBar.Bar = bar;
-    g_toolBar.Menu = BuildMenu();
+    // A close that came while the bar was being made found no bar to close: no bar is made.
+    if (!KeepThreadWindow(&g_toolBar.Thread, bar))
+        return -1;
     UpdateToolBarWindowRect(bar);
+    g_toolBar.Menu = BuildMenu();
     g_toolBar.Alpha = StartAlpha();
     return 0;
 }
@@ -447,23 +432,20 @@ LRESULT OnCreate(HWND bar)
 void OnDestroy(HWND bar)
 {
     KillTimer(bar, TOOLBAR_TIMER_FADE);
-    if (g_toolBar.ToolTip)
-        DestroyWindow(g_toolBar.ToolTip);
-    g_toolBar.ToolTip = nullptr;
+    DestroyDialogToolTips(&g_toolBar.ToolTip);
     DropBackBuffer();
     if (g_toolBar.Menu)
         DestroyMenu(g_toolBar.Menu);
     g_toolBar.Menu = nullptr;
     s_hasRegion = false;
     g_toolBar.Dragging = 0;
-    // The thread ends with its bar: a start from now on makes a new one.
-    InterlockedExchange(&g_toolBar.Ending, 1);
-    g_toolBar.Bar = nullptr;
+    ForgetThreadWindow(&g_toolBar.Thread);
     PostQuitMessage(0);
 }
 
 LRESULT CALLBACK ToolBarWndProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RelayWindowToolTip(g_toolBar.ToolTip, bar, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: return OnCreate(bar);
     case WM_PAINT: OnPaint(bar); return 0;
@@ -483,7 +465,7 @@ LRESULT CALLBACK ToolBarWndProc(HWND bar, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(bar, message, wParam, lParam);
 }
 
-void RunToolBarWindow()
+void RunToolBarWindow(WindowThread* thread, void*)
 {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
@@ -496,56 +478,18 @@ void RunToolBarWindow()
     RegisterClassA(&windowClass);
     HWND bar = CreateWindowExA(WS_EX_TOOLWINDOW, TOOLBAR_WINDOW_CLASS, kToolBarSection, WS_POPUP, 0, 0, 1, 1,
                                g_toolBar.Calendar, nullptr, g_toolBar.Module, nullptr);
-    if (!bar) {
-        Trace("toolbar window not made (%lu)", GetLastError());
+    if (!bar)
         return;
-    }
-    // A close that came while the bar was being made found no bar to close: the bar ends here instead.
-    if (InterlockedCompareExchange(&g_toolBar.Ending, 0, 0) != 0) {
-        DestroyWindow(bar);
-        return;
-    }
     ShowWindow(bar, SW_SHOWNORMAL);
     UpdateWindow(bar);
-    MSG message;
-    while (g_toolBar.Bar && IsWindow(g_toolBar.Bar) && GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-// The thread holds its module while it runs and lets go of it as it ends, so the host cannot unload the code the
-// thread is running.
-DWORD WINAPI ToolBarThreadProc(void* module)
-{
-    RunToolBarWindow();
-    FreeLibraryAndExitThread((HMODULE)module, 0);
-    return 0;
+    RunWindowThreadLoop(thread);
 }
 
 }  // namespace
 
 bool StartToolBarThread()
 {
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, (LPCSTR)(void*)&ToolBarThreadProc, &self))
-        return false;
-    InterlockedExchange(&g_toolBar.Ending, 0);
-    HANDLE thread = CreateThread(nullptr, 0, ToolBarThreadProc, self, 0, nullptr);
-    if (!thread) {
-        InterlockedExchange(&g_toolBar.Ending, 1);
-        FreeLibrary(self);
-        return false;
-    }
-    g_toolBar.Thread = thread;
-    return true;
-}
-
-bool ToolBarThreadRuns()
-{
-    HANDLE thread = g_toolBar.Thread;
-    return thread && InterlockedCompareExchange(&g_toolBar.Ending, 0, 0) == 0 &&
-           WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
+    return StartWindowThread(&g_toolBar.Thread, RunToolBarWindow, nullptr, kStartWaitMs);
 }
 
 void ApplyToolBarLayered(HWND bar)

@@ -78,6 +78,29 @@ TEST(TodayMemo, AlarmIsReadWholeWhileItChanges)
     EXPECT_EQ(0, mixed);
 }
 
+// A save of today's memo during a pass of the watcher forgets today's announcement after the pass has read it: the
+// pass stores its own announcements then without that one, so that the memo is announced at its new time.
+TEST(TodayMemo, ASaveDuringAWatcherPassKeepsTodaysAnnouncementForgotten)
+{
+    static MemoSettings memo;
+    memset(&memo, 0, sizeof(memo));
+    const SYSTEMTIME today = Day(2026, 3, 9, 0, 0);
+    const SYSTEMTIME tomorrow = Day(2026, 3, 10, 0, 0);
+    TodayWatch seen = ReadTodayWatch(&memo);
+    StoreAnnouncements(&memo, &seen, &today, &tomorrow);
+    EXPECT_EQ(9, ReadTodayWatch(&memo).TodayAnnounced.wDay);
+
+    seen = ReadTodayWatch(&memo);
+    const SYSTEMTIME saved = Day(2026, 3, 9, 18, 30);
+    PublishSavedTodayAlarm(&memo, &saved);
+    StoreAnnouncements(&memo, &seen, &today, &tomorrow);
+    TodayWatch after = ReadTodayWatch(&memo);
+    EXPECT_EQ(0, after.TodayAnnounced.wDay);
+    EXPECT_EQ(10, after.TomorrowAnnounced.wDay);
+    EXPECT_EQ(18, after.Alarm.wHour);
+    EXPECT_EQ(30, after.Alarm.wMinute);
+}
+
 // The live repeating memos change hands while the watcher may read them: the new list goes in only once no reader
 // holds the lock, and the old one is freed after that.
 TEST(TodayMemo, LiveRepeatMemosAreReplacedOnlyWhenNoReaderHoldsThem)

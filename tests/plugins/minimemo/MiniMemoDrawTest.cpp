@@ -161,7 +161,7 @@ TEST(MiniMemoDrawMutexTest, ABusyMutexDropsThePaintAndAnAbandonedOneIsTakenOver)
 {
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, window);
-    g_miniMemo.Window = window;
+    g_miniMemo.Thread.Window = window;
     ASSERT_EQ(1, CreateDrawMutex(window));
     Holder h = {g_miniMemo.DrawMutex, CreateEventA(nullptr, TRUE, FALSE, nullptr),
                 CreateEventA(nullptr, TRUE, FALSE, nullptr)};
@@ -187,7 +187,7 @@ TEST(MiniMemoDrawMutexTest, ABusyMutexDropsThePaintAndAnAbandonedOneIsTakenOver)
 
     CloseDrawMutex();
     EXPECT_EQ(nullptr, g_miniMemo.DrawMutex);
-    g_miniMemo.Window = nullptr;
+    g_miniMemo.Thread.Window = nullptr;
     CloseHandle(h.Taken);
     CloseHandle(h.Go);
     DestroyWindow(window);

@@ -1,6 +1,6 @@
-// The built plug-in loaded as the host loads it: the memo window shows at its saved place, the menu commands save
-// their flags, a redraw from the host's thread reads the file again, and LxClose ends the window thread so that the
-// DLL unloads, also after a second load in the same process.
+// The built plug-in loaded and started as the host does it: the memo window shows at its saved place, the menu
+// commands save their flags, a redraw from the host's thread reads the file again, and LxClose ends the window
+// thread so that the DLL unloads, also after a second load in the same process.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -73,11 +73,15 @@ protected:
 
     int Read(const char* key) { return (int)GetPrivateProfileIntA(kSection, key, -99, ini_.c_str()); }
 
+    // Loaded and started as the host does it.
     HWND Load()
     {
         dll_ = LoadLibraryA(kDll);
         if (!dll_)
             return nullptr;
+        auto start = FindExport(dll_, MiniMemoModule::kMiniMemoStart);
+        if (start)
+            start(nullptr);
         HWND window = nullptr;
         Poll([&] {
             window = FindOwnWindow(MINIMEMO_WINDOW_CLASS, nullptr);
