@@ -313,7 +313,9 @@ TEST_F(ProgramTest, SecondStartEndsAndLeavesTheFirstRunning)
         if (c.doubleStart == 0) {
             // The second start waits until the settings dialog it opened in the first is closed.
             HWND settings = nullptr;
-            ASSERT_TRUE(WaitUntil([&] { return (settings = FindWindowA("#32770", "Daylens 環境設定")) != nullptr; }));
+            ASSERT_TRUE(WaitUntil([&] {
+                return (settings = FindProcessWindow(first, "#32770", "Daylens 環境設定")) != nullptr;
+            }));
             EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(second, 0));
             PostMessageA(settings, WM_COMMAND, IDCANCEL, 0);
         }
