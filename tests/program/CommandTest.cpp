@@ -308,6 +308,7 @@ TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
     HANDLE process = Start("");
     HWND window = WaitForShownCalendar();
     ASSERT_NE(nullptr, window);
+    int month = SavedShownMonth(window);
     HWND shown = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         PostMessageA(window, WM_COMMAND, 8001, 0);
@@ -326,9 +327,11 @@ TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
         HWND dialog = FindDaylensWindow("#32770", "PrintDLL - Daylens");
         if (notice || dialog)
             PostMessageA(notice ? notice : dialog, WM_COMMAND, IDCANCEL, 0);
-        Sleep(200);
         return !notice && !dialog;
     }));
+    // The calendar goes on: it takes a step asked for after the dialog.
+    PostMessageA(window, WM_COMMAND, IDM_MONTH_NEXT, 0);
+    EXPECT_TRUE(WaitForShownMonth(window, month + 1));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));
