@@ -28,6 +28,13 @@ const DWORD kReadAheadDelayMs = 50;
 const ULONGLONG kRacyAge = 3ULL * 10000000ULL;
 const size_t kPathSize = MEMO_DIR_SIZE + MAX_PATH;
 
+DWORD DefaultPause(HANDLE wake, DWORD milliseconds)
+{
+    return WaitForSingleObject(wake, milliseconds);
+}
+
+DayMemoPauseProc g_pause = DefaultPause;
+
 struct FileStamp {
     ULONGLONG Written;
     ULONGLONG Size;
@@ -352,7 +359,7 @@ DWORD WINAPI ReadAheadThread(void* context)
     for (;;) {
         WaitForSingleObject(ahead->Wake, INFINITE);
         // Requests that follow each other closely: only the last is read. The stop is not held up by that wait.
-        while (!StopAsked(ahead) && WaitForSingleObject(ahead->Wake, kReadAheadDelayMs) == WAIT_OBJECT_0) {
+        while (!StopAsked(ahead) && g_pause(ahead->Wake, kReadAheadDelayMs) == WAIT_OBJECT_0) {
         }
         EnterCriticalSection(&ahead->Lock);
         bool stop = ahead->Stop;
@@ -620,4 +627,11 @@ int DayMemoReadAheadBusy(DayMemoCache* cache)
     int busy = ahead->Busy ? 1 : 0;
     LeaveCriticalSection(&ahead->Lock);
     return busy;
+}
+
+DayMemoPauseProc SetDayMemoPauseProc(DayMemoPauseProc proc)
+{
+    DayMemoPauseProc previous = g_pause;
+    g_pause = proc ? proc : DefaultPause;
+    return previous;
 }

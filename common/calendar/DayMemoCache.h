@@ -28,3 +28,8 @@ char* CachedDayMemoText(DayMemoCache* cache, const MemoStoreSettings* settings, 
 void ReadAheadDayMemos(DayMemoCache* cache, const MemoStoreSettings* settings, int year, int month, int count);
 // 1 while the read-ahead is still reading for its last request.
 int DayMemoReadAheadBusy(DayMemoCache* cache);
+
+// The read-ahead's wait for a request that follows closely (its pause of 50 ms) goes through this; tests replace it
+// to count the pauses. Null restores the default; returns the previous one.
+typedef DWORD (*DayMemoPauseProc)(HANDLE wake, DWORD milliseconds);
+DayMemoPauseProc SetDayMemoPauseProc(DayMemoPauseProc proc);

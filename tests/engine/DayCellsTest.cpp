@@ -11,6 +11,7 @@
 #include "EnvData.h"
 #include "HeapUtil.h"
 #include "HostWindow.h"
+#include "TestWindow.h"
 
 namespace {
 
@@ -65,15 +66,14 @@ TEST(DayCellsTest, ClickedDateIsTheCellUnderTheCursorOrZero)
     auto pointAt = [&](int x, int y) {
         POINT point = {x, y};
         ClientToScreen(host.Handle(), &point);
-        SetCursorPos(point.x, point.y);
-        host.Pump(20);
+        return PlacePointer(point.x, point.y);
     };
 
-    pointAt(10, 5);
+    ASSERT_TRUE(pointAt(10, 5));
     long year = 0, month = 0, day = 0;
     EXPECT_EQ(1, GetClickedDatelong(host.Handle(), &year, &month, &day, &env));
     EXPECT_EQ(2026 * 10000 + 101, year * 10000 + month * 100 + day);
-    pointAt(35, 5);
+    ASSERT_TRUE(pointAt(35, 5));
     WORD wYear = 0, wMonth = 0, wDay = 9;
     GetClickedDateWORD(host.Handle(), &wYear, &wMonth, &wDay, &env);
     EXPECT_EQ(2026 * 10000 + 100, wYear * 10000 + wMonth * 100 + wDay);
@@ -81,7 +81,7 @@ TEST(DayCellsTest, ClickedDateIsTheCellUnderTheCursorOrZero)
 
     // Between cells, and over a cell without a table: zeros, the other fields untouched.
     for (int hasTable = 1; hasTable >= 0; hasTable--) {
-        pointAt(hasTable ? 25 : 5, 5);
+        ASSERT_TRUE(pointAt(hasTable ? 25 : 5, 5));
         if (!hasTable) {
             HeapFree(GetProcessHeap(), 0, env.DayCells);
             env.DayCells = nullptr;

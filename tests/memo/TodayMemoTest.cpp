@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <atomic>
@@ -101,42 +102,71 @@ TEST(TodayMemo, ASaveDuringAWatcherPassKeepsTodaysAnnouncementForgotten)
     EXPECT_EQ(30, after.Alarm.wMinute);
 }
 
+// One live repeating memo, read as the watcher reads it: through the list as it is now, never a copy the compiler
+// kept from before.
+const char* LiveText()
+{
+    volatile RepeatMemoList* live = &g_repeatMemos;
+    return live->Count > 0 ? live->Texts[0] : nullptr;
+}
+
 // The live repeating memos change hands while the watcher may read them: the new list goes in only once no reader
-// holds the lock, and the old one is freed after that.
+// holds the lock, and the old one is freed after that. A reader holding the lock sees one list, whole, throughout.
 TEST(TodayMemo, LiveRepeatMemosAreReplacedOnlyWhenNoReaderHoldsThem)
 {
-    RepeatMemoList fresh;
-    InitRepeatMemos(&fresh.Records, fresh.Texts, &fresh.Count);
-    fresh.Records = (RepeatMemoRecord*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(RepeatMemoRecord));
-    fresh.Records[0].Use = 1;
-    fresh.Records[0].Type = REPEAT_EVERY_DAY;
-    fresh.Texts[0] = StrDupHeap("朝会");
-    fresh.Count = 1;
+    const char* const kTexts[2] = {"朝会", "夕会"};
+    RepeatMemoList fresh[2];
+    for (int i = 0; i < 2; i++) {
+        InitRepeatMemos(&fresh[i].Records, fresh[i].Texts, &fresh[i].Count);
+        fresh[i].Records = (RepeatMemoRecord*)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(RepeatMemoRecord));
+        fresh[i].Records[0].Use = 1;
+        fresh[i].Records[0].Type = REPEAT_EVERY_DAY;
+        fresh[i].Texts[0] = StrDupHeap(kTexts[i]);
+        fresh[i].Count = 1;
+    }
     RepeatMemoList copy;
-    ASSERT_EQ(1, CopyRepeatMemoList(&fresh, &copy));
-    EXPECT_NE(fresh.Texts[0], copy.Texts[0]);
-
-    AcquireRepeatMemosShared();
-    std::atomic<bool> replaced{false};
-    std::thread writer([&] {
-        ReplaceRepeatMemos(&copy);
-        replaced = true;
-    });
-    Sleep(200);
-    EXPECT_FALSE(replaced);
-    EXPECT_EQ(0, g_repeatMemos.Count);
-    ReleaseRepeatMemosShared();
-    writer.join();
-    ASSERT_EQ(1, g_repeatMemos.Count);
-    EXPECT_STREQ("朝会", g_repeatMemos.Texts[0]);
+    ASSERT_EQ(1, CopyRepeatMemoList(&fresh[0], &copy));
+    EXPECT_NE(fresh[0].Texts[0], copy.Texts[0]);
+    ReplaceRepeatMemos(&copy);
     EXPECT_EQ(nullptr, copy.Records);
     EXPECT_EQ(0, copy.Count);
+
+    const int kReplaces = 20000;
+    std::atomic<bool> done(false);
+    std::thread writer([&] {
+        for (int i = 1; i <= kReplaces; i++) {
+            RepeatMemoList next;
+            if (CopyRepeatMemoList(&fresh[i & 1], &next) != 1)
+                break;
+            ReplaceRepeatMemos(&next);
+        }
+        done = true;
+    });
+    int holds = 0, changed = 0, spoiled = 0;
+    while (!done) {
+        AcquireRepeatMemosShared();
+        const char* text = LiveText();
+        for (int look = 0; look < 200; look++) {
+            const char* now = LiveText();
+            changed += now != text ? 1 : 0;
+            spoiled += !now || (strcmp(now, kTexts[0]) != 0 && strcmp(now, kTexts[1]) != 0) ? 1 : 0;
+        }
+        ReleaseRepeatMemosShared();
+        holds++;
+    }
+    writer.join();
+    printf("%d holds of the lock while the list was replaced %d times\n", holds, kReplaces);
+    EXPECT_EQ(0, changed);
+    EXPECT_EQ(0, spoiled);
+    ASSERT_EQ(1, g_repeatMemos.Count);
+    EXPECT_STREQ(kTexts[kReplaces & 1], g_repeatMemos.Texts[0]);
 
     RepeatMemoList none;
     InitRepeatMemos(&none.Records, none.Texts, &none.Count);
     ReplaceRepeatMemos(&none);
     EXPECT_EQ(0, g_repeatMemos.Count);
-    FreeRepeatMemoList(&fresh);
+    for (RepeatMemoList& list : fresh)
+        FreeRepeatMemoList(&list);
 }
 
 }  // namespace

@@ -110,12 +110,17 @@ TEST_F(ProgramTest, MissingLanguageModuleOffersTheUpdate)
 
 const char kMemoSettingsCaption[] = "Daylens メモ設定";
 
-int CountMemoSettingsDialogs()
+// The memo settings dialogs of process: other programs on the desktop may show dialogs of the same caption.
+int CountMemoSettingsDialogs(HANDLE process)
 {
+    DWORD id = GetProcessId(process);
     int count = 0;
     HWND dialog = nullptr;
-    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", kMemoSettingsCaption)) != nullptr)
-        count++;
+    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", kMemoSettingsCaption)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(dialog, &owner);
+        count += owner == id ? 1 : 0;
+    }
     return count;
 }
 
@@ -128,15 +133,17 @@ TEST_F(ProgramTest, MemoSettingsOpenOnceAndOkSavesTheMemoSection)
     ASSERT_NE(nullptr, window);
     PostMessageA(window, WM_COMMAND, (WPARAM)IDM_MEMO_SETTINGS, 0);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindDaylensWindow("#32770", kMemoSettingsCaption)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return (dialog = FindProcessWindow(process, "#32770", kMemoSettingsCaption)) != nullptr;
+    }));
     // A second opening returns at once instead of running a dialog of its own.
     DWORD_PTR result = 0;
     EXPECT_TRUE(SendMessageTimeoutA(window, WM_COMMAND, (WPARAM)IDM_MEMO_SETTINGS, 0, SMTO_NORMAL, 5000, &result));
-    EXPECT_EQ(1, CountMemoSettingsDialogs());
+    EXPECT_EQ(1, CountMemoSettingsDialogs(process));
     EXPECT_EQ(-9999, ReadInt("DaylensMemo", "MemoFontSize"));
 
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([] { return CountMemoSettingsDialogs() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return CountMemoSettingsDialogs(process) == 0; }));
     EXPECT_EQ(12, ReadInt("DaylensMemo", "MemoFontSize"));
     EXPECT_EQ(0x80FF80, ReadInt("DaylensMemo", "MemoMarkColor"));
     EXPECT_EQ(3600, ReadInt("DaylensMemo", "MemoSleepCheckInterval"));
@@ -301,6 +308,7 @@ TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
     HANDLE process = Start("");
     HWND window = WaitForShownCalendar();
     ASSERT_NE(nullptr, window);
+    int month = SavedShownMonth(window);
     HWND shown = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         PostMessageA(window, WM_COMMAND, 8001, 0);
@@ -319,9 +327,11 @@ TEST_F(ProgramTest, PrintMenuItemOpensThePrintDialog)
         HWND dialog = FindDaylensWindow("#32770", "PrintDLL - Daylens");
         if (notice || dialog)
             PostMessageA(notice ? notice : dialog, WM_COMMAND, IDCANCEL, 0);
-        Sleep(200);
         return !notice && !dialog;
     }));
+    // The calendar goes on: it takes a step asked for after the dialog.
+    PostMessageA(window, WM_COMMAND, IDM_MONTH_NEXT, 0);
+    EXPECT_TRUE(WaitForShownMonth(window, month + 1));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, kTimeoutMs));

@@ -27,6 +27,9 @@ const int kGridTop = 50;
 const int kDayWidth = 20;
 const int kDayHeight = 16;
 const int kNumberMiddle = 6;
+// The mini memo lists the days a second after its window is made, at this timer, and again at this command.
+const UINT_PTR kMiniMemoFirstListing = 500;
+const int kMiniMemoRebuild = 676;
 
 std::string TextOf(HWND control)
 {
@@ -361,14 +364,21 @@ TEST_F(DayMemoWindowTest, SavedMemoShowsInTheMiniMemo)
         miniMemo = FindProcessWindow(process_, "Velmora DaylensMiniMemo", nullptr);
         return miniMemo && IsWindowVisible(miniMemo);
     })) << "the mini memo did not come up";
-    // The mini memo lists the days a moment after it is made: wait until two looks a while apart agree.
-    std::unique_ptr<WindowLook> before;
+    // The mini memo lists the days a second after it is made: its timer is handed over now (it then lists the days
+    // and never again by itself), and the look is the one it shows again after a further listing (a listing may not
+    // have reached the screen when the look is taken).
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(miniMemo, WM_TIMER, kMiniMemoFirstListing, 0, SMTO_NORMAL, kTimeoutMs, &answer));
+    auto listed = [&] {
+        SendMessageTimeoutA(miniMemo, WM_COMMAND, kMiniMemoRebuild, 0, SMTO_NORMAL, kTimeoutMs, &answer);
+        return std::unique_ptr<WindowLook>(new WindowLook(miniMemo));
+    };
+    std::unique_ptr<WindowLook> before = listed();
     ASSERT_TRUE(WaitUntil([&] {
-        std::unique_ptr<WindowLook> now(new WindowLook(miniMemo));
-        bool settled = before && now->Differences(*before) == 0;
+        std::unique_ptr<WindowLook> now = listed();
+        bool same = now->Differences(*before) == 0;
         before = std::move(now);
-        Sleep(300);
-        return settled;
+        return same;
     }));
 
     HWND dialog = Open();

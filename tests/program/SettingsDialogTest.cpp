@@ -24,14 +24,36 @@ protected:
     void OpenDialog(bool allPages = true)
     {
         PrepareSettings(0);
-        Start("");
+        Process = Start("");
         Calendar = WaitForShownCalendar();
         ASSERT_NE(nullptr, Calendar);
         PostMessageA(Calendar, WM_COMMAND, IDM_SETTINGS, 0);
-        ASSERT_TRUE(WaitUntil([&] { return (Dialog = FindWindowA("#32770", kCaption)) && IsWindowVisible(Dialog); }));
+        ASSERT_TRUE(WaitUntil([&] { return (Dialog = ShownDialog()) != nullptr; }));
         if (allPages) {
             ASSERT_TRUE(WaitUntil([&] { return PageCount() == kPageCount; }));
         }
+    }
+
+    // The settings dialog of the program once it shows, or null. Other programs on the desktop may show dialogs of
+    // the same caption: only the program's own windows count, here and below.
+    HWND ShownDialog()
+    {
+        HWND dialog = FindProcessWindow(Process, "#32770", kCaption);
+        return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+    }
+
+    // The program's settings dialogs.
+    int CountDialogs()
+    {
+        DWORD id = GetProcessId(Process);
+        int count = 0;
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, "#32770", kCaption)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            count += owner == id ? 1 : 0;
+        }
+        return count;
     }
 
     int PageCount()
@@ -110,9 +132,10 @@ protected:
 
     bool WaitForClosed()
     {
-        return WaitUntil([] { return FindWindowA("#32770", kCaption) == nullptr; });
+        return WaitUntil([&] { return FindProcessWindow(Process, "#32770", kCaption) == nullptr; });
     }
 
+    HANDLE Process = nullptr;
     HWND Calendar = nullptr;
     HWND Dialog = nullptr;
 };
@@ -122,15 +145,6 @@ SIZE SizeOf(HWND window)
     RECT rect = {};
     GetWindowRect(window, &rect);
     return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-int CountDialogs()
-{
-    int count = 0;
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, "#32770", kCaption)) != nullptr)
-        count++;
-    return count;
 }
 
 }  // namespace
@@ -147,7 +161,7 @@ TEST_F(SettingsDialogTest, OpensWithFourteenTabsOnceAtATime)
     PostMessageA(Calendar, WM_COMMAND, IDM_SAVE, 0);
     ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(IniPath.c_str()) != INVALID_FILE_ATTRIBUTES; }));
     EXPECT_EQ(1, CountDialogs());
-    EXPECT_EQ(Dialog, FindWindowA("#32770", kCaption));
+    EXPECT_EQ(Dialog, FindProcessWindow(Process, "#32770", kCaption));
     Press(IDCANCEL);
     EXPECT_TRUE(WaitForClosed());
 }
@@ -264,7 +278,7 @@ TEST_F(SettingsDialogTest, ApplyTwiceThenOkLeavesAWorkingMenu)
     for (int i = 0; i < 4; i++)
         SendKey(VK_DOWN);
     SendKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return (Dialog = FindWindowA("#32770", kCaption)) && IsWindowVisible(Dialog); }));
+    ASSERT_TRUE(WaitUntil([&] { return (Dialog = ShownDialog()) != nullptr; }));
     Press(IDCANCEL);
     EXPECT_TRUE(WaitForClosed());
     EXPECT_EQ(1u, CalendarWindows().size());

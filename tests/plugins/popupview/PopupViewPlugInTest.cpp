@@ -433,10 +433,10 @@ TEST_F(PopupViewPlugInTest, ClosingThePopupClosesWhatItOpenedFirst)
     ASSERT_NE(nullptr, popup);
     PostMessageA(popup, WM_RBUTTONUP, 0, MAKELPARAM(40, 40));
     ASSERT_TRUE(Poll([](void*) { return FindShownMenu() != nullptr; }, nullptr));
-    DWORD start = GetTickCount();
+    // The close returns once the popup has gone, not at the end of its limit with the popup still there.
     EXPECT_EQ(1, close_());
+    EXPECT_FALSE(IsWindow(popup));
     EXPECT_EQ(1, Result(thread));
-    EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_EQ(nullptr, FindShownMenu());
 
     popup = Open(&thread);
@@ -458,15 +458,11 @@ TEST_F(PopupViewPlugInTest, ClosingThePopupClosesWhatItOpenedFirst)
             ASSERT_TRUE(Poll([](void* c) { return !IsWindow((HWND)c); }, chooser));
         }
     }
-    start = GetTickCount();
     EXPECT_EQ(1, close_());
-    EXPECT_EQ(1, Result(thread));
-    DWORD took = GetTickCount() - start;
-    printf("popup closed under its settings dialog and a chooser in %lu ms\n", took);
-    EXPECT_LT(took, 1000u);
     EXPECT_FALSE(IsWindow(chooser));
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_FALSE(IsWindow(popup));
+    EXPECT_EQ(1, Result(thread));
     EXPECT_EQ(16, Stored("FontSize"));
 }
 
@@ -566,7 +562,8 @@ TEST_F(PopupViewPlugInTest, PopupsOpenedAndClosedFromSeveralThreadsAtOnce)
     for (HANDLE thread : both)
         CloseHandle(thread);
     EXPECT_EQ(kPopups, run.Opened);
-    EXPECT_LT(run.Longest, 1000);
+    // A close waits up to 10 s for its popup: half of that is a close that waited for another popup than its own.
+    EXPECT_LT(run.Longest, 5000);
     EXPECT_EQ(nullptr, FindPopup());
     EXPECT_EQ(nullptr, FindShown(kSettingsTitle));
     EXPECT_EQ(nullptr, GetModuleHandleA(kPlugIn));
