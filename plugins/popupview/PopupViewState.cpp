@@ -91,20 +91,8 @@ void ReleasePopupViewPlugIn(bool closeHelp)
 
 }  // namespace
 
-PopupViewLock::PopupViewLock(bool exclusive) : Exclusive(exclusive)
+PopupViewLock::PopupViewLock(bool exclusive) : LockHold(&g_state.Lock, exclusive)
 {
-    if (Exclusive)
-        AcquireSRWLockExclusive(&g_state.Lock);
-    else
-        AcquireSRWLockShared(&g_state.Lock);
-}
-
-PopupViewLock::~PopupViewLock()
-{
-    if (Exclusive)
-        ReleaseSRWLockExclusive(&g_state.Lock);
-    else
-        ReleaseSRWLockShared(&g_state.Lock);
 }
 
 PopupViewState* PopupView()

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "LockHold.h"
 #include "PopupViewEntries.h"
 #include "PopupViewSettings.h"
 
@@ -37,15 +38,9 @@ struct PopupViewState {
 
 // Holds the plug-in's lock for a scope: shared to read the settings, texts and date, exclusive to change them.
 // Nothing under it takes the lock again or waits for another thread.
-class PopupViewLock {
+class PopupViewLock : public LockHold {
 public:
     explicit PopupViewLock(bool exclusive);
-    ~PopupViewLock();
-    PopupViewLock(const PopupViewLock&) = delete;
-    PopupViewLock& operator=(const PopupViewLock&) = delete;
-
-private:
-    bool Exclusive;
 };
 
 // The plug-in's state (zeroed until the first call readies it).

@@ -104,20 +104,8 @@ const PlugInDescription* ThisPlugIn()
     return &kDescriptionOfPlugIn;
 }
 
-ToolBarLock::ToolBarLock(bool exclusive) : Exclusive(exclusive)
+ToolBarLock::ToolBarLock(bool exclusive) : LockHold(&g_toolBar.Lock, exclusive)
 {
-    if (Exclusive)
-        AcquireSRWLockExclusive(&g_toolBar.Lock);
-    else
-        AcquireSRWLockShared(&g_toolBar.Lock);
-}
-
-ToolBarLock::~ToolBarLock()
-{
-    if (Exclusive)
-        ReleaseSRWLockExclusive(&g_toolBar.Lock);
-    else
-        ReleaseSRWLockShared(&g_toolBar.Lock);
 }
 
 ToolBarSetting CopyToolBarSetting()

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "LockHold.h"
 #include "ToolBarIds.h"
 #include "ToolBarModule.h"
 #include "ToolBarSettings.h"
@@ -79,15 +80,9 @@ inline HWND ToolBarWindow()
 
 // Holds the plug-in's lock for a scope: shared to read File and MenuTable, exclusive to change them. Nothing under
 // it waits for another thread.
-class ToolBarLock {
+class ToolBarLock : public LockHold {
 public:
     explicit ToolBarLock(bool exclusive);
-    ~ToolBarLock();
-    ToolBarLock(const ToolBarLock&) = delete;
-    ToolBarLock& operator=(const ToolBarLock&) = delete;
-
-private:
-    bool Exclusive;
 };
 
 // The settings as they are now, copied under the lock.
