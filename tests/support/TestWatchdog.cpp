@@ -49,7 +49,12 @@ private:
 };
 
 struct Registrar {
-    Registrar() { testing::UnitTest::GetInstance()->listeners().Append(new Watchdog); }
+    Registrar()
+    {
+        // Unbuffered: a program that ends abruptly still shows how far it got (its output goes to a file).
+        setvbuf(stdout, nullptr, _IONBF, 0);
+        testing::UnitTest::GetInstance()->listeners().Append(new Watchdog);
+    }
 } s_registrar;
 
 }  // namespace
