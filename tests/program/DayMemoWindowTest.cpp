@@ -261,7 +261,7 @@ TEST_F(DayMemoWindowTest, StepsKeepEachDaysMemoAndAnEmptiedMemoIsRemoved)
         if (!monthFile) {
             EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(FileOf(today_, false).c_str()));
         }
-        EXPECT_EQ(0, TodayMarkPixels());
+        EXPECT_TRUE(WaitUntil([&] { return TodayMarkPixels() == 0; }, 5000)) << TodayMarkPixels();
 
         // The next mode needs a new start.
         PostMessageA(calendar_, WM_CLOSE, 0, 0);
