@@ -12,7 +12,7 @@
 // predecessor to its own number and adds the one the predecessor's first save would have left; its saves must not
 // fail for them, and its RemoveLeftoverSaves, as at start-up, must take them all.
 //
-// ctest runs a short slice; the full run (under Wine some 40 minutes, most of it in starting the children) is started
+// ctest runs a short slice; the full run (under Wine some 70 minutes, most of it in starting the children) is started
 // by hand from the source folder:
 //     bash scripts/test-env.sh start build
 //     DAYLENS_BUILD_DIR=$PWD/build nohup sh cmake/wine-run.sh build/tests/crash/daylens_crash.exe --seed 1 --kills 1000 >crash.log 2>&1 &
