@@ -90,3 +90,15 @@ std::string TakeHeapText(char* text)
         HeapFree(GetProcessHeap(), 0, text);
     return copy;
 }
+
+std::string HostIniPath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string file = path;
+    file = file.substr(0, file.rfind('.'));
+    char user[256] = "";
+    DWORD size = sizeof(user);
+    GetUserNameA(user, &size);
+    return file + "-" + user + ".ini";
+}

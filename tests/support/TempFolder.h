@@ -29,5 +29,8 @@ bool CopyFolder(const std::string& from, const std::string& to);
 // Removes the folder with everything under it, read-only and hidden files included.
 void RemoveFolder(const std::string& path);
 
+// The host's settings file as a plug-in loaded into this program finds it: beside the program, named after it and
+// the user.
+std::string HostIniPath();
 // The text of a process-heap string, which is then freed; "(null)" for null.
 std::string TakeHeapText(char* text);

@@ -13,6 +13,7 @@
 #include "DaylensIds.h"
 #include "MiniMemoModule.h"
 #include "PlugInModule.h"
+#include "TempFolder.h"
 #include "TestWindow.h"
 
 namespace {
@@ -32,24 +33,12 @@ bool Poll(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs)
     return true;
 }
 
-// The host's settings file as the plug-in finds it: beside this program, named after it and the user.
-std::string IniPath()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string file = path;
-    file = file.substr(0, file.rfind('.'));
-    char user[256] = "";
-    DWORD size = sizeof(user);
-    GetUserNameA(user, &size);
-    return file + "-" + user + ".ini";
-}
 
 class MiniMemoPlugInTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ini_ = IniPath();
+        ini_ = HostIniPath();
         DeleteFileA(ini_.c_str());
         Write("MiniMemoWindowX", "120");
         Write("MiniMemoWindowY", "90");

@@ -13,6 +13,7 @@
 #include "DaylensIds.h"
 #include "MiniMemoModule.h"
 #include "PlugInModule.h"
+#include "TempFolder.h"
 #include "TestWindow.h"
 
 namespace {
@@ -21,17 +22,6 @@ const char kDll[] = DAYLENS_DIST_DIR "\\PlugIn\\DaylensMiniMemo.dll";
 const char kSection[] = "DaylensMiniMemo";
 const DWORD kLimitMs = 10000;
 
-std::string IniPath()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string file = path;
-    file = file.substr(0, file.rfind('.'));
-    char user[256] = "";
-    DWORD size = sizeof(user);
-    GetUserNameA(user, &size);
-    return file + "-" + user + ".ini";
-}
 
 template <typename Condition>
 bool Poll(Condition condition)
@@ -49,7 +39,7 @@ class MiniMemoThreadTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ini_ = IniPath();
+        ini_ = HostIniPath();
         DeleteFileA(ini_.c_str());
         Write("MiniMemoWindowX", "120");
         Write("MiniMemoWindowY", "90");

@@ -15,6 +15,7 @@
 #include "DaylensIds.h"
 #include "PlugInModule.h"
 #include "PlugInSlot.h"
+#include "TempFolder.h"
 #include "TestWindow.h"
 #include "ToolBarModule.h"
 
@@ -33,18 +34,6 @@ const char* PlugInOf(int record)
     return record % 2 ? "Alpha.dll" : "Beta.dll";
 }
 
-// The host's settings file as the plug-in finds it: beside this program, named after it and the user.
-std::string IniPath()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string file = path;
-    file = file.substr(0, file.rfind('.'));
-    char user[256] = "";
-    DWORD size = sizeof(user);
-    GetUserNameA(user, &size);
-    return file + "-" + user + ".ini";
-}
 
 // What the watch on the bar's thread saw.
 struct Watch {
@@ -150,7 +139,7 @@ std::vector<PlugInMenuItem> Table(const char* first, const char* second)
 
 TEST(ToolBarThreadTest, TheBarDrawsWholeTablesWhileTheHostReplacesThem)
 {
-    std::string ini = IniPath();
+    std::string ini = HostIniPath();
     DeleteFileA(ini.c_str());
     WritePrivateProfileStringA("DaylensToolBar", "ToolBarAutoStart", "1", ini.c_str());
     WritePrivateProfileStringA("DaylensToolBar", "ToolBarWindowX", "40", ini.c_str());
