@@ -40,13 +40,16 @@ server=$?
 [ "$server" -eq 0 ] || { say "wineserver did not start (status $server)"; cat "$run/wineserver.log" >&2; exit 2; }
 
 # Wine's helper processes (services, the desktop window) outlive the program and inherit its output: they
-# must not keep ctest's pipe open, so the output goes through a file.
-wine "$@" >"$run/output" 2>&1
+# must not keep ctest's pipe open, so the output goes through files. Wine's own error lines are kept apart
+# and shown only when the program did not get to run.
+wine_line='^[0-9a-f]\{4,8\}:\(err\|fixme\|warn\|trace\):'
+WINEDEBUG="$WINEDEBUG,err+all" wine "$@" >"$run/output" 2>"$run/errors"
 status=$?
 cat "$run/output"
+grep -v "$wine_line" "$run/errors" >&2
 
 # A program that printed nothing did not get to run (a test program prints at least its header): say why.
-if [ "$status" -ne 0 ] && [ ! -s "$run/output" ]; then
+if [ "$status" -ne 0 ] && [ ! -s "$run/output" ] && ! grep -qv "$wine_line" "$run/errors"; then
     case $status in
     126|127) why="wine itself could not be started" ;;
     53) why="a DLL the program needs was not found (0xC0000135)" ;;
@@ -57,5 +60,9 @@ if [ "$status" -ne 0 ] && [ ! -s "$run/output" ]; then
     if ! kill -0 "$(cat "$run/xvfb.pid" 2>/dev/null)" 2>/dev/null; then why="$why; its Xvfb had ended"; fi
     if [ -s "$run/wineserver.log" ]; then why="$why; the wineserver said: $(tail -n 3 "$run/wineserver.log")"; fi
     say "$1 printed nothing and ended with status $status: $why"
+    if grep -q "$wine_line" "$run/errors"; then
+        say "Wine's last error lines:"
+        grep "$wine_line" "$run/errors" | tail -n 20 >&2
+    fi
 fi
 exit $status

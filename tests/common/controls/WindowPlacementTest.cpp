@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include <limits.h>
 
 #include "WindowPlacement.h"
@@ -125,12 +128,22 @@ HWND CountedWindow(int x, DWORD style)
     return window;
 }
 
+// The top-level windows other than a and b, from the top.
+std::vector<HWND> OtherWindows(HWND a, HWND b)
+{
+    std::vector<HWND> others;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window != a && window != b)
+            others.push_back(window);
+    }
+    return others;
+}
+
 // A placement that would change nothing is not made; one that moves, sizes, shows or reorders the window is, once.
+// The desktop's own programs may still be making windows: a round during which another window came or moved is run
+// again, since it changed what "on top" means.
 TEST(SetWindowPosIfChanged, MakesOnlyPlacementsThatChangeSomething)
 {
-    HWND below = CountedWindow(10, WS_VISIBLE);
-    HWND above = CountedWindow(200, WS_VISIBLE);
-    ASSERT_TRUE(below && above);
     const UINT keep = SWP_NOACTIVATE;
     struct Step {
         const char* What;
@@ -151,18 +164,31 @@ TEST(SetWindowPosIfChanged, MakesOnlyPlacementsThatChangeSomething)
         {"hidden", HWND_NOTOPMOST, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW, 1},
         {"shown", HWND_NOTOPMOST, 0, 0, keep | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW, 1},
     };
-    for (const Step& step : steps) {
-        g_placements = 0;
-        EXPECT_EQ(1, SetWindowPosIfChanged(below, step.After, step.X, 10, step.Width, 80, step.Flags));
-        EXPECT_EQ(step.Placements, g_placements) << step.What;
+    std::string faults;
+    bool undisturbed = false;
+    for (int round = 0; round < 5 && !undisturbed; round++) {
+        HWND below = CountedWindow(10, WS_VISIBLE);
+        HWND above = CountedWindow(200, WS_VISIBLE);
+        ASSERT_TRUE(below && above);
+        std::vector<HWND> others = OtherWindows(below, above);
+        faults.clear();
+        for (const Step& step : steps) {
+            g_placements = 0;
+            if (SetWindowPosIfChanged(below, step.After, step.X, 10, step.Width, 80, step.Flags) != 1)
+                faults += std::string(step.What) + ": failed; ";
+            if (g_placements != step.Placements)
+                faults += std::string(step.What) + ": " + std::to_string(g_placements) + " placements; ";
+        }
+        RECT rect = {};
+        GetWindowRect(below, &rect);
+        if (rect.left != 20 || rect.right - rect.left != 120 || !IsWindowVisible(below))
+            faults += "not left moved, sized and shown; ";
+        undisturbed = OtherWindows(below, above) == others;
+        DestroyWindow(above);
+        DestroyWindow(below);
     }
-    RECT rect = {};
-    GetWindowRect(below, &rect);
-    EXPECT_EQ(20, rect.left);
-    EXPECT_EQ(120, rect.right - rect.left);
-    EXPECT_TRUE(IsWindowVisible(below));
-    DestroyWindow(above);
-    DestroyWindow(below);
+    EXPECT_TRUE(undisturbed) << "other windows came or moved in every round";
+    EXPECT_EQ("", faults);
 }
 
 }  // namespace
