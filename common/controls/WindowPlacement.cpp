@@ -136,6 +136,33 @@ bool PlacementChangesWindow(HWND window, HWND after, int x, int y, int width, in
     return true;
 }
 
+const int kMostOwnedPopups = 32;
+
+// Wine keeps the popups a window owns above it and places the window after the highest of them rather than at the
+// top of the topmost band; there it joins the band only when the window below it is topmost too. A window with an
+// owned popup above it (the calendar and its hidden tooltip) thus stayed out of the band: its own process's popups
+// are let go for the placement and owned again after it.
+BOOL PlaceTopmostPastOwnedPopups(HWND window, int x, int y, int width, int height, UINT flags)
+{
+    HWND popups[kMostOwnedPopups];
+    int count = 0;
+    for (HWND other = GetTopWindow(nullptr); other && other != window && count < kMostOwnedPopups;
+         other = GetWindow(other, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(other, &process);
+        if (process == GetCurrentProcessId() && GetWindow(other, GW_OWNER) == window)
+            popups[count++] = other;
+    }
+    if (count == 0)
+        return FALSE;
+    for (int i = 0; i < count; i++)
+        SetWindowLongPtrA(popups[i], GWLP_HWNDPARENT, 0);
+    BOOL placed = SetWindowPos(window, HWND_TOPMOST, x, y, width, height, flags);
+    for (int i = 0; i < count; i++)
+        SetWindowLongPtrA(popups[i], GWLP_HWNDPARENT, (LONG_PTR)window);
+    return placed;
+}
+
 }  // namespace
 
 extern "C" {
@@ -259,7 +286,11 @@ int SetWindowPosIfChanged(HWND window, HWND after, int x, int y, int width, int 
 {
     if (!PlacementChangesWindow(window, after, x, y, width, height, flags))
         return 1;
-    return SetWindowPos(window, after, x, y, width, height, flags) ? 1 : 0;
+    if (!SetWindowPos(window, after, x, y, width, height, flags))
+        return 0;
+    if (after == HWND_TOPMOST && !(flags & SWP_NOZORDER) && !IsTopmost(window))
+        PlaceTopmostPastOwnedPopups(window, x, y, width, height, flags | SWP_NOMOVE | SWP_NOSIZE);
+    return 1;
 }
 
 int GetWindowBox(HWND window, RECT* box)

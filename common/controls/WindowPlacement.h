@@ -50,7 +50,8 @@ int GetNormalPlacementRect(HWND window, RECT* box);
 // already shown when asked to show, and the z-order already as asked (HWND_NOTOPMOST for a window that is not
 // topmost; HWND_TOP or HWND_TOPMOST with no window above it in its band; HWND_BOTTOM with no window below it).
 // Under Wine any placement of the active window hands it to the window manager for good, which then makes each new
-// picture of a colour-keyed window many times slower. 1 when nothing was to be done or SetWindowPos succeeded.
+// picture of a colour-keyed window many times slower. A window made topmost joins the topmost band even when popups
+// it owns lie above it. 1 when nothing was to be done or SetWindowPos succeeded.
 int SetWindowPosIfChanged(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
 
 #ifdef __cplusplus

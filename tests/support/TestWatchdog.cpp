@@ -11,41 +11,46 @@ namespace {
 
 const DWORD kLongestTestMs = 120000;
 
+// What the watching thread reads lives as long as the process: gtest deletes its listeners when the program ends,
+// while the thread may still be on its way back to its wait.
+struct WatchState {
+    char Name[512];
+    HANDLE Started;
+    HANDLE Ended;
+    HANDLE Thread;
+} s_watch;
+
+DWORD WINAPI Watch(void*)
+{
+    for (;;) {
+        if (WaitForSingleObject(s_watch.Started, INFINITE) != WAIT_OBJECT_0)
+            return 0;
+        DWORD ended = WaitForSingleObject(s_watch.Ended, kLongestTestMs);
+        if (ended == WAIT_OBJECT_0)
+            continue;
+        if (ended != WAIT_TIMEOUT)
+            return 0;
+        fflush(stdout);
+        fprintf(stderr, "\n%s has run for %lu s: ending the test program\n", s_watch.Name, kLongestTestMs / 1000);
+        fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+}
+
 class Watchdog : public testing::EmptyTestEventListener {
 public:
     void OnTestStart(const testing::TestInfo& test) override
     {
-        snprintf(name_, sizeof(name_), "%s.%s", test.test_suite_name(), test.name());
-        if (!started_)
-            started_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        if (!ended_)
-            ended_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        if (!thread_ && started_ && ended_)
-            thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
-        SetEvent(started_);
+        snprintf(s_watch.Name, sizeof(s_watch.Name), "%s.%s", test.test_suite_name(), test.name());
+        if (!s_watch.Started)
+            s_watch.Started = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        if (!s_watch.Ended)
+            s_watch.Ended = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        if (!s_watch.Thread && s_watch.Started && s_watch.Ended)
+            s_watch.Thread = CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+        SetEvent(s_watch.Started);
     }
-    void OnTestEnd(const testing::TestInfo&) override { SetEvent(ended_); }
-
-private:
-    static DWORD WINAPI Watch(void* context)
-    {
-        Watchdog* self = (Watchdog*)context;
-        for (;;) {
-            WaitForSingleObject(self->started_, INFINITE);
-            if (WaitForSingleObject(self->ended_, kLongestTestMs) == WAIT_OBJECT_0)
-                continue;
-            fflush(stdout);
-            fprintf(stderr, "\n%s has run for %lu s: ending the test program\n", self->name_,
-                    kLongestTestMs / 1000);
-            fflush(stderr);
-            TerminateProcess(GetCurrentProcess(), 3);
-        }
-    }
-
-    char name_[512] = "";
-    HANDLE started_ = nullptr;
-    HANDLE ended_ = nullptr;
-    HANDLE thread_ = nullptr;
+    void OnTestEnd(const testing::TestInfo&) override { SetEvent(s_watch.Ended); }
 };
 
 struct Registrar {

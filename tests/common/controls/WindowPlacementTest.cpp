@@ -191,4 +191,19 @@ TEST(SetWindowPosIfChanged, MakesOnlyPlacementsThatChangeSomething)
     EXPECT_EQ("", faults);
 }
 
+// A window made topmost while a popup it owns lies above it (a tooltip made after it) is topmost.
+TEST(SetWindowPosIfChanged, MakesAnOwnerOfPopupsTopmost)
+{
+    HWND owner = CountedWindow(10, WS_VISIBLE);
+    HWND popup = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr,
+                                 nullptr);
+    ASSERT_TRUE(owner && popup);
+    EXPECT_EQ(1, SetWindowPosIfChanged(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+    EXPECT_TRUE(GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(owner, GetWindow(popup, GW_OWNER));
+    EXPECT_EQ(1, SetWindowPosIfChanged(owner, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+    EXPECT_FALSE(GetWindowLongA(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    DestroyWindow(owner);
+}
+
 }  // namespace
