@@ -11,6 +11,8 @@
 #include "ProgramDriver.h"
 #include "SettingsDialogIds.h"
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -236,10 +238,19 @@ TEST_F(SettingsPagesTest, FrameFarWiderThanTheWindowIsDrawnAtOnce)
     SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(IDC_ENVWINDOW_COMBO_GRADATION, CBN_SELCHANGE), (LPARAM)combo);
     Type(IDC_ENVWINDOW_EDIT_FRAME_WIDTH, "4294967295");
     Type(IDC_ENVWINDOW_EDIT_ROUND_WIDTH, "3000000000");
+    // The page took the changes when they enabled Apply.
+    bool taken = IsWindowEnabled(GetDlgItem(Dialog, IDC_SETTINGS_BTN_APPLY)) != FALSE;
     // Apply and the calendar's answer after it come within seconds: a band drawn as deep as typed takes minutes.
     DWORD_PTR answer = 0;
     EXPECT_TRUE(SendMessageTimeoutA(Dialog, WM_COMMAND, IDC_SETTINGS_BTN_APPLY, 0, SMTO_NORMAL, 5000, &answer));
     EXPECT_TRUE(SendMessageTimeoutA(Calendar, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &answer));
+    if (ReadAny("FrameWidth") != INT_MAX) {
+        std::ifstream file(IniPath);
+        std::stringstream text;
+        text << file.rdbuf();
+        ADD_FAILURE() << "Apply " << (taken ? "was" : "was not") << " enabled by the changes; the file after Apply:\n"
+                      << text.str();
+    }
     EXPECT_EQ(INT_MAX, ReadAny("FrameWidth"));
     EXPECT_EQ(INT_MAX, ReadAny("RoundWidth"));
     EXPECT_EQ(1, ReadAny("FrameGradation"));
