@@ -31,6 +31,9 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return (Dialog = ShownDialog()) != nullptr; }));
         if (allPages) {
             ASSERT_TRUE(WaitUntil([&] { return PageCount() == kPageCount; }));
+            // The last page made may still be setting its controls: a message sent meanwhile can reach it before then,
+            // and what it set is overwritten. Its version line comes last.
+            ASSERT_TRUE(WaitUntil([&] { return GetWindowTextLengthA(Control(IDC_ENVOTHER_LABEL_VERSION)) > 0; }));
         }
     }
 

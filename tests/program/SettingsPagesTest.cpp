@@ -46,6 +46,9 @@ protected:
             }
             return Pages.size() == (size_t)kPageCount;
         }));
+        // The last page made may still be setting its controls: a message sent meanwhile can reach it before then,
+        // and what it set is overwritten. Its version line comes last.
+        ASSERT_TRUE(WaitUntil([&] { return GetWindowTextLengthA(Control(IDC_ENVOTHER_LABEL_VERSION)) > 0; }));
     }
 
     HWND Page(int id)
