@@ -341,8 +341,9 @@ TEST_F(SettingsPagesTest, TooltipPageFlagsSurviveARestart)
     EXPECT_EQ(0, ReadInt("DaylensMemo", "MemoShowToolTip"));
     EXPECT_EQ(0, ReadInt("DaylensMemorial", "MemorialShowToolTip"));
 
+    // The next start finds no other run only once this one has ended, not only its window.
     PostMessageA(Calendar, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitForWindowCount(0));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(Process, kTimeoutMs));
     OpenDialog();
     EXPECT_FALSE(Checked(IDC_ENVTOOLTIP_CHECK_MEMO));
     EXPECT_FALSE(Checked(IDC_ENVTOOLTIP_CHECK_MEMORIAL));
