@@ -142,7 +142,7 @@ const int kMostOwnedPopups = 32;
 // top of the topmost band; there it joins the band only when the window below it is topmost too. A window with an
 // owned popup above it (the calendar and its hidden tooltip) thus stayed out of the band: its own process's popups
 // are let go for the placement and owned again after it.
-BOOL PlaceTopmostPastOwnedPopups(HWND window, int x, int y, int width, int height, UINT flags)
+void PlaceTopmostPastOwnedPopups(HWND window, int x, int y, int width, int height, UINT flags)
 {
     HWND popups[kMostOwnedPopups];
     int count = 0;
@@ -154,13 +154,12 @@ BOOL PlaceTopmostPastOwnedPopups(HWND window, int x, int y, int width, int heigh
             popups[count++] = other;
     }
     if (count == 0)
-        return FALSE;
+        return;
     for (int i = 0; i < count; i++)
         SetWindowLongPtrA(popups[i], GWLP_HWNDPARENT, 0);
-    BOOL placed = SetWindowPos(window, HWND_TOPMOST, x, y, width, height, flags);
+    SetWindowPos(window, HWND_TOPMOST, x, y, width, height, flags);
     for (int i = 0; i < count; i++)
         SetWindowLongPtrA(popups[i], GWLP_HWNDPARENT, (LONG_PTR)window);
-    return placed;
 }
 
 }  // namespace

@@ -110,20 +110,6 @@ TEST_F(ProgramTest, MissingLanguageModuleOffersTheUpdate)
 
 const char kMemoSettingsCaption[] = "Daylens メモ設定";
 
-// The memo settings dialogs of process: other programs on the desktop may show dialogs of the same caption.
-int CountMemoSettingsDialogs(HANDLE process)
-{
-    DWORD id = GetProcessId(process);
-    int count = 0;
-    HWND dialog = nullptr;
-    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", kMemoSettingsCaption)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(dialog, &owner);
-        count += owner == id ? 1 : 0;
-    }
-    return count;
-}
-
 // The memo settings open once however often they are asked for; OK writes the memo section, here its defaults.
 TEST_F(ProgramTest, MemoSettingsOpenOnceAndOkSavesTheMemoSection)
 {
@@ -139,11 +125,11 @@ TEST_F(ProgramTest, MemoSettingsOpenOnceAndOkSavesTheMemoSection)
     // A second opening returns at once instead of running a dialog of its own.
     DWORD_PTR result = 0;
     EXPECT_TRUE(SendMessageTimeoutA(window, WM_COMMAND, (WPARAM)IDM_MEMO_SETTINGS, 0, SMTO_NORMAL, 5000, &result));
-    EXPECT_EQ(1, CountMemoSettingsDialogs(process));
+    EXPECT_EQ(1, CountProcessWindows(process, "#32770", kMemoSettingsCaption));
     EXPECT_EQ(-9999, ReadInt("DaylensMemo", "MemoFontSize"));
 
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return CountMemoSettingsDialogs(process) == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return CountProcessWindows(process, "#32770", kMemoSettingsCaption) == 0; }));
     EXPECT_EQ(12, ReadInt("DaylensMemo", "MemoFontSize"));
     EXPECT_EQ(0x80FF80, ReadInt("DaylensMemo", "MemoMarkColor"));
     EXPECT_EQ(3600, ReadInt("DaylensMemo", "MemoSleepCheckInterval"));

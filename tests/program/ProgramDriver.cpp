@@ -289,6 +289,19 @@ HWND FindProcessWindow(HANDLE process, const char* className, const char* title)
     return nullptr;
 }
 
+int CountProcessWindows(HANDLE process, const char* className, const char* title)
+{
+    DWORD id = GetProcessId(process);
+    int count = 0;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        count += owner == id ? 1 : 0;
+    }
+    return count;
+}
+
 HWND FindDaylensWindow(const char* className, const char* title)
 {
     HWND window = nullptr;

@@ -47,6 +47,8 @@ bool BringToForeground(HWND window);
 HWND FindDaylensWindow(const char* className, const char* title);
 // A top-level window of process with the class and title (either may be null for any), or null.
 HWND FindProcessWindow(HANDLE process, const char* className, const char* title);
+// How many top-level windows of process have the class and title.
+int CountProcessWindows(HANDLE process, const char* className, const char* title);
 // The shown popup menus (the root menu and any submenu open under it).
 int ShownMenuCount();
 // The tooltip control of calendar while it shows a tip, else null.

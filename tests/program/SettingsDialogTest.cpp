@@ -45,20 +45,6 @@ protected:
         return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
     }
 
-    // The program's settings dialogs.
-    int CountDialogs()
-    {
-        DWORD id = GetProcessId(Process);
-        int count = 0;
-        HWND window = nullptr;
-        while ((window = FindWindowExA(nullptr, window, "#32770", kCaption)) != nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            count += owner == id ? 1 : 0;
-        }
-        return count;
-    }
-
     int PageCount()
     {
         int count = 0;
@@ -163,7 +149,7 @@ TEST_F(SettingsDialogTest, OpensWithFourteenTabsOnceAtATime)
     PostMessageA(Calendar, WM_COMMAND, IDM_SETTINGS, 0);
     PostMessageA(Calendar, WM_COMMAND, IDM_SAVE, 0);
     ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesA(IniPath.c_str()) != INVALID_FILE_ATTRIBUTES; }));
-    EXPECT_EQ(1, CountDialogs());
+    EXPECT_EQ(1, CountProcessWindows(Process, "#32770", kCaption));
     EXPECT_EQ(Dialog, FindProcessWindow(Process, "#32770", kCaption));
     Press(IDCANCEL);
     EXPECT_TRUE(WaitForClosed());
